@@ -1,0 +1,40 @@
+#include "CodeText.h"
+
+namespace vorrendal {
+
+bool Occurs(std::string_view alphabet, std::string_view part) {
+  return alphabet.find(part) != std::string_view::npos;
+}
+
+std::string Mid(std::string_view text, std::size_t start, std::size_t count) {
+  if (start == 0 || start > text.size()) return {};
+  return std::string(text.substr(start - 1, count));
+}
+
+std::string UpperCase(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    const auto b = static_cast<unsigned char>(c);
+    unsigned char u = b;
+    if (b >= 'a' && b <= 'z') {
+      u = static_cast<unsigned char>(b - 0x20);
+    } else if (b >= 0xE0 && b <= 0xFE && b != 0xF7) {  // a grave .. thorn, not the division sign
+      u = static_cast<unsigned char>(b - 0x20);
+    } else if (b == 0x9A || b == 0x9C || b == 0x9E) {  // s caron, oe, z caron
+      u = static_cast<unsigned char>(b - 0x10);
+    } else if (b == 0xFF) {  // y diaeresis
+      u = 0x9F;
+    }
+    c = static_cast<char>(u);
+  }
+  return out;
+}
+
+std::string TrimSpaces(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const std::size_t last = text.find_last_not_of(' ');
+  return std::string(text.substr(first, last - first + 1));
+}
+
+}  // namespace vorrendal
