@@ -1,15 +1,167 @@
-// Placeholder until the Data.dat reader lands: every year fails to load.
 #include "clsDataFile.h"
 
-namespace vorrendal {
+#include <fstream>
+#include <limits>
 
-class clsCrypto {};
-class clsZLib {};
+#include "clsCrypto.h"
+#include "clsZLib.h"
+
+namespace vorrendal {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+// Reads size bytes at a 0-based position. Fails, allocating nothing, when the
+// file does not hold them all.
+bool ReadAt(std::istream& in, std::uint64_t fileSize, std::uint64_t position, std::uint64_t size,
+            std::string& out) {
+  if (position > fileSize || size > fileSize - position) return false;
+  in.clear();
+  out.assign(static_cast<std::size_t>(size), '\0');
+  in.seekg(static_cast<std::streamoff>(position));
+  in.read(out.data(), static_cast<std::streamsize>(size));
+  return static_cast<std::uint64_t>(in.gcount()) == size;
+}
+
+// A block's text without its final CR LF, or nothing for a text shorter than two.
+std::optional<std::string_view> Body(const std::string& text) {
+  if (text.size() < kCrLf.size()) return std::nullopt;
+  return std::string_view(text).substr(0, text.size() - kCrLf.size());
+}
+
+}  // namespace
 
 clsDataFile::clsDataFile(std::filesystem::path file) : file_(std::move(file)) {}
 clsDataFile::~clsDataFile() = default;
 
-bool clsDataFile::ReadData(const std::string&, KeyedTable*, std::string&) { return false; }
-bool clsDataFile::UnpackBlock(std::string&) { return false; }
+std::vector<std::string_view> clsDataFile::SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  if (text.empty()) return lines;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = text.find(kCrLf, start);
+    if (end == std::string_view::npos) {
+      lines.push_back(text.substr(start));
+      return lines;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + kCrLf.size();
+  }
+}
+
+std::vector<std::string_view> clsDataFile::SplitFields(std::string_view text, char separator) {
+  std::vector<std::string_view> fields;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = text.find(separator, start);
+    if (end == std::string_view::npos) {
+      fields.push_back(text.substr(start));
+      return fields;
+    }
+    fields.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+}
+
+std::optional<std::int64_t> clsDataFile::ParseNumber(std::string_view field) {
+  if (field.empty() || field.size() > 18) return std::nullopt;
+  std::int64_t value = 0;
+  for (char c : field) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+clsDataFile::UnpackOutcome clsDataFile::Unpack(clsCrypto& crypto, const clsZLib& zlib,
+                                               std::string& block) {
+  crypto.SetInBuffer(block);
+  crypto.SetPassword(kPassPhrase);
+  crypto.Decrypt();
+  const std::string& plain = crypto.OutBuffer();
+  const std::string_view passPhrase(kPassPhrase);
+  if (plain.size() < passPhrase.size() ||
+      std::string_view(plain).substr(plain.size() - passPhrase.size()) != passPhrase) {
+    return UnpackOutcome::TrailerMismatch;
+  }
+  std::string text;
+  if (zlib.decompressData(plain.substr(0, plain.size() - passPhrase.size()), text) != 0) {
+    return UnpackOutcome::DecompressFailed;
+  }
+  block = std::move(text);
+  return UnpackOutcome::Unpacked;
+}
+
+bool clsDataFile::UnpackBlock(std::string& block) {
+  if (!crypto_) crypto_ = std::make_unique<clsCrypto>();
+  if (!zlib_) zlib_ = std::make_unique<clsZLib>();
+  return Unpack(*crypto_, *zlib_, block) == UnpackOutcome::Unpacked;
+}
+
+// Reads, unpacks and parses the index. The index is taken whole or not at
+// all: a damaged index leaves RecordIndex empty, so the next call reads it again.
+bool clsDataFile::ReadIndex(std::istream& in, std::uint64_t fileSize) {
+  std::string lengthBytes;
+  if (!ReadAt(in, fileSize, 0, 4, lengthBytes)) return false;
+  const std::int32_t length = clsZLib::stringToLong(lengthBytes);
+  if (length < 0) return false;
+
+  std::string block;
+  if (!ReadAt(in, fileSize, 4, static_cast<std::uint64_t>(length), block)) return false;
+  if (!UnpackBlock(block)) return false;
+  const auto body = Body(block);
+  if (!body) return false;
+
+  KeyedTable index;
+  for (const std::string_view line : SplitLines(*body)) {
+    const auto fields = SplitFields(line, '-');
+    if (fields.size() < 3) return false;
+    std::string item(fields[0]);
+    item += '-';
+    item += fields[1];
+    if (!index.Add(fields[2], std::move(item))) return false;
+  }
+  recordIndex_ = std::move(index);
+  indexLength_ = length;
+  return true;
+}
+
+bool clsDataFile::ReadData(const std::string& recordId, KeyedTable* data, std::string& rawData) {
+  std::ifstream in(file_, std::ios::binary);  // closed by its destructor on every way out
+  if (!in) return false;
+  in.seekg(0, std::ios::end);
+  const std::streamoff end = in.tellg();
+  if (end < 0) return false;
+  const auto fileSize = static_cast<std::uint64_t>(end);
+
+  if (recordIndex_.Empty() && !ReadIndex(in, fileSize)) return false;
+
+  const std::string* entry = recordIndex_.Find(recordId);
+  if (!entry) return false;
+  const auto fields = SplitFields(*entry, '-');
+  const auto length = ParseNumber(fields[0]);
+  const auto offset = fields.size() > 1 ? ParseNumber(fields[1]) : std::nullopt;
+  if (!length || !offset || *length > std::numeric_limits<std::int32_t>::max() || *offset < 1) {
+    return false;
+  }
+  // offset counts from 1 at the first byte after the index block.
+  const auto position = static_cast<std::uint64_t>(*offset) + static_cast<std::uint64_t>(indexLength_) + 3;
+  std::string block;
+  if (!ReadAt(in, fileSize, position, static_cast<std::uint64_t>(*length), block)) return false;
+  if (!UnpackBlock(block)) return false;
+  const auto body = Body(block);
+  if (!body) return false;
+
+  if (!data) {
+    rawData.assign(*body);
+    return true;
+  }
+  for (const std::string_view line : SplitLines(*body)) {
+    const auto recordFields = SplitFields(line, '\0');
+    if (recordFields.size() < 2) return false;
+    if (!data->Add(recordFields[1], std::string(recordFields[0]))) return false;
+  }
+  return true;
+}
 
 }  // namespace vorrendal

@@ -3,9 +3,13 @@
 // The file is opened and closed on every call; nothing stays open.
 
 #include <cstdint>
+#include <iosfwd>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "IDataReader.h"
 #include "KeyedTable.h"
@@ -30,8 +34,28 @@ class clsDataFile final : public IDataReader {
   const KeyedTable& RecordIndex() const { return recordIndex_; }
   std::int32_t IndexLength() const { return indexLength_; }
 
+  // The pieces of the format, shared with the writer's checker so that both
+  // read a file the same way.
+
+  // Length of the pass phrase, which is also the plain trailer of every block.
+  static constexpr std::size_t kTrailerSize = 34;
+
+  enum class UnpackOutcome { Unpacked, TrailerMismatch, DecompressFailed };
+  // Decrypts a packed block, checks and removes its trailer and inflates the
+  // rest. On success block becomes the block's text; otherwise it is unchanged.
+  static UnpackOutcome Unpack(clsCrypto& crypto, const clsZLib& zlib, std::string& block);
+
+  // The lines of a block's text once its final CR LF is dropped: the text cut
+  // at every CR LF. An empty text has no lines.
+  static std::vector<std::string_view> SplitLines(std::string_view text);
+  // text cut at every separator (at least one field, possibly empty).
+  static std::vector<std::string_view> SplitFields(std::string_view text, char separator);
+  // A field of the index: decimal digits only, at most 18 of them.
+  static std::optional<std::int64_t> ParseNumber(std::string_view field);
+
  private:
   bool UnpackBlock(std::string& block);
+  bool ReadIndex(std::istream& in, std::uint64_t fileSize);
 
   std::filesystem::path file_;
   KeyedTable recordIndex_;
