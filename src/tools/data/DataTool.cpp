@@ -1,0 +1,139 @@
+#include "DataTool.h"
+
+#include <filesystem>
+#include <ostream>
+#include <system_error>
+
+#include "DataFileChecker.h"
+#include "DataFileWriter.h"
+#include "DescriptionSource.h"
+
+namespace vorrendal {
+namespace {
+
+struct Command {
+  std::string verb;
+  std::string input;
+  std::string output;
+};
+
+int Report(const std::vector<std::string>& problems, std::ostream& err) {
+  for (const auto& problem : problems) err << problem << '\n';
+  return DataTool::kFailed;
+}
+
+int Pack(const Command& command, std::ostream& out, std::ostream& err) {
+  std::vector<std::string> problems;
+  const auto years = DescriptionSource::ReadDirectory(command.input, problems);
+  if (!years) {
+    Report(problems, err);
+    err << "vorrendal-data: nothing written, " << problems.size() << " problem(s)\n";
+    return DataTool::kFailed;
+  }
+  const std::string bytes = DataFileWriter::Build(*years);
+  if (const std::string error = DataFileWriter::WriteFile(command.output, bytes); !error.empty()) {
+    return Report({error}, err);
+  }
+  std::size_t records = 0;
+  for (const auto& year : *years) records += year.records.size();
+  out << command.output << ": " << years->size() << " years, " << records << " records, "
+      << bytes.size() << " bytes\n";
+  return DataTool::kOk;
+}
+
+int Unpack(const Command& command, std::ostream& out, std::ostream& err) {
+  const auto result = DataFileChecker::CheckFile(command.input);
+  if (!result.problems.empty()) {
+    Report(result.problems, err);
+    err << "vorrendal-data: nothing unpacked\n";
+    return DataTool::kFailed;
+  }
+  const std::filesystem::path dir(command.output);
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  if (ec) return Report({dir.string() + ": cannot be created: " + ec.message()}, err);
+  for (const auto& year : result.years) {
+    const auto path = dir / (std::to_string(year.year) + ".txt");
+    if (const std::string error = DataFileWriter::WriteFile(path, DescriptionSource::FormatYear(year));
+        !error.empty()) {
+      return Report({error}, err);
+    }
+  }
+  out << dir.string() << ": " << result.years.size() << " years, " << result.RecordCount() << " records\n";
+  return DataTool::kOk;
+}
+
+int Check(const Command& command, std::ostream& out, std::ostream& err) {
+  const auto result = DataFileChecker::CheckFile(command.input);
+  if (!result.problems.empty()) {
+    Report(result.problems, err);
+    err << "vorrendal-data: " << result.problems.size() << " problem(s) in " << command.input << '\n';
+    return DataTool::kFailed;
+  }
+  out << command.input << ": " << result.years.size() << " years, " << result.RecordCount()
+      << " records, sound\n";
+  return DataTool::kOk;
+}
+
+}  // namespace
+
+std::string DataTool::Usage() {
+  return "Usage: vorrendal-data COMMAND ...\n"
+         "Packs, unpacks and checks Data.dat, the description file of Vorrendal.\n"
+         "\n"
+         "  pack SOURCE_DIR -o Data.dat   pack the year files 1959.txt ... 1974.txt of SOURCE_DIR\n"
+         "  unpack Data.dat -o DIR        write each year of Data.dat back as DIR/YEAR.txt\n"
+         "  check Data.dat                check every rule the file must keep\n"
+         "  --help                        show this text\n"
+         "  --version                     show the version\n"
+         "\n"
+         "A year file is UTF-8 text with one record per line: the key, a TAB, the\n"
+         "description (for example \"p62-A<TAB>Avondale, Ohio\"). Lines starting with\n"
+         "'#' are comments; blank lines are ignored. Every key starts with its field\n"
+         "letter (p m e b c t s r x) and its file's two-digit year.\n"
+         "\n"
+         "Exit status: 0 success, 1 a fault in the data or a file, 2 a wrong command line.\n";
+}
+
+int DataTool::Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    out << Usage();
+    return kOk;
+  }
+  if (args.size() == 1 && args[0] == "--version") {
+    out << "vorrendal-data " << VORRENDAL_VERSION << '\n';
+    return kOk;
+  }
+  auto usage = [&](const std::string& message) {
+    err << "vorrendal-data: " << message << "\nTry 'vorrendal-data --help'.\n";
+    return kUsage;
+  };
+  if (args.empty()) return usage("no command given");
+
+  Command command{args[0], "", ""};
+  if (command.verb != "pack" && command.verb != "unpack" && command.verb != "check") {
+    return usage("unknown command '" + command.verb + "'");
+  }
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "-o" || args[i] == "--output") {
+      if (i + 1 == args.size()) return usage("'" + args[i] + "' needs a path");
+      if (!command.output.empty()) return usage("more than one output given");
+      command.output = args[++i];
+    } else if (!args[i].empty() && args[i][0] == '-') {
+      return usage("unknown option '" + args[i] + "'");
+    } else if (command.input.empty()) {
+      command.input = args[i];
+    } else {
+      return usage("unexpected argument '" + args[i] + "'");
+    }
+  }
+  if (command.input.empty()) return usage(command.verb + ": no input given");
+  if (command.verb == "check") {
+    if (!command.output.empty()) return usage("check writes nothing; drop '-o'");
+    return Check(command, out, err);
+  }
+  if (command.output.empty()) return usage(command.verb + ": no output given (-o)");
+  return command.verb == "pack" ? Pack(command, out, err) : Unpack(command, out, err);
+}
+
+}  // namespace vorrendal

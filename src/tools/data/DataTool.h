@@ -1,0 +1,23 @@
+#pragma once
+// The vorrendal-data command line: pack, unpack and check Data.dat.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace vorrendal {
+
+class DataTool {
+ public:
+  // Exit codes.
+  static constexpr int kOk = 0;
+  static constexpr int kFailed = 1;  // the data or a file had a fault
+  static constexpr int kUsage = 2;   // the command line was wrong
+
+  // Runs the tool with the arguments after the program name.
+  static int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+  static std::string Usage();
+};
+
+}  // namespace vorrendal

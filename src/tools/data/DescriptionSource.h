@@ -1,0 +1,59 @@
+#pragma once
+// The editable form of the descriptions: one UTF-8 text file per model year,
+// named after the year (1959.txt ... 1974.txt). Each record is a line
+// "key<TAB>description"; lines starting with '#' are comments, blank lines
+// are ignored, a trailing CR is tolerated. Keys and descriptions are held in
+// Windows-1252, the form Data.dat stores.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorrendal {
+
+struct SourceRecord {
+  std::string key;          // Windows-1252
+  std::string description;  // Windows-1252
+  int line = 0;             // 1-based line in its file; 0 when it came from Data.dat
+};
+
+struct SourceYear {
+  int year = 0;  // 1959 to 1974
+  std::vector<SourceRecord> records;
+};
+
+class DescriptionSource {
+ public:
+  static constexpr int kFirstYear = 1959;
+  static constexpr int kLastYear = 1974;
+
+  // Parses the text of one year's file. Problems are appended as
+  // "FILE:LINE: message"; the records of good lines are returned either way.
+  static std::vector<SourceRecord> ParseYear(int year, std::string_view utf8,
+                                             const std::string& fileName,
+                                             std::vector<std::string>& problems);
+
+  // Reads every year file of dir in ascending year order, checking keys across
+  // all years. Files not ending in ".txt" are left alone. Returns nothing when
+  // any problem was found.
+  static std::optional<std::vector<SourceYear>> ReadDirectory(const std::filesystem::path& dir,
+                                                              std::vector<std::string>& problems);
+
+  // A year's records in source form (UTF-8, LF line ends, one comment line first).
+  static std::string FormatYear(const SourceYear& year);
+
+  // The year a file name stands for ("1965.txt" -> 1965), or nothing.
+  static std::optional<int> YearOfFileName(std::string_view fileName);
+
+  // What is wrong with a record key for a model year, or nothing when the key
+  // has the form letter + two-digit year + "-" + code, the letter being one
+  // of the description fields p m e b c t s r x.
+  static std::optional<std::string> KeyProblem(std::string_view key, int year);
+
+  // What is wrong with a description, or nothing: it may not hold NUL, CR or LF.
+  static std::optional<std::string> DescriptionProblem(std::string_view description);
+};
+
+}  // namespace vorrendal
