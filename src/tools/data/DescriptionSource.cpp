@@ -24,12 +24,13 @@ std::string Utf8Problem(std::string_view text, std::size_t at) {
   const auto lead = static_cast<unsigned char>(text[at]);
   std::size_t len = 0;
   char32_t cp = 0;
+  char32_t min = 0;  // the smallest code point that needs len bytes
   if ((lead & 0xE0) == 0xC0) {
-    len = 2; cp = lead & 0x1Fu;
+    len = 2; cp = lead & 0x1Fu; min = 0x80;
   } else if ((lead & 0xF0) == 0xE0) {
-    len = 3; cp = lead & 0x0Fu;
+    len = 3; cp = lead & 0x0Fu; min = 0x800;
   } else if ((lead & 0xF8) == 0xF0) {
-    len = 4; cp = lead & 0x07u;
+    len = 4; cp = lead & 0x07u; min = 0x10000;
   }
   bool wellFormed = len != 0 && at + len <= text.size();
   for (std::size_t k = 1; wellFormed && k < len; ++k) {
@@ -37,6 +38,7 @@ std::string Utf8Problem(std::string_view text, std::size_t at) {
     wellFormed = (b & 0xC0) == 0x80;
     cp = (cp << 6) | (b & 0x3Fu);
   }
+  wellFormed = wellFormed && cp >= min && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
   const std::string column = " at column " + std::to_string(at + 1);
   if (!wellFormed) return "not valid UTF-8" + column;
   char code[16];
