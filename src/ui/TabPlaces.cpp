@@ -1,0 +1,52 @@
+#include "ui/TabPlaces.h"
+
+#include <algorithm>
+
+namespace vorrendal {
+
+void TabPlaces::Build(QWidget* window, const QStringList& objectNames) {
+  QList<QWidget*> controls;
+  for (const QString& name : objectNames) {
+    if (auto* control = window->findChild<QWidget*>(name)) controls.append(control);
+  }
+  Build(controls);
+}
+
+void TabPlaces::Build(const QList<QWidget*>& controls) {
+  places_.clear();
+  for (QWidget* control : controls) places_.append(control);
+}
+
+void TabPlaces::SetTabPlace(QWidget* control, int place) {
+  const int from = TabPlace(control);
+  if (from < 0) return;
+  const int to = std::clamp(place, 0, static_cast<int>(places_.size()) - 1);
+  places_.move(from, to);
+}
+
+int TabPlaces::TabPlace(const QWidget* control) const {
+  for (int i = 0; i < places_.size(); ++i) {
+    if (places_[i] == control) return i;
+  }
+  return -1;
+}
+
+QList<QWidget*> TabPlaces::Order() const {
+  QList<QWidget*> order;
+  for (const auto& control : places_) {
+    if (control) order.append(control.data());
+  }
+  return order;
+}
+
+void TabPlaces::Apply() const {
+  // Labels never take the focus; chaining them would only confuse Qt's chain.
+  QWidget* previous = nullptr;
+  for (QWidget* control : Order()) {
+    if (control->inherits("QLabel")) continue;
+    if (previous) QWidget::setTabOrder(previous, control);
+    previous = control;
+  }
+}
+
+}  // namespace vorrendal
