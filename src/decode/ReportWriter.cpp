@@ -54,7 +54,7 @@ void AddLine(std::string& report, const std::string& label, const std::string& c
 // coded line shows the wrapped form.
 void AddWrappedLine(std::string& report, const std::string& label, const std::string& code,
                     std::string& value) {
-  const int allowance = Length(label) + 5;  // "Label (" and ") = "
+  const int allowance = Length(label) + 6;  // "Label (" and ") = "
   const std::string unwrapped = value;
   const int width = kLineBudget - (Length(code) + allowance);
   if (Length(value) > width) value = ReportWriter::WrapDescription(value, width);
