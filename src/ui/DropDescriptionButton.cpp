@@ -1,0 +1,186 @@
+#include "ui/DropDescriptionButton.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+#include <cstdlib>
+
+#include "ui/IReportPanelHost.h"
+
+namespace vorrendal {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kPanelTwips = 3720;
+
+// The system colours the button is drawn in, by their palette roles.
+enum class Ink { Highlight3D, Light3D, Shadow, DarkShadow3D, Text };
+
+QColor InkColor(const QPalette& palette, Ink ink) {
+  // The button keeps its own look when disabled, so always the active colours.
+  switch (ink) {
+    case Ink::Highlight3D: return palette.color(QPalette::Active, QPalette::Light);
+    case Ink::Light3D: return palette.color(QPalette::Active, QPalette::Midlight);
+    case Ink::Shadow: return palette.color(QPalette::Active, QPalette::Dark);
+    case Ink::DarkShadow3D: return palette.color(QPalette::Active, QPalette::Shadow);
+    case Ink::Text: return palette.color(QPalette::Active, QPalette::ButtonText);
+  }
+  return {};
+}
+
+struct Line {
+  int x1, y1, x2, y2;
+};
+
+constexpr Line kFrame[8] = {{0, 0, 16, 0},  {0, 0, 0, 16},  {1, 1, 16, 1},  {1, 1, 1, 16},
+                            {1, 15, 17, 15}, {15, 1, 15, 17}, {0, 16, 17, 16}, {16, 0, 16, 17}};
+constexpr Ink kRaised[8] = {Ink::Highlight3D, Ink::Highlight3D, Ink::Light3D,      Ink::Light3D,
+                            Ink::Shadow,      Ink::Shadow,      Ink::DarkShadow3D, Ink::DarkShadow3D};
+constexpr Ink kSunken[8] = {Ink::DarkShadow3D, Ink::DarkShadow3D, Ink::Shadow,      Ink::Shadow,
+                            Ink::Light3D,      Ink::Light3D,      Ink::Highlight3D, Ink::Highlight3D};
+
+constexpr Line kArrowDown[6] = {{4, 6, 13, 6}, {4, 6, 8, 10}, {8, 10, 13, 5},
+                                {5, 7, 12, 7}, {6, 8, 11, 8}, {7, 9, 10, 9}};
+constexpr Line kArrowUp[6] = {{4, 10, 9, 5}, {8, 6, 12, 10}, {4, 10, 13, 10},
+                              {8, 7, 9, 7},  {6, 8, 11, 8},  {5, 9, 12, 9}};
+// The etched edge that makes the disabled arrow look engraved.
+constexpr Line kDisabledEdge[2] = {{9, 10, 13, 6}, {9, 11, 14, 6}};
+
+// A line covers its start point and not its end point, stepping along the
+// longer axis as the system's line drawing does.
+void DrawLine(QImage& image, const Line& line, int shift, QRgb colour) {
+  const int x1 = line.x1 + shift, y1 = line.y1 + shift, x2 = line.x2 + shift, y2 = line.y2 + shift;
+  const int dx = x2 - x1, dy = y2 - y1;
+  const int steps = std::max(std::abs(dx), std::abs(dy));
+  for (int i = 0; i < steps; ++i) {
+    const int x = x1 + static_cast<int>(std::lround(static_cast<double>(dx) * i / steps));
+    const int y = y1 + static_cast<int>(std::lround(static_cast<double>(dy) * i / steps));
+    if (image.rect().contains(x, y)) image.setPixel(x, y, colour);
+  }
+}
+
+}  // namespace
+
+const QString DropDescriptionButton::kBlackDown = QStringLiteral("Black-Down");
+const QString DropDescriptionButton::kPressedDown = QStringLiteral("Pressed-Down");
+const QString DropDescriptionButton::kBlackUp = QStringLiteral("Black-Up");
+const QString DropDescriptionButton::kPressedUp = QStringLiteral("Pressed-Up");
+
+DropDescriptionButton::DropDescriptionButton(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("picDropDescription"));
+  setFixedSize(kSize, kSize);
+  setFocusPolicy(Qt::StrongFocus);
+  setEnabled(false);
+  picture_ = Render(DropImage::Disabled, palette());
+}
+
+QImage DropDescriptionButton::Render(DropImage image, const QPalette& palette) {
+  QImage picture(kSize, kSize, QImage::Format_RGB32);
+  picture.fill(palette.color(QPalette::Active, QPalette::Button));
+
+  const bool sunken = image == DropImage::PressedDown || image == DropImage::PressedUp;
+  for (int i = 0; i < 8; ++i) DrawLine(picture, kFrame[i], 0, InkColor(palette, sunken ? kSunken[i] : kRaised[i]).rgb());
+
+  const bool up = image == DropImage::BlackUp || image == DropImage::PressedUp;
+  const Line* arrow = up ? kArrowUp : kArrowDown;
+  const QRgb ink = InkColor(palette, image == DropImage::Disabled ? Ink::Shadow : Ink::Text).rgb();
+  for (int i = 0; i < 6; ++i) DrawLine(picture, arrow[i], sunken ? 1 : 0, ink);
+  if (image == DropImage::Disabled) {
+    for (const Line& line : kDisabledEdge) DrawLine(picture, line, 0, InkColor(palette, Ink::Highlight3D).rgb());
+  }
+  return picture;
+}
+
+void DropDescriptionButton::DrawDropButton(DropImage image) {
+  image_ = image;
+  picture_ = Render(image, palette());
+  update();
+}
+
+void DropDescriptionButton::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(QRect(0, 0, kSize, kSize), picture_);
+}
+
+bool DropDescriptionButton::Outside(const QPoint& pos) const {
+  return pos.x() < 0 || pos.x() > kSize - 1 || pos.y() < 0 || pos.y() > kSize - 1;
+}
+
+void DropDescriptionButton::Show(DropImage image, const QString& state) {
+  DrawDropButton(image);
+  DropState = state;
+}
+
+void DropDescriptionButton::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  if (!isEnabled()) return;
+  if (DropState == kBlackDown) {
+    Show(DropImage::PressedDown, kPressedDown);
+  } else if (DropState == kBlackUp) {
+    Show(DropImage::PressedUp, kPressedUp);
+  }
+}
+
+void DropDescriptionButton::mouseMoveEvent(QMouseEvent* event) {
+  event->accept();
+  if (!isEnabled()) return;
+  const Qt::MouseButtons held = event->buttons();
+  if (held != Qt::LeftButton && held != Qt::RightButton) return;
+  if (Outside(event->position().toPoint())) {
+    if (DropState == kPressedDown) {
+      Show(DropImage::BlackDown, kBlackDown);
+    } else if (DropState == kPressedUp) {
+      Show(DropImage::BlackUp, kBlackUp);
+    }
+  } else {
+    if (DropState == kBlackDown) {
+      Show(DropImage::PressedDown, kPressedDown);
+    } else if (DropState == kBlackUp) {
+      Show(DropImage::PressedUp, kPressedUp);
+    }
+  }
+}
+
+void DropDescriptionButton::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+  if (!isEnabled()) return;
+  if (DropState == kPressedDown) {
+    Show(DropImage::BlackDown, kBlackDown);
+  } else if (DropState == kPressedUp) {
+    Show(DropImage::BlackUp, kBlackUp);
+  }
+  // A click is a press and a release of the left button over the button; it
+  // follows the release.
+  if (event->button() == Qt::LeftButton && !Outside(event->position().toPoint())) Click();
+}
+
+void DropDescriptionButton::keyReleaseEvent(QKeyEvent* event) {
+  // With the focus on the button, Space works it as a click does.
+  if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && isEnabled()) {
+    Click();
+    return;
+  }
+  QWidget::keyReleaseEvent(event);
+}
+
+void DropDescriptionButton::Click() {
+  if (!isEnabled() || !host_) return;
+  const int h = host_->OuterHeightPixels();
+  if (DropState == kBlackDown) {
+    Show(DropImage::BlackUp, kBlackUp);
+    host_->SetReportPanelOpen(true);
+    host_->SetOuterHeightTwips(h * kTwipsPerPixel + kPanelTwips);
+    host_->SetReportEditable(true);
+    host_->SetOutputTabStops(true);
+  } else if (DropState == kBlackUp) {
+    Show(DropImage::BlackDown, kBlackDown);
+    host_->SetOuterHeightTwips(h * kTwipsPerPixel - kPanelTwips);
+    host_->SetReportEditable(false);
+    host_->SetOutputTabStops(false);
+    host_->FocusProcess();
+    host_->SetReportPanelOpen(false);
+  }
+}
+
+}  // namespace vorrendal

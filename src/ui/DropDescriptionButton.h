@@ -1,0 +1,68 @@
+#pragma once
+// The small drawn button at the right end of the command row that opens and
+// closes the report panel. It paints a three-dimensional button with an arrow
+// line by line in the system colours, shows a pressed look while a mouse
+// button is held over it, and toggles the panel on a click.
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+namespace vorrendal {
+
+class IReportPanelHost;
+
+enum class DropImage { Disabled, BlackDown, PressedDown, BlackUp, PressedUp };
+
+class DropDescriptionButton : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kSize = 17;  // pixels, 255 twips
+
+  // The values of DropState.
+  static const QString kBlackDown;
+  static const QString kPressedDown;
+  static const QString kBlackUp;
+  static const QString kPressedUp;
+
+  explicit DropDescriptionButton(QWidget* parent = nullptr);
+
+  void SetHost(IReportPanelHost* host) { host_ = host; }
+
+  // Paints one of the five images; it stays until the next call.
+  void DrawDropButton(DropImage image);
+
+  // The image last painted.
+  DropImage Image() const { return image_; }
+  const QImage& Picture() const { return picture_; }
+
+  // Draws an image onto a 17 x 17 picture in the palette's colours.
+  static QImage Render(DropImage image, const QPalette& palette);
+
+  // The state of the button: empty until the first decode, then one of the
+  // four values above.
+  QString DropState;
+
+  // The click: opens the panel in "Black-Down", closes it in "Black-Up".
+  void Click();
+
+  QSize sizeHint() const override { return {kSize, kSize}; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+
+ private:
+  bool Outside(const QPoint& pos) const;
+  void Show(DropImage image, const QString& state);
+
+  IReportPanelHost* host_ = nullptr;
+  DropImage image_ = DropImage::Disabled;
+  QImage picture_;
+};
+
+}  // namespace vorrendal
