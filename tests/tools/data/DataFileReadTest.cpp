@@ -15,6 +15,8 @@
 namespace vorrendal {
 namespace {
 
+using namespace std::string_literals;
+
 using testing_data::Blocks;
 using testing_data::FileOf;
 using testing_data::SampleYears;
@@ -90,17 +92,17 @@ const std::string kSample = FileOf(Blocks(SampleYears()));
 const DamageCase kDamage[] = {
     {"MissingFile", nullptr, "65", ""},
     {"EmptyFile", [] { return std::string(); }, "65", ""},
-    {"ShorterThanIndexLength", [] { return std::string("\0\0", 2); }, "65", ""},
+    {"ShorterThanIndexLength", [] { return "\0\0"s; }, "65", ""},
     {"TruncatedInIndex", [] { return kSample.substr(0, 4 + IndexSize() / 2); }, "65", ""},
     {"TruncatedInLastBlock", [] { return kSample.substr(0, kSample.size() - 5); }, "67", "65"},
     {"FlippedByteInIndex", [] { return Flip(kSample, 4 + IndexSize() / 2); }, "65", ""},
     {"FlippedByteInBlock", [] { return Flip(kSample, BlockStart(0) + 9); }, "65", "66"},
     {"FlippedByteInTrailer", [] { return Flip(kSample, BlockStart(1) - 3); }, "65", "66"},
     {"WrongPassPhrase",
-     [] { return WithBlock("65", DataFileWriter::Seal(Compressed("a\0p65-A\r\n"), "C4E19B2-9D07A3F1-26B8E05C-7F3A91D5", kPass)); },
+     [] { return WithBlock("65", DataFileWriter::Seal(Compressed("a\0p65-A\r\n"s), "C4E19B2-9D07A3F1-26B8E05C-7F3A91D5", kPass)); },
      "65", "66"},
     {"TrailerInOtherLetterCase",
-     [] { return WithBlock("65", DataFileWriter::Seal(Compressed(std::string("a\0p65-A\r\n", 9)), kPass, "c4e19b2-9d07a3f1-26b8e05c-7f3a91d4")); },
+     [] { return WithBlock("65", DataFileWriter::Seal(Compressed("a\0p65-A\r\n"s), kPass, "c4e19b2-9d07a3f1-26b8e05c-7f3a91d4")); },
      "65", "66"},
     {"DamagedCompressedData",
      [] { return WithBlock("65", DataFileWriter::Seal(Flip(Compressed(std::string(50, 'x') + "\r\n"), 8), kPass, kPass)); },
@@ -123,9 +125,9 @@ const DamageCase kDamage[] = {
     {"IndexWithoutFinalCrLf", [] { return WithIndex("1"); }, "65", ""},
     {"RecordWithoutNul", [] { return WithText("65", "Atlanta, Georgia p65-A\r\n"); }, "65", "66"},
     {"EmptyLineInBlock",
-     [] { return WithText("65", std::string("b\0m65-1\r\n\r\na\0p65-A\r\n", 21)); }, "65", "66"},
+     [] { return WithText("65", "b\0m65-1\r\n\r\na\0p65-A\r\n"s); }, "65", "66"},
     {"DuplicateKeyInBlock",
-     [] { return WithText("65", std::string("b\0m65-1\r\nc\0M65-1\r\na\0p65-A\r\n", 27)); }, "65", "66"},
+     [] { return WithText("65", "b\0m65-1\r\nc\0M65-1\r\na\0p65-A\r\n"s); }, "65", "66"},
     {"BlockTextShorterThanCrLf", [] { return WithText("65", "x"); }, "65", "66"},
     {"YearNotInIndex", [] { return kSample; }, "70", "65"},
 };
@@ -217,7 +219,7 @@ TEST_F(DataFileRead, RawTextWhenNoTableIsGiven) {
   clsDataFile reader(path_);
   std::string raw;
   ASSERT_TRUE(reader.ReadData("66", nullptr, raw));
-  EXPECT_EQ(raw, std::string("Atlanta, Georgia\0p66-A\r\n390 cubic inch V8 - four-barrel\0e66-X", 61));
+  EXPECT_EQ(raw, "Atlanta, Georgia\0p66-A\r\n390 cubic inch V8 - four-barrel\0e66-X"s);
 }
 
 TEST_F(DataFileRead, AYearOfOnlyCrLfAddsNothing) {
@@ -256,7 +258,7 @@ TEST_F(DataFileRead, TheIndexIsReadOnce) {
 }
 
 TEST_F(DataFileRead, RecordsBeforeAFailureStayAndTheBlockFailsAgain) {
-  WriteBytes(path_, WithText("65", std::string("a\0p65-A\r\nb\0p65-B\r\nc\0p65-a\r\n", 27)));
+  WriteBytes(path_, WithText("65", "a\0p65-A\r\nb\0p65-B\r\nc\0p65-a\r\n"s));
   clsDataFile reader(path_);
   KeyedTable table;
   std::string raw;

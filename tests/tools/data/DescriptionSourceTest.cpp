@@ -9,6 +9,8 @@
 namespace vorrendal {
 namespace {
 
+using namespace std::string_literals;
+
 using ::testing::HasSubstr;
 using testing_data::ScratchDir;
 using testing_data::WriteBytes;
@@ -78,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"KeyWithoutCode", "p62-\tAtlanta\n", "has no code"},
         BadCase{"NotAFieldLetter", "q62-B\tAtlanta\n", "field letter"},
         BadCase{"SpaceInKey", "p62 -B\tAtlanta\n", "space or control"},
-        BadCase{"NulInDescription", std::string("p62-B\tAt\0lanta\n", 15), "NUL"},
+        BadCase{"NulInDescription", "p62-B\tAt\0lanta\n"s, "NUL"},
         BadCase{"CarriageReturnInDescription", "p62-B\tAt\rlanta\n", "line break"}),
     [](const auto& p) { return std::string(p.param.name); });
 
