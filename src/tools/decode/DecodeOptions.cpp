@@ -1,0 +1,215 @@
+#include "DecodeOptions.h"
+
+#include <charconv>
+#include <string_view>
+
+#ifndef VORRENDAL_VERSION
+#define VORRENDAL_VERSION "unknown"
+#endif
+
+namespace vorrendal::decodetool {
+namespace {
+
+// Model years a --year may name: the plate years, 1959 to 1974.
+constexpr int kFirstModelYear = 1959;
+constexpr int kLastModelYear = 1974;
+
+std::optional<OutputFormat> FormatNamed(std::string_view name) {
+  if (name == "report") return OutputFormat::Report;
+  if (name == "json") return OutputFormat::Json;
+  if (name == "csv") return OutputFormat::Csv;
+  return std::nullopt;
+}
+
+std::optional<int> YearNamed(std::string_view text) {
+  if (text.size() != 4) return std::nullopt;
+  int year = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), year);
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (year < kFirstModelYear || year > kLastModelYear) return std::nullopt;
+  return year;
+}
+
+// Applies one option with its value; returns an error text or "".
+std::string ApplyOption(DecodeOptions& o, std::string_view name, const std::string& value) {
+  if (name == "--data") {
+    if (o.dataFile) return "--data is given twice";
+    if (value.empty()) return "--data needs a file name";
+    o.dataFile = value;
+  } else if (name == "--year") {
+    if (o.year) return "--year is given twice";
+    o.year = YearNamed(value);
+    if (!o.year) return "--year takes a model year from 1959 to 1974, not \"" + value + "\"";
+  } else if (name == "--format") {
+    if (o.format) return "--format is given twice";
+    o.format = FormatNamed(value);
+    if (!o.format) return "--format takes report, json or csv, not \"" + value + "\"";
+  } else {  // --batch
+    if (o.batchFile) return "--batch is given twice";
+    if (value.empty()) return "--batch needs a file name, or - for standard input";
+    o.batchFile = value;
+  }
+  return {};
+}
+
+bool TakesValue(std::string_view name) {
+  return name == "--data" || name == "--year" || name == "--format" || name == "--batch";
+}
+
+std::string CheckCombination(const DecodeOptions& o) {
+  if (o.help || o.version) return {};
+  if (o.Batch()) {
+    if (!o.codes.empty()) return "--batch takes its plates from the file, not from the command line";
+    if (o.year) return "--year is for one plate; in a batch each row names its year in the year column";
+    return {};
+  }
+  if (o.codes.empty()) return "no serial number given";
+  if (o.codes.size() > kPlateCodeCount) {
+    return "too many codes: a plate has 8 (SERIAL BODY COLOR TRIM DATE DSO TRANS AXLE)";
+  }
+  if (o.format == OutputFormat::Csv) return "--format csv is for a batch (--batch FILE)";
+  return {};
+}
+
+}  // namespace
+
+OutputFormat DecodeOptions::Format() const {
+  if (format) return *format;
+  return Batch() ? OutputFormat::Json : OutputFormat::Report;
+}
+
+ParsedOptions ParseDecodeOptions(const std::vector<std::string>& args) {
+  ParsedOptions parsed;
+  DecodeOptions& o = parsed.options;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+      o.codes.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (arg == "-h" || arg == "--help") {
+      o.help = true;
+      continue;
+    }
+    if (arg == "--version") {
+      o.version = true;
+      continue;
+    }
+    const std::size_t eq = arg.find('=');
+    const std::string_view name = std::string_view(arg).substr(0, eq);
+    if (!TakesValue(name)) {
+      parsed.error = "unknown option " + std::string(name);
+      return parsed;
+    }
+    std::string value;
+    if (eq != std::string::npos) {
+      value = arg.substr(eq + 1);
+    } else if (i + 1 < args.size()) {
+      value = args[++i];
+    } else {
+      parsed.error = std::string(name) + " needs a value";
+      return parsed;
+    }
+    parsed.error = ApplyOption(o, name, value);
+    if (!parsed.error.empty()) return parsed;
+  }
+  parsed.error = CheckCombination(o);
+  return parsed;
+}
+
+std::string UsageLine() {
+  return "Usage: vorrendal-decode [--data FILE] [--year YYYY] [--format report|json]\n"
+         "                        SERIAL [BODY COLOR TRIM DATE DSO TRANS AXLE]\n"
+         "       vorrendal-decode --batch FILE.csv [--data FILE]\n"
+         "                        [--format json|csv|report]\n"
+         "       vorrendal-decode --help | --version\n";
+}
+
+std::string HelpText() {
+  return UsageLine() + R"(
+Decodes the warranty plate of a 1959-1974 Brantel full-size passenger car: the
+serial (warranty) number and the body, color, trim, date, DSO, transmission and
+axle codes stamped on the plate, looked up in the descriptions of Data.dat.
+
+Type the codes as they are stamped. Codes left off at the end are empty; an
+empty argument ("") passes an empty code before others. Each code holds at
+most as many characters as its box on the plate: serial 11, body 3, color 2,
+trim 3, date 3, DSO 2, trans 1, axle 1. Arguments and files are read as
+UTF-8; a character that Windows-1252 cannot store, or a control character,
+is refused with a message naming the field.
+
+Options:
+  --data FILE      Read the descriptions from FILE instead of the Data.dat
+                   beside the program (or in ../share/vorrendal beside it).
+  --year YYYY      The model year meant by a serial number beginning with 0
+                   to 4, a digit that stands for two years (2: 1962 or 1972).
+                   Without it the year is asked for when standard input and
+                   standard error are a terminal; otherwise the plate is
+                   refused. Not used for other serial numbers.
+  --format FORMAT  report: the plain-text report, as the desktop program
+                   writes it (the default for one plate).
+                   json: one JSON object per plate, one per line in a batch
+                   (the default for a batch).
+                   csv: the input columns followed by the results (batch only).
+  --batch FILE     Decode every plate of a CSV file; "-" reads standard input.
+  -h, --help       Show this help and exit.
+  --version        Show the version and exit.
+
+Batch input:
+  RFC 4180 CSV in UTF-8 whose first line is the header
+      serial,body,color,trim,date,dso,trans,axle,year
+  The columns may come in any order; only serial is required and a missing
+  column reads as empty codes. year names the full model year (1962 or 1972)
+  for a serial number beginning with 0 to 4. Spaces around an unquoted field
+  are dropped; a quoted field keeps its spaces as typed. Empty lines are
+  skipped. One set of descriptions serves the whole batch, so each model
+  year is read from the data file once. A row that cannot be decoded gets an
+  error in the output and the batch goes on; the output keeps the input
+  order. A long batch shows its progress on standard error when that is a
+  terminal.
+
+Report output:
+  The report as the desktop program's report box holds it, with one line
+  break at the end. In a batch the reports are separated by a rule of
+  underscores, as the desktop program's append mode separates them.
+
+JSON output:
+  ModelYear, AssemblyPlant, Model, EngineType, UnitNumber, Body, Color,
+  Trim, DateProduced, DSO, TransmissionType, AxleRatio
+                   the decoded texts, before the report wraps them
+  SearchYear       the two-digit model year, "59" to "74"
+  BadYearCode      true when the year code could not be read; the results
+                   and the report are then null
+  ErrorOccurred    true when a code had no description
+  DataLoadFailed   true when the model year's descriptions could not be read
+  report           the report exactly as the report box holds it, with CR LF
+                   line breaks
+  A batch adds line (where the row starts in the input), input (the row's
+  codes as read) and error (why the row was not decoded, or null).
+
+CSV output:
+  serial, body, color, trim, date, dso, trans, axle and year as read, the
+  twelve results under the names above, and error; CR LF line ends.
+
+Exit status:
+  0  Every plate was decoded cleanly.
+  1  Decoded, but a code had no description or the descriptions of a model
+     year could not be read; in a batch also when a row was not decoded.
+  2  Usage error or an unreadable batch file; for one plate also a refused
+     code, a missing or wrong --year, or a year code that cannot be read.
+
+Examples:
+  vorrendal-decode 5A62C100001 62A 14 76A 12C 21 4 1
+  vorrendal-decode --year 1972 --format json 2A62C100001 62A 14 76A "" 21 4 1
+  vorrendal-decode --batch plates.csv --format csv > decoded.csv
+)";
+}
+
+std::string VersionText() { return std::string("vorrendal-decode ") + VORRENDAL_VERSION + "\n"; }
+
+}  // namespace vorrendal::decodetool
