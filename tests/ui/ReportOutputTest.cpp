@@ -1,0 +1,313 @@
+// Copy, save and print of the report: what reaches the clipboard, the bytes
+// of a saved file, a failed save leaving the earlier file whole, and a print
+// job written as PDF.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <deque>
+#include <sys/resource.h>
+
+#include "ui/ReportOutput.h"
+#include "ui/SystemOutputServices.h"
+
+using vorrendal::FileDialogRequest;
+using vorrendal::FileDialogResult;
+using vorrendal::ReportOutput;
+using vorrendal::ReportOutputServices;
+
+namespace {
+
+class FakeClipboard : public vorrendal::IClipboard {
+ public:
+  explicit FakeClipboard(QStringList* log) : log_(log) {}
+  void Clear() override { log_->append(QStringLiteral("clear")); }
+  void SetText(const QString& text) override { log_->append(QStringLiteral("set:") + text); }
+
+ private:
+  QStringList* log_;
+};
+
+class FakeMessages : public vorrendal::IMessageBox {
+ public:
+  explicit FakeMessages(QStringList* log) : log_(log) {}
+  void Warn(QWidget*, const QString& title, const QString& text) override { log_->append(title + u'|' + text); }
+
+ private:
+  QStringList* log_;
+};
+
+// The "printer" writes a PDF file; with no file name there is no printer.
+class PdfPrinter : public vorrendal::IReportPrinter {
+ public:
+  explicit PdfPrinter(QString file) : file_(std::move(file)) {}
+  std::unique_ptr<QPrinter> DefaultPrinter(QString& whyNot) override {
+    if (file_.isEmpty()) {
+      whyNot = QStringLiteral("No default printer is set up on this computer.");
+      return nullptr;
+    }
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(file_);
+    return printer;
+  }
+
+ private:
+  QString file_;
+};
+
+// The save dialog answers with the next file name; none left is Cancel.
+class NextFileName : public vorrendal::IFileDialogBackend {
+ public:
+  NextFileName(std::deque<QString>* names, std::vector<FileDialogRequest>* requests)
+      : names_(names), requests_(requests) {}
+  bool Run(const FileDialogRequest& request, FileDialogResult& result) override {
+    requests_->push_back(request);
+    if (names_->empty()) return false;
+    result.files = {names_->front()};
+    result.selectedFilter = request.selectedFilter;
+    names_->pop_front();
+    return true;
+  }
+  void Refuse(QWidget*, const QString&) override {}
+
+ private:
+  std::deque<QString>* names_;
+  std::vector<FileDialogRequest>* requests_;
+};
+
+struct Harness {
+  explicit Harness(const QString& pdf = QString()) {
+    ReportOutputServices services;
+    services.clipboard = std::make_unique<FakeClipboard>(&clipboard);
+    services.messages = std::make_unique<FakeMessages>(&messages);
+    services.printer = std::make_unique<PdfPrinter>(pdf);
+    services.fileDialog = std::make_unique<NextFileName>(&names, &requests);
+    output = std::make_unique<ReportOutput>(nullptr, [this] { return report; }, std::move(services));
+  }
+  QString report;
+  QStringList clipboard, messages;
+  std::deque<QString> names;
+  std::vector<FileDialogRequest> requests;
+  std::unique_ptr<ReportOutput> output;
+};
+
+QByteArray Read(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+const QString kSampleReport = QStringLiteral(
+    "Serial (Warranty) Number: 3A41K123456\n"
+    "Body: 62A   Color: AA   Trim: 86A  Date: 12C\n"
+    "DSO: 23     Trans: 4    Axle: 1\n\n"
+    "Year (3) = 1963");
+
+}  // namespace
+
+class ReportOutputTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void copy_data() {
+    QTest::addColumn<QString>("report");
+    QTest::newRow("report") << kSampleReport;
+    QTest::newRow("empty box") << QString();
+    QTest::newRow("edited") << QStringLiteral("my own notes\nabout the car");
+  }
+
+  // The clipboard is emptied first, then takes the text as the box holds it.
+  void copy() {
+    QFETCH(QString, report);
+    Harness h;
+    h.report = report;
+    h.output->CopyReport();
+    QCOMPARE(h.clipboard, (QStringList{QStringLiteral("clear"), QStringLiteral("set:") + report}));
+  }
+
+  void copyToSystemClipboard() {
+    vorrendal::SystemClipboard clipboard;
+    QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+    clipboard.Clear();
+    clipboard.SetText(kSampleReport);
+    QCOMPARE(QGuiApplication::clipboard()->text(), kSampleReport);
+  }
+
+  void saveBytes_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("lines") << QStringLiteral("Body: 62A\nColor: AA") << QByteArray("Body: 62A\r\nColor: AA\r\n");
+    QTest::newRow("empty") << QString() << QByteArray("\r\n");
+    QTest::newRow("CR LF kept single") << QStringLiteral("a\r\nb") << QByteArray("a\r\nb\r\n");
+    QTest::newRow("last line empty") << QStringLiteral("a\n") << QByteArray("a\r\n\r\n");
+    QTest::newRow("Windows-1252") << QStringLiteral("Caf\u00e9 \u20ac5 \u2014") << QByteArray("Caf\xe9 \x80" "5 \x97\r\n");
+    QTest::newRow("outside the code page") << QStringLiteral("\u03a9 \U0001F697") << QByteArray("? ?\r\n");
+  }
+
+  void saveBytes() {
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(ReportOutput::SaveBytes(text), bytes);
+  }
+
+  void saveWritesChosenFile() {
+    QTemporaryDir dir;
+    Harness h;
+    h.report = kSampleReport;
+    // The program adds no extension of its own: the path comes back as written.
+    const QString path = dir.filePath(QStringLiteral("plate report"));
+    h.names.push_back(path);
+    QVERIFY(h.output->SaveReportAs());
+    QCOMPARE(Read(path), ReportOutput::SaveBytes(kSampleReport));
+    QVERIFY(Read(path).endsWith("Year (3) = 1963\r\n"));
+    QVERIFY(h.messages.isEmpty());
+
+    const FileDialogRequest& r = h.requests.front();
+    QCOMPARE(r.title, QStringLiteral("Save As"));
+    QCOMPARE(r.defaultSuffix, QStringLiteral("txt"));
+    QCOMPARE(r.nameFilters, (QStringList{QStringLiteral("Text Documents (*.txt)"), QStringLiteral("All Files (*)")}));
+    QVERIFY(r.confirmOverwrite);
+    QCOMPARE(r.initialDir, QCoreApplication::applicationDirPath());
+    QVERIFY(r.initialFileName.isEmpty());
+    QCOMPARE(h.output->SaveDialog().flags, 2054);
+  }
+
+  // Saving again to the same name replaces the file; it never appends.
+  void saveTwiceReplaces() {
+    QTemporaryDir dir;
+    Harness h;
+    const QString path = dir.filePath(QStringLiteral("r.txt"));
+    h.report = kSampleReport;
+    h.names.push_back(path);
+    QVERIFY(h.output->SaveReportAs());
+    h.report = QStringLiteral("short");
+    h.names.push_back(path);
+    QVERIFY(h.output->SaveReportAs());
+    QCOMPARE(Read(path), QByteArray("short\r\n"));
+  }
+
+  // The one dialog is kept: the second save starts with the filter chosen in the first.
+  void dialogKeptBetweenSaves() {
+    QTemporaryDir dir;
+    Harness h;
+    h.names.push_back(dir.filePath(QStringLiteral("a.txt")));
+    h.output->SaveDialog().FilterIndex = 2;
+    QVERIFY(h.output->SaveReportAs());
+    h.output->SaveReportAs();  // cancelled
+    QCOMPARE(h.requests.size(), 2u);
+    QCOMPARE(h.requests[1].selectedFilter, 1);
+  }
+
+  void cancelWritesNothing() {
+    QTemporaryDir dir;
+    Harness h;
+    h.report = kSampleReport;
+    QVERIFY(!h.output->SaveReportAs());
+    QVERIFY(QDir(dir.path()).isEmpty());
+    QVERIFY(h.messages.isEmpty());
+    QCOMPARE(h.requests.size(), 1u);
+  }
+
+  void failedSaveKeepsOldFile_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("read-only file") << "read-only";
+    QTest::newRow("folder in the way") << "folder";
+    QTest::newRow("disk full while writing") << "full";
+  }
+
+  // A save that cannot be completed says so and leaves the earlier file whole.
+  void failedSaveKeepsOldFile() {
+    QFETCH(QString, how);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kept.txt"));
+    const QByteArray old("earlier report\r\n");
+    Harness h;
+    h.report = QString(200000, u'x');
+    h.names.push_back(path);
+    bool saved = true;
+    if (how == QStringLiteral("read-only")) {
+      Write(path, old);
+      QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+      saved = h.output->SaveReportAs();
+    } else if (how == QStringLiteral("folder")) {
+      QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("kept.txt")));
+      saved = h.output->SaveReportAs();
+    } else {
+      Write(path, old);
+      // A file-size limit makes writing fail part-way, as a full disk does.
+      rlimit before{};
+      getrlimit(RLIMIT_FSIZE, &before);
+      rlimit small = before;
+      small.rlim_cur = 4096;
+      auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+      setrlimit(RLIMIT_FSIZE, &small);
+      saved = h.output->SaveReportAs();
+      setrlimit(RLIMIT_FSIZE, &before);
+      std::signal(SIGXFSZ, previous);
+    }
+    QVERIFY(!saved);
+    QCOMPARE(h.messages.size(), 1);
+    QVERIFY2(h.messages[0].startsWith(QStringLiteral("Save As|The report could not be saved to")),
+             qPrintable(h.messages[0]));
+    if (how != QStringLiteral("folder")) QCOMPARE(Read(path), old);
+    // No stray temporary file is left beside it.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"kept.txt"});
+  }
+
+  void printToPdf_data() {
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("empty report") << 0 << 1;
+    QTest::newRow("one page") << 20 << 1;
+    QTest::newRow("long report breaks pages") << 150 << 3;
+  }
+
+  void printToPdf() {
+    QFETCH(int, lines);
+    QFETCH(int, pages);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("job.pdf"));
+    Harness h(pdf);
+    QStringList report;
+    for (int i = 0; i < lines; ++i) report.append(QStringLiteral("Line %1 of the report").arg(i));
+    h.report = report.join(u'\n');
+    QVERIFY(h.output->PrintReport());
+    QVERIFY(h.messages.isEmpty());
+    const QByteArray bytes = Read(pdf);
+    QVERIFY(bytes.startsWith("%PDF"));
+    QCOMPARE(static_cast<int>(bytes.count("/Type /Page\n")), pages);
+    // A fixed-pitch face, so the report's columns line up on paper.
+    if (lines > 0) QVERIFY2(bytes.contains("Mono") || bytes.contains("Courier"), "no fixed-pitch face in the job");
+  }
+
+  void printWithoutPrinter() {
+    Harness h;  // no printer
+    h.report = kSampleReport;
+    QVERIFY(!h.output->PrintReport());
+    QCOMPARE(h.messages, QStringList{QStringLiteral(
+                             "Print|The report could not be printed.\n\nNo default printer is set up on this computer.")});
+  }
+
+  // Without CUPS there is no default printer: the real source says so.
+  void systemPrinterMissing() {
+    if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("this machine has a default printer");
+    vorrendal::SystemDefaultPrinter source;
+    QString why;
+    QVERIFY(!source.DefaultPrinter(why));
+    QVERIFY(!why.isEmpty());
+  }
+};
+
+QTEST_MAIN(ReportOutputTest)
+#include "ReportOutputTest.moc"
