@@ -15,6 +15,7 @@ struct Command {
   std::string verb;
   std::string input;
   std::string output;
+  bool quiet = false;
 };
 
 int Report(const std::vector<std::string>& problems, std::ostream& err) {
@@ -34,6 +35,7 @@ int Pack(const Command& command, std::ostream& out, std::ostream& err) {
   if (const std::string error = DataFileWriter::WriteFile(command.output, bytes); !error.empty()) {
     return Report({error}, err);
   }
+  if (command.quiet) return DataTool::kOk;
   std::size_t records = 0;
   for (const auto& year : *years) records += year.records.size();
   out << command.output << ": " << years->size() << " years, " << records << " records, "
@@ -59,7 +61,7 @@ int Unpack(const Command& command, std::ostream& out, std::ostream& err) {
       return Report({error}, err);
     }
   }
-  out << dir.string() << ": " << result.years.size() << " years, " << result.RecordCount() << " records\n";
+  if (!command.quiet) out << dir.string() << ": " << result.years.size() << " years, " << result.RecordCount() << " records\n";
   return DataTool::kOk;
 }
 
@@ -70,6 +72,7 @@ int Check(const Command& command, std::ostream& out, std::ostream& err) {
     err << "vorrendal-data: " << result.problems.size() << " problem(s) in " << command.input << '\n';
     return DataTool::kFailed;
   }
+  if (command.quiet) return DataTool::kOk;
   out << command.input << ": " << result.years.size() << " years, " << result.RecordCount()
       << " records, sound\n";
   return DataTool::kOk;
@@ -84,6 +87,7 @@ std::string DataTool::Usage() {
          "  pack SOURCE_DIR -o Data.dat   pack the year files 1959.txt ... 1974.txt of SOURCE_DIR\n"
          "  unpack Data.dat -o DIR        write each year of Data.dat back as DIR/YEAR.txt\n"
          "  check Data.dat                check every rule the file must keep\n"
+         "  -q, --quiet                   print nothing on success\n"
          "  --help                        show this text\n"
          "  --version                     show the version\n"
          "\n"
@@ -119,6 +123,8 @@ int DataTool::Run(const std::vector<std::string>& args, std::ostream& out, std::
       if (i + 1 == args.size()) return usage("'" + args[i] + "' needs a path");
       if (!command.output.empty()) return usage("more than one output given");
       command.output = args[++i];
+    } else if (args[i] == "-q" || args[i] == "--quiet") {
+      command.quiet = true;
     } else if (!args[i].empty() && args[i][0] == '-') {
       return usage("unknown option '" + args[i] + "'");
     } else if (command.input.empty()) {

@@ -142,7 +142,12 @@ std::optional<std::vector<SourceYear>> DescriptionSource::ReadDirectory(
   std::map<int, std::filesystem::path> files;  // ascending years
   for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
     const std::string name = entry.path().filename().string();
-    if (entry.path().extension() != ".txt") continue;
+    const std::string stem = entry.path().stem().string();
+    // Only files named like a year are year files (CMakeLists.txt lives here too).
+    if (entry.path().extension() != ".txt" || stem.empty() ||
+        stem.find_first_not_of("0123456789") != std::string::npos) {
+      continue;
+    }
     if (const auto year = YearOfFileName(name)) {
       files.emplace(*year, entry.path());
     } else {

@@ -36,8 +36,9 @@ class DescriptionSource {
                                              std::vector<std::string>& problems);
 
   // Reads every year file of dir in ascending year order, checking keys across
-  // all years. Files not ending in ".txt" are left alone. Returns nothing when
-  // any problem was found.
+  // all years. Files other than DIGITS.txt are left alone; a DIGITS.txt that
+  // is not 1959.txt to 1974.txt is a problem. Returns nothing when any
+  // problem was found.
   static std::optional<std::vector<SourceYear>> ReadDirectory(const std::filesystem::path& dir,
                                                               std::vector<std::string>& problems);
 

@@ -8,6 +8,7 @@
 
 #include "DataTestFiles.h"
 #include "tools/data/DataTool.h"
+#include "tools/data/DescriptionSource.h"
 
 namespace vorrendal {
 namespace {
@@ -134,6 +135,30 @@ TEST_F(DataToolFiles, AnUnwritableOutputIsReported) {
   EXPECT_EQ(outcome.code, 1);
   EXPECT_THAT(outcome.err, HasSubstr("Data.dat"));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "Data.dat.tmp"));
+}
+
+// The descriptions that ship: every model year, and unpacking them gives
+// sources that pack to the very same bytes.
+TEST_F(DataToolFiles, ShippedDescriptionsPackSoundAndRoundTrip) {
+  const auto shipped = std::filesystem::path(VORRENDAL_SOURCE_DIR) / "resources/descriptions";
+  std::vector<std::string> problems;
+  const auto years = DescriptionSource::ReadDirectory(shipped, problems);
+  ASSERT_TRUE(years) << ::testing::PrintToString(problems);
+  EXPECT_EQ(years->size(), 16u);
+
+  ASSERT_EQ(RunTool({"pack", shipped.string(), "-o", (dir_ / "Data.dat").string(), "-q"}).code, 0);
+  const auto checked = RunTool({"check", (dir_ / "Data.dat").string()});
+  EXPECT_EQ(checked.code, 0) << checked.err;
+  ASSERT_EQ(RunTool({"unpack", (dir_ / "Data.dat").string(), "-o", (dir_ / "back").string(), "-q"}).code, 0);
+  ASSERT_EQ(RunTool({"pack", (dir_ / "back").string(), "-o", (dir_ / "Again.dat").string(), "-q"}).code, 0);
+  EXPECT_EQ(ReadBytes(dir_ / "Again.dat"), ReadBytes(dir_ / "Data.dat"));
+}
+
+TEST_F(DataToolFiles, QuietPrintsNothingOnSuccess) {
+  const auto outcome = RunTool({"pack", kSources.string(), "--quiet", "-o", (dir_ / "Data.dat").string()});
+  EXPECT_EQ(outcome.code, 0);
+  EXPECT_EQ(outcome.out, "");
+  EXPECT_EQ(RunTool({"check", "-q", (dir_ / "Data.dat").string()}).out, "");
 }
 
 // The built program itself, once: main hands its arguments to the tool.

@@ -103,7 +103,8 @@ class SourceDirectory : public ::testing::Test {
 TEST_F(SourceDirectory, ReadsOnlyTheYearsPresentInOrder) {
   WriteBytes(dir_ / "1973.txt", "x73-\xC3\x98\t3.00:1\n");
   WriteBytes(dir_ / "1960.txt", "p60-A\tAtlanta\n");
-  WriteBytes(dir_ / "CMakeLists.txt.in", "not a year file");
+  WriteBytes(dir_ / "CMakeLists.txt", "not a year file");
+  WriteBytes(dir_ / "notes.txt", "not a year file");
   WriteBytes(dir_ / "notes.md", "not a year file");
   const auto years = Read();
   ASSERT_TRUE(years) << ::testing::PrintToString(problems_);
@@ -141,6 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DirCase{"NoYearFiles", {{"README.md", "x"}}, "no year files"},
         DirCase{"YearOutOfRange", {{"1960.txt", "p60-A\tA\n"}, {"1975.txt", "p75-A\tA\n"}}, "1975.txt: file name is not a model year"},
+        DirCase{"TwoDigitYear", {{"1960.txt", "p60-A\tA\n"}, {"61.txt", "p61-A\tA\n"}}, "61.txt: file name is not a model year"},
         DirCase{"DuplicateKey", {{"1960.txt", "p60-A\tA\n\np60-B\tB\nP60-a\tC\n"}}, "1960.txt:4: duplicate key \"P60-a\" (first at 1960.txt:1)"},
         DirCase{"BadLineInOneOfTwoFiles", {{"1960.txt", "p60-A\tA\n"}, {"1961.txt", "p60-A\tA\n"}}, "1961.txt:1: key \"p60-A\" does not carry the model year 61"}),
     [](const auto& p) { return std::string(p.param.name); });
