@@ -1,0 +1,25 @@
+#pragma once
+// A label that behaves like a link: a hand pointer, and a click on it (press
+// and release of the left button over it) emits clicked().
+
+#include <QLabel>
+
+namespace vorrendal {
+
+class LinkLabel final : public QLabel {
+  Q_OBJECT
+ public:
+  explicit LinkLabel(const QString& text, QWidget* parent = nullptr);
+
+ signals:
+  void clicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  bool pressed_ = false;
+};
+
+}  // namespace vorrendal

@@ -1,0 +1,37 @@
+#include "ScreenUnits.h"
+
+#include <QWidget>
+#include <cmath>
+
+namespace vorrendal {
+
+void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
+  widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+                      TwipsToPixels(height));
+}
+
+void MoveTwips(QWidget* widget, int left, int top) {
+  widget->move(TwipsToPixels(left), TwipsToPixels(top));
+}
+
+QStringList DialogFace() {
+#ifdef Q_OS_WIN
+  return {QStringLiteral("MS Sans Serif")};
+#else
+  return {QStringLiteral("Arial")};
+#endif
+}
+
+int PointsToPixels(double points) {
+  return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
+
+QFont FontAtPoints(const QStringList& families, double points, bool bold) {
+  QFont font;
+  font.setFamilies(families);
+  font.setPixelSize(PointsToPixels(points));
+  font.setBold(bold);
+  return font;
+}
+
+}  // namespace vorrendal

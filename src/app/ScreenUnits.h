@@ -1,0 +1,39 @@
+#pragma once
+// The windows are laid out in twips, 1440 to the inch, at a fixed 15 twips per
+// device-independent pixel (96 per inch). Fonts are sized the same way, so a
+// 11.25 point face is 15 pixels high whatever the screen's reported density,
+// and text keeps its proportions to the boxes it stands in.
+
+#include <QFont>
+#include <QStringList>
+
+class QWidget;
+
+namespace vorrendal {
+
+inline constexpr int kTwipsPerPixel = 15;
+
+// Nearest whole pixel.
+constexpr int TwipsToPixels(int twips) {
+  return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
+                    : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
+}
+
+// Places a control at its designed place (client-area twips).
+void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
+
+// Moves a control without changing its size.
+void MoveTwips(QWidget* widget, int left, int top);
+
+// A face at a size in points, converted at 96 pixels per inch. The first
+// family that the system has wins; the others are fall-backs.
+QFont FontAtPoints(const QStringList& families, double points, bool bold = false);
+
+// The face of dialogs and plain labels: "MS Sans Serif" where Windows has it,
+// its metric stand-in Arial elsewhere (Liberation Sans on Linux).
+QStringList DialogFace();
+
+// Pixel size of a point size at 96 pixels per inch, rounded.
+int PointsToPixels(double points);
+
+}  // namespace vorrendal

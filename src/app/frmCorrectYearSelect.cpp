@@ -1,0 +1,76 @@
+#include "frmCorrectYearSelect.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "ScreenUnits.h"
+#include "WhatsThisRouter.h"
+
+namespace vorrendal {
+
+namespace {
+constexpr int kOptionTopic = 6011;
+constexpr int kOkTopic = 6012;
+}  // namespace
+
+frmCorrectYearSelect::frmCorrectYearSelect(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint) {
+  setObjectName(QStringLiteral("frmCorrectYearSelect"));
+  setWindowTitle(QStringLiteral("Which year?"));
+  setModal(true);
+  setFont(FontAtPoints(DialogFace(), 8.25));
+  setFixedSize(TwipsToPixels(1815), TwipsToPixels(1500));
+
+  Frame1 = new QGroupBox(QStringLiteral("Select correct year"), this);
+  Frame1->setObjectName(QStringLiteral("Frame1"));
+  PlaceTwips(Frame1, 120, 120, 1575, 855);
+
+  optYear1 = new QRadioButton(QStringLiteral("Year1"), Frame1);
+  optYear1->setObjectName(QStringLiteral("optYear1"));
+  PlaceTwips(optYear1, 240, 360, 735, 255);
+  optYear1->setChecked(true);
+
+  optYear2 = new QRadioButton(QStringLiteral("Year2"), Frame1);
+  optYear2->setObjectName(QStringLiteral("optYear2"));
+  PlaceTwips(optYear2, 240, 600, 735, 255);
+
+  cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  PlaceTwips(cmdOK, 360, 1080, 1095, 375);
+  cmdOK->setDefault(true);
+  cmdOK->setAutoDefault(true);
+  connect(cmdOK, &QPushButton::clicked, this, &frmCorrectYearSelect::cmdOK_Click);
+
+  WhatsThisRouter::SetContext(Frame1, kOptionTopic);
+  WhatsThisRouter::SetContext(optYear1, kOptionTopic);
+  WhatsThisRouter::SetContext(optYear2, kOptionTopic);
+  WhatsThisRouter::SetContext(cmdOK, kOkTopic);
+
+  setTabOrder(cmdOK, optYear1);
+  setTabOrder(optYear1, optYear2);
+}
+
+int frmCorrectYearSelect::Ask(const QString& firstYear, const QString& secondYear) {
+  optYear1->setText(firstYear);
+  optYear2->setText(secondYear);
+  cmdOK->setFocus(Qt::OtherFocusReason);
+  exec();
+  return YearOptionSelected;
+}
+
+void frmCorrectYearSelect::cmdOK_Click() {
+  if (optYear1->isChecked()) YearOptionSelected = 0;
+  if (optYear2->isChecked()) YearOptionSelected = 1;
+  accept();
+}
+
+void frmCorrectYearSelect::reject() {
+  // Closed without OK: the answer stays the last one given, and so does the
+  // option that shows it, so the next question opens with it preselected.
+  (YearOptionSelected == 1 ? optYear2 : optYear1)->setChecked(true);
+  QDialog::reject();
+}
+
+}  // namespace vorrendal

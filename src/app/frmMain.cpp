@@ -1,0 +1,473 @@
+#include "frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWhatsThis>
+#include <exception>
+
+#include "DefaultButton.h"
+#include "IHelp.h"
+#include "LinkLabel.h"
+#include "ReportText.h"
+#include "ScreenUnits.h"
+#include "SelectAllOnEntry.h"
+#include "WhatsThisRouter.h"
+#include "data/ProgramPaths.h"
+#include "data/clsDataFile.h"
+#include "decode/ReportWriter.h"
+#include "decode/clsCodeReader.h"
+#include "frmAbout.h"
+
+namespace vorrendal {
+
+namespace {
+
+const QStringList kArial{QStringLiteral("Arial")};
+
+std::unique_ptr<IDataReader> ReadDataFileBesideProgram() {
+  return std::make_unique<clsDataFile>(FindProgramFile("Data.dat"));
+}
+
+QLabel* MakeCaption(QWidget* parent, const char* name, const QString& text, int left, int top) {
+  auto* caption = new QLabel(text, parent);
+  caption->setObjectName(QString::fromLatin1(name));
+  caption->setFont(FontAtPoints(kArial, 9.75, true));
+  QPalette white = caption->palette();
+  white.setColor(QPalette::WindowText, Qt::white);
+  caption->setPalette(white);
+  caption->adjustSize();
+  MoveTwips(caption, left, top);
+  return caption;
+}
+
+QLineEdit* MakeBox(QWidget* parent, const char* name, int maxLength, const char* tooltip, int left,
+                   int top, int width, int height) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setMaxLength(maxLength);
+  box->setToolTip(QString::fromLatin1(tooltip));
+  box->setFont(FontAtPoints(kArial, 11.25, true));
+  PlaceTwips(box, left, top, width, height);
+  return box;
+}
+
+QLabel* MakeMadeInLabel(QWidget* parent, const char* name, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setFont(FontAtPoints(kArial, 8.25, true));
+  label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  label->setWordWrap(true);
+  QPalette white = label->palette();
+  white.setColor(QPalette::WindowText, Qt::white);
+  label->setPalette(white);
+  return label;
+}
+
+// Stands in for the maker's emblem: the name in white on the plate.
+QLabel* MakeEmblem(QWidget* parent, const char* name, double points) {
+  auto* emblem = new QLabel(QStringLiteral("BRANTEL"), parent);
+  emblem->setObjectName(QString::fromLatin1(name));
+  emblem->setFont(FontAtPoints(kArial, points, true));
+  emblem->setAlignment(Qt::AlignCenter);
+  QPalette white = emblem->palette();
+  white.setColor(QPalette::WindowText, Qt::white);
+  emblem->setPalette(white);
+  return emblem;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, const char* tooltip,
+                        int left, int top) {
+  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setToolTip(QString::fromLatin1(tooltip));
+  button->setAutoDefault(false);
+  PlaceTwips(button, left, top, 975, 375);
+  return button;
+}
+
+QAction* MakeAction(QMenu* menu, const char* name, const char* caption) {
+  QAction* action = menu->addAction(QString::fromLatin1(caption));
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+}  // namespace
+
+frmMain::frmMain(IHelp& help, DataReaderFactory dataReaderFactory, QWidget* parent)
+    : QMainWindow(parent),
+      help_(help),
+      dataReaderFactory_(dataReaderFactory ? std::move(dataReaderFactory)
+                                           : DataReaderFactory(ReadDataFileBesideProgram)),
+      prompter_(this, help) {
+  setObjectName(QStringLiteral("frmMain"));
+  setWindowTitle(QStringLiteral("1959-1974 Vorrendal"));
+  setFont(FontAtPoints(DialogFace(), 8.25));
+  ExitProgram = [] { QCoreApplication::exit(0); };
+
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("frmMainClient"));
+  setCentralWidget(client);
+
+  CreatePlate(client);
+  CreateCommandRow(client);
+  CreateReportPanel(client);
+  CreateMenus();
+  SetHelpContexts();
+  SetTabOrder();
+
+  auto* selectAll = new SelectAllOnEntry(this);
+  for (QLineEdit* box : PlateBoxList()) selectAll->Watch(box);
+  defaultButton_ = new DefaultButton(this, cmdProcess, txtDescription);
+  new WhatsThisRouter(this, help_);
+
+  // Loading: the 1959-1961 plate, the drop button painted disabled.
+  cboTemplateStyle->setCurrentIndex(0);
+  ApplyStartPlate();
+  DrawDropButton(QStringLiteral("disabled"));
+
+  setFixedSize(TwipsToPixels(kClientWidthTwips),
+               menuBar()->sizeHint().height() + TwipsToPixels(kClientHeightTwips));
+  txtSerialNumber->setFocus(Qt::OtherFocusReason);
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::CreatePlate(QWidget* client) {
+  Label10 = new QLabel(QStringLiteral("Template &Style:"), client);
+  Label10->setObjectName(QStringLiteral("Label10"));
+  PlaceTwips(Label10, 120, 75, 1095, 255);
+
+  cboTemplateStyle = new QComboBox(client);
+  cboTemplateStyle->setObjectName(QStringLiteral("cboTemplateStyle"));
+  cboTemplateStyle->addItems({QStringLiteral("1959-1961"), QStringLiteral("1962"),
+                              QStringLiteral("1963-1966"), QStringLiteral("1967-1969"),
+                              QStringLiteral("1970-1972"), QStringLiteral("1973-1974")});
+  cboTemplateStyle->setToolTip(QStringLiteral("Select A Template Style"));
+  PlaceTwips(cboTemplateStyle, 1275, 30, 1335, 315);
+  Label10->setBuddy(cboTemplateStyle);
+
+  // The plate itself, beneath every other plate element (made first, so
+  // everything made later stands on it).
+  Shape1 = new QFrame(client);
+  Shape1->setObjectName(QStringLiteral("Shape1"));
+  Shape1->setFrameShape(QFrame::NoFrame);
+  Shape1->setAutoFillBackground(true);
+  QPalette black = Shape1->palette();
+  black.setColor(QPalette::Window, Qt::black);
+  Shape1->setPalette(black);
+  PlaceTwips(Shape1, 0, 360, 6015, 1815);
+
+  imgBrantelLarge = MakeEmblem(client, "imgBrantelLarge", 20);
+  PlaceTwips(imgBrantelLarge, 3360, 480, 2070, 720);
+  imgBrantelSmall = MakeEmblem(client, "imgBrantelSmall", 11.25);
+  PlaceTwips(imgBrantelSmall, 4680, 600, 1050, 525);
+  lblMadeInUSAShort = MakeMadeInLabel(client, "lblMadeInUSAShort", QStringLiteral("MADE IN U.S.A."));
+  PlaceTwips(lblMadeInUSAShort, 2520, 600, 735, 450);
+  lblMadeInUSALong = MakeMadeInLabel(client, "lblMadeInUSALong", QStringLiteral("MADE IN U.S.A."));
+  PlaceTwips(lblMadeInUSALong, 0, 1920, 6015, 210);
+
+  lblSerialNumber = MakeCaption(client, "lblSerialNumber", QStringLiteral("SERIAL NUMBER"), 600, 600);
+  lblBody = MakeCaption(client, "lblBody", QStringLiteral("BODY"), 600, 1320);
+  lblColor = MakeCaption(client, "lblColor", QStringLiteral("COLOR"), 1440, 1320);
+  lblTrim = MakeCaption(client, "lblTrim", QStringLiteral("TRIM"), 2400, 1320);
+  lblDate = MakeCaption(client, "lblDate", QStringLiteral("DATE"), 3120, 1320);
+  lblDSO = MakeCaption(client, "lblDSO", QStringLiteral("DSO"), 5160, 2040);
+  lblTrans = MakeCaption(client, "lblTrans", QStringLiteral("TRANS."), 3960, 1320);
+  lblAxle = MakeCaption(client, "lblAxle", QStringLiteral("AXLE"), 4920, 1320);
+  lblType = MakeCaption(client, "lblType", QStringLiteral("TYPE"), 2940, 970);
+
+  txtSerialNumber = MakeBox(client, "txtSerialNumber", 11, "Enter the serial (warranty) number here",
+                            600, 840, 1695, 390);
+  txtBody = MakeBox(client, "txtBody", 3, "Enter the body code here", 600, 1560, 615, 390);
+  txtColor = MakeBox(client, "txtColor", 2, "Enter the color code here", 1440, 1560, 735, 390);
+  txtTrim = MakeBox(client, "txtTrim", 3, "Enter the trim code here", 2400, 1560, 495, 375);
+  txtDate = MakeBox(client, "txtDate", 3, "Enter the date code here", 3120, 1560, 615, 390);
+  txtDSO = MakeBox(client, "txtDSO", 2, "Enter the DSO code here", 5160, 2280, 495, 375);
+  txtTrans = MakeBox(client, "txtTrans", 1, "Enter the transmission code here", 3960, 1560, 735, 390);
+  txtAxle = MakeBox(client, "txtAxle", 1, "Enter the axle code here", 4920, 1560, 495, 390);
+
+  // "PASSENGER": shown greyed on the 1973-1974 plate, never takes the focus.
+  txtType = MakeBox(client, "txtType", 32767, "", 2400, 600, 1575, 385);
+  txtType->setText(QStringLiteral("PASSENGER"));
+  txtType->setEnabled(false);
+  txtType->setFocusPolicy(Qt::NoFocus);
+}
+
+void frmMain::CreateCommandRow(QWidget* client) {
+  cmdProcess = MakeButton(client, "cmdProcess", "&Process", "Process (Decode) The Information",
+                          120, 2280);
+  cmdClearSerial = MakeButton(client, "cmdClearSerial", "C&lear", "Clear The Information", 1200, 2280);
+
+  chkAppend = new QCheckBox(QStringLiteral("&Append"), client);
+  chkAppend->setObjectName(QStringLiteral("chkAppend"));
+  chkAppend->setToolTip(QStringLiteral("Append (Add) To The Text"));
+  PlaceTwips(chkAppend, 2400, 2340, 975, 255);
+  chkAppend->setChecked(false);
+  chkAppend->setEnabled(false);
+
+  // The drop button's surface: 17 x 17 pixels at the right end of the row.
+  picDropDescription = new QWidget(client);
+  picDropDescription->setObjectName(QStringLiteral("picDropDescription"));
+  PlaceTwips(picDropDescription, 5685, 2400, 255, 255);
+  picDropDescription->setAutoFillBackground(true);
+  picDropDescription->setBackgroundRole(QPalette::Button);
+  picDropDescription->setFocusPolicy(Qt::TabFocus);
+  picDropDescription->setEnabled(false);
+
+  connect(cmdProcess, &QPushButton::clicked, this, &frmMain::Process);
+  connect(cmdClearSerial, &QPushButton::clicked, this, &frmMain::ClearPlate);
+}
+
+void frmMain::CreateReportPanel(QWidget* client) {
+  const auto makeLine = [client](const char* name, QPalette::ColorRole role, int top) {
+    auto* line = new QFrame(client);
+    line->setObjectName(QString::fromLatin1(name));
+    line->setFrameShape(QFrame::NoFrame);
+    line->setAutoFillBackground(true);
+    line->setBackgroundRole(role);
+    line->setGeometry(0, top, TwipsToPixels(6120), 1);
+    return line;
+  };
+  // A 3-D groove: a shadow line over a highlight line.
+  Line2 = makeLine("Line2", QPalette::Dark, TwipsToPixels(2760));
+  Line1 = makeLine("Line1", QPalette::Light, TwipsToPixels(2760) + 1);
+
+  txtDescription = new QPlainTextEdit(client);
+  txtDescription->setObjectName(QStringLiteral("txtDescription"));
+  txtDescription->setFont(FontAtPoints({QStringLiteral("Courier New")}, 9));
+  txtDescription->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  txtDescription->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  txtDescription->document()->setDocumentMargin(2);
+  PlaceTwips(txtDescription, 120, 2880, 5775, 3015);
+
+  cmdCopyText = MakeButton(client, "cmdCopyText", "&Copy", "Copy Text To Clipboard", 120, 6000);
+  cmdSaveAs = MakeButton(client, "cmdSaveAs", "&Save As...", "Save Text To A File", 1200, 6000);
+  cmdPrint = MakeButton(client, "cmdPrint", "P&rint", "Print Text", 2280, 6000);
+  connect(cmdCopyText, &QPushButton::clicked, this, &frmMain::CopyReport);
+  connect(cmdSaveAs, &QPushButton::clicked, this, &frmMain::SaveReportAs);
+  connect(cmdPrint, &QPushButton::clicked, this, &frmMain::PrintReport);
+
+  lblErrorOccurred =
+      new QLabel(QStringLiteral("An error occurred while decoding. Please read the"), client);
+  lblErrorOccurred->setObjectName(QStringLiteral("lblErrorOccurred"));
+  lblErrorOccurred->setWordWrap(true);
+  lblErrorOccurred->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  PlaceTwips(lblErrorOccurred, 3360, 6000, 2535, 375);
+  lblErrorOccurred->hide();
+
+  lblErrorNotice = new LinkLabel(QStringLiteral("Error Notice."), client);
+  lblErrorNotice->setObjectName(QStringLiteral("lblErrorNotice"));
+  QFont link = FontAtPoints(DialogFace(), 8.25);
+  link.setUnderline(true);
+  lblErrorNotice->setFont(link);
+  PlaceTwips(lblErrorNotice, 4515, 6195, 885, 195);
+  lblErrorNotice->hide();
+  connect(lblErrorNotice, &LinkLabel::clicked, this,
+          [this] { help_.ShowTopic(kErrorNoticeTopic, this); });
+
+  SetReportPanelControls(false);
+}
+
+void frmMain::CreateMenus() {
+  mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+  mnuFile->setObjectName(QStringLiteral("mnuFile"));
+  mnuFileSaveInfo = MakeAction(mnuFile, "mnuFileSaveInfo", "&Save Information");
+  mnuFileSaveInfo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  mnuFilePrintInfo = MakeAction(mnuFile, "mnuFilePrintInfo", "&Print Information");
+  mnuFilePrintInfo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  mnuFileLine2 = mnuFile->addSeparator();
+  mnuFileLine2->setObjectName(QStringLiteral("mnuFileLine2"));
+  mnuFileExit = MakeAction(mnuFile, "mnuFileExit", "E&xit");
+
+  mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+  mnuEditCopyInfo = MakeAction(mnuEdit, "mnuEditCopyInfo", "&Copy Information");
+
+  mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+  mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+  mnuHelpHelpContents = MakeAction(mnuHelp, "mnuHelpHelpContents", "&Help Contents");
+  mnuHelpWhatsThis = MakeAction(mnuHelp, "mnuHelpWhatsThis", "&What's This?");
+  mnuHelpAbout = MakeAction(mnuHelp, "mnuHelpAbout", "&About");
+
+  for (QAction* output : {mnuFileSaveInfo, mnuFilePrintInfo, mnuEditCopyInfo}) {
+    output->setEnabled(false);
+  }
+  connect(mnuFileSaveInfo, &QAction::triggered, this, &frmMain::SaveReportAs);
+  connect(mnuFilePrintInfo, &QAction::triggered, this, &frmMain::PrintReport);
+  connect(mnuEditCopyInfo, &QAction::triggered, this, &frmMain::CopyReport);
+  connect(mnuFileExit, &QAction::triggered, this, [this] { ExitProgram(); });
+  connect(mnuHelpHelpContents, &QAction::triggered, this, [this] { help_.ShowContents(this); });
+  connect(mnuHelpWhatsThis, &QAction::triggered, this, [] { QWhatsThis::enterWhatsThisMode(); });
+  connect(mnuHelpAbout, &QAction::triggered, this, [this] { frmAbout::ShowModal(this); });
+}
+
+void frmMain::SetHelpContexts() {
+  const std::pair<int, std::vector<QWidget*>> contexts[] = {
+      {6001, {cboTemplateStyle, Label10}},
+      {6002, {txtSerialNumber, txtBody, txtColor, txtTrim, txtDate, txtDSO, txtTrans, txtAxle,
+              txtType, lblSerialNumber, lblBody, lblColor, lblTrim, lblDate, lblDSO, lblTrans,
+              lblAxle, lblType, lblMadeInUSALong}},
+      {6003, {cmdProcess}},
+      {6004, {cmdClearSerial}},
+      {6005, {chkAppend}},
+      {6006, {picDropDescription}},
+      {6007, {txtDescription}},
+      {6008, {cmdCopyText}},
+      {6009, {cmdSaveAs}},
+      {6010, {cmdPrint}},
+  };
+  for (const auto& [contextId, widgets] : contexts) {
+    for (QWidget* widget : widgets) WhatsThisRouter::SetContext(widget, contextId);
+  }
+}
+
+void frmMain::SetTabOrder() {
+  const QWidget* order[] = {txtSerialNumber, txtBody,     txtColor,       txtTrim,
+                            txtDate,         txtDSO,      txtTrans,       txtAxle,
+                            cmdProcess,      cmdClearSerial, chkAppend,   txtDescription,
+                            cmdCopyText,     cmdSaveAs,   cmdPrint,       cboTemplateStyle,
+                            picDropDescription};
+  for (std::size_t i = 1; i < std::size(order); ++i) {
+    setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+  }
+}
+
+void frmMain::ApplyStartPlate() {
+  // The 1959-1961 plate has no DSO field; its boxes are 375 twips high.
+  for (QLineEdit* box : PlateBoxList()) box->resize(box->width(), TwipsToPixels(375));
+  lblDSO->hide();
+  txtDSO->hide();
+  txtDSO->setFocusPolicy(Qt::NoFocus);
+  lblMadeInUSAShort->setText(QStringLiteral("MADE IN U.S.A. BY"));
+  lblMadeInUSAShort->show();
+  imgBrantelLarge->show();
+  imgBrantelSmall->hide();
+  lblMadeInUSALong->hide();
+  lblType->hide();
+  txtType->hide();
+}
+
+QList<QLineEdit*> frmMain::PlateBoxList() const {
+  return {txtSerialNumber, txtBody, txtColor, txtTrim, txtDate, txtDSO, txtTrans, txtAxle};
+}
+
+int frmMain::ClientHeight() const { return centralWidget()->height(); }
+
+void frmMain::ClearPlate() {
+  for (QLineEdit* box : PlateBoxList()) box->clear();
+}
+
+void frmMain::ShowBoxes(const PlateBoxes& boxes) {
+  const std::string* texts[] = {&boxes.SerialNumber, &boxes.Body, &boxes.Color, &boxes.Trim,
+                                &boxes.Date,         &boxes.DSO,  &boxes.Trans, &boxes.Axle};
+  const QList<QLineEdit*> list = PlateBoxList();
+  for (qsizetype i = 0; i < list.size(); ++i) {
+    list[i]->setText(ReportText::FromCp1252(*texts[i]));
+  }
+}
+
+void frmMain::Process() {
+  try {
+    if (!reader_) reader_ = std::make_unique<clsCodeReader>(prompter_, dataReaderFactory_());
+    const QString oldText = txtDescription->toPlainText();
+    const std::string oldReport = ReportText::ToReport(oldText);
+    PlateBoxes typed;
+    std::string* fields[] = {&typed.SerialNumber, &typed.Body, &typed.Color, &typed.Trim,
+                             &typed.Date,         &typed.DSO,  &typed.Trans, &typed.Axle};
+    const QList<QLineEdit*> list = PlateBoxList();
+    for (qsizetype i = 0; i < list.size(); ++i) *fields[i] = ReportText::ToCp1252(list[i]->text());
+
+    const std::optional<ReportResult> result =
+        ReportWriter::Process(*reader_, typed, chkAppend->isChecked(), oldReport);
+    if (!result) {
+      // The year code was refused (the reader has said why): back to the
+      // serial number, nothing else changes.
+      txtSerialNumber->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+    ShowBoxes(result->Boxes);
+    const ReportText::Shown shown =
+        ReportText::Show(oldText, oldReport, result->Report, result->Caret);
+    txtDescription->setPlainText(shown.Text);
+    if (shown.Caret) {
+      QTextCursor caret = txtDescription->textCursor();
+      caret.setPosition(std::min(*shown.Caret, static_cast<int>(shown.Text.size())));
+      txtDescription->setTextCursor(caret);
+      txtDescription->ensureCursorVisible();
+    }
+    if (!ReportPanelOpen) OpenReportPanel();
+    lblErrorOccurred->setVisible(result->ErrorOccurred);
+    lblErrorNotice->setVisible(result->ErrorOccurred);
+  } catch (const std::exception& failure) {
+    QMessageBox::critical(this, windowTitle(),
+                          QStringLiteral("The codes could not be decoded: %1")
+                              .arg(QString::fromLocal8Bit(failure.what())));
+  }
+}
+
+void frmMain::OpenReportPanel() {
+  ReportPanelOpen = true;
+  picDropDescription->setEnabled(true);
+  DrawDropButton(QStringLiteral("Black-Up"));
+  DropState = QStringLiteral("Black-Up");
+  for (QAction* output : {mnuFileSaveInfo, mnuFilePrintInfo, mnuEditCopyInfo}) {
+    output->setEnabled(true);
+  }
+  ChangeWindowHeight(kReportPanelTwips);
+  chkAppend->setEnabled(true);
+  SetReportPanelControls(true);
+}
+
+void frmMain::SetReportPanelControls(bool open) {
+  txtDescription->setReadOnly(!open);
+  txtDescription->setFocusPolicy(open ? Qt::StrongFocus : Qt::ClickFocus);
+  for (QPushButton* output : {cmdCopyText, cmdSaveAs, cmdPrint}) {
+    output->setFocusPolicy(open ? Qt::StrongFocus : Qt::ClickFocus);
+  }
+}
+
+void frmMain::ChangeWindowHeight(int twips) {
+  setFixedHeight(height() + TwipsToPixels(twips));
+}
+
+void frmMain::DrawDropButton(const QString& image) {
+  dropImage_ = image;
+  picDropDescription->setProperty("dropImage", image);
+  picDropDescription->update();
+}
+
+void frmMain::CopyReport() { QApplication::clipboard()->setText(txtDescription->toPlainText()); }
+
+void frmMain::SaveReportAs() {
+  QMessageBox::information(this, windowTitle(),
+                           QStringLiteral("Saving the report is not available yet."));
+}
+
+void frmMain::PrintReport() {
+  QMessageBox::information(this, windowTitle(),
+                           QStringLiteral("Printing the report is not available yet."));
+}
+
+void frmMain::UnloadAllForms() {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window != this && window->isVisible()) window->close();
+  }
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  UnloadAllForms();
+  event->accept();
+}
+
+}  // namespace vorrendal

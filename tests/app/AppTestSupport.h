@@ -1,0 +1,135 @@
+#pragma once
+// Shared pieces of the window tests: a help that records what was asked of
+// it, a driver for modal windows, and a main window over in-memory data.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/IHelp.h"
+#include "app/frmMain.h"
+#include "support/MemoryDataReader.h"
+
+namespace vorrendal::testing {
+
+class RecordingHelp final : public IHelp {
+ public:
+  void ShowContents(QWidget*) override { ++contents; }
+  void ShowTopic(int contextId, QWidget*) override { topics.push_back(contextId); }
+  int contents = 0;
+  std::vector<int> topics;
+};
+
+// Runs queued actions on the modal windows as they come up, one action per
+// showing. A modal window nobody expected is noted and closed after a while,
+// so that a wrong turn fails the test instead of hanging it.
+class ModalDriver final : public QObject {
+ public:
+  using Action = std::function<void(QWidget* modal)>;
+
+  ModalDriver() {
+    timer_.setInterval(10);
+    connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
+    timer_.start();
+  }
+
+  void Then(Action action) { actions_.push_back(std::move(action)); }
+  bool Done() const { return actions_.empty(); }
+  const QStringList& Unexpected() const { return unexpected_; }
+
+ private:
+  void Tick() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || !modal->isVisible()) {
+      idleTicks_ = 0;
+      return;
+    }
+    if (!actions_.empty()) {
+      Action action = std::move(actions_.front());
+      actions_.pop_front();
+      action(modal);
+      return;
+    }
+    if (++idleTicks_ > 200) {
+      unexpected_ << modal->windowTitle();
+      modal->close();
+      idleTicks_ = 0;
+    }
+  }
+
+  QTimer timer_;
+  std::deque<Action> actions_;
+  QStringList unexpected_;
+  int idleTicks_ = 0;
+};
+
+// Clicks the button of a message box that has the given standard role.
+inline void Press(QWidget* modal, QMessageBox::StandardButton which) {
+  auto* box = qobject_cast<QMessageBox*>(modal);
+  if (box == nullptr || box->button(which) == nullptr) {
+    modal->close();
+    return;
+  }
+  box->button(which)->click();
+}
+
+// Data for the plates the tests decode. Descriptions are short so that no
+// report line is wrapped.
+inline std::map<std::string, std::vector<MemoryDataReader::Record>> PlateData() {
+  std::map<std::string, std::vector<MemoryDataReader::Record>> years;
+  for (const std::string year : {"62", "65", "66", "67", "68", "69", "71", "72"}) {
+    years[year] = {
+        {"p" + year + "-A", "Linden"},        {"m" + year + "-31", "Aldren Sedan"},
+        {"e" + year + "-V", "Six"},           {"b" + year + "-52A", "2-Door Sedan"},
+        {"c" + year + "-A", "Black"},         {"c" + year + "-AB", "Black/White"},
+        {"t" + year + "-A1", "Black Vinyl"},  {"s" + year + "-21", "New York"},
+        {"r" + year + "-1", "Three-Speed"},   {"x" + year + "-1", "2.80:1"},
+    };
+  }
+  return years;
+}
+
+// A main window over in-memory data; counts how often it made its reader.
+struct TestWindow {
+  explicit TestWindow(std::map<std::string, std::vector<MemoryDataReader::Record>> years = PlateData())
+      : window(help, [this, years] {
+          ++readersMade;
+          return std::make_unique<MemoryDataReader>(years);
+        }) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    (void)QTest::qWaitForWindowActive(&window);
+  }
+
+  // Types a plate into the eight boxes (serial, body, color, trim, date,
+  // DSO, trans, axle).
+  void Type(const QStringList& codes) {
+    const QList<QLineEdit*> boxes = window.PlateBoxList();
+    for (qsizetype i = 0; i < boxes.size(); ++i) {
+      boxes[i]->setText(i < codes.size() ? codes[i] : QString());
+    }
+  }
+
+  // A 1965 plate whose every code has a description.
+  void TypeGoodPlate() {
+    Type({"5A31V100001", "52A", "A", "A1", "12A", "21", "1", "1"});
+  }
+
+  RecordingHelp help;
+  int readersMade = 0;
+  frmMain window;
+};
+
+}  // namespace vorrendal::testing
