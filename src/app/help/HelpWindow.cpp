@@ -74,7 +74,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
   connect(home_, &QAction::triggered, this, [this] { ShowDefault(); });
   connect(browser_, &QTextBrowser::backwardAvailable, back_, &QAction::setEnabled);
   connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
-  connect(browser_, &QTextBrowser::sourceChanged, this, [this] { OnSourceChanged(); });
+  connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) { OnSourceChanged(url); });
   connect(browser_, &QTextBrowser::highlighted, this, [this](const QUrl& link) {
     statusBar()->showMessage(link.isEmpty() ? QString() : link.toString(QUrl::RemoveScheme));
   });
@@ -126,7 +126,7 @@ void HelpWindow::OnItemActivated(QTreeWidgetItem* item) {
   }
 }
 
-void HelpWindow::OnSourceChanged() {
+void HelpWindow::OnSourceChanged(const QUrl& url) {
   const QString title = browser_->documentTitle();
   const QString base = file_ != nullptr && !file_->Title().empty() ? FromHelpText(file_->Title())
                                                                    : QString::fromLatin1(kTitle);
@@ -134,7 +134,8 @@ void HelpWindow::OnSourceChanged() {
 
   // Select the contents entry of the page shown; a page listed twice selects
   // the entry that is already current when it matches, else the first one.
-  const QString key = PageKey(browser_->source().path());
+  // (While this signal runs, the browser's source() may still be the old page.)
+  const QString key = PageKey(url.path());
   QTreeWidgetItem* current = tree_->currentItem();
   if (current != nullptr && PageKey(current->data(0, kPathRole).toString()) == key) return;
   syncingTree_ = true;

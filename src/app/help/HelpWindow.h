@@ -9,6 +9,7 @@
 class QTreeWidget;
 class QTreeWidgetItem;
 class QAction;
+class QUrl;
 
 namespace vorrendal {
 
@@ -38,7 +39,7 @@ class HelpWindow final : public QMainWindow {
 
  private:
   void FillTree(QTreeWidgetItem* parent, const std::vector<ChmTopicEntry>& entries);
-  void OnSourceChanged();
+  void OnSourceChanged(const QUrl& url);
   void OnItemActivated(QTreeWidgetItem* item);
 
   std::shared_ptr<const ChmFile> file_;
