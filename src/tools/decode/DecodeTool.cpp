@@ -8,6 +8,7 @@
 #include <optional>
 #include <sstream>
 
+#include "BatchJsonWriter.h"
 #include "CsvReader.h"
 #include "PlateDecoder.h"
 #include "PlateInput.h"
@@ -204,6 +205,7 @@ int RunBatch(std::string_view csv, const std::string& sourceName, const DecodeOp
   Progress progress(env);
   if (format == OutputFormat::Csv) env.out << CsvHeader();
 
+  BatchJsonWriter json;
   std::size_t done = 0;
   bool allClean = true;
   std::string buffer;
@@ -218,7 +220,7 @@ int RunBatch(std::string_view csv, const std::string& sourceName, const DecodeOp
     buffer.clear();
     switch (format) {
       case OutputFormat::Json:
-        buffer = JsonLine(BatchJson(row, result));
+        env.out << json.Line(row, result);
         break;
       case OutputFormat::Csv:
         buffer = CsvRow(row, result);

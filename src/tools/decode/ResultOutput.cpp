@@ -21,17 +21,37 @@ std::string ReportText(const std::string& cp1252Report) {
   return out;
 }
 
-nlohmann::ordered_json PlateJson(const PlateResult& result) {
-  nlohmann::ordered_json object = nlohmann::ordered_json::object();
+namespace {
+
+// Windows-1252 to UTF-8; most texts are plain ASCII and are taken as they are.
+std::string Utf8(const std::string& cp1252) {
+  for (const char c : cp1252) {
+    if (static_cast<unsigned char>(c) >= 0x80) return Cp1252ToUtf8(cp1252);
+  }
+  return cp1252;
+}
+
+nlohmann::ordered_json TextOrNull(bool present, const std::string& cp1252) {
+  return present ? nlohmann::ordered_json(Utf8(cp1252)) : nlohmann::ordered_json();
+}
+
+void PutPlate(nlohmann::ordered_json& object, const PlateResult& result) {
   const bool decoded = result.Decoded();
   for (std::size_t i = 0; i < kResultNames.size(); ++i) {
-    object[kResultNames[i]] = decoded ? nlohmann::ordered_json(Cp1252ToUtf8(result.Results[i])) : nlohmann::ordered_json();
+    object[kResultNames[i]] = TextOrNull(decoded, result.Results[i]);
   }
-  object["SearchYear"] = decoded ? nlohmann::ordered_json(Cp1252ToUtf8(result.SearchYear)) : nlohmann::ordered_json();
+  object["SearchYear"] = TextOrNull(decoded, result.SearchYear);
   object["BadYearCode"] = result.BadYearCode;
   object["ErrorOccurred"] = result.ErrorOccurred;
   object["DataLoadFailed"] = result.DataLoadFailed;
-  object["report"] = decoded ? nlohmann::ordered_json(Cp1252ToUtf8(result.Report)) : nlohmann::ordered_json();
+  object["report"] = TextOrNull(decoded, result.Report);
+}
+
+}  // namespace
+
+nlohmann::ordered_json PlateJson(const PlateResult& result) {
+  nlohmann::ordered_json object = nlohmann::ordered_json::object();
+  PutPlate(object, result);
   return object;
 }
 
@@ -44,11 +64,10 @@ std::string RowError(const PlateResult& result) {
 nlohmann::ordered_json BatchJson(const BatchRow& row, const PlateResult& result) {
   nlohmann::ordered_json object = nlohmann::ordered_json::object();
   object["line"] = row.line;
-  nlohmann::ordered_json input = nlohmann::ordered_json::object();
+  nlohmann::ordered_json& input = object["input"];
   for (std::size_t i = 0; i < kPlateFields.size(); ++i) input[kPlateFields[i].name] = row.codes[i];
   input[kYearColumn] = row.year;
-  object["input"] = std::move(input);
-  object.update(PlateJson(result));
+  PutPlate(object, result);
   const std::string error = RowError(result);
   object["error"] = error.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(error);
   return object;
@@ -57,7 +76,9 @@ nlohmann::ordered_json BatchJson(const BatchRow& row, const PlateResult& result)
 std::string JsonLine(const nlohmann::ordered_json& object) {
   // Input fields that are not UTF-8 are kept in the row's error; here they
   // must not stop the output.
-  return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + '\n';
+  std::string line = object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+  line += '\n';
+  return line;
 }
 
 std::string CsvField(std::string_view utf8) {
@@ -90,7 +111,7 @@ std::string CsvRow(const BatchRow& row, const PlateResult& result) {
   const bool decoded = result.Decoded();
   for (const std::string& value : result.Results) {
     line += ',';
-    if (decoded) line += CsvField(Cp1252ToUtf8(value));
+    if (decoded) line += CsvField(Utf8(value));
   }
   line += ',' + CsvField(RowError(result)) + "\r\n";
   return line;

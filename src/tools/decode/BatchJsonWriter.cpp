@@ -1,0 +1,74 @@
+#include "BatchJsonWriter.h"
+
+#include "data/Cp1252.h"
+
+namespace vorrendal::decodetool {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+bool Ascii(const std::string& text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+// Puts text (UTF-8 already) into slot, reusing the string slot holds.
+void SetUtf8(Json& slot, const std::string& utf8) {
+  if (slot.is_string()) {
+    slot.get_ref<std::string&>().assign(utf8);
+  } else {
+    slot = utf8;
+  }
+}
+
+void SetCp1252(Json& slot, bool present, const std::string& cp1252) {
+  if (!present) {
+    slot = nullptr;
+  } else if (Ascii(cp1252)) {
+    SetUtf8(slot, cp1252);
+  } else {
+    SetUtf8(slot, Cp1252ToUtf8(cp1252));
+  }
+}
+
+}  // namespace
+
+BatchJsonWriter::BatchJsonWriter() {
+  // The template has the keys in the order BatchJson writes them.
+  object_ = BatchJson(BatchRow{}, PlateResult{});
+  line_ = &object_["line"];
+  for (std::size_t i = 0; i < kPlateFields.size(); ++i) input_[i] = &object_["input"][kPlateFields[i].name];
+  input_[8] = &object_["input"]["year"];
+  for (std::size_t i = 0; i < kResultNames.size(); ++i) results_[i] = &object_[kResultNames[i]];
+  searchYear_ = &object_["SearchYear"];
+  badYearCode_ = &object_["BadYearCode"];
+  errorOccurred_ = &object_["ErrorOccurred"];
+  dataLoadFailed_ = &object_["DataLoadFailed"];
+  report_ = &object_["report"];
+  error_ = &object_["error"];
+}
+
+const std::string& BatchJsonWriter::Line(const BatchRow& row, const PlateResult& result) {
+  *line_ = row.line;
+  for (std::size_t i = 0; i < row.codes.size(); ++i) SetUtf8(*input_[i], row.codes[i]);
+  SetUtf8(*input_[8], row.year);
+  const bool decoded = result.Decoded();
+  for (std::size_t i = 0; i < results_.size(); ++i) SetCp1252(*results_[i], decoded, result.Results[i]);
+  SetCp1252(*searchYear_, decoded, result.SearchYear);
+  *badYearCode_ = result.BadYearCode;
+  *errorOccurred_ = result.ErrorOccurred;
+  *dataLoadFailed_ = result.DataLoadFailed;
+  SetCp1252(*report_, decoded, result.Report);
+  const std::string error = RowError(result);
+  if (error.empty()) {
+    *error_ = nullptr;
+  } else {
+    SetUtf8(*error_, error);
+  }
+  text_ = JsonLine(object_);
+  return text_;
+}
+
+}  // namespace vorrendal::decodetool
