@@ -9,7 +9,7 @@ each box. Run it again after changing an arrangement:
 import pathlib
 import subprocess
 
-SCALE = 7.5
+SCALE = 10
 PLATE_TOP, PLATE_HEIGHT, PLATE_WIDTH = 360, 1815, 6015
 HERE = pathlib.Path(__file__).resolve().parent
 OUT = HERE.parent / "images"
@@ -94,29 +94,31 @@ def draw(name, style):
                     f"rectangle {l},{t} {l + width},{t + height}", "-stroke", "none"])
 
     for caption, cl, ct, bl, bt, bw, sample in style["fields"]:
-        text(px(cl), px(ct - top), caption, 12)
+        text(px(cl), px(ct - top), caption, 10)
         box(px(bl), px(bt - top), px(bw), px(375))
-        text(px(bl) + 5, px(bt - top) + (px(375) - 18) // 2, sample, 15, "black", "DejaVu-Sans-Mono-Bold")
+        text(px(bl) + 4, px(bt - top) + (px(375) - 15) // 2, sample, 13, "black", "DejaVu-Sans-Mono-Bold")
     for extra in style["extras"]:
         kind = extra[0]
         if kind in ("short", "long"):
             _, s, l, t = extra
-            x = (w - len(s) * 7) // 2 if kind == "long" else px(l) + 2
-            text(x, px(t - top) + 2, s, 10)
+            x = (w - len(s) * 6) // 2 if kind == "long" else px(l) + 2
+            text(x, px(t - top) + 2, s, 8)
         elif kind in ("large", "small"):
             _, l, t = extra
-            bw, bh, size = (2070, 720, 30) if kind == "large" else (1050, 525, 17)
+            bw, bh, size = (2070, 720, 24) if kind == "large" else (1050, 525, 13)
             cmd.extend(["-fill", "none", "-stroke", "#d8d8d8", "-strokewidth", "2", "-draw",
                         f"roundrectangle {px(l)},{px(t - top)} {px(l + bw)},{px(t + bh - top)} 8,8",
                         "-stroke", "none"])
-            text(px(l) + 8, px(t - top) + (px(bh) - size) // 2 - 4, "BRANTEL", size, "#e8e8e8",
+            text(px(l) + 6, px(t - top) + (px(bh) - size) // 2 - 4, "BRANTEL", size, "#e8e8e8",
                  "DejaVu-Serif-Bold")
         elif kind == "type":
             _, l, t = extra
             box(px(l), px(t - top), px(1575), px(385), "#c8c8c8")
-            text(px(l) + 6, px(t - top) + 4, "PASSENGER", 14, "#707070")
-            text(px(2940), px(970 - top), "TYPE", 12)
+            text(px(l) + 5, px(t - top) + 3, "PASSENGER", 12, "#707070")
+            text(px(2940), px(970 - top), "TYPE", 10)
     cmd.extend(["-bordercolor", "#555555", "-border", "2"])
+    # 96 dots per inch, so that viewers show one image pixel per screen pixel.
+    cmd.extend(["-strip", "-depth", "8", "-units", "PixelsPerInch", "-density", "96"])
     cmd.append(str(OUT / f"plate{name}.png"))
     subprocess.run(cmd, check=True)
 

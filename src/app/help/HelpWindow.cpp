@@ -132,20 +132,27 @@ void HelpWindow::OnSourceChanged(const QUrl& url) {
                                                                    : QString::fromLatin1(kTitle);
   setWindowTitle(title.isEmpty() ? base : QStringLiteral("%1 - %2").arg(title, base));
 
-  // Select the contents entry of the page shown; a page listed twice selects
-  // the entry that is already current when it matches, else the first one.
+  // Select the contents entry of the page shown; a page listed twice keeps
+  // the entry that is already current when it matches.
   // (While this signal runs, the browser's source() may still be the old page.)
   const QString key = PageKey(url.path());
   QTreeWidgetItem* current = tree_->currentItem();
   if (current != nullptr && PageKey(current->data(0, kPathRole).toString()) == key) return;
-  syncingTree_ = true;
+  // A heading that opens the same page as its first entry gives way to that
+  // entry, so the selection names the page itself.
+  QTreeWidgetItem* match = nullptr;
   for (QTreeWidgetItemIterator it(tree_); *it != nullptr; ++it) {
-    if (PageKey((*it)->data(0, kPathRole).toString()) == key) {
-      tree_->setCurrentItem(*it);
-      tree_->scrollToItem(*it);
+    if (PageKey((*it)->data(0, kPathRole).toString()) != key) continue;
+    if (match == nullptr) match = *it;
+    if ((*it)->childCount() == 0) {
+      match = *it;
       break;
     }
   }
+  if (match == nullptr) return;
+  syncingTree_ = true;
+  tree_->setCurrentItem(match);
+  tree_->scrollToItem(match);
   syncingTree_ = false;
 }
 
