@@ -18,28 +18,11 @@ using ::testing::HasSubstr;
 using testing_data::Blocks;
 using testing_data::FileOf;
 using testing_data::SampleYears;
+using testing_data::SampleWith;
+using testing_data::WithText;
+using testing_data::Compressed;
+using testing_data::kPass;
 using Block = DataFileWriter::Block;
-
-const std::string kPass = clsDataFile::kPassPhrase;
-
-std::string Compressed(const std::string& text) {
-  std::string out;
-  clsZLib().compressData(text, out);
-  return out;
-}
-
-std::vector<Block> SampleWith(const std::string& year, const std::string& packed) {
-  auto blocks = Blocks(SampleYears());
-  for (auto& block : blocks) {
-    if (block.yearKey == year) block.packed = packed;
-  }
-  return blocks;
-}
-
-// The sample with block `year`'s text replaced; the index follows.
-std::string WithText(const std::string& year, const std::string& text) {
-  return FileOf(SampleWith(year, DataFileWriter::PackBlock(text)));
-}
 
 std::string WithIndex(const std::string& indexText, const std::vector<Block>& blocks = Blocks(SampleYears())) {
   return DataFileWriter::Assemble(DataFileWriter::PackBlock(indexText), blocks);

@@ -20,31 +20,16 @@ using namespace std::string_literals;
 using testing_data::Blocks;
 using testing_data::FileOf;
 using testing_data::SampleYears;
+using testing_data::SampleWith;
+using testing_data::WithText;
+using testing_data::Compressed;
+using testing_data::kPass;
 using testing_data::ScratchDir;
 using testing_data::WriteBytes;
 using Block = DataFileWriter::Block;
 
-const std::string kPass = clsDataFile::kPassPhrase;
-
-std::string Compressed(const std::string& text) {
-  std::string out;
-  clsZLib().compressData(text, out);
-  return out;
-}
-
 // The sample file with block `year` replaced by packed.
-std::string WithBlock(const std::string& year, const std::string& packed) {
-  auto blocks = Blocks(SampleYears());
-  for (auto& block : blocks) {
-    if (block.yearKey == year) block.packed = packed;
-  }
-  return FileOf(blocks);
-}
-
-// The sample file with block `year`'s text replaced.
-std::string WithText(const std::string& year, const std::string& text) {
-  return WithBlock(year, DataFileWriter::PackBlock(text));
-}
+std::string WithBlock(const std::string& year, const std::string& packed) { return FileOf(SampleWith(year, packed)); }
 
 // The sample blocks behind a hand-written index.
 std::string WithIndex(const std::string& indexText) {

@@ -12,6 +12,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "data/clsDataFile.h"
+#include "data/clsZLib.h"
 #include "tools/data/DataFileWriter.h"
 
 namespace vorrendal::testing_data {
@@ -77,6 +79,29 @@ inline std::vector<DataFileWriter::Block> Blocks(const std::vector<SourceYear>& 
 // A file whose index is written from blocks as they are.
 inline std::string FileOf(const std::vector<DataFileWriter::Block>& blocks) {
   return DataFileWriter::Assemble(DataFileWriter::PackBlock(DataFileWriter::IndexText(blocks)), blocks);
+}
+
+inline const std::string kPass = clsDataFile::kPassPhrase;
+
+// A text as compressData makes it: length prefix and zlib stream.
+inline std::string Compressed(const std::string& text) {
+  std::string out;
+  clsZLib().compressData(text, out);
+  return out;
+}
+
+// The sample's blocks with block `year` replaced by packed.
+inline std::vector<DataFileWriter::Block> SampleWith(const std::string& year, const std::string& packed) {
+  auto blocks = Blocks(SampleYears());
+  for (auto& block : blocks) {
+    if (block.yearKey == year) block.packed = packed;
+  }
+  return blocks;
+}
+
+// The sample file with block `year`'s text replaced; the index follows.
+inline std::string WithText(const std::string& year, const std::string& text) {
+  return FileOf(SampleWith(year, DataFileWriter::PackBlock(text)));
 }
 
 }  // namespace vorrendal::testing_data
