@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a release build, validates the launcher and
+# the AppStream metadata, installs the package on this machine, uses what it
+# installed (the decoder with the installed Data.dat, the manual pages, the
+# window with and without a display), removes it and checks nothing is left.
+# Runs as root (CI); `.ci/run` calls it after the tests.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build=${VORRENDAL_PACKAGE_BUILD:-build-package}
+
+fail() { echo "package: FAIL: $*" >&2; exit 1; }
+step() { echo "package: $*"; }
+
+# The plate decoded with the installed program: a 1967 plate with a code in
+# every box, each of which has a description in resources/descriptions.
+sample_plate=(7L55Z123456 76C H N4 14K 43 U 5)
+sample_plant=$(sed -n 's/^p67-L\t//p' resources/descriptions/1967.txt)
+[ -n "$sample_plant" ] || fail "resources/descriptions/1967.txt has no plant L; pick another sample plate"
+
+# A release build of just what the package holds (no tests, no benchmarks;
+# installing does not build everything first). -O2, as Debian builds packages.
+step "release build in $build"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+  -DVORRENDAL_BENCH=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+cmake --build "$build" -j"$(nproc)" --target vorrendal_package_files
+rm -f "$build"/vorrendal_*.deb
+(cd "$build" && cpack -G DEB >/dev/null)
+debs=("$build"/vorrendal_*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one vorrendal_*.deb in $build"
+deb=${debs[0]}
+step "built $(basename "$deb")"
+
+# --- the package's metadata and contents -----------------------------------
+field() { dpkg-deb --field "$deb" "$1"; }
+version=$(sed -n 's/^project(Vorrendal VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+[ "$(field Package)" = vorrendal ] || fail "package name is '$(field Package)'"
+[ "$(field Version)" = "$version" ] || fail "package version '$(field Version)', project $version"
+[ "$(field Maintainer)" = "Vorrendal developers <dev@vorrendal.example.org>" ] \
+  || fail "maintainer is '$(field Maintainer)'"
+[ -n "$(field Section)" ] || fail "no Section"
+[ -n "$(field Description)" ] || fail "no Description"
+depends=$(field Depends)
+depends_names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//')
+# dpkg-shlibdeps found the libraries the programs link
+for lib in libc6 libstdc++6 zlib1g libnettle8 libqt6widgets6 qt6-qpa-plugins; do
+  grep -qxF "$lib" <<<"$depends_names" || fail "Depends lacks $lib: $depends"
+done
+
+files=$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ {print $NF}' | sed 's|^\./|/|')
+for path in /usr/bin/vorrendal /usr/bin/vorrendal-decode /usr/bin/vorrendal-data \
+    /usr/share/vorrendal/Data.dat /usr/share/vorrendal/VRNDL.chm \
+    /usr/share/applications/org.example.vorrendal.desktop \
+    /usr/share/metainfo/org.example.vorrendal.metainfo.xml \
+    /usr/share/icons/hicolor/scalable/apps/org.example.vorrendal.svg \
+    /usr/share/icons/hicolor/256x256/apps/org.example.vorrendal.png \
+    /usr/share/man/man1/vorrendal.1.gz /usr/share/man/man1/vorrendal-decode.1.gz \
+    /usr/share/man/man1/vorrendal-data.1.gz; do
+  grep -qxF "$path" <<<"$files" || fail "package lacks $path"
+done
+# nothing from the build or test tree slipped in
+stray=$(grep -vE '^/usr/(bin/vorrendal(-decode|-data)?|share/(vorrendal|applications|metainfo|icons|man)/.*)$' \
+  <<<"$files" || true)
+[ -z "$stray" ] || fail "unexpected files in the package: $stray"
+
+# --- launcher and metadata --------------------------------------------------
+step "validating the launcher and the AppStream metadata"
+desktop-file-validate packaging/org.example.vorrendal.desktop
+appstreamcli validate --no-net packaging/org.example.vorrendal.metainfo.xml >/dev/null \
+  || appstreamcli validate --no-net packaging/org.example.vorrendal.metainfo.xml
+
+# --- manual pages: clean troff, and every option of --help documented -------
+step "checking the manual pages"
+for page in packaging/man/*.1; do
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null || true)
+  [ -z "$warnings" ] || fail "$page: $warnings"
+done
+for tool in decode data; do
+  help=$("$build/bin/vorrendal-$tool" --help)
+  page=packaging/man/vorrendal-$tool.1
+  options=$( (grep -oE -- '--[a-z][a-z-]+' <<<"$help"
+              grep -oE -- '(^|[ [])-[a-zA-Z]([ ,]|$)' <<<"$help" | tr -d ' ,[') | sort -u)
+  [ -n "$options" ] || fail "no options found in vorrendal-$tool --help"
+  for option in $options; do
+    # troff writes a hyphen as \-
+    grep -qF -- "${option//-/\\-}" "$page" || fail "$page does not document $option"
+  done
+done
+
+# --- install ----------------------------------------------------------------
+step "installing $(basename "$deb")"
+export DEBIAN_FRONTEND=noninteractive
+(cd "$build" && apt-get install -y -qq "./$(basename "$deb")" >/dev/null)
+trap 'apt-get remove -y -qq vorrendal >/dev/null 2>&1 || true' EXIT
+for path in $files; do [ -e "$path" ] || fail "installed package lacks $path"; done
+
+# The decoder runs from /usr/bin, where no Data.dat lies, so a description can
+# only come from /usr/share/vorrendal/Data.dat.
+[ ! -e /usr/bin/Data.dat ] || fail "/usr/bin/Data.dat exists; the check would prove nothing"
+step "decoding a sample plate with /usr/bin/vorrendal-decode"
+report=$(cd / && /usr/bin/vorrendal-decode "${sample_plate[@]}") \
+  || fail "vorrendal-decode exited $? on ${sample_plate[*]}: $report"
+grep -qxF "Plant (L) = $sample_plant" <<<"$report" || fail "plant description '$sample_plant' not in the report: $report"
+! grep -qF "Description Not Found" <<<"$report" || fail "a code had no description: $report"
+
+# man finds the installed pages
+for page in vorrendal vorrendal-decode vorrendal-data; do
+  where=$(man -w "$page") || fail "man -w $page found nothing"
+  [ "$where" = "/usr/share/man/man1/$page.1.gz" ] || fail "man -w $page gave $where"
+done
+
+# The launcher and the metadata point at what the package installed.
+desktop=/usr/share/applications/org.example.vorrendal.desktop
+exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+icon_name=$(sed -n 's/^Icon=//p' "$desktop")
+command -v "$exec_name" >/dev/null || fail "launcher runs '$exec_name', not on PATH"
+[ -e "/usr/share/icons/hicolor/scalable/apps/$icon_name.svg" ] || fail "launcher icon $icon_name missing"
+appstreamcli validate --no-net /usr/share/metainfo/org.example.vorrendal.metainfo.xml >/dev/null \
+  || fail "installed metainfo does not validate"
+
+# Without a display the window says so, points at the decoder, and exits 2.
+step "starting /usr/bin/vorrendal without a display"
+set +e
+message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 30 /usr/bin/vorrendal 2>&1)
+status=$?
+set -e
+[ "$status" -eq 2 ] || fail "vorrendal without a display exited $status: $message"
+grep -q "vorrendal-decode" <<<"$message" || fail "no-display message does not name vorrendal-decode: $message"
+
+# With a display it starts and keeps running until it is closed.
+if command -v xvfb-run >/dev/null; then
+  step "starting /usr/bin/vorrendal under Xvfb"
+  set +e
+  xvfb-run -a -s "-screen 0 1280x1024x24" timeout 5 /usr/bin/vorrendal >/dev/null 2>&1
+  status=$?
+  set -e
+  [ "$status" -eq 124 ] || fail "vorrendal under Xvfb ended by itself with status $status"
+fi
+
+# --- remove -----------------------------------------------------------------
+step "removing the package"
+apt-get remove -y -qq vorrendal >/dev/null
+trap - EXIT
+for path in $files; do [ ! -e "$path" ] || fail "$path is still there after removal"; done
+[ ! -d /usr/share/vorrendal ] || fail "/usr/share/vorrendal is still there after removal"
+state=$(dpkg-query -W -f='${db:Status-Status}' vorrendal 2>/dev/null || true)
+[ "$state" != installed ] || fail "dpkg still lists vorrendal as installed"
+step "ok"
