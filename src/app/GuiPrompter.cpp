@@ -31,6 +31,9 @@ void GuiPrompter::DataLoadFailed(const std::string& title, const std::string& te
   box.setObjectName(QStringLiteral("msgErrorLoadingData"));
   QPushButton* help = box.addButton(QMessageBox::Help);
   box.setDefaultButton(QMessageBox::Ok);
+  // Escape and the close box dismiss it like OK (with Help beside OK, the
+  // box would otherwise refuse to close).
+  box.setEscapeButton(QMessageBox::Ok);
   // Help opens the topic and leaves the message up until it is dismissed.
   for (;;) {
     box.exec();

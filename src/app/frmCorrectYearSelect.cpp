@@ -23,6 +23,15 @@ frmCorrectYearSelect::frmCorrectYearSelect(QWidget* parent)
   setFont(FontAtPoints(DialogFace(), 8.25));
   setFixedSize(TwipsToPixels(1815), TwipsToPixels(1500));
 
+  // Made first: OK leads the tab order, then the first option, the frame
+  // and the second option.
+  cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  PlaceTwips(cmdOK, 360, 1080, 1095, 375);
+  cmdOK->setDefault(true);
+  cmdOK->setAutoDefault(true);
+  connect(cmdOK, &QPushButton::clicked, this, &frmCorrectYearSelect::cmdOK_Click);
+
   Frame1 = new QGroupBox(QStringLiteral("Select correct year"), this);
   Frame1->setObjectName(QStringLiteral("Frame1"));
   PlaceTwips(Frame1, 120, 120, 1575, 855);
@@ -36,20 +45,10 @@ frmCorrectYearSelect::frmCorrectYearSelect(QWidget* parent)
   optYear2->setObjectName(QStringLiteral("optYear2"));
   PlaceTwips(optYear2, 240, 600, 735, 255);
 
-  cmdOK = new QPushButton(QStringLiteral("&OK"), this);
-  cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  PlaceTwips(cmdOK, 360, 1080, 1095, 375);
-  cmdOK->setDefault(true);
-  cmdOK->setAutoDefault(true);
-  connect(cmdOK, &QPushButton::clicked, this, &frmCorrectYearSelect::cmdOK_Click);
-
   WhatsThisRouter::SetContext(Frame1, kOptionTopic);
   WhatsThisRouter::SetContext(optYear1, kOptionTopic);
   WhatsThisRouter::SetContext(optYear2, kOptionTopic);
   WhatsThisRouter::SetContext(cmdOK, kOkTopic);
-
-  setTabOrder(cmdOK, optYear1);
-  setTabOrder(optYear1, optYear2);
 }
 
 int frmCorrectYearSelect::Ask(const QString& firstYear, const QString& secondYear) {

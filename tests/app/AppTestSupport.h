@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -64,7 +65,11 @@ class ModalDriver final : public QObject {
     }
     if (++idleTicks_ > 200) {
       unexpected_ << modal->windowTitle();
-      modal->close();
+      if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+        dialog->reject();
+      } else {
+        modal->close();
+      }
       idleTicks_ = 0;
     }
   }
@@ -89,7 +94,7 @@ inline void Press(QWidget* modal, QMessageBox::StandardButton which) {
 // report line is wrapped.
 inline std::map<std::string, std::vector<MemoryDataReader::Record>> PlateData() {
   std::map<std::string, std::vector<MemoryDataReader::Record>> years;
-  for (const std::string year : {"62", "65", "66", "67", "68", "69", "71", "72"}) {
+  for (const std::string year : {"62", "64", "65", "66", "67", "68", "69", "71", "72", "74"}) {
     years[year] = {
         {"p" + year + "-A", "Linden"},        {"m" + year + "-31", "Aldren Sedan"},
         {"e" + year + "-V", "Six"},           {"b" + year + "-52A", "2-Door Sedan"},

@@ -1,5 +1,7 @@
 #include "ChmHelp.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -8,6 +10,45 @@
 #include "data/ProgramPaths.h"
 
 namespace vorrendal {
+namespace {
+
+// Hands the help window back to the window that asked when the modal window
+// that lent it a parent goes away, so that it outlives that window.
+class ReturnOnHide final : public QObject {
+ public:
+  ReturnOnHide(QWidget* lender, HelpWindow* help, QWidget* owner)
+      : QObject(lender), help_(help), owner_(owner) {
+    lender->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Hide && watched == parent()) {
+      if (help_ != nullptr && help_->parentWidget() == parent()) {
+        const QRect geometry = help_->geometry();
+        const bool visible = help_->isVisible();
+        help_->setParent(owner_, Qt::Window);
+        help_->setGeometry(geometry);
+        if (visible) help_->show();
+      }
+      deleteLater();
+    }
+    return false;
+  }
+
+ private:
+  QPointer<HelpWindow> help_;
+  QPointer<QWidget> owner_;
+};
+
+bool IsWithin(const QWidget* widget, const QWidget* ancestor) {
+  for (; widget != nullptr; widget = widget->parentWidget()) {
+    if (widget == ancestor) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 ChmHelp::ChmHelp() : ChmHelp(FindProgramFile(kFileName)) {}
 
@@ -40,7 +81,13 @@ bool ChmHelp::EnsureOpen(QWidget* owner) {
 HelpWindow* ChmHelp::WindowFor(QWidget* owner) {
   // The help window belongs to the window that asked, as a help viewer does:
   // it stays in front of it and stays usable while that window is modal.
-  QWidget* parent = owner != nullptr ? owner->window() : nullptr;
+  // While another modal window is up (a message box whose Help button asked
+  // for the page), it is lent to that window, or it could not be used until
+  // the message was closed; it goes back to the asker when the message closes.
+  QWidget* asker = owner != nullptr ? owner->window() : nullptr;
+  QWidget* parent = asker;
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal != nullptr && !IsWithin(asker, modal)) parent = modal;
   if (window_ == nullptr) {
     window_ = new HelpWindow(parent);
     window_->setWindowFlag(Qt::Window, true);
@@ -52,6 +99,7 @@ HelpWindow* ChmHelp::WindowFor(QWidget* owner) {
     window_->setParent(parent, Qt::Window);
     if (visible) window_->setGeometry(geometry);
   }
+  if (parent != asker) new ReturnOnHide(parent, window_.data(), asker);
   return window_.data();
 }
 

@@ -225,6 +225,31 @@ class HelpWindowTest : public QObject {
     QCOMPARE(help.Window()->Browser()->documentTitle(), QStringLiteral("The error notice and its words"));
   }
 
+  // The Help button of a modal message asks for a page on behalf of the main
+  // window: the page must be usable while the message is up, and stay open
+  // after it closes.
+  void helpAskedFromBehindAModalMessageStaysUsable() {
+    ChmHelp help(kHelpFile);
+    QWidget main;
+    main.show();
+    QPointer<HelpWindow> duringModal;
+    QWidget* parentDuringModal = nullptr;
+    QDialog message(&main);
+    QTimer::singleShot(0, [&] {
+      help.ShowTopic(101, &main);
+      duringModal = help.Window();
+      parentDuringModal = duringModal->parentWidget();
+      message.accept();
+    });
+    message.exec();
+    QVERIFY(duringModal != nullptr);
+    QCOMPARE(parentDuringModal, static_cast<QWidget*>(&message));
+    QCOMPARE(help.Window(), duringModal.data());
+    QCOMPARE(help.Window()->parentWidget(), &main);
+    QVERIFY(help.Window()->isVisible());
+    QCOMPARE(help.Window()->Browser()->documentTitle(), QStringLiteral("Error Loading Data"));
+  }
+
   void badHelpFileGivesAMessageAndChangesNothing_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("create");

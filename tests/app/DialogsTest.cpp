@@ -1,0 +1,272 @@
+// The year dialog, the decoder's message boxes, the About box and the help
+// that tells the person it is not there.
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWhatsThis>
+
+#include "AppTestSupport.h"
+#include "app/GuiPrompter.h"
+#include "app/HelpUnavailable.h"
+#include "app/LinkLabel.h"
+#include "app/ScreenUnits.h"
+#include "app/frmAbout.h"
+#include "app/frmCorrectYearSelect.h"
+
+using namespace vorrendal;
+using namespace vorrendal::testing;
+
+
+class DialogsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void yearDialogRemembersTheLastAnswer_data() {
+    QTest::addColumn<QList<int>>("steps");
+    QTest::addColumn<QList<int>>("preselected");  // 1: optYear2 checked when shown
+    QTest::addColumn<QList<int>>("answers");
+    // Step codes: 0/1 choose that option and OK, 2 OK as shown, -1 close box
+    // after toggling the other option, -2 Escape.
+    QTest::newRow("OK at once takes the first year") << QList<int>{2} << QList<int>{0} << QList<int>{0};
+    QTest::newRow("second answer is preselected next time")
+        << QList<int>{1, 2} << QList<int>{0, 1} << QList<int>{1, 1};
+    QTest::newRow("back to the first") << QList<int>{1, 0, 2} << QList<int>{0, 1, 0}
+                                       << QList<int>{1, 0, 0};
+    QTest::newRow("close box keeps the last answer")
+        << QList<int>{1, -1, 2} << QList<int>{0, 1, 1} << QList<int>{1, 1, 1};
+    QTest::newRow("close box before any answer gives the first year")
+        << QList<int>{-1, 2} << QList<int>{0, 0} << QList<int>{0, 0};
+    QTest::newRow("escape keeps the last answer") << QList<int>{1, -2} << QList<int>{0, 1}
+                                                  << QList<int>{1, 1};
+  }
+  void yearDialogRemembersTheLastAnswer() {
+    QFETCH(QList<int>, steps);
+    QFETCH(QList<int>, preselected);
+    QFETCH(QList<int>, answers);
+    QWidget owner;
+    owner.show();
+    RecordingHelp help;
+    GuiPrompter prompter(&owner, help);
+    QVERIFY(prompter.YearDialog() == nullptr);
+    ModalDriver driver;
+    frmCorrectYearSelect* dialog = nullptr;
+    const char* years[][2] = {{"1962", "1972"}, {"1964", "1974"}, {"1960", "1970"}};
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+      const int step = steps[i];
+      bool secondShown = false;
+      QString caption1, caption2;
+      driver.Then([&, step](QWidget* modal) {
+        auto* d = qobject_cast<frmCorrectYearSelect*>(modal);
+        if (d == nullptr) {
+          modal->close();
+          return;
+        }
+        secondShown = d->optYear2->isChecked();
+        caption1 = d->optYear1->text();
+        caption2 = d->optYear2->text();
+        switch (step) {
+          case 0: d->optYear1->setChecked(true); d->cmdOK->click(); break;
+          case 1: d->optYear2->setChecked(true); d->cmdOK->click(); break;
+          case 2: QTest::keyClick(d, Qt::Key_Return); break;
+          case -1:
+            (d->optYear2->isChecked() ? d->optYear1 : d->optYear2)->setChecked(true);
+            d->close();
+            break;
+          default: QTest::keyClick(d, Qt::Key_Escape); break;
+        }
+      });
+      const int answer = prompter.AskYear(years[i % 3][0], years[i % 3][1]);
+      QVERIFY(driver.Done());
+      QCOMPARE(caption1, QString::fromLatin1(years[i % 3][0]));
+      QCOMPARE(caption2, QString::fromLatin1(years[i % 3][1]));
+      QCOMPARE(secondShown ? 1 : 0, preselected[i]);
+      QCOMPARE(answer, answers[i]);
+      QVERIFY(prompter.YearDialog() != nullptr);
+      if (dialog == nullptr) dialog = prompter.YearDialog();
+      QCOMPARE(prompter.YearDialog(), dialog);  // loaded once, only hidden afterwards
+      QVERIFY(dialog->isHidden());
+      QCOMPARE(dialog->YearOptionSelected, answers[i]);
+    }
+  }
+
+  void yearDialogLooksAsDesigned() {
+    frmCorrectYearSelect dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Which year?"));
+    QCOMPARE(dialog.Frame1->title(), QStringLiteral("Select correct year"));
+    QCOMPARE(dialog.optYear1->text(), QStringLiteral("Year1"));
+    QCOMPARE(dialog.optYear2->text(), QStringLiteral("Year2"));
+    QVERIFY(dialog.optYear1->isChecked());
+    QCOMPARE(dialog.YearOptionSelected, 0);
+    QCOMPARE(dialog.cmdOK->text(), QStringLiteral("&OK"));
+    QVERIFY(dialog.cmdOK->isDefault());
+    QCOMPARE(dialog.size(), QSize(TwipsToPixels(1815), TwipsToPixels(1500)));
+    QCOMPARE(dialog.cmdOK->geometry(), QRect(TwipsToPixels(360), TwipsToPixels(1080),
+                                             TwipsToPixels(1095), TwipsToPixels(375)));
+    // Tab order: OK, the first option, (the frame, which never takes the
+    // focus,) the second option.
+    QList<QWidget*> order;
+    for (QWidget* w = dialog.nextInFocusChain(); w != &dialog; w = w->nextInFocusChain()) {
+      if (w->focusPolicy() & Qt::TabFocus) order << w;
+    }
+    QCOMPARE(order, (QList<QWidget*>{dialog.cmdOK, dialog.optYear1, dialog.optYear2}));
+    const std::pair<QWidget*, int> topics[] = {
+        {dialog.Frame1, 6011}, {dialog.optYear1, 6011}, {dialog.optYear2, 6011}, {dialog.cmdOK, 6012}};
+    for (const auto& [widget, topic] : topics) {
+      QCOMPARE(widget->property("helpContextId").toInt(), topic);
+    }
+  }
+
+  void whatsThisInTheYearDialog() {
+    TestWindow t;
+    ModalDriver driver;
+    driver.Then([](QWidget* modal) {
+      auto* d = qobject_cast<frmCorrectYearSelect*>(modal);
+      if (d == nullptr) {
+          modal->close();
+          return;
+        }
+      QWhatsThis::enterWhatsThisMode();
+      QTest::mouseClick(d->optYear2, Qt::LeftButton, {}, QPoint(3, 3));
+      QTest::qWait(20);
+      QVERIFY(!d->optYear2->isChecked());  // the click asked for help only
+      d->cmdOK->click();
+    });
+    t.Type({"2A31V100001", "52A", "A", "A1", "", "21", "1", "1"});
+    t.window.Process();
+    QVERIFY(driver.Done());
+    QTRY_COMPARE(t.help.topics, std::vector<int>{6011});
+  }
+
+  void invalidYearCodeBox() {
+    QWidget owner;
+    RecordingHelp help;
+    GuiPrompter prompter(&owner, help);
+    ModalDriver driver;
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    driver.Then([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box != nullptr);
+      title = box->windowTitle();
+      text = box->text();
+      icon = box->icon();
+      buttons = box->standardButtons();
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+    prompter.InvalidYearCode("Invalid Year Code", "line one\r\nline two");
+    QVERIFY(driver.Done());
+    QCOMPARE(title, QStringLiteral("Invalid Year Code"));
+    QCOMPARE(text, QStringLiteral("line one\nline two"));
+    QCOMPARE(icon, QMessageBox::Warning);
+    QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+  }
+
+  void errorLoadingDataBox_data() {
+    QTest::addColumn<int>("helpPresses");
+    QTest::addColumn<bool>("byEscape");
+    QTest::newRow("OK") << 0 << false;
+    QTest::newRow("Help, then OK") << 1 << false;
+    QTest::newRow("Help twice, then Escape") << 2 << true;
+  }
+  void errorLoadingDataBox() {
+    QFETCH(int, helpPresses);
+    QFETCH(bool, byEscape);
+    QWidget owner;
+    RecordingHelp help;
+    GuiPrompter prompter(&owner, help);
+    ModalDriver driver;
+    QStringList titles;
+    for (int i = 0; i < helpPresses; ++i) {
+      driver.Then([&](QWidget* modal) {
+        titles << modal->windowTitle();
+        Press(modal, QMessageBox::Help);
+      });
+    }
+    driver.Then([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box != nullptr);
+      titles << box->windowTitle();
+      QCOMPARE(box->icon(), QMessageBox::Critical);
+      QCOMPARE(box->text(), QStringLiteral("Unable to load data file. It may be corrupted."));
+      if (byEscape) {
+        QTest::keyClick(box, Qt::Key_Escape);
+      } else {
+        Press(modal, QMessageBox::Ok);
+      }
+    });
+    prompter.DataLoadFailed("Error Loading Data", "Unable to load data file. It may be corrupted.");
+    QVERIFY(driver.Done());
+    QVERIFY(driver.Unexpected().isEmpty());
+    QCOMPARE(titles, QStringList(helpPresses + 1, QStringLiteral("Error Loading Data")));
+    QCOMPARE(help.topics, std::vector<int>(static_cast<std::size_t>(helpPresses),
+                                           GuiPrompter::kDataLoadHelpTopic));
+  }
+
+  void aboutIsFreshEachTime() {
+    TestWindow t;
+    ModalDriver driver;
+    QStringList opened;
+    int shown = 0;
+    for (int round = 0; round < 2; ++round) {
+      driver.Then([&](QWidget* modal) {
+        auto* about = qobject_cast<frmAbout*>(modal);
+        QVERIFY(about != nullptr);
+        ++shown;
+        // A box left over from the first showing would still carry this mark.
+        QVERIFY(!about->property("seenBefore").isValid());
+        about->setProperty("seenBefore", true);
+        QCOMPARE(about->windowTitle(), QStringLiteral("About Vorrendal"));
+        QCOMPARE(about->lblTitle->text(), QStringLiteral("1959-1974 Vorrendal"));
+        QCOMPARE(about->lblVersion->text(), QStringLiteral("Version 1.2.0.2"));
+        QCOMPARE(about->lblWebsiteLink->text(), QStringLiteral("https://vorrendal.example.org/"));
+        QCOMPARE(about->lblWebsiteLink->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(about->size(), QSize(TwipsToPixels(4935), TwipsToPixels(2415)));
+        QVERIFY(about->cmdOK->isDefault());
+        about->OpenWebAddress = [&](const QString& address) { opened << address; };
+        QTest::mouseClick(about->lblWebsiteLink, Qt::LeftButton);
+        QTest::keyClick(about, Qt::Key_Return);
+      });
+      t.window.mnuHelpAbout->trigger();
+      QVERIFY(driver.Done());
+    }
+    QCOMPARE(shown, 2);
+    QCOMPARE(opened, QStringList(2, QStringLiteral("https://vorrendal.example.org/")));
+    QVERIFY(t.window.findChildren<frmAbout*>().isEmpty());  // none kept after closing
+  }
+
+  void helpWithoutItsFileSaysSo_data() {
+    QTest::addColumn<int>("topic");  // 0: contents
+    QTest::newRow("contents") << 0;
+    QTest::newRow("error notice") << 4;
+    QTest::newRow("a control") << 6003;
+  }
+  void helpWithoutItsFileSaysSo() {
+    QFETCH(int, topic);
+    HelpUnavailable help;
+    QWidget owner;
+    ModalDriver driver;
+    QString title, text;
+    driver.Then([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box != nullptr);
+      title = box->windowTitle();
+      text = box->text();
+      Press(modal, QMessageBox::Ok);
+    });
+    if (topic == 0) {
+      help.ShowContents(&owner);
+    } else {
+      help.ShowTopic(topic, &owner);
+    }
+    QVERIFY(driver.Done());
+    QCOMPARE(title, QString::fromLatin1(HelpUnavailable::kTitle));
+    QVERIFY(text.contains(QStringLiteral("help file is not available")));
+    QCOMPARE(text.contains(QString::number(topic)), topic != 0);
+  }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "DialogsTest.moc"
