@@ -29,38 +29,30 @@ std::optional<std::string_view> Body(const std::string& text) {
   return std::string_view(text).substr(0, text.size() - kCrLf.size());
 }
 
+// text cut at every separator: one field more than there are separators.
+std::vector<std::string_view> SplitAt(std::string_view text, std::string_view separator) {
+  std::vector<std::string_view> fields;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find(separator, start)) != std::string_view::npos;
+       start = end + separator.size()) {
+    fields.push_back(text.substr(start, end - start));
+  }
+  fields.push_back(text.substr(start));
+  return fields;
+}
+
 }  // namespace
 
 clsDataFile::clsDataFile(std::filesystem::path file) : file_(std::move(file)) {}
 clsDataFile::~clsDataFile() = default;
 
 std::vector<std::string_view> clsDataFile::SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  if (text.empty()) return lines;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = text.find(kCrLf, start);
-    if (end == std::string_view::npos) {
-      lines.push_back(text.substr(start));
-      return lines;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + kCrLf.size();
-  }
+  if (text.empty()) return {};
+  return SplitAt(text, kCrLf);
 }
 
 std::vector<std::string_view> clsDataFile::SplitFields(std::string_view text, char separator) {
-  std::vector<std::string_view> fields;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = text.find(separator, start);
-    if (end == std::string_view::npos) {
-      fields.push_back(text.substr(start));
-      return fields;
-    }
-    fields.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
+  return SplitAt(text, std::string_view(&separator, 1));
 }
 
 std::optional<std::int64_t> clsDataFile::ParseNumber(std::string_view field) {
