@@ -62,6 +62,22 @@ stray=$(grep -vE '^/usr/(bin/vorrendal(-decode|-data)?|share/(vorrendal|applicat
   <<<"$files" || true)
 [ -z "$stray" ] || fail "unexpected files in the package: $stray"
 
+# --- the programs find their files in the build tree and in an install tree --
+# (own directory first, then ../share/vorrendal beside it)
+decodes_sample() {  # decodes_sample PROGRAM: the sample plate decodes cleanly
+  local report
+  report=$(cd / && "$1" "${sample_plate[@]}") || fail "$1 exited $? on ${sample_plate[*]}: $report"
+  grep -qxF "Plant (L) = $sample_plant" <<<"$report" || fail "$1: plant '$sample_plant' not in: $report"
+  ! grep -qF "Description Not Found" <<<"$report" || fail "$1: a code had no description: $report"
+}
+step "decoding the sample plate in the build tree and in an installed prefix"
+decodes_sample "$PWD/$build/bin/vorrendal-decode"
+prefix=$(mktemp -d)
+cmake --install "$build" --prefix "$prefix" --component vorrendal >/dev/null
+[ ! -e "$prefix/bin/Data.dat" ] || fail "Data.dat installed beside the programs"
+decodes_sample "$prefix/bin/vorrendal-decode"
+rm -rf "$prefix"
+
 # --- launcher and metadata --------------------------------------------------
 step "validating the launcher and the AppStream metadata"
 desktop-file-validate packaging/org.example.vorrendal.desktop
@@ -97,10 +113,7 @@ for path in $files; do [ -e "$path" ] || fail "installed package lacks $path"; d
 # only come from /usr/share/vorrendal/Data.dat.
 [ ! -e /usr/bin/Data.dat ] || fail "/usr/bin/Data.dat exists; the check would prove nothing"
 step "decoding a sample plate with /usr/bin/vorrendal-decode"
-report=$(cd / && /usr/bin/vorrendal-decode "${sample_plate[@]}") \
-  || fail "vorrendal-decode exited $? on ${sample_plate[*]}: $report"
-grep -qxF "Plant (L) = $sample_plant" <<<"$report" || fail "plant description '$sample_plant' not in the report: $report"
-! grep -qF "Description Not Found" <<<"$report" || fail "a code had no description: $report"
+decodes_sample /usr/bin/vorrendal-decode
 
 # man finds the installed pages
 for page in vorrendal vorrendal-decode vorrendal-data; do
