@@ -107,7 +107,24 @@ step "installing $(basename "$deb")"
 export DEBIAN_FRONTEND=noninteractive
 (cd "$build" && apt-get install -y -qq "./$(basename "$deb")" >/dev/null)
 trap 'apt-get remove -y -qq vorrendal >/dev/null 2>&1 || true' EXIT
-for path in $files; do [ -e "$path" ] || fail "installed package lacks $path"; done
+# A slim container image tells dpkg to drop some paths (manual pages, mostly)
+# from every package it installs; what it drops cannot be checked here.
+dropped_by_dpkg() {  # dropped_by_dpkg PATH
+  local rule pattern dropped=1
+  while read -r rule pattern; do
+    # shellcheck disable=SC2053  # the pattern is a glob on purpose
+    [[ $1 == $pattern ]] || continue
+    case $rule in path-exclude) dropped=0 ;; path-include) dropped=1 ;; esac
+  done < <(cat /etc/dpkg/dpkg.cfg.d/* 2>/dev/null | grep -E '^path-(ex|in)clude[ =]' | tr '=' ' ')
+  return $dropped
+}
+for path in $files; do
+  if dropped_by_dpkg "$path"; then
+    step "dpkg is set to leave out $path on this machine; not checked"
+  else
+    [ -e "$path" ] || fail "installed package lacks $path"
+  fi
+done
 
 # The decoder runs from /usr/bin, where no Data.dat lies, so a description can
 # only come from /usr/share/vorrendal/Data.dat.
@@ -117,6 +134,7 @@ decodes_sample /usr/bin/vorrendal-decode
 
 # man finds the installed pages
 for page in vorrendal vorrendal-decode vorrendal-data; do
+  dropped_by_dpkg "/usr/share/man/man1/$page.1.gz" && continue
   where=$(man -w "$page") || fail "man -w $page found nothing"
   [ "$where" = "/usr/share/man/man1/$page.1.gz" ] || fail "man -w $page gave $where"
 done
