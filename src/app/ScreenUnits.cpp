@@ -1,6 +1,8 @@
 #include "ScreenUnits.h"
 
+#include <QLabel>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace vorrendal {
@@ -20,6 +22,16 @@ QStringList DialogFace() {
 #else
   return {QStringLiteral("Arial")};
 #endif
+}
+
+void GrowToFit(QLabel* label) {
+  QSize size = label->size();
+  if (label->wordWrap()) {
+    size.setHeight(std::max(size.height(), label->heightForWidth(size.width())));
+  } else {
+    size = size.expandedTo(label->sizeHint());
+  }
+  label->resize(size);
 }
 
 int PointsToPixels(double points) {

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QStringList>
 
+class QLabel;
 class QWidget;
 
 namespace vorrendal {
@@ -24,6 +25,11 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
 
 // Moves a control without changing its size.
 void MoveTwips(QWidget* widget, int left, int top);
+
+// Makes a label at least as large as its text needs (a wrapped label grows
+// downwards, a single-line one to the right), so that no face whose metrics
+// differ a little from the designed one cuts its text off. Never shrinks it.
+void GrowToFit(QLabel* label);
 
 // A face at a size in points, converted at 96 pixels per inch. The first
 // family that the system has wins; the others are fall-backs.

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWhatsThis>
+#include <algorithm>
 #include <exception>
 
 #include "DefaultButton.h"
@@ -156,6 +157,10 @@ void frmMain::CreatePlate(QWidget* client) {
   cboTemplateStyle->setToolTip(QStringLiteral("Select A Template Style"));
   PlaceTwips(cboTemplateStyle, 1275, 30, 1335, 315);
   Label10->setBuddy(cboTemplateStyle);
+  // Room for the caption up to the list, should the face need it.
+  GrowToFit(Label10);
+  Label10->resize(std::min(Label10->width(), cboTemplateStyle->x() - Label10->x()),
+                  Label10->height());
 
   // The plate itself, beneath every other plate element (made first, so
   // everything made later stands on it).
@@ -170,12 +175,13 @@ void frmMain::CreatePlate(QWidget* client) {
 
   imgBrantelLarge = MakeEmblem(client, "imgBrantelLarge", 20);
   PlaceTwips(imgBrantelLarge, 3360, 480, 2070, 720);
-  imgBrantelSmall = MakeEmblem(client, "imgBrantelSmall", 11.25);
+  imgBrantelSmall = MakeEmblem(client, "imgBrantelSmall", 9.75);
   PlaceTwips(imgBrantelSmall, 4680, 600, 1050, 525);
   lblMadeInUSAShort = MakeMadeInLabel(client, "lblMadeInUSAShort", QStringLiteral("MADE IN U.S.A."));
   PlaceTwips(lblMadeInUSAShort, 2520, 600, 735, 450);
   lblMadeInUSALong = MakeMadeInLabel(client, "lblMadeInUSALong", QStringLiteral("MADE IN U.S.A."));
   PlaceTwips(lblMadeInUSALong, 0, 1920, 6015, 210);
+  GrowToFit(lblMadeInUSALong);
 
   lblSerialNumber = MakeCaption(client, "lblSerialNumber", QStringLiteral("SERIAL NUMBER"), 600, 600);
   lblBody = MakeCaption(client, "lblBody", QStringLiteral("BODY"), 600, 1320);
@@ -264,6 +270,7 @@ void frmMain::CreateReportPanel(QWidget* client) {
   lblErrorOccurred->setWordWrap(true);
   lblErrorOccurred->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   PlaceTwips(lblErrorOccurred, 3360, 6000, 2535, 375);
+  GrowToFit(lblErrorOccurred);
   lblErrorOccurred->hide();
 
   lblErrorNotice = new LinkLabel(QStringLiteral("Error Notice."), client);
@@ -272,6 +279,7 @@ void frmMain::CreateReportPanel(QWidget* client) {
   link.setUnderline(true);
   lblErrorNotice->setFont(link);
   PlaceTwips(lblErrorNotice, 4515, 6195, 885, 195);
+  GrowToFit(lblErrorNotice);
   lblErrorNotice->hide();
   connect(lblErrorNotice, &LinkLabel::clicked, this,
           [this] { help_.ShowTopic(kErrorNoticeTopic, this); });
@@ -350,6 +358,7 @@ void frmMain::ApplyStartPlate() {
   txtDSO->hide();
   txtDSO->setFocusPolicy(Qt::NoFocus);
   lblMadeInUSAShort->setText(QStringLiteral("MADE IN U.S.A. BY"));
+  GrowToFit(lblMadeInUSAShort);
   lblMadeInUSAShort->show();
   imgBrantelLarge->show();
   imgBrantelSmall->hide();
