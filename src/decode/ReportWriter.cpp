@@ -1,6 +1,8 @@
 #include "ReportWriter.h"
 
 #include <cstddef>
+#include <string>
+#include <utility>
 
 #include "CodeText.h"
 #include "clsCodeReader.h"

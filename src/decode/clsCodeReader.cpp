@@ -1,6 +1,7 @@
 #include "clsCodeReader.h"
 
-#include <optional>
+#include <cstddef>
+#include <string_view>
 #include <utility>
 
 #include "CodeText.h"
