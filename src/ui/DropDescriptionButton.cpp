@@ -98,6 +98,20 @@ void DropDescriptionButton::DrawDropButton(DropImage image) {
   update();
 }
 
+void DropDescriptionButton::DrawDropButton(const QString& image) {
+  if (image == QStringLiteral("disabled")) {
+    DrawDropButton(DropImage::Disabled);
+  } else if (image == kBlackDown) {
+    DrawDropButton(DropImage::BlackDown);
+  } else if (image == kPressedDown) {
+    DrawDropButton(DropImage::PressedDown);
+  } else if (image == kBlackUp) {
+    DrawDropButton(DropImage::BlackUp);
+  } else if (image == kPressedUp) {
+    DrawDropButton(DropImage::PressedUp);
+  }
+}
+
 void DropDescriptionButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawImage(QRect(0, 0, kSize, kSize), picture_);
@@ -109,15 +123,15 @@ bool DropDescriptionButton::Outside(const QPoint& pos) const {
 
 void DropDescriptionButton::Show(DropImage image, const QString& state) {
   DrawDropButton(image);
-  DropState = state;
+  *state_ = state;
 }
 
 void DropDescriptionButton::mousePressEvent(QMouseEvent* event) {
   event->accept();
   if (!isEnabled()) return;
-  if (DropState == kBlackDown) {
+  if (*state_ == kBlackDown) {
     Show(DropImage::PressedDown, kPressedDown);
-  } else if (DropState == kBlackUp) {
+  } else if (*state_ == kBlackUp) {
     Show(DropImage::PressedUp, kPressedUp);
   }
 }
@@ -128,15 +142,15 @@ void DropDescriptionButton::mouseMoveEvent(QMouseEvent* event) {
   const Qt::MouseButtons held = event->buttons();
   if (held != Qt::LeftButton && held != Qt::RightButton) return;
   if (Outside(event->position().toPoint())) {
-    if (DropState == kPressedDown) {
+    if (*state_ == kPressedDown) {
       Show(DropImage::BlackDown, kBlackDown);
-    } else if (DropState == kPressedUp) {
+    } else if (*state_ == kPressedUp) {
       Show(DropImage::BlackUp, kBlackUp);
     }
   } else {
-    if (DropState == kBlackDown) {
+    if (*state_ == kBlackDown) {
       Show(DropImage::PressedDown, kPressedDown);
-    } else if (DropState == kBlackUp) {
+    } else if (*state_ == kBlackUp) {
       Show(DropImage::PressedUp, kPressedUp);
     }
   }
@@ -145,9 +159,9 @@ void DropDescriptionButton::mouseMoveEvent(QMouseEvent* event) {
 void DropDescriptionButton::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
   if (!isEnabled()) return;
-  if (DropState == kPressedDown) {
+  if (*state_ == kPressedDown) {
     Show(DropImage::BlackDown, kBlackDown);
-  } else if (DropState == kPressedUp) {
+  } else if (*state_ == kPressedUp) {
     Show(DropImage::BlackUp, kBlackUp);
   }
   // A click is a press and a release of the left button over the button; it
@@ -167,17 +181,15 @@ void DropDescriptionButton::keyReleaseEvent(QKeyEvent* event) {
 void DropDescriptionButton::Click() {
   if (!isEnabled() || !host_) return;
   const int h = host_->OuterHeightPixels();
-  if (DropState == kBlackDown) {
+  if (*state_ == kBlackDown) {
     Show(DropImage::BlackUp, kBlackUp);
     host_->SetReportPanelOpen(true);
     host_->SetOuterHeightTwips(h * kTwipsPerPixel + kPanelTwips);
-    host_->SetReportEditable(true);
-    host_->SetOutputTabStops(true);
-  } else if (DropState == kBlackUp) {
+    host_->SetReportPanelControls(true);
+  } else if (*state_ == kBlackUp) {
     Show(DropImage::BlackDown, kBlackDown);
     host_->SetOuterHeightTwips(h * kTwipsPerPixel - kPanelTwips);
-    host_->SetReportEditable(false);
-    host_->SetOutputTabStops(false);
+    host_->SetReportPanelControls(false);
     host_->FocusProcess();
     host_->SetReportPanelOpen(false);
   }

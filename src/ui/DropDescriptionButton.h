@@ -32,6 +32,9 @@ class DropDescriptionButton : public QWidget {
 
   // Paints one of the five images; it stays until the next call.
   void DrawDropButton(DropImage image);
+  // The same by the image's name: "disabled" or one of the four states.
+  // An unknown name paints nothing.
+  void DrawDropButton(const QString& image);
 
   // The image last painted.
   DropImage Image() const { return image_; }
@@ -41,8 +44,10 @@ class DropDescriptionButton : public QWidget {
   static QImage Render(DropImage image, const QPalette& palette);
 
   // The state of the button: empty until the first decode, then one of the
-  // four values above.
-  QString DropState;
+  // four values above. It lives in the button unless the window binds its own.
+  QString& DropState() { return *state_; }
+  const QString& DropState() const { return *state_; }
+  void BindDropState(QString* state) { state_ = state ? state : &ownState_; }
 
   // The click: opens the panel in "Black-Down", closes it in "Black-Up".
   void Click();
@@ -61,6 +66,8 @@ class DropDescriptionButton : public QWidget {
   void Show(DropImage image, const QString& state);
 
   IReportPanelHost* host_ = nullptr;
+  QString ownState_;
+  QString* state_ = &ownState_;
   DropImage image_ = DropImage::Disabled;
   QImage picture_;
 };

@@ -13,10 +13,9 @@ class IReportPanelHost {
   // Sets the outer height of the window, in twips (15 to the pixel).
   virtual void SetOuterHeightTwips(int twips) = 0;
   virtual void SetReportPanelOpen(bool open) = 0;
-  // The report box: editable and a tab stop, or read-only and skipped by Tab.
-  virtual void SetReportEditable(bool editable) = 0;
-  // Whether Copy, Save As and Print are tab stops.
-  virtual void SetOutputTabStops(bool tabStops) = 0;
+  // Open: the report box editable and a tab stop, and Copy, Save As and
+  // Print tab stops. Closed: the report box read-only and all four skipped by Tab.
+  virtual void SetReportPanelControls(bool open) = 0;
   // Moves the keyboard focus to the Process button.
   virtual void FocusProcess() = 0;
 };

@@ -136,10 +136,13 @@ void FindInto(QWidget* window, QPointer<T>& into, const char* name) {
   into = window->findChild<T*>(QString::fromLatin1(name));
 }
 
-void ApplyElement(QWidget* widget, const Element& element) {
+void ApplyElement(QWidget* widget, const Element& element, const std::function<void(QLabel*)>& fit) {
   if (!widget) return;
   if (element.text) {
-    if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(QString::fromLatin1(element.text));
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+      label->setText(QString::fromLatin1(element.text));
+      if (fit) fit(label);
+    }
   }
   if (element.left >= 0) widget->move(Px(element.left), Px(element.top));
   widget->setVisible(element.shown);
@@ -245,6 +248,7 @@ void PlateArranger::ArrangePlate(int k) {
     if (caption) {
       caption->setText(QString::fromLatin1(row.caption));
       caption->adjustSize();
+      if (FitLabel) FitLabel(caption);
       caption->move(Px(row.captionLeft), Px(row.captionTop));
       if (dateOrDso) caption->show();
     }
@@ -258,12 +262,12 @@ void PlateArranger::ArrangePlate(int k) {
     }
   }
 
-  ApplyElement(controls_.lblMadeInUSAShort, style.madeInShort);
-  ApplyElement(controls_.imgBrantelLarge, style.logoLarge);
-  ApplyElement(controls_.imgBrantelSmall, style.logoSmall);
-  ApplyElement(controls_.lblMadeInUSALong, style.madeInLong);
-  ApplyElement(controls_.lblType, style.type);
-  ApplyElement(controls_.txtType, style.type);
+  ApplyElement(controls_.lblMadeInUSAShort, style.madeInShort, FitLabel);
+  ApplyElement(controls_.imgBrantelLarge, style.logoLarge, FitLabel);
+  ApplyElement(controls_.imgBrantelSmall, style.logoSmall, FitLabel);
+  ApplyElement(controls_.lblMadeInUSALong, style.madeInLong, FitLabel);
+  ApplyElement(controls_.lblType, style.type, FitLabel);
+  ApplyElement(controls_.txtType, style.type, FitLabel);
   tabs_.Apply();
 
   AppliedTemplateStyle = static_cast<std::int16_t>(

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "ui/TabPlaces.h"
 
@@ -61,6 +62,10 @@ class PlateArranger {
 
   // The style applied last; -1 forces the next arrangement.
   std::int16_t AppliedTemplateStyle = 0;
+
+  // Called after a label's text changed, to let it fit its new text (for
+  // faces a little wider than designed). Captions size themselves first.
+  std::function<void(QLabel*)> FitLabel;
 
   const PlateControls& Controls() const { return controls_; }
   TabPlaces& Tabs() { return tabs_; }

@@ -75,8 +75,7 @@ class RecordingHost : public vorrendal::IReportPanelHost {
   int OuterHeightPixels() const override { return 460; }
   void SetOuterHeightTwips(int twips) override { log << QStringLiteral("height %1").arg(twips); }
   void SetReportPanelOpen(bool open) override { log << QStringLiteral("panel %1").arg(open); }
-  void SetReportEditable(bool editable) override { log << QStringLiteral("editable %1").arg(editable); }
-  void SetOutputTabStops(bool tabStops) override { log << QStringLiteral("tabstops %1").arg(tabStops); }
+  void SetReportPanelControls(bool open) override { log << QStringLiteral("controls %1").arg(open); }
   void FocusProcess() override { log << QStringLiteral("focus process"); }
   QStringList log;
 };
@@ -157,13 +156,48 @@ class DropButtonTest : public QObject {
     QCOMPARE(button.Image(), DropImage::PressedUp);
   }
 
+  void drawByName_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<DropImage>("image");
+    QTest::newRow("disabled") << "disabled" << DropImage::Disabled;
+    QTest::newRow("Black-Down") << "Black-Down" << DropImage::BlackDown;
+    QTest::newRow("Pressed-Down") << "Pressed-Down" << DropImage::PressedDown;
+    QTest::newRow("Black-Up") << "Black-Up" << DropImage::BlackUp;
+    QTest::newRow("Pressed-Up") << "Pressed-Up" << DropImage::PressedUp;
+    QTest::newRow("unknown keeps the picture") << "black-up" << DropImage::PressedDown;
+  }
+
+  void drawByName() {
+    QFETCH(QString, name);
+    QFETCH(DropImage, image);
+    DropDescriptionButton button;
+    button.DrawDropButton(DropImage::PressedDown);
+    button.DrawDropButton(name);
+    QCOMPARE(button.Image(), image);
+    QCOMPARE(button.Picture(), DropDescriptionButton::Render(image, button.palette()));
+  }
+
+  // A window that keeps the state itself sees every change the button makes.
+  void boundState() {
+    QString windowState = DropDescriptionButton::kBlackDown;
+    DropDescriptionButton button;
+    RecordingHost host;
+    button.SetHost(&host);
+    button.BindDropState(&windowState);
+    button.setEnabled(true);
+    Run(button, QStringLiteral("press L"));
+    QCOMPARE(windowState, DropDescriptionButton::kPressedDown);
+    Run(button, QStringLiteral("release L"));
+    QCOMPARE(windowState, DropDescriptionButton::kBlackUp);
+  }
+
   void startsDisabled() {
     DropDescriptionButton button;
     QVERIFY(!button.isEnabled());
     QCOMPARE(button.objectName(), QStringLiteral("picDropDescription"));
     QCOMPARE(button.size(), QSize(17, 17));
     QCOMPARE(button.Image(), DropImage::Disabled);
-    QVERIFY(button.DropState.isEmpty());
+    QVERIFY(button.DropState().isEmpty());
   }
 
   void stateMachine_data() {
@@ -173,8 +207,8 @@ class DropButtonTest : public QObject {
     QTest::addColumn<DropImage>("image");
     QTest::addColumn<QStringList>("hostCalls");
     const QStringList none;
-    const QStringList opens{"panel 1", "height 10620", "editable 1", "tabstops 1"};
-    const QStringList closes{"height 3180", "editable 0", "tabstops 0", "focus process", "panel 0"};
+    const QStringList opens{"panel 1", "height 10620", "controls 1"};
+    const QStringList closes{"height 3180", "controls 0", "focus process", "panel 0"};
     QTest::newRow("disabled: press") << "off" << "press L" << "" << DropImage::Disabled << none;
     QTest::newRow("disabled: click") << "off" << "press L; release L" << "" << DropImage::Disabled << none;
     QTest::newRow("disabled: move") << "off" << "move L 3 3" << "" << DropImage::Disabled << none;
@@ -216,11 +250,11 @@ class DropButtonTest : public QObject {
     button.SetHost(&host);
     if (start != QStringLiteral("off")) {
       button.setEnabled(true);
-      button.DropState = start;
+      button.DropState() = start;
       button.DrawDropButton(start.endsWith(QStringLiteral("Up")) ? DropImage::BlackUp : DropImage::BlackDown);
     }
     Run(button, script);
-    QCOMPARE(button.DropState, state);
+    QCOMPARE(button.DropState(), state);
     QCOMPARE(button.Image(), image);
     QCOMPARE(host.log, hostCalls);
   }
@@ -233,9 +267,9 @@ class DropButtonTest : public QObject {
     QTest::keyClick(&button, Qt::Key_Space);
     QVERIFY(host.log.isEmpty());
     button.setEnabled(true);
-    button.DropState = DropDescriptionButton::kBlackUp;
+    button.DropState() = DropDescriptionButton::kBlackUp;
     QTest::keyClick(&button, Qt::Key_Space);
-    QCOMPARE(button.DropState, DropDescriptionButton::kBlackDown);
+    QCOMPARE(button.DropState(), DropDescriptionButton::kBlackDown);
     QCOMPARE(host.log.last(), QStringLiteral("panel 0"));
   }
 };

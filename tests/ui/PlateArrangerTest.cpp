@@ -241,6 +241,19 @@ class PlateArrangerTest : public QObject {
     QCOMPARE(window.Find<QLabel>(QStringLiteral("lblMadeInUSAShort"))->text(), QStringLiteral("MADE IN U.S.A. BY"));
   }
 
+  // Every label whose text a style changes is offered to the fitting hook.
+  void fitHookSeesChangedLabels() {
+    PlateWindowFixture window;
+    PlateArranger arranger(&window);
+    QStringList fitted;
+    arranger.FitLabel = [&fitted](QLabel* label) { fitted.append(label->objectName()); };
+    arranger.AppliedTemplateStyle = -1;
+    arranger.ArrangePlate(3);
+    QVERIFY(fitted.contains(QStringLiteral("lblMadeInUSAShort")));
+    QVERIFY(fitted.contains(QStringLiteral("lblSerialNumber")));
+    QCOMPARE(fitted.size(), 9);  // eight captions and the short label
+  }
+
   // Choosing the style already applied changes nothing, not even the tab order.
   void sameStyleChangesNothing() {
     PlateWindowFixture window;
