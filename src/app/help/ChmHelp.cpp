@@ -12,8 +12,8 @@
 namespace vorrendal {
 namespace {
 
-// Hands the help window back to the window that asked when the modal window
-// that lent it a parent goes away, so that it outlives that window.
+// Hands the help window on to a lasting window when the modal window that
+// lent it a parent is hidden, so that it outlives that window.
 class ReturnOnHide final : public QObject {
  public:
   ReturnOnHide(QWidget* lender, HelpWindow* help, QWidget* owner)
@@ -99,7 +99,15 @@ HelpWindow* ChmHelp::WindowFor(QWidget* owner) {
     window_->setParent(parent, Qt::Window);
     if (visible) window_->setGeometry(geometry);
   }
-  if (parent != asker) new ReturnOnHide(parent, window_.data(), asker);
+  // A modal window only lends itself: when it goes away (a message closed, a
+  // question answered) the help window stays open, handed to the window that
+  // asked or, when the modal window asked itself, to the window it belongs to.
+  if (parent != nullptr && parent->isModal()) {
+    QWidget* home = parent != asker ? asker
+                    : parent->parentWidget() != nullptr ? parent->parentWidget()->window()
+                                                        : nullptr;
+    new ReturnOnHide(parent, window_.data(), home);
+  }
   return window_.data();
 }
 
