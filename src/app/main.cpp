@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "HelpUnavailable.h"
 #include "StartupProbe.h"
+#include "app/help/ChmHelp.h"
 #include "frmMain.h"
 
 namespace {
@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Vorrendal"));
   QApplication::setApplicationVersion(QStringLiteral(VORRENDAL_VERSION));
 
-  vorrendal::HelpUnavailable help;
+  vorrendal::ChmHelp help;  // VRNDL.chm beside the program
   vorrendal::frmMain window(help);
   vorrendal::StartupProbe::WatchIfAsked(window);
   window.show();

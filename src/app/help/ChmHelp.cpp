@@ -59,6 +59,8 @@ ChmHelp::~ChmHelp() {
   delete window_.data();
 }
 
+HelpWindow* ChmHelp::Window() const { return window_.data(); }
+
 void ChmHelp::Complain(QWidget* owner, const QString& text) const {
   QMessageBox::warning(owner, QString::fromLatin1(kMessageTitle), text);
 }

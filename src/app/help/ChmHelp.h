@@ -33,7 +33,7 @@ class ChmHelp final : public IHelp {
 
   // The window, once a page has been shown (for tests and for the caller
   // that wants to close it).
-  HelpWindow* Window() const { return window_.data(); }
+  HelpWindow* Window() const;
   const std::filesystem::path& FilePath() const { return path_; }
 
  private:
