@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QEvent>
 #include <QMessageBox>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 #include "app/help/ChmFile.h"
 #include "app/help/HelpWindow.h"
@@ -46,6 +48,23 @@ bool IsWithin(const QWidget* widget, const QWidget* ancestor) {
     if (widget == ancestor) return true;
   }
   return false;
+}
+
+// Opens the help window to the right of the window that asked, where the
+// screen has room, so that the plate and the page can be read side by side.
+void PlaceBeside(QWidget* help, const QWidget* asker) {
+  if (asker == nullptr || asker->screen() == nullptr) return;
+  const QRect screen = asker->screen()->availableGeometry();
+  const QRect beside = asker->frameGeometry();
+  QRect place(QPoint(beside.right() + 12, beside.top()), help->size());
+  // Narrower rather than on top of the asker, while the page stays readable.
+  const int room = screen.right() - place.left();
+  if (place.right() > screen.right() && room >= 640) place.setWidth(room);
+  if (place.right() > screen.right()) place.moveRight(screen.right());
+  if (place.bottom() > screen.bottom()) place.moveBottom(screen.bottom());
+  place.moveLeft(std::max(place.left(), screen.left()));
+  place.moveTop(std::max(place.top(), screen.top()));
+  help->setGeometry(place);
 }
 
 }  // namespace
@@ -95,6 +114,7 @@ HelpWindow* ChmHelp::WindowFor(QWidget* owner) {
     window_->setWindowFlag(Qt::Window, true);
     window_->setAttribute(Qt::WA_DeleteOnClose, false);
     window_->SetFile(file_);
+    PlaceBeside(window_.data(), asker);
   } else if (window_->parentWidget() != parent && parent != window_.data()) {
     const QRect geometry = window_->geometry();
     const bool visible = window_->isVisible();
