@@ -155,7 +155,12 @@ message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 30 /usr/b
 status=$?
 set -e
 [ "$status" -eq 2 ] || fail "vorrendal without a display exited $status: $message"
-grep -q "vorrendal-decode" <<<"$message" || fail "no-display message does not name vorrendal-decode: $message"
+suggestion=$(grep -m 1 -oE '[^ ]*vorrendal-decode( [^ ]+)*' <<<"$message" || true)
+[ -n "$suggestion" ] || fail "no-display message does not show vorrendal-decode: $message"
+# What it shows must work for the person who ran /usr/bin/vorrendal, in
+# whatever directory they are.
+read -r -a words <<<"$suggestion"
+(cd / && "${words[@]}" >/dev/null 2>&1) || fail "the decoder command the no-display message shows does not decode cleanly from /: $suggestion"
 
 # With a display it starts and keeps running until it is closed.
 if command -v xvfb-run >/dev/null; then
