@@ -7,13 +7,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-bool Ascii(const std::string& text) {
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
 // Puts text (UTF-8 already) into slot, reusing the string slot holds.
 void SetUtf8(Json& slot, const std::string& utf8) {
   if (slot.is_string()) {
@@ -26,7 +19,7 @@ void SetUtf8(Json& slot, const std::string& utf8) {
 void SetCp1252(Json& slot, bool present, const std::string& cp1252) {
   if (!present) {
     slot = nullptr;
-  } else if (Ascii(cp1252)) {
+  } else if (IsAscii(cp1252)) {
     SetUtf8(slot, cp1252);
   } else {
     SetUtf8(slot, Cp1252ToUtf8(cp1252));

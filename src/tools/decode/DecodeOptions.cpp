@@ -200,6 +200,7 @@ Exit status:
   0  Every plate was decoded cleanly.
   1  Decoded, but a code had no description or the descriptions of a model
      year could not be read; in a batch also when a row was not decoded.
+     Also when the output could not be written.
   2  Usage error or an unreadable batch file; for one plate also a refused
      code, a missing or wrong --year, or a year code that cannot be read.
 

@@ -46,6 +46,14 @@ int Refuse(ToolEnvironment& env, const std::string& error) {
   return kExitUsage;
 }
 
+// A full disk or a closed pipe must not pass for a clean run.
+bool Flushed(ToolEnvironment& env) {
+  env.out.flush();
+  if (env.out) return true;
+  env.err << kProgram << "the output could not be written\n";
+  return false;
+}
+
 int ExitFor(const PlateResult& result) {
   if (!result.Decoded()) return kExitUsage;
   return result.Clean() ? kExitClean : kExitIncomplete;
@@ -85,7 +93,7 @@ int RunSingle(const DecodeOptions& options, ToolEnvironment& env) {
   } else if (result.Decoded()) {
     env.out << ReportText(result.Report);
   }
-  env.out.flush();
+  if (!Flushed(env)) return kExitIncomplete;
   return ExitFor(result);
 }
 
@@ -208,7 +216,6 @@ int RunBatch(std::string_view csv, const std::string& sourceName, const DecodeOp
   BatchJsonWriter json;
   std::size_t done = 0;
   bool allClean = true;
-  std::string buffer;
   while (reader.Next(record)) {
     const BatchRow row = RowOf(record, map);
     const std::string where = sourceName + " line " + std::to_string(record.line) + ": ";
@@ -217,31 +224,28 @@ int RunBatch(std::string_view csv, const std::string& sourceName, const DecodeOp
     if (!result.Error.empty()) env.err << kProgram << where << result.Error << '\n';
     allClean = allClean && result.Clean();
 
-    buffer.clear();
     switch (format) {
       case OutputFormat::Json:
         env.out << json.Line(row, result);
         break;
       case OutputFormat::Csv:
-        buffer = CsvRow(row, result);
+        env.out << CsvRow(row, result);
         break;
       case OutputFormat::Report:
-        if (done > 0) buffer = kBatchSeparator;
+        // Sections as append mode separates them; the last line break comes at the end.
+        if (done > 0) env.out << kBatchSeparator;
         if (result.Decoded()) {
-          std::string text = ReportText(result.Report);
-          text.pop_back();  // the separator or the end supplies the break
-          buffer += text;
+          env.out << TerminalText(result.Report);
         } else {
-          buffer += "Line " + std::to_string(row.line) + ": " + RowError(result);
+          env.out << "Line " << row.line << ": " << RowError(result);
         }
         break;
     }
-    env.out << buffer;
     progress.Step(++done);
   }
   if (format == OutputFormat::Report && done > 0) env.out << '\n';
-  env.out.flush();
   progress.Finish(done);
+  if (!Flushed(env)) return kExitIncomplete;
   return allClean ? kExitClean : kExitIncomplete;
 }
 

@@ -9,30 +9,32 @@ constexpr const char* kYearColumn = "year";
 
 }  // namespace
 
-std::string ReportText(const std::string& cp1252Report) {
-  const std::string utf8 = Cp1252ToUtf8(cp1252Report);
+bool IsAscii(const std::string& text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+std::string Utf8Text(const std::string& cp1252) { return IsAscii(cp1252) ? cp1252 : Cp1252ToUtf8(cp1252); }
+
+std::string TerminalText(const std::string& cp1252) {
+  const std::string utf8 = Utf8Text(cp1252);
   std::string out;
   out.reserve(utf8.size() + 1);
   for (std::size_t i = 0; i < utf8.size(); ++i) {
     if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') continue;
     out += utf8[i];
   }
-  out += '\n';
   return out;
 }
 
+std::string ReportText(const std::string& cp1252Report) { return TerminalText(cp1252Report) + '\n'; }
+
 namespace {
 
-// Windows-1252 to UTF-8; most texts are plain ASCII and are taken as they are.
-std::string Utf8(const std::string& cp1252) {
-  for (const char c : cp1252) {
-    if (static_cast<unsigned char>(c) >= 0x80) return Cp1252ToUtf8(cp1252);
-  }
-  return cp1252;
-}
-
 nlohmann::ordered_json TextOrNull(bool present, const std::string& cp1252) {
-  return present ? nlohmann::ordered_json(Utf8(cp1252)) : nlohmann::ordered_json();
+  return present ? nlohmann::ordered_json(Utf8Text(cp1252)) : nlohmann::ordered_json();
 }
 
 void PutPlate(nlohmann::ordered_json& object, const PlateResult& result) {
@@ -111,7 +113,7 @@ std::string CsvRow(const BatchRow& row, const PlateResult& result) {
   const bool decoded = result.Decoded();
   for (const std::string& value : result.Results) {
     line += ',';
-    if (decoded) line += CsvField(Utf8(value));
+    if (decoded) line += CsvField(Utf8Text(value));
   }
   line += ',' + CsvField(RowError(result)) + "\r\n";
   return line;

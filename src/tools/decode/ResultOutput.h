@@ -21,6 +21,13 @@ struct BatchRow {
   std::string year;
 };
 
+// Windows-1252 text in UTF-8; plain ASCII is taken as it is.
+std::string Utf8Text(const std::string& cp1252);
+bool IsAscii(const std::string& text);
+
+// Windows-1252 text with CR LF breaks in UTF-8 with LF breaks.
+std::string TerminalText(const std::string& cp1252);
+
 // The report in UTF-8 with LF line ends and one line break at the end.
 std::string ReportText(const std::string& cp1252Report);
 

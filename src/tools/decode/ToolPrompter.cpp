@@ -3,24 +3,9 @@
 #include <utility>
 
 #include "OnceDataReader.h"
-#include "data/Cp1252.h"
+#include "ResultOutput.h"
 
 namespace vorrendal::decodetool {
-namespace {
-
-// Windows-1252 with CR LF breaks to UTF-8 with LF breaks.
-std::string TerminalText(const std::string& cp1252) {
-  std::string utf8 = Cp1252ToUtf8(cp1252);
-  std::string out;
-  out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') continue;
-    out += utf8[i];
-  }
-  return out;
-}
-
-}  // namespace
 
 ToolPrompter::ToolPrompter(std::ostream& err, OnceDataReader& data, std::string dataName)
     : err_(err), data_(data), dataName_(std::move(dataName)) {}

@@ -179,6 +179,10 @@ INSTANTIATE_TEST_SUITE_P(
         ExitCase{"UsageError", {"--bogus"}, {}, kExitUsage, {"unknown option --bogus", "Usage:"}, true, false},
         ExitCase{"Help", {"--help"}, {}, kExitClean, {}, false, false},
         ExitCase{"Version", {"--version"}, {}, kExitClean, {}, false, false},
+        ExitCase{"OutputNotWritable", kPlate1965, {"", false, false, true}, kExitIncomplete,
+                 {"the output could not be written"}, true, true},
+        ExitCase{"BatchOutputNotWritable", {"--batch", "-"}, {"serial\n5A62C100001\n", false, false, true},
+                 kExitIncomplete, {"the output could not be written"}, true, true},
         ExitCase{"BatchFileMissing", {"--batch", "/nonexistent/plates.csv"}, {}, kExitUsage,
                  {"cannot open /nonexistent/plates.csv"}, true, false}),
     [](const auto& p) { return std::string(p.param.name); });
@@ -324,15 +328,21 @@ TEST(Batch, CsvOutputHasTheInputColumnsAndTheTwelveResults) {
 }
 
 TEST(Batch, ReportsAreSeparatedAsInAppendMode) {
-  const std::string csv = kHeader + "5A62C100001,62A,M,76,12C,21,4,1\n2A62C100001,62A,M,76,12C,21,4,1,1962\n";
+  const std::string csv = kHeader + "5A62C100001,62A,M,76,12C,21,4,1\n2A62C100001,62A,M,76,12C,21,4,1,1962\n" +
+                          "2A62C100001\n";
   const ToolRun run = RunTool({"--batch", "-", "--format", "report"}, {csv});
-  EXPECT_EQ(run.status, kExitClean) << run.err;
+  EXPECT_EQ(run.status, kExitIncomplete) << run.err;
   const std::string separator = "\n\n" + std::string(40, '_') + "\n\n";
-  const std::size_t at = run.out.find(separator);
-  ASSERT_NE(at, std::string::npos);
-  EXPECT_EQ(BackToReportBox(run.out.substr(0, at) + "\n"), ReportBoxText(kPlate1965));
-  EXPECT_EQ(BackToReportBox(run.out.substr(at + separator.size())),
+  const std::size_t first = run.out.find(separator);
+  ASSERT_NE(first, std::string::npos);
+  const std::size_t second = run.out.find(separator, first + 1);
+  ASSERT_NE(second, std::string::npos);
+  EXPECT_EQ(BackToReportBox(run.out.substr(0, first) + "\n"), ReportBoxText(kPlate1965));
+  const std::size_t from = first + separator.size();
+  EXPECT_EQ(BackToReportBox(run.out.substr(from, second - from) + "\n"),
             ReportBoxText({"2A62C100001", "62A", "M", "76", "12C", "21", "4", "1"}, 0));
+  EXPECT_EQ(run.out.substr(second + separator.size()),
+            "Line 4: the serial number stands for 1962 or 1972; name one in the year column\n");
 }
 
 struct HeaderCase {

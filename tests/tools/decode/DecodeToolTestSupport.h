@@ -70,6 +70,7 @@ struct RunSetup {
   std::string stdinText;
   bool terminal = false;   // stdin and stderr are terminals
   bool emptyData = false;  // a catalogue without any year (every load fails)
+  bool brokenOutput = false;  // standard output cannot be written
 };
 
 inline ToolRun RunTool(const std::vector<std::string>& args, const RunSetup& setup = {}) {
@@ -79,6 +80,7 @@ inline ToolRun RunTool(const std::vector<std::string>& args, const RunSetup& set
   std::istringstream in(setup.stdinText);
   std::ostringstream out;
   std::ostringstream err;
+  if (setup.brokenOutput) out.setstate(std::ios::badbit);
   ToolEnvironment env{in, out, err, setup.terminal, setup.terminal,
                       [&run](const std::filesystem::path& path) -> std::unique_ptr<IDataReader> {
                         run.openedPaths.push_back(path.string());
