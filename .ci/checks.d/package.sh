@@ -42,7 +42,7 @@ version=$(sed -n 's/^project(Vorrendal VERSION \([0-9.]*\).*/\1/p' CMakeLists.tx
 depends=$(field Depends)
 depends_names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//')
 # dpkg-shlibdeps found the libraries the programs link
-for lib in libc6 libstdc++6 zlib1g libnettle8 libqt6widgets6 qt6-qpa-plugins; do
+for lib in libc6 libstdc++6 zlib1g libnettle8 libchm1 libqt6widgets6 qt6-qpa-plugins; do
   grep -qxF "$lib" <<<"$depends_names" || fail "Depends lacks $lib: $depends"
 done
 
@@ -145,6 +145,8 @@ exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
 icon_name=$(sed -n 's/^Icon=//p' "$desktop")
 command -v "$exec_name" >/dev/null || fail "launcher runs '$exec_name', not on PATH"
 [ -e "/usr/share/icons/hicolor/scalable/apps/$icon_name.svg" ] || fail "launcher icon $icon_name missing"
+png=/usr/share/icons/hicolor/256x256/apps/$icon_name.png
+file "$png" | grep -q 'PNG image data, 256 x 256' || fail "$png is not a 256x256 PNG: $(file "$png")"
 appstreamcli validate --no-net /usr/share/metainfo/org.example.vorrendal.metainfo.xml >/dev/null \
   || fail "installed metainfo does not validate"
 
