@@ -16,6 +16,7 @@
 #include "AppTestSupport.h"
 #include "app/LinkLabel.h"
 #include "app/ScreenUnits.h"
+#include "ui/DropDescriptionButton.h"
 
 using namespace vorrendal;
 using namespace vorrendal::testing;
@@ -355,6 +356,9 @@ class frmMainFieldsTest : public QObject {
     QTest::newRow("a plate caption") << "lblAxle" << 6002;
     QTest::newRow("process") << "cmdProcess" << 6003;
     QTest::newRow("clear") << "cmdClearSerial" << 6004;
+    QTest::newRow("append, still disabled") << "chkAppend" << 6005;
+    QTest::newRow("drop button, still disabled") << "picDropDescription" << 6006;
+    QTest::newRow("report box, still locked") << "txtDescription" << 6007;
     QTest::newRow("plate background") << "Shape1" << 0;
     QTest::newRow("the emblem") << "imgBrantelLarge" << 0;
   }
@@ -367,6 +371,9 @@ class frmMainFieldsTest : public QObject {
     t.window.mnuHelpWhatsThis->trigger();
     QVERIFY(QWhatsThis::inWhatsThisMode());
     auto* widget = Child<QWidget>(t.window, name);
+    // The report panel's controls lie below the shut window: open it without
+    // changing their states, so that they can be clicked.
+    t.window.ChangeWindowHeight(frmMain::kReportPanelTwips);
     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(3, 3));
     QTRY_VERIFY(!QWhatsThis::inWhatsThisMode());
     QTest::qWait(20);
