@@ -22,6 +22,7 @@
 #include "app/IHelp.h"
 #include "app/frmMain.h"
 #include "support/MemoryDataReader.h"
+#include "ui/DropDescriptionButton.h"
 
 namespace vorrendal::testing {
 

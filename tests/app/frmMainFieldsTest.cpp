@@ -16,7 +16,6 @@
 #include "AppTestSupport.h"
 #include "app/LinkLabel.h"
 #include "app/ScreenUnits.h"
-#include "ui/DropDescriptionButton.h"
 
 using namespace vorrendal;
 using namespace vorrendal::testing;
