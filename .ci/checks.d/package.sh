@@ -102,6 +102,15 @@ for tool in decode data; do
   done
 done
 
+# The single-plate examples of the pages decode cleanly with the shipped data.
+examples=$(sed -n '/^\.EX/,/^\.EE/p' packaging/man/*.1 | sed 's/\\-/-/g' \
+  | grep -E '^vorrendal-decode ' | grep -vE -- '--(batch|data)' || true)
+[ -n "$examples" ] || fail "no single-plate example found in the manual pages"
+while read -r example; do
+  eval "set -- ${example#vorrendal-decode }"
+  "$build/bin/vorrendal-decode" "$@" >/dev/null || fail "manual page example exits $?: $example"
+done <<<"$examples"
+
 # --- install ----------------------------------------------------------------
 step "installing $(basename "$deb")"
 export DEBIAN_FRONTEND=noninteractive
