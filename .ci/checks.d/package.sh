@@ -76,6 +76,9 @@ prefix=$(mktemp -d)
 cmake --install "$build" --prefix "$prefix" --component vorrendal >/dev/null
 [ ! -e "$prefix/bin/Data.dat" ] || fail "Data.dat installed beside the programs"
 decodes_sample "$prefix/bin/vorrendal-decode"
+# the metadata, its launcher and icon, as installed together
+appstreamcli validate-tree --no-net "$prefix" >/dev/null || appstreamcli validate-tree --no-net "$prefix" \
+  || fail "the installed tree's AppStream metadata, launcher or icon do not agree"
 rm -rf "$prefix"
 
 # --- launcher and metadata --------------------------------------------------
