@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -29,6 +28,10 @@
 #include "decode/ReportWriter.h"
 #include "decode/clsCodeReader.h"
 #include "frmAbout.h"
+#include "ui/BrantelArt.h"
+#include "ui/DropDescriptionButton.h"
+#include "ui/PlateArranger.h"
+#include "ui/ReportOutput.h"
 
 namespace vorrendal {
 
@@ -75,15 +78,14 @@ QLabel* MakeMadeInLabel(QWidget* parent, const char* name, const QString& text) 
   return label;
 }
 
-// Stands in for the maker's emblem: the name in white on the plate.
-QLabel* MakeEmblem(QWidget* parent, const char* name, double points) {
-  auto* emblem = new QLabel(QStringLiteral("BRANTEL"), parent);
+// The maker's emblem at its place on the plate, drawn for the screen's density.
+QLabel* MakeEmblem(QWidget* parent, const char* name, BrantelPicture picture, int left, int top,
+                   int width, int height) {
+  auto* emblem = new QLabel(parent);
   emblem->setObjectName(QString::fromLatin1(name));
-  emblem->setFont(FontAtPoints(kArial, points, true));
   emblem->setAlignment(Qt::AlignCenter);
-  QPalette white = emblem->palette();
-  white.setColor(QPalette::WindowText, Qt::white);
-  emblem->setPalette(white);
+  PlaceTwips(emblem, left, top, width, height);
+  emblem->setPixmap(BrantelArt::Render(picture, emblem->size(), qApp->devicePixelRatio()));
   return emblem;
 }
 
@@ -113,6 +115,7 @@ frmMain::frmMain(IHelp& help, DataReaderFactory dataReaderFactory, QWidget* pare
       prompter_(this, help) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("1959-1974 Vorrendal"));
+  setWindowIcon(BrantelArt::ProgramIcon());
   setFont(FontAtPoints(DialogFace(), 8.25));
   ExitProgram = [] { QCoreApplication::exit(0); };
 
@@ -126,6 +129,7 @@ frmMain::frmMain(IHelp& help, DataReaderFactory dataReaderFactory, QWidget* pare
   CreateMenus();
   SetHelpContexts();
   SetTabOrder();
+  output_ = std::make_unique<ReportOutput>(this, [this] { return txtDescription->toPlainText(); });
 
   auto* selectAll = new SelectAllOnEntry(this);
   for (QLineEdit* box : PlateBoxList()) selectAll->Watch(box);
@@ -173,10 +177,10 @@ void frmMain::CreatePlate(QWidget* client) {
   Shape1->setPalette(black);
   PlaceTwips(Shape1, 0, 360, 6015, 1815);
 
-  imgBrantelLarge = MakeEmblem(client, "imgBrantelLarge", 20);
-  PlaceTwips(imgBrantelLarge, 3360, 480, 2070, 720);
-  imgBrantelSmall = MakeEmblem(client, "imgBrantelSmall", 9.75);
-  PlaceTwips(imgBrantelSmall, 4680, 600, 1050, 525);
+  imgBrantelLarge =
+      MakeEmblem(client, "imgBrantelLarge", BrantelPicture::LogoLarge, 3360, 480, 2070, 720);
+  imgBrantelSmall =
+      MakeEmblem(client, "imgBrantelSmall", BrantelPicture::LogoSmall, 4680, 600, 1050, 525);
   lblMadeInUSAShort = MakeMadeInLabel(client, "lblMadeInUSAShort", QStringLiteral("MADE IN U.S.A."));
   PlaceTwips(lblMadeInUSAShort, 2520, 600, 735, 450);
   lblMadeInUSALong = MakeMadeInLabel(client, "lblMadeInUSALong", QStringLiteral("MADE IN U.S.A."));
@@ -223,13 +227,11 @@ void frmMain::CreateCommandRow(QWidget* client) {
   chkAppend->setEnabled(false);
 
   // The drop button's surface: 17 x 17 pixels at the right end of the row.
-  picDropDescription = new QWidget(client);
-  picDropDescription->setObjectName(QStringLiteral("picDropDescription"));
+  picDropDescription = new DropDescriptionButton(client);
   PlaceTwips(picDropDescription, 5685, 2400, 255, 255);
-  picDropDescription->setAutoFillBackground(true);
-  picDropDescription->setBackgroundRole(QPalette::Button);
   picDropDescription->setFocusPolicy(Qt::TabFocus);
-  picDropDescription->setEnabled(false);
+  picDropDescription->BindDropState(&DropState);
+  picDropDescription->SetHost(this);
 
   connect(cmdProcess, &QPushButton::clicked, this, &frmMain::Process);
   connect(cmdClearSerial, &QPushButton::clicked, this, &frmMain::ClearPlate);
@@ -352,19 +354,14 @@ void frmMain::SetTabOrder() {
 }
 
 void frmMain::ApplyStartPlate() {
-  // The 1959-1961 plate has no DSO field; its boxes are 375 twips high.
-  for (QLineEdit* box : PlateBoxList()) box->resize(box->width(), TwipsToPixels(375));
-  lblDSO->hide();
-  txtDSO->hide();
-  txtDSO->setFocusPolicy(Qt::NoFocus);
-  lblMadeInUSAShort->setText(QStringLiteral("MADE IN U.S.A. BY"));
-  GrowToFit(lblMadeInUSAShort);
-  lblMadeInUSAShort->show();
-  imgBrantelLarge->show();
-  imgBrantelSmall->hide();
-  lblMadeInUSALong->hide();
-  lblType->hide();
-  txtType->hide();
+  // The style list rearranges the plate from now on; the window opens with
+  // the 1959-1961 plate (the marker is forced so that style 0 is applied).
+  if (!arranger_) {
+    arranger_ = std::make_unique<PlateArranger>(this);
+    arranger_->FitLabel = GrowToFit;
+    arranger_->ConnectStyleList();
+  }
+  arranger_->Startup();
 }
 
 QList<QLineEdit*> frmMain::PlateBoxList() const {
@@ -450,23 +447,28 @@ void frmMain::ChangeWindowHeight(int twips) {
   setFixedHeight(height() + TwipsToPixels(twips));
 }
 
-void frmMain::DrawDropButton(const QString& image) {
-  dropImage_ = image;
-  picDropDescription->setProperty("dropImage", image);
-  picDropDescription->update();
+void frmMain::DrawDropButton(const QString& image) { picDropDescription->DrawDropButton(image); }
+
+int frmMain::OuterHeightPixels() const { return frameGeometry().height(); }
+
+void frmMain::SetOuterHeightTwips(int twips) {
+  ChangeWindowHeight(twips - OuterHeightPixels() * kTwipsPerPixel);
 }
 
-void frmMain::CopyReport() { QApplication::clipboard()->setText(txtDescription->toPlainText()); }
+void frmMain::SetReportPanelOpen(bool open) { ReportPanelOpen = open; }
 
-void frmMain::SaveReportAs() {
-  QMessageBox::information(this, windowTitle(),
-                           QStringLiteral("Saving the report is not available yet."));
+void frmMain::FocusProcess() { cmdProcess->setFocus(Qt::OtherFocusReason); }
+
+void frmMain::UseReportOutputServices(ReportOutputServices services) {
+  output_ = std::make_unique<ReportOutput>(
+      this, [this] { return txtDescription->toPlainText(); }, std::move(services));
 }
 
-void frmMain::PrintReport() {
-  QMessageBox::information(this, windowTitle(),
-                           QStringLiteral("Printing the report is not available yet."));
-}
+void frmMain::CopyReport() { output_->CopyReport(); }
+
+void frmMain::SaveReportAs() { output_->SaveReportAs(); }
+
+void frmMain::PrintReport() { output_->PrintReport(); }
 
 void frmMain::UnloadAllForms() {
   for (QWidget* window : QApplication::topLevelWidgets()) {

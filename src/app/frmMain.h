@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "GuiPrompter.h"
+#include "ui/IReportPanelHost.h"
 
 class QAction;
 class QCheckBox;
@@ -27,13 +28,17 @@ class QPushButton;
 namespace vorrendal {
 
 class DefaultButton;
+class DropDescriptionButton;
+class PlateArranger;
+class ReportOutput;
+struct ReportOutputServices;
 class IDataReader;
 class IHelp;
 class LinkLabel;
 class clsCodeReader;
 struct PlateBoxes;
 
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public IReportPanelHost {
   Q_OBJECT
  public:
   using DataReaderFactory = std::function<std::unique_ptr<IDataReader>()>;
@@ -82,7 +87,7 @@ class frmMain : public QMainWindow {
   QPushButton* cmdProcess;
   QPushButton* cmdClearSerial;
   QCheckBox* chkAppend;
-  QWidget* picDropDescription;
+  DropDescriptionButton* picDropDescription;
 
   // --- the report panel ---
   QFrame* Line1;
@@ -125,6 +130,18 @@ class frmMain : public QMainWindow {
   // Height of the client area (below the menu bar) in pixels.
   int ClientHeight() const;
 
+  // The plate arrangements (AppliedTemplateStyle lives there).
+  PlateArranger& Arranger() { return *arranger_; }
+  // Copy, save and print through other services (tests: fakes, a PDF printer).
+  void UseReportOutputServices(ReportOutputServices services);
+  ReportOutput& Output() { return *output_; }
+
+  // What the drop button does to the window (IReportPanelHost).
+  int OuterHeightPixels() const override;
+  void SetOuterHeightTwips(int twips) override;
+  void SetReportPanelOpen(bool open) override;
+  void FocusProcess() override;
+
  public slots:
   // Process: decode the plate and write the report.
   void Process();
@@ -135,7 +152,7 @@ class frmMain : public QMainWindow {
   // the panel is closed; SetReportPanelControls makes the report box
   // editable and the output buttons tab stops (or undoes it).
   void OpenReportPanel();
-  void SetReportPanelControls(bool open);
+  void SetReportPanelControls(bool open) override;
   // Makes the window taller (or, negative, shorter) by this many twips.
   void ChangeWindowHeight(int twips);
   // Paints the drop button with one of its images ("disabled", "Black-Down",
@@ -167,7 +184,8 @@ class frmMain : public QMainWindow {
   GuiPrompter prompter_;
   std::unique_ptr<clsCodeReader> reader_;
   DefaultButton* defaultButton_ = nullptr;
-  QString dropImage_;
+  std::unique_ptr<PlateArranger> arranger_;
+  std::unique_ptr<ReportOutput> output_;
 };
 
 }  // namespace vorrendal
