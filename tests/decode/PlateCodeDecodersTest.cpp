@@ -65,7 +65,7 @@ TEST(PlateCodeDecoders, Body) {
 
 TEST(PlateCodeDecoders, Color) {
   CheckField("color", &PlateBoxes::Color, &clsCodeReader::Color, {
-      // 1959-1964: one or two letters; none is special paint.
+      // 1959-1964: one or two letters; no code at all is a paint off the chart.
       {62, "MA", {"c62-M", "c62-A"}, TwoTone(Described("c62-M"), Described("c62-A")), false},
       {62, "ma", {"c62-M", "c62-A"}, TwoTone(Described("c62-M"), Described("c62-A")), false},
       {62, "M", {"c62-M"}, Described("c62-M"), false},
