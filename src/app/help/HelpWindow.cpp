@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QKeySequence>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStringDecoder>
@@ -68,6 +69,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
   forward_->setEnabled(false);
   home_ = bar->addAction(QStringLiteral("&Contents"));
   home_->setObjectName(QStringLiteral("actHome"));
+
+  // Escape closes the help as it closes a dialog; the page stays for next time.
+  auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(close, &QShortcut::activated, this, &QWidget::close);
 
   connect(back_, &QAction::triggered, browser_, &QTextBrowser::backward);
   connect(forward_, &QAction::triggered, browser_, &QTextBrowser::forward);

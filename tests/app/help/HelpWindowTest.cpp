@@ -158,6 +158,16 @@ class HelpWindowTest : public QObject {
     QCOMPARE(browser->source().path(), QStringLiteral("/axle.htm"));
     window->findChild<QAction*>("actHome")->trigger();
     QCOMPARE(browser->documentTitle(), QStringLiteral("Welcome to Vorrendal"));
+
+    // Escape closes the window; the next request shows it again, same window.
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(browser, Qt::Key_Escape);
+    QVERIFY(!window->isVisible());
+    help.ShowTopic(6005, nullptr);
+    QCOMPARE(help.Window(), window);
+    QVERIFY(window->isVisible());
+    QCOMPARE(browser->documentTitle(), QStringLiteral("Append check box"));
   }
 
   void aLinkToAMissingPageLeavesThePage() {
