@@ -10,6 +10,7 @@
 
 #include "BatchJsonWriter.h"
 #include "CsvReader.h"
+#include "OrderedWriter.h"
 #include "PlateDecoder.h"
 #include "PlateInput.h"
 #include "ResultOutput.h"
@@ -149,7 +150,7 @@ BatchRow RowOf(const CsvRecord& record, const ColumnMap& map) {
 
 // Decodes one row; the row's problems end in result.Error.
 PlateResult DecodeRow(const CsvRecord& record, const ColumnMap& map, const BatchRow& row,
-                      PlateDecoder& decoder) {
+                      PlateDecoder& decoder, bool withReport) {
   PlateResult result;
   if (!record.error.empty()) {
     result.Error = record.error;
@@ -175,7 +176,7 @@ PlateResult DecodeRow(const CsvRecord& record, const ColumnMap& map, const Batch
       return result;
     }
   }
-  return decoder.Decode(*boxes, year);
+  return decoder.Decode(*boxes, year, withReport);
 }
 
 class Progress {
@@ -214,16 +215,8 @@ int RunBatch(std::string_view csv, const std::string& sourceName, const DecodeOp
   if (format == OutputFormat::Csv) env.out << CsvHeader();
 
   BatchJsonWriter json;
-  std::size_t done = 0;
-  bool allClean = true;
-  while (reader.Next(record)) {
-    const BatchRow row = RowOf(record, map);
-    const std::string where = sourceName + " line " + std::to_string(record.line) + ": ";
-    decoder.Prompter().SetContext(where);
-    const PlateResult result = DecodeRow(record, map, row, decoder);
-    if (!result.Error.empty()) env.err << kProgram << where << result.Error << '\n';
-    allClean = allClean && result.Clean();
-
+  std::size_t written = 0;
+  OrderedWriter writer([&](const BatchRow& row, const PlateResult& result) {
     switch (format) {
       case OutputFormat::Json:
         env.out << json.Line(row, result);
@@ -233,7 +226,7 @@ int RunBatch(std::string_view csv, const std::string& sourceName, const DecodeOp
         break;
       case OutputFormat::Report:
         // Sections as append mode separates them; the last line break comes at the end.
-        if (done > 0) env.out << kBatchSeparator;
+        if (written > 0) env.out << kBatchSeparator;
         if (result.Decoded()) {
           env.out << TerminalText(result.Report);
         } else {
@@ -241,8 +234,22 @@ int RunBatch(std::string_view csv, const std::string& sourceName, const DecodeOp
         }
         break;
     }
+    ++written;
+  });
+
+  std::size_t done = 0;
+  bool allClean = true;
+  while (reader.Next(record)) {
+    BatchRow row = RowOf(record, map);
+    const std::string where = sourceName + " line " + std::to_string(record.line) + ": ";
+    decoder.Prompter().SetContext(where);
+    PlateResult result = DecodeRow(record, map, row, decoder, format != OutputFormat::Csv);
+    if (!result.Error.empty()) env.err << kProgram << where << result.Error << '\n';
+    allClean = allClean && result.Clean();
+    writer.Push(std::move(row), std::move(result));
     progress.Step(++done);
   }
+  writer.Finish();
   if (format == OutputFormat::Report && done > 0) env.out << '\n';
   progress.Finish(done);
   if (!Flushed(env)) return kExitIncomplete;

@@ -10,7 +10,7 @@ PlateDecoder::PlateDecoder(std::unique_ptr<IDataReader> data, std::ostream& err,
 PlateDecoder::PlateDecoder(std::unique_ptr<OnceDataReader> data, std::ostream& err, std::string dataName)
     : data_(data.get()), prompter_(err, *data, std::move(dataName)), reader_(prompter_, std::move(data)) {}
 
-PlateResult PlateDecoder::Decode(const PlateBoxes& boxes, std::optional<int> yearAnswer) {
+PlateResult PlateDecoder::Decode(const PlateBoxes& boxes, std::optional<int> yearAnswer, bool withReport) {
   PlateResult result;
   prompter_.SetYearAnswer(yearAnswer);
   reader_.ErrorOccurred = false;
@@ -33,7 +33,7 @@ PlateResult PlateDecoder::Decode(const PlateBoxes& boxes, std::optional<int> yea
   result.DataLoadFailed = data_->Failed(r.SearchYear);
   // Write may replace the reader's long texts by their wrapped form; the
   // results above were taken before.
-  result.Report = ReportWriter::Write(reader_, boxes, false, std::string()).Report;
+  if (withReport) result.Report = ReportWriter::Write(reader_, boxes, false, std::string()).Report;
   return result;
 }
 

@@ -41,8 +41,9 @@ class PlateDecoder {
   PlateDecoder(std::unique_ptr<IDataReader> data, std::ostream& err, std::string dataName);
 
   // Decodes one plate from its boxes as typed. yearAnswer is the full model
-  // year meant when the serial number's year digit stands for two.
-  PlateResult Decode(const PlateBoxes& boxes, std::optional<int> yearAnswer);
+  // year meant when the serial number's year digit stands for two. Without
+  // withReport the report is left empty.
+  PlateResult Decode(const PlateBoxes& boxes, std::optional<int> yearAnswer, bool withReport = true);
 
   ToolPrompter& Prompter() { return prompter_; }
   const clsCodeReader& Reader() const { return reader_; }
