@@ -126,9 +126,7 @@ void DropDescriptionButton::Show(DropImage image, const QString& state) {
   *state_ = state;
 }
 
-void DropDescriptionButton::mousePressEvent(QMouseEvent* event) {
-  event->accept();
-  if (!isEnabled()) return;
+void DropDescriptionButton::LookPressed() {
   if (*state_ == kBlackDown) {
     Show(DropImage::PressedDown, kPressedDown);
   } else if (*state_ == kBlackUp) {
@@ -136,34 +134,37 @@ void DropDescriptionButton::mousePressEvent(QMouseEvent* event) {
   }
 }
 
+void DropDescriptionButton::LookRaised() {
+  if (*state_ == kPressedDown) {
+    Show(DropImage::BlackDown, kBlackDown);
+  } else if (*state_ == kPressedUp) {
+    Show(DropImage::BlackUp, kBlackUp);
+  }
+}
+
+void DropDescriptionButton::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  if (!isEnabled()) return;
+  LookPressed();
+}
+
 void DropDescriptionButton::mouseMoveEvent(QMouseEvent* event) {
   event->accept();
   if (!isEnabled()) return;
   const Qt::MouseButtons held = event->buttons();
   if (held != Qt::LeftButton && held != Qt::RightButton) return;
+  // The button looks pressed exactly while the held pointer is over it.
   if (Outside(event->position().toPoint())) {
-    if (*state_ == kPressedDown) {
-      Show(DropImage::BlackDown, kBlackDown);
-    } else if (*state_ == kPressedUp) {
-      Show(DropImage::BlackUp, kBlackUp);
-    }
+    LookRaised();
   } else {
-    if (*state_ == kBlackDown) {
-      Show(DropImage::PressedDown, kPressedDown);
-    } else if (*state_ == kBlackUp) {
-      Show(DropImage::PressedUp, kPressedUp);
-    }
+    LookPressed();
   }
 }
 
 void DropDescriptionButton::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
   if (!isEnabled()) return;
-  if (*state_ == kPressedDown) {
-    Show(DropImage::BlackDown, kBlackDown);
-  } else if (*state_ == kPressedUp) {
-    Show(DropImage::BlackUp, kBlackUp);
-  }
+  LookRaised();
   // A click is a press and a release of the left button over the button; it
   // follows the release.
   if (event->button() == Qt::LeftButton && !Outside(event->position().toPoint())) Click();

@@ -64,6 +64,9 @@ class DropDescriptionButton : public QWidget {
  private:
   bool Outside(const QPoint& pos) const;
   void Show(DropImage image, const QString& state);
+  // "Black-" to "Pressed-" of the same panel state, and back.
+  void LookPressed();
+  void LookRaised();
 
   IReportPanelHost* host_ = nullptr;
   QString ownState_;

@@ -3,11 +3,9 @@
 // with the drop button, and copy / save / print from buttons and menus.
 
 #include <QAction>
-#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -16,6 +14,7 @@
 #include "ui/DropDescriptionButton.h"
 #include "ui/PlateArranger.h"
 #include "ui/ReportOutput.h"
+#include "ui/ReportOutputFakes.h"
 
 using namespace vorrendal;
 using namespace vorrendal::testing;
@@ -33,55 +32,6 @@ QStringList KeyboardOrder(frmMain& window) {
     order.append(focus->objectName());
   }
   return order;
-}
-
-class NoMessages : public IMessageBox {
- public:
-  explicit NoMessages(QStringList* log) : log_(log) {}
-  void Warn(QWidget*, const QString& title, const QString& text) override { log_->append(title + u'|' + text); }
-
- private:
-  QStringList* log_;
-};
-
-class PdfPrinter : public IReportPrinter {
- public:
-  explicit PdfPrinter(QString file) : file_(std::move(file)) {}
-  std::unique_ptr<QPrinter> DefaultPrinter(QString& whyNot) override {
-    if (file_.isEmpty()) {
-      whyNot = QStringLiteral("No printer.");
-      return nullptr;
-    }
-    auto printer = std::make_unique<QPrinter>();
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(file_);
-    return printer;
-  }
-
- private:
-  QString file_;
-};
-
-class NextFileName : public IFileDialogBackend {
- public:
-  explicit NextFileName(QString name) : name_(std::move(name)) {}
-  bool Run(const FileDialogRequest&, FileDialogResult& result) override {
-    result.files = {name_};
-    result.selectedFilter = 0;
-    return !name_.isEmpty();
-  }
-  void Refuse(QWidget*, const QString&) override {}
-
- private:
-  QString name_;
-};
-
-ReportOutputServices Services(QStringList* messages, const QString& saveAs, const QString& pdf) {
-  ReportOutputServices services;
-  services.messages = std::make_unique<NoMessages>(messages);
-  services.printer = std::make_unique<PdfPrinter>(pdf);
-  services.fileDialog = std::make_unique<NextFileName>(saveAs);
-  return services;
 }
 
 QByteArray Read(const QString& path) {
@@ -189,10 +139,11 @@ class frmMainPlateTest : public QObject {
   void outputFromButtonsAndMenus() {
     QTemporaryDir dir;
     TestWindow t;
-    QStringList messages;
+    test::FakeOutput fakes;
     const QString saved = dir.filePath(QStringLiteral("plate.txt"));
     const QString pdf = dir.filePath(QStringLiteral("job.pdf"));
-    t.window.UseReportOutputServices(Services(&messages, saved, pdf));
+    fakes.names = {saved};
+    t.window.UseReportOutputServices(fakes.Services(pdf));
 
     // Ctrl+S does nothing until a decode has enabled the menu items.
     QTest::keyClick(&t.window, Qt::Key_S, Qt::ControlModifier);
@@ -213,20 +164,20 @@ class frmMainPlateTest : public QObject {
     QVERIFY(Read(pdf).startsWith("%PDF"));
 
     t.window.mnuEditCopyInfo->trigger();
-    QCOMPARE(QGuiApplication::clipboard()->text(), report);
-    QVERIFY(messages.isEmpty());
+    QCOMPARE(fakes.clipboard, (QStringList{QStringLiteral("clear"), QStringLiteral("set:") + report}));
+    QVERIFY(fakes.messages.isEmpty());
   }
 
   void missingPrinterIsAMessage() {
     TestWindow t;
-    QStringList messages;
-    t.window.UseReportOutputServices(Services(&messages, QString(), QString()));
+    test::FakeOutput fakes;
+    t.window.UseReportOutputServices(fakes.Services());
     t.TypeGoodPlate();
     t.window.cmdProcess->click();
     const QString report = t.window.txtDescription->toPlainText();
     t.window.mnuFilePrintInfo->trigger();
-    QCOMPARE(messages.size(), 1);
-    QVERIFY(messages[0].startsWith(QStringLiteral("Print|")));
+    QCOMPARE(fakes.messages.size(), 1);
+    QVERIFY(fakes.messages[0].startsWith(QStringLiteral("Print|")));
     QCOMPARE(t.window.txtDescription->toPlainText(), report);
     QVERIFY(t.window.ReportPanelOpen);
   }

@@ -10,90 +10,22 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
-#include <deque>
 #include <sys/resource.h>
 
+#include "ReportOutputFakes.h"
 #include "ui/ReportOutput.h"
 #include "ui/SystemOutputServices.h"
 
 using vorrendal::FileDialogRequest;
-using vorrendal::FileDialogResult;
 using vorrendal::ReportOutput;
 using vorrendal::ReportOutputServices;
 
 namespace {
 
-class FakeClipboard : public vorrendal::IClipboard {
- public:
-  explicit FakeClipboard(QStringList* log) : log_(log) {}
-  void Clear() override { log_->append(QStringLiteral("clear")); }
-  void SetText(const QString& text) override { log_->append(QStringLiteral("set:") + text); }
-
- private:
-  QStringList* log_;
-};
-
-class FakeMessages : public vorrendal::IMessageBox {
- public:
-  explicit FakeMessages(QStringList* log) : log_(log) {}
-  void Warn(QWidget*, const QString& title, const QString& text) override { log_->append(title + u'|' + text); }
-
- private:
-  QStringList* log_;
-};
-
-// The "printer" writes a PDF file; with no file name there is no printer.
-class PdfPrinter : public vorrendal::IReportPrinter {
- public:
-  explicit PdfPrinter(QString file) : file_(std::move(file)) {}
-  std::unique_ptr<QPrinter> DefaultPrinter(QString& whyNot) override {
-    if (file_.isEmpty()) {
-      whyNot = QStringLiteral("No default printer is set up on this computer.");
-      return nullptr;
-    }
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(file_);
-    return printer;
-  }
-
- private:
-  QString file_;
-};
-
-// The save dialog answers with the next file name; none left is Cancel.
-class NextFileName : public vorrendal::IFileDialogBackend {
- public:
-  NextFileName(std::deque<QString>* names, std::vector<FileDialogRequest>* requests)
-      : names_(names), requests_(requests) {}
-  bool Run(const FileDialogRequest& request, FileDialogResult& result) override {
-    requests_->push_back(request);
-    if (names_->empty()) return false;
-    result.files = {names_->front()};
-    result.selectedFilter = request.selectedFilter;
-    names_->pop_front();
-    return true;
-  }
-  void Refuse(QWidget*, const QString&) override {}
-
- private:
-  std::deque<QString>* names_;
-  std::vector<FileDialogRequest>* requests_;
-};
-
-struct Harness {
-  explicit Harness(const QString& pdf = QString()) {
-    ReportOutputServices services;
-    services.clipboard = std::make_unique<FakeClipboard>(&clipboard);
-    services.messages = std::make_unique<FakeMessages>(&messages);
-    services.printer = std::make_unique<PdfPrinter>(pdf);
-    services.fileDialog = std::make_unique<NextFileName>(&names, &requests);
-    output = std::make_unique<ReportOutput>(nullptr, [this] { return report; }, std::move(services));
-  }
+struct Harness : vorrendal::test::FakeOutput {
+  explicit Harness(const QString& pdf = QString())
+      : output(std::make_unique<ReportOutput>(nullptr, [this] { return report; }, Services(pdf))) {}
   QString report;
-  QStringList clipboard, messages;
-  std::deque<QString> names;
-  std::vector<FileDialogRequest> requests;
   std::unique_ptr<ReportOutput> output;
 };
 
