@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QSvgRenderer>
+#include <algorithm>
 
 // Resources of a static library must be registered by name from outside any
 // namespace; doing it on first use keeps the linker from dropping them.
@@ -32,8 +33,10 @@ QPixmap BrantelArt::Render(BrantelPicture picture, QSize logicalSize, qreal devi
   const QSize pixels = (QSizeF(logicalSize) * devicePixelRatio).toSize();
   QPixmap pixmap(pixels);
   pixmap.fill(Qt::transparent);
-  QSizeF art = renderer.viewBoxF().size();
-  art.scale(QSizeF(pixels), Qt::KeepAspectRatio);
+  // The largest size of the artwork's proportions that fits.
+  const QSizeF box = renderer.viewBoxF().size();
+  const double factor = std::min(pixels.width() / box.width(), pixels.height() / box.height());
+  const QSizeF art = box * factor;
   const QRectF target(QPointF((pixels.width() - art.width()) / 2, (pixels.height() - art.height()) / 2), art);
   {
     QPainter painter(&pixmap);
