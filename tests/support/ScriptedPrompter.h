@@ -1,13 +1,8 @@
 #pragma once
-// A prompter that answers the year question from a queue and records every
-// call, for tests of the decode and of anything that drives it.
-//
-//   ScriptedPrompter prompter;
-//   prompter.QueueYearAnswer(1);           // the 197x year for the next question
-//   ... decode ...
-//   EXPECT_EQ(prompter.Count(ScriptedPrompter::Kind::AskYear), 1);
+// A prompter that answers the year question from a queue (then a default
+// answer) and records every call.
 
-#include <cstddef>
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <vector>
@@ -19,55 +14,35 @@ namespace vorrendal::testing {
 class ScriptedPrompter final : public IPrompter {
  public:
   enum class Kind { AskYear, InvalidYearCode, DataLoadFailed };
+  // first, second: the two years offered, or the title and text; answer: the year chosen.
+  struct Call { Kind kind; std::string first, second; int answer = 0; };
 
-  // One call as it was made. For AskYear, first and second are the two year
-  // texts and answer what was returned; otherwise first is the title and
-  // second the text.
-  struct Call {
-    Kind kind;
-    std::string first;
-    std::string second;
-    int answer = 0;
-  };
-
-  // Answers for the coming year questions, in order. When the queue is empty
-  // the default answer is given.
   void QueueYearAnswer(int answer) { answers_.push_back(answer); }
   void SetDefaultYearAnswer(int answer) { defaultAnswer_ = answer; }
-  std::size_t PendingAnswers() const { return answers_.size(); }
 
   int AskYear(const std::string& firstYear, const std::string& secondYear) override {
-    int answer = defaultAnswer_;
-    if (!answers_.empty()) {
-      answer = answers_.front();
-      answers_.pop_front();
-    }
+    const int answer = answers_.empty() ? defaultAnswer_ : answers_.front();
+    if (!answers_.empty()) answers_.pop_front();
     calls_.push_back({Kind::AskYear, firstYear, secondYear, answer});
     return answer;
   }
-
   void InvalidYearCode(const std::string& title, const std::string& text) override {
-    calls_.push_back({Kind::InvalidYearCode, title, text, 0});
+    calls_.push_back({Kind::InvalidYearCode, title, text});
   }
-
   void DataLoadFailed(const std::string& title, const std::string& text) override {
-    calls_.push_back({Kind::DataLoadFailed, title, text, 0});
+    calls_.push_back({Kind::DataLoadFailed, title, text});
   }
 
-  const std::vector<Call>& Calls() const { return calls_; }
   int Count(Kind kind) const {
-    int n = 0;
-    for (const Call& c : calls_) n += c.kind == kind ? 1 : 0;
-    return n;
+    return static_cast<int>(std::count_if(calls_.begin(), calls_.end(), [kind](const Call& c) { return c.kind == kind; }));
   }
-  // The most recent call of kind, or nullptr when there was none.
+  // The most recent call of kind, or nullptr.
   const Call* Last(Kind kind) const {
     for (auto it = calls_.rbegin(); it != calls_.rend(); ++it) {
       if (it->kind == kind) return &*it;
     }
     return nullptr;
   }
-  void ClearCalls() { calls_.clear(); }
 
  private:
   std::deque<int> answers_;
