@@ -16,72 +16,24 @@ using Pieces = std::vector<std::string>;
 
 Pieces Strings(const std::vector<std::string_view>& views) { return Pieces(views.begin(), views.end()); }
 
-struct SplitCase {
-  const char* name;
-  std::string text;
-  Pieces lines;
-};
-
-class DataFileSplitLines : public ::testing::TestWithParam<SplitCase> {};
-
-TEST_P(DataFileSplitLines, CutsAtEveryCrLf) {
-  EXPECT_EQ(Strings(clsDataFile::SplitLines(GetParam().text)), GetParam().lines);
+TEST(DataFile, SplitsLinesAndFields) {
+  EXPECT_EQ(Strings(clsDataFile::SplitLines("")), Pieces{});
+  EXPECT_EQ(Strings(clsDataFile::SplitLines("a\r\n")), (Pieces{"a", ""}));
+  EXPECT_EQ(Strings(clsDataFile::SplitLines("a\rb\nc\0d\r\ne"s)), (Pieces{"a\rb\nc\0d"s, "e"}));
+  EXPECT_EQ(Strings(clsDataFile::SplitFields("-a--", '-')), (Pieces{"", "a", "", ""}));
+  EXPECT_EQ(Strings(clsDataFile::SplitFields("", '-')), Pieces{""});
+  EXPECT_EQ(Strings(clsDataFile::SplitFields("Custom - two-door\0m65-51"s, '\0')), (Pieces{"Custom - two-door", "m65-51"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, DataFileSplitLines,
-    ::testing::Values(SplitCase{"Empty", "", {}}, SplitCase{"OneLine", "a", {"a"}},
-                      SplitCase{"TwoLines", "a\r\nb", {"a", "b"}},
-                      SplitCase{"TrailingCrLfLeavesAnEmptyLine", "a\r\n", {"a", ""}},
-                      SplitCase{"OnlyCrLf", "\r\n", {"", ""}},
-                      SplitCase{"LoneCrAndLfStay", "a\rb\nc", {"a\rb\nc"}},
-                      SplitCase{"NulStays", "a\0p65-A\r\nb"s, {"a\0p65-A"s, "b"}}),
-    [](const auto& p) { return std::string(p.param.name); });
-
-struct FieldCase {
-  const char* name;
-  std::string text;
-  char separator;
-  Pieces fields;
-};
-
-class DataFileSplitFields : public ::testing::TestWithParam<FieldCase> {};
-
-TEST_P(DataFileSplitFields, CutsAtEverySeparator) {
-  EXPECT_EQ(Strings(clsDataFile::SplitFields(GetParam().text, GetParam().separator)), GetParam().fields);
+TEST(DataFile, NumbersAreUpToEighteenDecimalDigits) {
+  const struct { const char* field; std::optional<std::int64_t> value; } rows[] = {
+      {"0", 0}, {"007", 7}, {"999999999999999999", 999999999999999999}, {"1000000000000000000", std::nullopt},
+      {"", std::nullopt}, {"+5", std::nullopt}, {" 5", std::nullopt}, {"1x", std::nullopt},
+  };
+  for (const auto& r : rows) EXPECT_EQ(clsDataFile::ParseNumber(r.field), r.value) << r.field;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, DataFileSplitFields,
-    ::testing::Values(FieldCase{"IndexLine", "1520-1-65", '-', {"1520", "1", "65"}},
-                      FieldCase{"EmptyFields", "-a--", '-', {"", "a", "", ""}},
-                      FieldCase{"Empty", "", '-', {""}},
-                      FieldCase{"Record", "Custom - two-door\0m65-51"s, '\0', {"Custom - two-door", "m65-51"}},
-                      FieldCase{"NoSeparator", "no nul here", '\0', {"no nul here"}}),
-    [](const auto& p) { return std::string(p.param.name); });
-
-struct NumberCase {
-  const char* name;
-  std::string field;
-  std::optional<std::int64_t> value;
-};
-
-class DataFileNumber : public ::testing::TestWithParam<NumberCase> {};
-
-TEST_P(DataFileNumber, DecimalDigitsOnly) { EXPECT_EQ(clsDataFile::ParseNumber(GetParam().field), GetParam().value); }
-
-INSTANTIATE_TEST_SUITE_P(
-    Fields, DataFileNumber,
-    ::testing::Values(NumberCase{"Zero", "0", 0}, NumberCase{"Plain", "1520", 1520},
-                      NumberCase{"LeadingZeros", "007", 7},
-                      NumberCase{"EighteenDigits", "999999999999999999", 999999999999999999},
-                      NumberCase{"NineteenDigits", "1000000000000000000", std::nullopt},
-                      NumberCase{"Empty", "", std::nullopt}, NumberCase{"Sign", "+5", std::nullopt},
-                      NumberCase{"Space", " 5", std::nullopt}, NumberCase{"Fraction", "1.5", std::nullopt},
-                      NumberCase{"Letters", "1x", std::nullopt}),
-    [](const auto& p) { return std::string(p.param.name); });
-
-TEST(DataFileMissing, FailsWithoutTouchingTheOutputs) {
+TEST(DataFile, AMissingFileFailsWithoutTouchingTheOutputs) {
   clsDataFile reader("/nonexistent/vorrendal/Data.dat");
   KeyedTable table;
   std::string raw = "untouched";
@@ -89,7 +41,6 @@ TEST(DataFileMissing, FailsWithoutTouchingTheOutputs) {
   EXPECT_FALSE(reader.ReadData("65", nullptr, raw));
   EXPECT_EQ(raw, "untouched");
   EXPECT_TRUE(table.Empty());
-  EXPECT_TRUE(reader.RecordIndex().Empty());
 }
 
 }  // namespace
