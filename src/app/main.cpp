@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "StartupProbe.h"
 #include "app/help/ChmHelp.h"
+#include "data/ProgramPaths.h"
 #include "frmMain.h"
 
 namespace {
@@ -28,11 +31,15 @@ bool HasDisplay() {
 
 int main(int argc, char* argv[]) {
   if (!HasDisplay()) {
-    std::fputs(
+    // The decoder sits beside the program, in the build tree and when installed.
+    const std::filesystem::path dir = vorrendal::ProgramDirectory();
+    const std::string decoder = dir.empty() ? "vorrendal-decode" : (dir / "vorrendal-decode").string();
+    std::fprintf(
+        stderr,
         "vorrendal: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set), so the window\n"
         "cannot be shown. To decode a plate without a display, use the command-line decoder:\n"
-        "  build/bin/vorrendal-decode 5A62C100001 54A M 76 12N 21 1 4\n",
-        stderr);
+        "  %s 7L55Z123456 76C H N4 14K 43 U 5\n",
+        decoder.c_str());
     return 2;
   }
   QApplication app(argc, argv);
