@@ -83,9 +83,9 @@ TEST(DescriptionStore, EachYearIsReadOnceAndAFailedYearAgain) {
   EXPECT_EQ(s.store.Load("65"), YearLoad::Loaded);
   EXPECT_EQ(s.store.Load("65"), YearLoad::AlreadyLoaded);
   for (int y = 55; y <= 78; ++y) EXPECT_EQ(s.store.YearLoaded(y), y == 63 || y == 65) << y;
-  ASSERT_NE(s.store.Descriptions().Find("P63-a"), nullptr);
-  EXPECT_EQ(*s.store.Descriptions().Find("P63-a"), "Plant of 63");
-  EXPECT_EQ(*s.store.Descriptions().Find("p65-B"), "Other");
+  const KeyedTable& d = s.store.Descriptions();
+  ASSERT_TRUE(d.Contains("P63-a") && d.Contains("p65-B"));
+  EXPECT_EQ(*d.Find("P63-a") + "|" + *d.Find("p65-B"), "Plant of 63|Other");
 }
 
 TEST(DescriptionStore, RecordsOfABlockThatFailedHalfWayStay) {

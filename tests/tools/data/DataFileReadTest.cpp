@@ -108,7 +108,7 @@ TEST(DataFileRead, OneTableRawTextTheIndexReadOnceAndRecordsBeforeAFailure) {
   std::string raw = "untouched";
   for (const char* year : {"67", "65", "66"}) EXPECT_TRUE(reader.ReadData(year, &table, raw)) << year;
   EXPECT_EQ(raw, "untouched");
-  EXPECT_EQ(table.Count(), 7u);
+  ASSERT_EQ(table.Count(), 7u);
   EXPECT_EQ(*table.Find("M65-51") + *table.Find("c65-R"), "Custom two-door sedan - six passengerCr\xE8me Ivory");
   ASSERT_TRUE(reader.ReadData("66", nullptr, raw));
   EXPECT_EQ(raw, "Atlanta, Georgia\0p66-A\r\n390 cubic inch V8 - four-barrel\0e66-X"s);
