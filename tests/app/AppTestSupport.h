@@ -7,7 +7,9 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -20,6 +22,8 @@
 #include <vector>
 
 #include "app/IHelp.h"
+#include "app/ScreenUnits.h"
+#include "app/frmCorrectYearSelect.h"
 #include "app/frmMain.h"
 #include "support/MemoryDataReader.h"
 #include "ui/DropDescriptionButton.h"
@@ -91,6 +95,27 @@ inline void Press(QWidget* modal, QMessageBox::StandardButton which) {
   box->button(which)->click();
 }
 
+// What a message box showed: "title|text|icon|buttons".
+inline ModalDriver::Action NoteAndPress(QString* seen, QMessageBox::StandardButton which) {
+  return [seen, which](QWidget* modal) {
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      *seen = QStringLiteral("%1|%2|%3|%4").arg(box->windowTitle(), box->text()).arg(box->icon())
+                  .arg(static_cast<int>(box->standardButtons()));
+    }
+    Press(modal, which);
+  };
+}
+
+// Answers the year question with the first (0) or second (1) year.
+inline ModalDriver::Action AnswerYear(int answer) {
+  return [answer](QWidget* modal) {
+    auto* dialog = qobject_cast<frmCorrectYearSelect*>(modal);
+    if (dialog == nullptr) return modal->close(), void();
+    (answer == 1 ? dialog->optYear2 : dialog->optYear1)->setChecked(true);
+    dialog->cmdOK->click();
+  };
+}
+
 // Data for the plates the tests decode. Descriptions are short so that no
 // report line is wrapped.
 inline std::map<std::string, std::vector<MemoryDataReader::Record>> PlateData() {
@@ -117,25 +142,26 @@ struct TestWindow {
     window.show();
     QApplication::setActiveWindow(&window);
     (void)QTest::qWaitForWindowActive(&window);
+    closedHeight = window.height();
   }
 
   // Types a plate into the eight boxes (serial, body, color, trim, date,
   // DSO, trans, axle).
   void Type(const QStringList& codes) {
     const QList<QLineEdit*> boxes = window.PlateBoxList();
-    for (qsizetype i = 0; i < boxes.size(); ++i) {
-      boxes[i]->setText(i < codes.size() ? codes[i] : QString());
-    }
+    for (qsizetype i = 0; i < boxes.size(); ++i) boxes[i]->setText(i < codes.size() ? codes[i] : QString());
   }
 
   // A 1965 plate whose every code has a description.
-  void TypeGoodPlate() {
-    Type({"5A31V100001", "52A", "A", "A1", "12A", "21", "1", "1"});
-  }
+  void TypeGoodPlate() { Type({"5A31V100001", "52A", "A", "A1", "12A", "21", "1", "1"}); }
+  void DecodeGoodPlate() { TypeGoodPlate(), window.Process(); }
+  QString Report() const { return window.txtDescription->toPlainText(); }
+  int OpenHeight() const { return closedHeight + TwipsToPixels(frmMain::kReportPanelTwips); }
 
   RecordingHelp help;
   int readersMade = 0;
   frmMain window;
+  int closedHeight = 0;
 };
 
 }  // namespace vorrendal::testing
