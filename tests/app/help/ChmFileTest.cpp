@@ -1,235 +1,236 @@
-// The help file as built (VRNDL.chm beside the program) read through the
-// help layer: the numbered topics the program opens, the contents, the links
-// between pages, and files that are missing or damaged.
+// The help reader without Qt: the VRNDL.chm the build makes (numbered topics,
+// contents, links, pictures, damaged copies) and the rules it reads by
+// (contents sitemaps, paths inside the file, the context map's folder prefix).
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <filesystem>
 #include <fstream>
-#include <functional>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/help/ChmFile.h"
+#include "app/help/ChmSitemap.h"
 
 namespace vorrendal {
 namespace {
 
 namespace fs = std::filesystem;
+using Paths = std::vector<std::string>;
 
 const fs::path kHelpFile = fs::path(VORRENDAL_BIN_DIR) / "VRNDL.chm";
 
-std::unique_ptr<ChmFile> OpenBuilt() {
-  std::string error;
-  auto chm = ChmFile::Open(kHelpFile, error);
-  EXPECT_NE(chm, nullptr) << kHelpFile << ": " << error;
-  return chm;
+void Walk(const std::vector<ChmTopicEntry>& entries, std::vector<const ChmTopicEntry*>& out) {
+  for (const ChmTopicEntry& e : entries) out.push_back(&e), Walk(e.children, out);
 }
 
-std::string TitleOf(const std::string& html) {
-  const std::size_t start = html.find("<title>");
-  const std::size_t end = html.find("</title>");
-  if (start == std::string::npos || end == std::string::npos || end < start) return {};
-  return html.substr(start + 7, end - start - 7);
+class BuiltHelpFile : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    chm_ = ChmFile::Open(kHelpFile, error);
+    ASSERT_NE(chm_, nullptr) << kHelpFile << ": " << error;
+  }
+  std::unique_ptr<ChmFile> chm_;
+};
+
+TEST_F(BuiltHelpFile, EveryTopicNumberOpensItsPage) {
+  const struct { std::uint32_t id; const char* page; const char* title; } topics[] = {
+      {4, "/errornotice.htm", "The error notice and its words"}, {101, "/dataerror.htm", "Error Loading Data"},
+      {6001, "/ctl_style.htm", "Template Style list"},          {6002, "/ctl_plate.htm", "The plate boxes"},
+      {6003, "/ctl_process.htm", "Process button"},             {6004, "/ctl_clear.htm", "Clear button"},
+      {6005, "/ctl_append.htm", "Append check box"},            {6006, "/ctl_drop.htm", "Report drop button"},
+      {6007, "/ctl_report.htm", "Report box"},                  {6008, "/ctl_copy.htm", "Copy button"},
+      {6009, "/ctl_saveas.htm", "Save As button"},              {6010, "/ctl_print.htm", "Print button"},
+      {6011, "/yearchoice.htm", "Which year?"},                 {6012, "/yearok.htm", "The OK button of Which year?"},
+  };
+  for (const auto& t : topics) {
+    EXPECT_EQ(chm_->TopicOf(t.id), t.page) << t.id;
+    const auto html = chm_->Read(t.page);
+    ASSERT_TRUE(html.has_value()) << t.page;
+    EXPECT_NE(html->find(std::string("<title>") + t.title + "</title>"), std::string::npos) << t.page;
+  }
+  EXPECT_EQ(chm_->ContextMap().size(), std::size(topics)) << "a topic number nobody opens";
+  EXPECT_EQ(chm_->TopicOf(5), "");
+  // A page is found by any form of its path that a link may use.
+  for (const char* form : {"ERRORNOTICE.HTM", "./images/../errornotice.htm#words", "\\errornotice.htm"}) {
+    EXPECT_EQ(chm_->Read(form), chm_->Read("/errornotice.htm")) << form;
+  }
+  EXPECT_FALSE(chm_->Read("/no-such-page.htm").has_value());
+  EXPECT_FALSE(chm_->Contains(std::string(600, 'a')));
 }
 
-// The values of every href="..." and src="..." of a page, in order.
-std::vector<std::string> References(const std::string& html) {
-  std::vector<std::string> out;
-  for (const std::string attribute : {"href=\"", "src=\""}) {
-    for (std::size_t at = html.find(attribute); at != std::string::npos;
-         at = html.find(attribute, at + 1)) {
-      const std::size_t start = at + attribute.size();
-      const std::size_t end = html.find('"', start);
-      if (end == std::string::npos) break;
-      out.push_back(html.substr(start, end - start));
+// Follows every link and picture from the first page: each must be in the
+// file, and every contents entry (which lists every numbered topic) must be
+// in the file and reachable by links.
+TEST_F(BuiltHelpFile, ContentsLinksAndPicturesResolve) {
+  EXPECT_EQ(chm_->Title(), "Vorrendal Help");
+  EXPECT_EQ(chm_->ContentsFile(), "/VRNDL.hhc");
+  EXPECT_EQ(chm_->DefaultTopic(), "/index.htm");
+  std::set<std::string> seen{chm_->DefaultTopic()};
+  std::deque<std::string> pages{chm_->DefaultTopic()};
+  int pictures = 0;
+  for (; !pages.empty(); pages.pop_front()) {
+    const std::string page = pages.front();
+    const auto html = chm_->Read(page);
+    ASSERT_TRUE(html.has_value()) << page;
+    for (const std::string attribute : {"href=\"", "src=\""}) {
+      for (std::size_t at = html->find(attribute); at != std::string::npos; at = html->find(attribute, at + 1)) {
+        const std::size_t start = at + attribute.size();
+        const std::string target = html->substr(start, html->find('"', start) - start);
+        if (target.starts_with("#") || target.find(':') != std::string::npos) continue;
+        const std::string path = ChmFile::NormalizePath(target, page.substr(0, page.rfind('/') + 1));
+        EXPECT_TRUE(chm_->Contains(path)) << page << " links to missing " << target;
+        if (path.ends_with(".png")) {
+          ++pictures;
+          EXPECT_TRUE(chm_->Read(path).value_or("").starts_with(std::string("\x89PNG\r\n\x1a\n", 8))) << path;
+        }
+        if (path.ends_with(".htm") && seen.insert(path).second) pages.push_back(path);
+      }
     }
+  }
+  EXPECT_EQ(pictures, 6);
+  std::vector<const ChmTopicEntry*> entries;
+  Walk(chm_->Contents(), entries);
+  EXPECT_GE(entries.size(), 30u);
+  std::set<std::string> listed;
+  for (const ChmTopicEntry* e : entries) {
+    EXPECT_FALSE(e->name.empty());
+    EXPECT_TRUE(chm_->Contains(e->local)) << e->name << " -> " << e->local;
+    EXPECT_EQ(seen.count(ChmFile::NormalizePath(e->local)), 1u) << e->local << " cannot be reached by links";
+    listed.insert(ChmFile::NormalizePath(e->local));
+  }
+  for (const auto& [id, page] : chm_->ContextMap()) EXPECT_EQ(listed.count(page), 1u) << page << " not in contents";
+}
+
+// Each missing or damaged copy is refused with the sentence that names its
+// fault; an intact copy opens from anywhere.
+TEST(HelpFileCopies, DamagedOnesAreRefusedWithTheirFault) {
+  std::ifstream in(kHelpFile, std::ios::binary);
+  const std::string good{std::istreambuf_iterator<char>(in), {}};
+  std::string error;
+  const auto system = ChmFile::Open(kHelpFile, error)->Read("/#SYSTEM");  // stored uncompressed
+  ASSERT_TRUE(system.has_value() && good.size() > 8192 && good.find(*system) != std::string::npos);
+  const auto zeroed = [&](std::size_t from, std::size_t count) {
+    std::string bytes = good;
+    std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(from), count, '\0');
+    return bytes;
+  };
+  std::string noise(8192, '\0');
+  std::mt19937 random(42);
+  for (char& c : noise) c = static_cast<char>(random());
+  std::string renamed = good;
+  renamed[good.find("/VRNDL.hhc") + 9] = 'x';  // the directory's first mention: the contents are gone
+
+  const fs::path dir = fs::temp_directory_path() / ("vorrendal-help-" + std::to_string(std::random_device{}()));
+  fs::create_directories(dir / "folder.chm");
+  const struct { const char* name; std::optional<std::string> bytes; const char* error; } files[] = {
+      {"missing.chm", std::nullopt, "The help file was not found."},
+      {"folder.chm", std::nullopt, "The help file is not a regular file."},
+      {"empty.chm", "", "it is not a compiled help file"},
+      {"text.chm", "This is not a help file.\r\n", "it is not a compiled help file"},
+      {"noise.chm", noise, "it is not a compiled help file"},
+      {"header-only.chm", good.substr(0, 512), "its system data cannot be read"},
+      {"first-4k.chm", good.substr(0, 4096), "its system data cannot be read"},
+      {"first-half.chm", good.substr(0, good.size() / 2), "its topic map cannot be read"},
+      {"zeroed-after-a-third.chm", zeroed(good.size() / 3, good.size() - good.size() / 3), "its topic map cannot be read"},
+      {"short-by-1k.chm", good.substr(0, good.size() - 1024), "its topic map cannot be read"},
+      {"contents-renamed.chm", renamed, "its table of contents cannot be read"},
+      {"contents-unnamed.chm", zeroed(good.find("VRNDL.hhc", good.find(*system)), 9), "has no table of contents"},
+      {"intact.chm", good, ""},
+  };
+  for (const auto& f : files) {
+    if (f.bytes) std::ofstream(dir / f.name, std::ios::binary) << *f.bytes;
+    error.clear();
+    const auto chm = ChmFile::Open(dir / f.name, error);
+    EXPECT_EQ(chm == nullptr, *f.error != '\0') << f.name;
+    EXPECT_NE(error.find(f.error), std::string::npos) << f.name << ": " << error;
+    EXPECT_EQ(chm ? chm->TopicOf(4) : "", *f.error ? "" : "/errornotice.htm") << f.name;
+  }
+  fs::remove_all(dir);
+}
+
+// "name>local" for each entry, children in brackets, so a tree compares as text.
+std::string Flatten(const std::vector<ChmTopicEntry>& entries) {
+  std::string out;
+  for (const ChmTopicEntry& e : entries) {
+    out += (out.empty() ? "" : " ") + e.name + ">" + e.local;
+    if (!e.children.empty()) out += "[" + Flatten(e.children) + "]";
   }
   return out;
 }
 
-// The topics the program opens by number, each with the page and title it
-// must show.
-struct Topic {
-  std::uint32_t id;
-  const char* page;
-  const char* title;
-};
-const Topic kTopics[] = {
-    {4, "/errornotice.htm", "The error notice and its words"},
-    {101, "/dataerror.htm", "Error Loading Data"},
-    {6001, "/ctl_style.htm", "Template Style list"},
-    {6002, "/ctl_plate.htm", "The plate boxes"},
-    {6003, "/ctl_process.htm", "Process button"},
-    {6004, "/ctl_clear.htm", "Clear button"},
-    {6005, "/ctl_append.htm", "Append check box"},
-    {6006, "/ctl_drop.htm", "Report drop button"},
-    {6007, "/ctl_report.htm", "Report box"},
-    {6008, "/ctl_copy.htm", "Copy button"},
-    {6009, "/ctl_saveas.htm", "Save As button"},
-    {6010, "/ctl_print.htm", "Print button"},
-    {6011, "/yearchoice.htm", "Which year?"},
-    {6012, "/yearok.htm", "The OK button of Which year?"},
-};
-
-TEST(BuiltHelpFile, EveryTopicNumberOpensItsPage) {
-  const auto chm = OpenBuilt();
-  ASSERT_NE(chm, nullptr);
-  for (const Topic& t : kTopics) {
-    SCOPED_TRACE(t.id);
-    EXPECT_EQ(chm->TopicOf(t.id), t.page);
-    const auto html = chm->Read(chm->TopicOf(t.id));
-    ASSERT_TRUE(html.has_value());
-    EXPECT_EQ(TitleOf(*html), t.title);
-  }
-  EXPECT_EQ(chm->ContextMap().size(), std::size(kTopics)) << "a topic number nobody opens";
-  EXPECT_EQ(chm->TopicOf(5), "");
-  EXPECT_EQ(chm->TopicOf(0), "");
+// One contents entry as help compilers write it.
+std::string Item(const std::string& name, const std::string& local = "") {
+  return R"(<LI><OBJECT type="text/sitemap"><param name="Name" value=")" + name + "\">" +
+         (local.empty() ? "" : R"(<param name="Local" value=")" + local + "\">") + "</OBJECT>";
 }
 
-TEST(BuiltHelpFile, SystemDataNamesTitleContentsAndFirstPage) {
-  const auto chm = OpenBuilt();
-  ASSERT_NE(chm, nullptr);
-  EXPECT_EQ(chm->Title(), "Vorrendal Help");
-  EXPECT_EQ(chm->ContentsFile(), "/VRNDL.hhc");
-  EXPECT_EQ(chm->DefaultTopic(), "/index.htm");
-  EXPECT_TRUE(chm->Contains(chm->DefaultTopic()));
-}
-
-void Walk(const std::vector<ChmTopicEntry>& entries, const std::function<void(const ChmTopicEntry&)>& visit) {
-  for (const ChmTopicEntry& e : entries) {
-    visit(e);
-    Walk(e.children, visit);
-  }
-}
-
-TEST(BuiltHelpFile, EveryContentsEntryResolvesAndEveryTopicIsListed) {
-  const auto chm = OpenBuilt();
-  ASSERT_NE(chm, nullptr);
-  std::set<std::string> listed;
-  int entries = 0;
-  Walk(chm->Contents(), [&](const ChmTopicEntry& e) {
-    ++entries;
-    EXPECT_FALSE(e.name.empty());
-    ASSERT_FALSE(e.local.empty()) << e.name;
-    EXPECT_TRUE(chm->Contains(e.local)) << e.name << " -> " << e.local;
-    listed.insert(ChmFile::NormalizePath(e.local));
-  });
-  EXPECT_GE(entries, 30);
-  for (const Topic& t : kTopics) EXPECT_EQ(listed.count(t.page), 1u) << t.page << " is not in the contents";
-}
-
-// Follows every link and picture from the first page: each must be in the
-// file, and every page of the contents must be reachable.
-TEST(BuiltHelpFile, EveryLinkAndPictureResolves) {
-  const auto chm = OpenBuilt();
-  ASSERT_NE(chm, nullptr);
-  std::set<std::string> seen{chm->DefaultTopic()};
-  std::deque<std::string> pages{chm->DefaultTopic()};
-  int pictures = 0;
-  while (!pages.empty()) {
-    const std::string page = pages.front();
-    pages.pop_front();
-    const auto html = chm->Read(page);
-    ASSERT_TRUE(html.has_value()) << page;
-    const std::string folder = page.substr(0, page.rfind('/') + 1);
-    for (const std::string& target : References(*html)) {
-      if (target.starts_with("#") || target.find(':') != std::string::npos) continue;
-      const std::string path = ChmFile::NormalizePath(target, folder);
-      EXPECT_TRUE(chm->Contains(path)) << page << " links to missing " << target;
-      if (path.ends_with(".png")) {
-        ++pictures;
-        const auto png = chm->Read(path);
-        ASSERT_TRUE(png.has_value());
-        EXPECT_EQ(png->substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8)) << path;
-      }
-      if (path.ends_with(".htm") && seen.insert(path).second) pages.push_back(path);
-    }
-  }
-  EXPECT_EQ(pictures, 6);
-  Walk(chm->Contents(), [&](const ChmTopicEntry& e) {
-    EXPECT_EQ(seen.count(ChmFile::NormalizePath(e.local)), 1u) << e.local << " cannot be reached by links";
-  });
-}
-
-TEST(BuiltHelpFile, ReadsByPathInAnyFormChmlibAccepts) {
-  const auto chm = OpenBuilt();
-  ASSERT_NE(chm, nullptr);
-  const auto page = chm->Read("/errornotice.htm");
-  ASSERT_TRUE(page.has_value());
-  for (const char* form : {"errornotice.htm", "/ERRORNOTICE.HTM", "./images/../errornotice.htm#words",
-                           "\\errornotice.htm"}) {
-    const auto again = chm->Read(form);
-    ASSERT_TRUE(again.has_value()) << form;
-    EXPECT_EQ(*again, *page) << form;
-  }
-  EXPECT_FALSE(chm->Read("/no-such-page.htm").has_value());
-  EXPECT_FALSE(chm->Contains(std::string(600, 'a')));
-}
-
-// A scratch folder for damaged copies, removed afterwards.
-class DamagedHelpFile : public testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("vorrendal-help-" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir_);
-    std::ifstream in(kHelpFile, std::ios::binary);
-    good_.assign(std::istreambuf_iterator<char>(in), {});
-    ASSERT_GT(good_.size(), 4096u);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  fs::path Write(const std::string& name, const std::string& bytes) {
-    const fs::path p = dir_ / name;
-    std::ofstream(p, std::ios::binary) << bytes;
-    return p;
-  }
-
-  fs::path dir_;
-  std::string good_;
-};
-
-TEST_F(DamagedHelpFile, EachIsRefusedWithAReason) {
-  std::mt19937 random(42);
-  std::string noise(8192, '\0');
-  for (char& c : noise) c = static_cast<char>(random());
-  std::string zeroedBody = good_;
-  std::fill(zeroedBody.begin() + static_cast<std::ptrdiff_t>(good_.size() / 3), zeroedBody.end(), '\0');
-
-  const std::vector<std::pair<std::string, std::string>> files = {
-      {"empty.chm", ""},
-      {"text.chm", "This is not a help file.\r\n"},
-      {"noise.chm", noise},
-      {"header-only.chm", good_.substr(0, 512)},
-      {"first-4k.chm", good_.substr(0, 4096)},
-      {"first-half.chm", good_.substr(0, good_.size() / 2)},
-      {"zeroed-after-a-third.chm", zeroedBody},
-      {"all-but-last-byte.chm", good_.substr(0, good_.size() - 1024)},
+TEST(ContentsSitemap, ReadsTheTreeAsCompilersWriteIt) {
+  const struct { const char* what; std::string html; const char* expected; } cases[] = {
+      {"a nested list opens the children of the entry before it",
+       "<UL>" + Item("Book") + "<UL>" + Item("P1", "p1.htm") + "<UL>" + Item("Deep", "d.htm") + "</UL>" +
+           Item("P2", "p2.htm") + "</UL>" + Item("After", "z.htm") + "</UL>",
+       "Book>[P1>p1.htm[Deep>d.htm] P2>p2.htm] After>z.htm"},
+      {"site properties and other objects are not entries",
+       R"(<OBJECT type="text/site properties"><param name="Window Styles" value="0x800025"></OBJECT><UL>)" +
+           Item("Only", "o.htm") + R"(<OBJECT type="application/x-oleobject"><param name="Name" value="X"></OBJECT>)",
+       "Only>o.htm"},
+      {"letter case, bare and single-quoted values, spaces around '='",
+       "<Ul><lI><oBjEcT TYPE=text/sitemap><PARAM NAME=name VALUE='Mixed case'>"
+       "<param name = \"LOCAL\" value = \"m.htm\"></oBjEcT></uL>",
+       "Mixed case>m.htm"},
+      {"entities up to one byte, the rest kept as written; '>' inside a quoted value",
+       "<UL>" + Item("Copy &amp; Save &gt; &lt;&quot;&apos;&#216; &#x42;&#X43;&#8364; AT&T &AMP;&#;", "a>b.htm"),
+       "Copy & Save > <\"'\xD8 BC&#8364; AT&T &&#;>a>b.htm"},
+      {"comments are skipped, even when they hold tags",
+       "<UL><!-- " + Item("Gone", "g.htm") + " -->" + Item("Kept", "k.htm") + "</UL>", "Kept>k.htm"},
+      {"the first Name and Local of an entry win",
+       R"(<UL><LI><OBJECT type="text/sitemap"><param name="Name" value="First"><param name="Name" value="Second">)"
+       R"(<param name="Local" value="1.htm"><param name="Local" value="2.htm"></OBJECT></UL>)",
+       "First>1.htm"},
+      {"stray closing lists and an unclosed tail lose no entry",
+       "</UL></UL><UL>" + Item("A", "a.htm") + "</UL></UL>" + Item("B", "b.htm") + "<UL><LI><OBJECT", "A>a.htm B>b.htm"},
+      {"no lists at all", "<html><body><p>nothing here</p></body></html>", ""},
   };
-  for (const auto& [name, bytes] : files) {
-    std::string error;
-    const auto chm = ChmFile::Open(Write(name, bytes), error);
-    EXPECT_EQ(chm, nullptr) << name << " was accepted";
-    EXPECT_FALSE(error.empty()) << name;
+  for (const auto& c : cases) EXPECT_EQ(Flatten(ParseSitemap(c.html)), c.expected) << c.what;
+}
+
+TEST(ChmPaths, NormalizeAsChmlibLooksThemUp) {
+  const struct { const char* path; const char* base; const char* expected; } cases[] = {
+      {"a.htm", "/", "/a.htm"},           {"/a.htm", "/sub/", "/a.htm"},       {"a.htm", "/sub/", "/sub/a.htm"},
+      {"./a.htm", "/sub", "/sub/a.htm"},  {"../a.htm", "/sub/", "/a.htm"},     {"../../../a.htm", "/sub/", "/a.htm"},
+      {"images\\p.png", "/", "/images/p.png"}, {"a.htm?x=1#y", "/", "/a.htm"}, {"x//y/./z.htm", "/", "/x/y/z.htm"},
+      {"#only", "/sub/", "/sub"},         {"/#SYSTEM", "/", "/#SYSTEM"},       {"/$WW/#x", "/", "/$WW/#x"},
+      {"page.htm#frag/#x", "/", "/page.htm"}, {"", "/", "/"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ChmFile::NormalizePath(c.path, c.base), c.expected) << c.path;
+}
+
+// Help compilers write the context map's pages relative, or under the folder
+// they ran in: one prefix, the longest that fits every entry, is stripped.
+TEST(ContextMap, StripsTheLongestPrefixThatFitsEveryEntry) {
+  const struct { const char* what; Paths raw; std::set<std::string> files; Paths expected; } cases[] = {
+      {"build folder", {"/build/help/project/a.htm", "/build/help/project/b.htm"}, {"/a.htm", "/b.htm"},
+       {"/a.htm", "/b.htm"}},
+      {"sub-folder: stripping entry by entry would pick the root page", {"/build/p/a.htm", "/build/p/sub/a.htm"},
+       {"/a.htm", "/sub/a.htm"}, {"/a.htm", "/sub/a.htm"}},
+      {"first entry in a sub-folder: the prefix must fit the others too", {"/build/p/sub/a.htm", "/build/p/b.htm"},
+       {"/sub/a.htm", "/b.htm", "/a.htm"}, {"/sub/a.htm", "/b.htm"}},
+      {"relative paths", {"a.htm", "sub/b.htm"}, {"/a.htm", "/sub/b.htm"}, {"/a.htm", "/sub/b.htm"}},
+      {"Windows paths", {"C:\\work\\help\\a.htm", "C:\\work\\help\\B.HTM"}, {"/a.htm", "/B.HTM"}, {"/a.htm", "/B.HTM"}},
+      {"a page missing from the file maps to nothing", {"/p/a.htm", "/p/gone.htm", "/p/b.htm"}, {"/a.htm", "/b.htm"},
+       {"/a.htm", "", "/b.htm"}},
+      {"nothing resolves", {"/p/x.htm"}, {"/a.htm"}, {""}},
+      {"empty map", {}, {"/a.htm"}, {}},
+  };
+  for (const auto& c : cases) {
+    const auto exists = [&](const std::string& p) { return c.files.count(p) > 0; };
+    EXPECT_EQ(ChmFile::ResolveContextPaths(c.raw, exists), c.expected) << c.what;
   }
-}
-
-TEST_F(DamagedHelpFile, MissingFileAndFolderAreNamedAsSuch) {
-  std::string error;
-  EXPECT_EQ(ChmFile::Open(dir_ / "VRNDL.chm", error), nullptr);
-  EXPECT_EQ(error, "The help file was not found.");
-  error.clear();
-  EXPECT_EQ(ChmFile::Open(dir_, error), nullptr);
-  EXPECT_EQ(error, "The help file is not a regular file.");
-}
-
-TEST_F(DamagedHelpFile, AnIntactCopyOpensAnywhere) {
-  std::string error;
-  const auto chm = ChmFile::Open(Write("copy.chm", good_), error);
-  ASSERT_NE(chm, nullptr) << error;
-  EXPECT_EQ(chm->TopicOf(4), "/errornotice.htm");
 }
 
 }  // namespace
