@@ -100,45 +100,24 @@ class DialogsTest : public QObject {
     QCOMPARE(dialog.cmdOK->property("helpContextId").toInt(), 6012);
   }
 
-  void errorLoadingDataBox_data() {
-    QTest::addColumn<int>("helpPresses");
-    QTest::addColumn<bool>("byEscape");
-    QTest::newRow("OK") << 0 << false;
-    QTest::newRow("Help, then OK") << 1 << false;
-    QTest::newRow("Help twice, then Escape") << 2 << true;
-  }
+  // Error Loading Data: Help (topic 101) keeps the box up; OK or Escape ends it.
   void errorLoadingDataBox() {
-    QFETCH(int, helpPresses);
-    QFETCH(bool, byEscape);
-    QWidget owner;
-    RecordingHelp help;
-    GuiPrompter prompter(&owner, help);
-    ModalDriver driver;
-    QStringList titles;
-    for (int i = 0; i < helpPresses; ++i) {
+    for (const int helpPresses : {0, 1, 2}) {
+      QWidget owner;
+      RecordingHelp help;
+      GuiPrompter prompter(&owner, help);
+      ModalDriver driver;
+      QStringList seen(helpPresses + 1);
+      for (int i = 0; i < helpPresses; ++i) driver.Then(NoteAndPress(&seen[i], QMessageBox::Help));
       driver.Then([&](QWidget* modal) {
-        titles << modal->windowTitle();
-        Press(modal, QMessageBox::Help);
+        NoteAndPress(&seen[helpPresses], QMessageBox::NoButton)(modal);  // not a button: closes as Escape does
       });
+      prompter.DataLoadFailed("Error Loading Data", "Unable to load data file. It may be corrupted.");
+      QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
+      QCOMPARE(seen, QStringList(helpPresses + 1, QStringLiteral("Error Loading Data|Unable to load data file. It may be corrupted.|%1|%2")
+                                                      .arg(QMessageBox::Critical).arg(int(QMessageBox::Ok | QMessageBox::Help))));
+      QCOMPARE(help.topics, std::vector<int>(static_cast<std::size_t>(helpPresses), GuiPrompter::kDataLoadHelpTopic));
     }
-    driver.Then([&](QWidget* modal) {
-      auto* box = qobject_cast<QMessageBox*>(modal);
-      QVERIFY(box != nullptr);
-      titles << box->windowTitle();
-      QCOMPARE(box->icon(), QMessageBox::Critical);
-      QCOMPARE(box->text(), QStringLiteral("Unable to load data file. It may be corrupted."));
-      if (byEscape) {
-        QTest::keyClick(box, Qt::Key_Escape);
-      } else {
-        Press(modal, QMessageBox::Ok);
-      }
-    });
-    prompter.DataLoadFailed("Error Loading Data", "Unable to load data file. It may be corrupted.");
-    QVERIFY(driver.Done());
-    QVERIFY(driver.Unexpected().isEmpty());
-    QCOMPARE(titles, QStringList(helpPresses + 1, QStringLiteral("Error Loading Data")));
-    QCOMPARE(help.topics, std::vector<int>(static_cast<std::size_t>(helpPresses),
-                                           GuiPrompter::kDataLoadHelpTopic));
   }
 
   void aboutIsFreshEachTime() {
@@ -173,34 +152,20 @@ class DialogsTest : public QObject {
     QVERIFY(t.window.findChildren<frmAbout*>().isEmpty());  // none kept after closing
   }
 
-  void helpWithoutItsFileSaysSo_data() {
-    QTest::addColumn<int>("topic");  // 0: contents
-    QTest::newRow("contents") << 0;
-    QTest::newRow("error notice") << 4;
-    QTest::newRow("a control") << 6003;
-  }
+  // Without its file, help says so for the contents and for each topic.
   void helpWithoutItsFileSaysSo() {
-    QFETCH(int, topic);
     HelpUnavailable help;
     QWidget owner;
-    ModalDriver driver;
-    QString title, text;
-    driver.Then([&](QWidget* modal) {
-      auto* box = qobject_cast<QMessageBox*>(modal);
-      QVERIFY(box != nullptr);
-      title = box->windowTitle();
-      text = box->text();
-      Press(modal, QMessageBox::Ok);
-    });
-    if (topic == 0) {
-      help.ShowContents(&owner);
-    } else {
-      help.ShowTopic(topic, &owner);
+    for (const int topic : {0, 4, 6003}) {
+      ModalDriver driver;
+      QString seen;
+      driver.Then(NoteAndPress(&seen, QMessageBox::Ok));
+      topic == 0 ? help.ShowContents(&owner) : help.ShowTopic(topic, &owner);
+      QVERIFY(driver.Done());
+      QVERIFY(seen.startsWith(QString::fromLatin1(HelpUnavailable::kTitle) + '|'));
+      QVERIFY(seen.contains(QStringLiteral("help file is not available")));
+      QCOMPARE(seen.section('|', 1, 1).contains(QString::number(topic)), topic != 0);
     }
-    QVERIFY(driver.Done());
-    QCOMPARE(title, QString::fromLatin1(HelpUnavailable::kTitle));
-    QVERIFY(text.contains(QStringLiteral("help file is not available")));
-    QCOMPARE(text.contains(QString::number(topic)), topic != 0);
   }
 };
 

@@ -13,7 +13,6 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextBlock>
-#include <QWhatsThis>
 
 #include "AppTestSupport.h"
 #include "app/LinkLabel.h"
@@ -102,31 +101,20 @@ class frmMainTest : public QObject {
                                          TwipsToPixels(twips.width()), TwipsToPixels(twips.height())));
   }
 
-  // Typing past a box's limit is refused; captions and report use their faces.
-  void plateBoxes_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("limit");
-    QTest::addColumn<QString>("tooltip");
-    QTest::newRow("serial") << "txtSerialNumber" << 11 << "Enter the serial (warranty) number here";
-    QTest::newRow("body") << "txtBody" << 3 << "Enter the body code here";
-    QTest::newRow("color") << "txtColor" << 2 << "Enter the color code here";
-    QTest::newRow("trim") << "txtTrim" << 3 << "Enter the trim code here";
-    QTest::newRow("date") << "txtDate" << 3 << "Enter the date code here";
-    QTest::newRow("dso") << "txtDSO" << 2 << "Enter the DSO code here";
-    QTest::newRow("trans") << "txtTrans" << 1 << "Enter the transmission code here";
-    QTest::newRow("axle") << "txtAxle" << 1 << "Enter the axle code here";
-  }
+  // Typing past a box's limit is refused.
   void plateBoxes() {
-    QFETCH(QString, name);
-    QFETCH(int, limit);
-    QFETCH(QString, tooltip);
     TestWindow t;
-    auto* box = Child<QLineEdit>(t.window, name);
-    QCOMPARE(box->toolTip(), tooltip);
-    QVERIFY(box->font().bold() && box->font().pixelSize() == PointsToPixels(11.25));
-    box->setFocus();
-    QTest::keyClicks(box, QStringLiteral("ABCDEFGHIJKLMNOP"));
-    QCOMPARE(box->text(), QStringLiteral("ABCDEFGHIJKLMNOP").left(limit));
+    const std::tuple<QLineEdit*, int, const char*> boxes[] = {
+        {t.window.txtSerialNumber, 11, "serial (warranty) number"}, {t.window.txtBody, 3, "body code"},
+        {t.window.txtColor, 2, "color code"}, {t.window.txtTrim, 3, "trim code"}, {t.window.txtDate, 3, "date code"},
+        {t.window.txtDSO, 2, "DSO code"}, {t.window.txtTrans, 1, "transmission code"}, {t.window.txtAxle, 1, "axle code"}};
+    for (const auto& [box, limit, what] : boxes) {
+      QCOMPARE(box->toolTip(), QStringLiteral("Enter the %1 here").arg(QLatin1String(what)));
+      QVERIFY(box->font().bold() && box->font().pixelSize() == PointsToPixels(11.25));
+      box->setFocus();
+      QTest::keyClicks(box, QStringLiteral("ABCDEFGHIJKLMNOP"));
+      QCOMPARE(box->text(), QStringLiteral("ABCDEFGHIJKLMNOP").left(limit));
+    }
   }
 
   void captionsFitWhiteOnTheBlackPlate() {
@@ -241,6 +229,8 @@ class frmMainTest : public QObject {
     QCOMPARE(action->text(), caption);
     QCOMPARE(action->shortcut(), shortcut);
     QCOMPARE(action->isEnabled(), enabledAtStart);
+    if (name == QStringLiteral("mnuHelpHelpContents")) action->trigger();
+    QCOMPARE(t.help.contents, name == QStringLiteral("mnuHelpHelpContents") ? 1 : 0);
     t.Type({"#"});
     ModalDriver driver;
     driver.Then([](QWidget* modal) { Press(modal, QMessageBox::Ok); });
@@ -254,51 +244,6 @@ class frmMainTest : public QObject {
     QCOMPARE(order, QStringList({"mnuFileSaveInfo", "mnuFilePrintInfo", "mnuFileLine2", "mnuFileExit",
                                  "mnuEditCopyInfo", "mnuHelpHelpContents", "mnuHelpWhatsThis",
                                  "mnuHelpAbout"}));
-  }
-
-  void whatsThisOpensTheControlsTopic_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("topic");
-    QTest::newRow("template caption") << "Label10" << 6001;
-    QTest::newRow("a plate box") << "txtColor" << 6002;
-    QTest::newRow("process") << "cmdProcess" << 6003;
-    QTest::newRow("append, still disabled") << "chkAppend" << 6005;
-    QTest::newRow("report box, still locked") << "txtDescription" << 6007;
-    QTest::newRow("plate background") << "Shape1" << 0;
-  }
-  void whatsThisOpensTheControlsTopic() {
-    QFETCH(QString, name);
-    QFETCH(int, topic);
-    TestWindow t;
-    t.TypeGoodPlate();
-    QSignalSpy process(t.window.cmdProcess, &QPushButton::clicked);
-    t.window.mnuHelpWhatsThis->trigger();
-    t.window.ChangeWindowHeight(frmMain::kReportPanelTwips);  // lets the panel's controls be clicked
-    QTest::mouseClick(Child(t.window, name), Qt::LeftButton, {}, QPoint(3, 3));
-    QTRY_VERIFY(!QWhatsThis::inWhatsThisMode());
-    QTest::qWait(20);
-    QCOMPARE(t.help.topics, topic == 0 ? std::vector<int>{} : std::vector<int>{topic});
-    QCOMPARE(process.count(), 0);
-  }
-
-  void everyControlCarriesItsTopic() {
-    TestWindow t;
-    const std::pair<int, QStringList> topics[] = {
-        {6001, {"cboTemplateStyle", "Label10"}},
-        {6002, {"txtSerialNumber", "txtBody", "txtColor", "txtTrim", "txtDate", "txtDSO", "txtTrans",
-                "txtAxle", "txtType", "lblSerialNumber", "lblBody", "lblColor", "lblTrim", "lblDate",
-                "lblDSO", "lblTrans", "lblAxle", "lblType", "lblMadeInUSALong"}},
-        {6003, {"cmdProcess"}}, {6004, {"cmdClearSerial"}}, {6005, {"chkAppend"}},
-        {6006, {"picDropDescription"}}, {6007, {"txtDescription"}}, {6008, {"cmdCopyText"}},
-        {6009, {"cmdSaveAs"}}, {6010, {"cmdPrint"}}, {-1, {"lblMadeInUSAShort", "lblErrorNotice"}}};
-    for (const auto& [topic, names] : topics) {
-      for (const QString& name : names) {
-        const QVariant id = Child(t.window, name)->property("helpContextId");
-        QVERIFY2(topic < 0 ? !id.isValid() : id.toInt() == topic, qPrintable(name));
-      }
-    }
-    t.window.mnuHelpHelpContents->trigger();
-    QCOMPARE(t.help.contents, 1);
   }
 
   void exitAndCloseEndAtOnce() {

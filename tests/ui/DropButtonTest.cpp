@@ -15,15 +15,19 @@ Q_DECLARE_METATYPE(DropImage)
 
 namespace {
 
+const QMap<QString, DropImage> kImages{{"", DropImage::Disabled},
+                                       {"Black-Down", DropImage::BlackDown},
+                                       {"Pressed-Down", DropImage::PressedDown},
+                                       {"Black-Up", DropImage::BlackUp},
+                                       {"Pressed-Up", DropImage::PressedUp}};
+
 // Colours far apart, so a line in the wrong colour cannot pass.
 QPalette TestPalette() {
   QPalette palette;
-  palette.setColor(QPalette::Button, QColor(0xc0, 0xc0, 0xc0));
-  palette.setColor(QPalette::Light, QColor(0xff, 0xff, 0xf0));     // 3-D highlight
-  palette.setColor(QPalette::Midlight, QColor(0xe0, 0xd0, 0x10));  // 3-D light
-  palette.setColor(QPalette::Dark, QColor(0x80, 0x10, 0x80));      // button shadow
-  palette.setColor(QPalette::Shadow, QColor(0x10, 0x10, 0x40));    // 3-D dark shadow
-  palette.setColor(QPalette::ButtonText, QColor(0x00, 0x60, 0x00));
+  for (const auto& [role, rgb] : {std::pair{QPalette::Button, 0xc0c0c0}, {QPalette::Light, 0xfffff0},
+                                  {QPalette::Midlight, 0xe0d010}, {QPalette::Dark, 0x801080},
+                                  {QPalette::Shadow, 0x101040}, {QPalette::ButtonText, 0x006000}})
+    palette.setColor(role, QColor::fromRgb(static_cast<QRgb>(rgb)));
   return palette;
 }
 
@@ -80,34 +84,27 @@ class RecordingHost : public vorrendal::IReportPanelHost {
   QStringList log;
 };
 
-void Send(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held) {
-  QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, held, Qt::NoModifier);
-  QApplication::sendEvent(widget, &event);
-}
-
-// One step of a mouse script: "press L", "release L", "move L x y" (L, R, LR
-// or - for the buttons held), "release R" ...
+// A script: "press L", "release L 30 8", "move LR 30 8" (L, R, LR or - for
+// the buttons held), "space" ...; without a place, the middle of the button.
 void Run(DropDescriptionButton& button, const QString& script) {
   Qt::MouseButtons held;
   for (const QString& step : script.split(u';', Qt::SkipEmptyParts)) {
     const QStringList part = step.trimmed().split(u' ');
-    const QString& what = part[0];
-    if (what == QStringLiteral("press") || what == QStringLiteral("release")) {
-      const Qt::MouseButton b = part[1] == QStringLiteral("R") ? Qt::RightButton : Qt::LeftButton;
-      const QPoint at = part.size() > 3 ? QPoint(part[2].toInt(), part[3].toInt()) : QPoint(8, 8);
-      if (what == QStringLiteral("press")) {
-        held |= b;
-        Send(&button, QEvent::MouseButtonPress, at, b, held);
-      } else {
-        held &= ~b;
-        Send(&button, QEvent::MouseButtonRelease, at, b, held);
-      }
-    } else if (what == QStringLiteral("move")) {
-      Qt::MouseButtons moveHeld;
-      if (part[1].contains(u'L')) moveHeld |= Qt::LeftButton;
-      if (part[1].contains(u'R')) moveHeld |= Qt::RightButton;
-      Send(&button, QEvent::MouseMove, QPoint(part[2].toInt(), part[3].toInt()), Qt::NoButton, moveHeld);
+    if (part[0] == QStringLiteral("space")) {
+      QTest::keyClick(&button, Qt::Key_Space);
+      continue;
     }
+    const QPoint at = part.size() > 3 ? QPoint(part[2].toInt(), part[3].toInt()) : QPoint(8, 8);
+    const Qt::MouseButton b = part[1].contains(u'R') ? Qt::RightButton : Qt::LeftButton;
+    QEvent::Type type = QEvent::MouseMove;
+    if (part[0] == QStringLiteral("press")) type = QEvent::MouseButtonPress, held |= b;
+    if (part[0] == QStringLiteral("release")) type = QEvent::MouseButtonRelease, held &= ~b;
+    Qt::MouseButtons moving;
+    if (part[1].contains(u'L')) moving |= Qt::LeftButton;
+    if (part[1].contains(u'R')) moving |= Qt::RightButton;
+    QMouseEvent event(type, QPointF(at), QPointF(button.mapToGlobal(at)), type == QEvent::MouseMove ? Qt::NoButton : b,
+                      type == QEvent::MouseMove ? moving : held, Qt::NoModifier);
+    QApplication::sendEvent(&button, &event);
   }
 }
 
@@ -119,11 +116,7 @@ class DropButtonTest : public QObject {
  private slots:
   void pixels_data() {
     QTest::addColumn<DropImage>("image");
-    QTest::newRow("disabled") << DropImage::Disabled;
-    QTest::newRow("Black-Down") << DropImage::BlackDown;
-    QTest::newRow("Pressed-Down") << DropImage::PressedDown;
-    QTest::newRow("Black-Up") << DropImage::BlackUp;
-    QTest::newRow("Pressed-Up") << DropImage::PressedUp;
+    for (auto [state, image] : kImages.asKeyValueRange()) QTest::newRow(state.isEmpty() ? "disabled" : qPrintable(state)) << image;
   }
 
   void pixels() {
@@ -131,50 +124,31 @@ class DropButtonTest : public QObject {
     DropDescriptionButton button;
     button.setPalette(TestPalette());
     button.DrawDropButton(image);
+    button.repaint();  // what is drawn stays drawn
     const QImage shown = button.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage expected = Expected(image, TestPalette());
     QCOMPARE(shown.size(), QSize(17, 17));
     for (int y = 0; y < 17; ++y) {
       for (int x = 0; x < 17; ++x) {
         QVERIFY2(shown.pixel(x, y) == expected.pixel(x, y),
-                 qPrintable(QStringLiteral("pixel %1,%2: %3 instead of %4")
-                                .arg(x)
-                                .arg(y)
+                 qPrintable(QStringLiteral("pixel %1,%2: %3 instead of %4").arg(x).arg(y)
                                 .arg(QColor(shown.pixel(x, y)).name(), QColor(expected.pixel(x, y)).name())));
       }
     }
   }
 
-  // What is drawn stays drawn: covering and repainting shows the same image.
-  void pictureSurvivesRepaint() {
-    DropDescriptionButton button;
-    button.setPalette(TestPalette());
-    button.DrawDropButton(DropImage::PressedUp);
-    const QImage first = button.grab().toImage();
-    button.repaint();
-    QCOMPARE(button.grab().toImage(), first);
-    QCOMPARE(button.Image(), DropImage::PressedUp);
-  }
-
-  void drawByName_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<DropImage>("image");
-    QTest::newRow("disabled") << "disabled" << DropImage::Disabled;
-    QTest::newRow("Black-Down") << "Black-Down" << DropImage::BlackDown;
-    QTest::newRow("Pressed-Down") << "Pressed-Down" << DropImage::PressedDown;
-    QTest::newRow("Black-Up") << "Black-Up" << DropImage::BlackUp;
-    QTest::newRow("Pressed-Up") << "Pressed-Up" << DropImage::PressedUp;
-    QTest::newRow("unknown keeps the picture") << "black-up" << DropImage::PressedDown;
-  }
-
+  // Drawing by name ("disabled" for the greyed look); an unknown name keeps the picture.
   void drawByName() {
-    QFETCH(QString, name);
-    QFETCH(DropImage, image);
-    DropDescriptionButton button;
-    button.DrawDropButton(DropImage::PressedDown);
-    button.DrawDropButton(name);
-    QCOMPARE(button.Image(), image);
-    QCOMPARE(button.Picture(), DropDescriptionButton::Render(image, button.palette()));
+    for (auto [state, image] : kImages.asKeyValueRange()) {
+      for (const QString& name : {state.isEmpty() ? QStringLiteral("disabled") : state, QStringLiteral("black-up")}) {
+        DropDescriptionButton button;
+        button.DrawDropButton(DropImage::PressedDown);
+        button.DrawDropButton(name);
+        const DropImage expected = name == QStringLiteral("black-up") ? DropImage::PressedDown : image;
+        QCOMPARE(button.Image(), expected);
+        QCOMPARE(button.Picture(), DropDescriptionButton::Render(expected, button.palette()));
+      }
+    }
   }
 
   // A window that keeps the state itself sees every change the button makes.
@@ -191,63 +165,44 @@ class DropButtonTest : public QObject {
     QCOMPARE(windowState, DropDescriptionButton::kBlackUp);
   }
 
-  void startsDisabled() {
-    DropDescriptionButton button;
-    QVERIFY(!button.isEnabled());
-    QCOMPARE(button.objectName(), QStringLiteral("picDropDescription"));
-    QCOMPARE(button.size(), QSize(17, 17));
-    QCOMPARE(button.Image(), DropImage::Disabled);
-    QVERIFY(button.DropState().isEmpty());
-  }
-
   void stateMachine_data() {
     QTest::addColumn<QString>("start");  // DropState before the script; "off": disabled
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("state");
-    QTest::addColumn<DropImage>("image");
-    QTest::addColumn<QStringList>("hostCalls");
-    const QStringList none;
-    const QStringList opens{"panel 1", "height 10620", "controls 1"};
-    const QStringList closes{"height 3180", "controls 0", "focus process", "panel 0"};
-    QTest::newRow("disabled: press") << "off" << "press L" << "" << DropImage::Disabled << none;
-    QTest::newRow("disabled: click") << "off" << "press L; release L" << "" << DropImage::Disabled << none;
-    QTest::newRow("disabled: move") << "off" << "move L 3 3" << "" << DropImage::Disabled << none;
-    QTest::newRow("press closed") << "Black-Down" << "press L" << "Pressed-Down" << DropImage::PressedDown << none;
-    QTest::newRow("press open") << "Black-Up" << "press R" << "Pressed-Up" << DropImage::PressedUp << none;
-    QTest::newRow("press, move out") << "Black-Down" << "press L; move L 17 8" << "Black-Down"
-                                     << DropImage::BlackDown << none;
-    QTest::newRow("move out above") << "Black-Up" << "press L; move L 8 -1" << "Black-Up" << DropImage::BlackUp
-                                    << none;
-    QTest::newRow("move on the last pixel stays in") << "Black-Up" << "press L; move L 16 16" << "Pressed-Up"
-                                                     << DropImage::PressedUp << none;
-    QTest::newRow("press, move out, release outside")
-        << "Black-Down" << "press L; move L 30 8; release L 30 8" << "Black-Down" << DropImage::BlackDown << none;
-    QTest::newRow("press, move out, move in") << "Black-Down" << "press L; move L -1 8; move L 0 8" << "Pressed-Down"
-                                              << DropImage::PressedDown << none;
-    QTest::newRow("out, in, release: opens") << "Black-Down" << "press L; move L -1 8; move L 5 5; release L"
-                                             << "Black-Up" << DropImage::BlackUp << opens;
-    QTest::newRow("click opens") << "Black-Down" << "press L; release L" << "Black-Up" << DropImage::BlackUp << opens;
-    QTest::newRow("click closes") << "Black-Up" << "press L; release L" << "Black-Down" << DropImage::BlackDown
-                                  << closes;
-    QTest::newRow("two buttons held: move ignored")
-        << "Black-Down" << "press L; press R; move LR 30 8" << "Pressed-Down" << DropImage::PressedDown << none;
-    QTest::newRow("no button held: move ignored") << "Black-Down" << "move - 5 5" << "Black-Down"
-                                                  << DropImage::BlackDown << none;
-    QTest::newRow("right button moves the look") << "Black-Up" << "press R; move R 40 40" << "Black-Up"
-                                                 << DropImage::BlackUp << none;
-    QTest::newRow("right click does not toggle") << "Black-Up" << "press R; release R" << "Black-Up"
-                                                 << DropImage::BlackUp << none;
+    QTest::addColumn<int>("calls");  // what the window is told: 0 nothing, 1 open, 2 shut
+    auto row = [](const char* name, const char* start, const char* script, const char* state, int calls = 0) {
+      QTest::newRow(name) << start << script << state << calls;
+    };
+    row("disabled: press", "off", "press L", "");
+    row("disabled: click", "off", "press L; release L", "");
+    row("disabled: move", "off", "move L 3 3", "");
+    row("press closed", "Black-Down", "press L", "Pressed-Down");
+    row("press open", "Black-Up", "press R", "Pressed-Up");
+    row("press, move out", "Black-Down", "press L; move L 17 8", "Black-Down");
+    row("move out above", "Black-Up", "press L; move L 8 -1", "Black-Up");
+    row("move on the last pixel stays in", "Black-Up", "press L; move L 16 16", "Pressed-Up");
+    row("press, move out, release outside", "Black-Down", "press L; move L 30 8; release L 30 8", "Black-Down");
+    row("press, move out, move in", "Black-Down", "press L; move L -1 8; move L 0 8", "Pressed-Down");
+    row("out, in, release: opens", "Black-Down", "press L; move L -1 8; move L 5 5; release L", "Black-Up", 1);
+    row("click opens", "Black-Down", "press L; release L", "Black-Up", 1);
+    row("click shuts", "Black-Up", "press L; release L", "Black-Down", 2);
+    row("two buttons held: move ignored", "Black-Down", "press L; press R; move LR 30 8", "Pressed-Down");
+    row("no button held: move ignored", "Black-Down", "move - 5 5", "Black-Down");
+    row("right button moves the look", "Black-Up", "press R; move R 40 40", "Black-Up");
+    row("right click does not toggle", "Black-Up", "press R; release R", "Black-Up");
+    row("space clicks", "Black-Up", "space", "Black-Down", 2);
+    row("disabled: space", "off", "space", "");
   }
-
   void stateMachine() {
     QFETCH(QString, start);
     QFETCH(QString, script);
     QFETCH(QString, state);
-    QFETCH(DropImage, image);
-    QFETCH(QStringList, hostCalls);
+    QFETCH(int, calls);
     DropDescriptionButton button;
     RecordingHost host;
     button.SetHost(&host);
+    QCOMPARE(button.objectName(), QStringLiteral("picDropDescription"));
+    QCOMPARE(button.size(), QSize(17, 17));
     if (start != QStringLiteral("off")) {
       button.setEnabled(true);
       button.DropState() = start;
@@ -255,22 +210,10 @@ class DropButtonTest : public QObject {
     }
     Run(button, script);
     QCOMPARE(button.DropState(), state);
-    QCOMPARE(button.Image(), image);
-    QCOMPARE(host.log, hostCalls);
-  }
-
-  // Space on the focused button works it as a click; a disabled one ignores it.
-  void spaceKeyClicks() {
-    DropDescriptionButton button;
-    RecordingHost host;
-    button.SetHost(&host);
-    QTest::keyClick(&button, Qt::Key_Space);
-    QVERIFY(host.log.isEmpty());
-    button.setEnabled(true);
-    button.DropState() = DropDescriptionButton::kBlackUp;
-    QTest::keyClick(&button, Qt::Key_Space);
-    QCOMPARE(button.DropState(), DropDescriptionButton::kBlackDown);
-    QCOMPARE(host.log.last(), QStringLiteral("panel 0"));
+    QCOMPARE(button.Image(), kImages.value(state));
+    const QStringList told[] = {{}, {"panel 1", "height 10620", "controls 1"},
+                                {"height 3180", "controls 0", "focus process", "panel 0"}};
+    QCOMPARE(host.log, told[calls]);
   }
 };
 

@@ -38,6 +38,9 @@ class ScriptedBackend : public vorrendal::IFileDialogBackend {
 
 struct Scripted {
   Scripted() : dialog(std::unique_ptr<vorrendal::IFileDialogBackend>(backend = new ScriptedBackend)) {}
+  QString State() const {
+    return QStringLiteral("%1|%2|%3").arg(dialog.FileName, dialog.FileTitle).arg(dialog.FilterIndex);
+  }
   ScriptedBackend* backend;
   clsCommonFileDialog dialog;
 };
@@ -67,37 +70,23 @@ class FileDialogTest : public QObject {
     QCOMPARE(clsCommonFileDialog::ConvertFilter(filter), expected);
   }
 
-  void initialFields() {
-    clsCommonFileDialog dialog(std::make_unique<ScriptedBackend>());
-    QVERIFY(!dialog.Canceled);
-    QCOMPARE(dialog.FilterIndex, 0);
-    QCOMPARE(dialog.flags, 0);
-    QCOMPARE(dialog.MaxFileSize, 256);
-    QVERIFY(dialog.FileName.isEmpty() && dialog.FileTitle.isEmpty() && dialog.Filter.isEmpty());
-  }
-
   void request_data() {
     QTest::addColumn<bool>("save");
     QTest::addColumn<int>("flags");
     QTest::addColumn<int>("filterIndex");
-    QTest::addColumn<bool>("confirmOverwrite");
-    QTest::addColumn<bool>("multiSelect");
-    QTest::addColumn<int>("selectedFilter");
-    QTest::newRow("save 0x806") << true << 0x806 << 0 << true << false << 0;
-    QTest::newRow("save without 0x2") << true << 0x804 << 1 << false << false << 0;
-    QTest::newRow("second filter") << true << 0x2 << 2 << true << false << 1;
-    QTest::newRow("index past the list") << true << 0x2 << 9 << true << false << 0;
-    QTest::newRow("open 0x200") << false << 0x200 << 2 << false << true << 1;
-    QTest::newRow("save ignores 0x200") << true << 0x200 << 0 << false << false << 0;
+    QTest::addColumn<QString>("asked");  // overwrite check, several files, filter chosen
+    QTest::newRow("save 0x806") << true << 0x806 << 0 << "100";
+    QTest::newRow("save without 0x2") << true << 0x804 << 1 << "000";
+    QTest::newRow("second filter") << true << 0x2 << 2 << "101";
+    QTest::newRow("index past the list") << true << 0x2 << 9 << "100";
+    QTest::newRow("open 0x200") << false << 0x200 << 2 << "011";
+    QTest::newRow("save ignores 0x200") << true << 0x200 << 0 << "000";
   }
 
   void request() {
     QFETCH(bool, save);
     QFETCH(int, flags);
     QFETCH(int, filterIndex);
-    QFETCH(bool, confirmOverwrite);
-    QFETCH(bool, multiSelect);
-    QFETCH(int, selectedFilter);
     Scripted s;
     s.dialog.Filter = QStringLiteral("Text Documents (*.txt)|*.txt|All Files (*.*)|*.*");
     s.dialog.flags = flags;
@@ -109,13 +98,10 @@ class FileDialogTest : public QObject {
     QVERIFY(s.dialog.Canceled);
     QCOMPARE(s.backend->requests.size(), 1u);
     const FileDialogRequest& r = s.backend->requests.front();
+    QFETCH(QString, asked);
     QCOMPARE(r.save, save);
-    QCOMPARE(r.confirmOverwrite, confirmOverwrite);
-    QCOMPARE(r.multiSelect, multiSelect);
-    QCOMPARE(r.selectedFilter, selectedFilter);
-    QCOMPARE(r.defaultSuffix, QStringLiteral("txt"));
-    QCOMPARE(r.title, QStringLiteral("Save As"));
-    QCOMPARE(r.initialDir, QStringLiteral("/opt/vorrendal"));
+    QCOMPARE(QStringLiteral("%1%2%3").arg(int(r.confirmOverwrite)).arg(int(r.multiSelect)).arg(r.selectedFilter), asked);
+    QCOMPARE(r.defaultSuffix + r.title + r.initialDir, QStringLiteral("txtSave As/opt/vorrendal"));
     QCOMPARE(r.nameFilters.size(), 2);
   }
 
@@ -124,6 +110,7 @@ class FileDialogTest : public QObject {
     QTest::addColumn<int>("titleLength");
     QTest::addColumn<bool>("refused");
     QTest::addColumn<int>("storedBack");
+    QTest::newRow("unset is 256") << 256 << 0 << false << 256;
     QTest::newRow("0 is 256") << 0 << 10 << false << 256;
     QTest::newRow("negative is 256") << -5 << 256 << false << 256;
     QTest::newRow("title of 257 with 256") << 256 << 257 << true << 256;
@@ -137,77 +124,55 @@ class FileDialogTest : public QObject {
     QFETCH(bool, refused);
     QFETCH(int, storedBack);
     Scripted s;
+    if (titleLength == 0) QCOMPARE(s.dialog.MaxFileSize, 256);
     s.dialog.MaxFileSize = static_cast<std::int16_t>(maxFileSize);
     s.dialog.DefaultFileTitle = QString(titleLength, u'r');
     bool threw = false;
-    try {
-      s.dialog.ShowSave(nullptr);
-    } catch (const std::invalid_argument&) {
-      threw = true;
-    }
+    try { s.dialog.ShowSave(nullptr); } catch (const std::invalid_argument&) { threw = true; }
     QCOMPARE(threw, refused);
     QCOMPARE(s.backend->requests.size(), refused ? 0u : 1u);
     QCOMPARE(s.dialog.MaxFileSize, storedBack);
     if (!refused) QCOMPARE(s.backend->requests.front().initialFileName, s.dialog.DefaultFileTitle);
   }
 
-  // A chosen name longer than MaxFileSize does not fit: the dialog failed.
-  void resultLongerThanMaxFileSize() {
-    Scripted s;
-    s.dialog.MaxFileSize = 10;
-    s.backend->answers.push_back({{QStringLiteral("/tmp/twelve.txt")}, 0});
-    s.dialog.ShowSave(nullptr);
-    QVERIFY(s.dialog.Canceled);
-    QVERIFY(s.dialog.FileName.isEmpty());
-  }
-
-  // Cancel keeps what the last successful dialog left; the next dialog starts there.
+  // Cancel keeps what the last successful dialog left; the next dialog starts
+  // there. A name longer than MaxFileSize does not fit: the dialog failed.
   void cancelKeepsEarlierResult() {
     Scripted s;
+    s.dialog.MaxFileSize = 22;
+    s.backend->answers.push_back({{QStringLiteral("/tmp/twenty-three-c.txt")}, 0});
+    s.dialog.ShowSave(nullptr);
+    QVERIFY(s.dialog.Canceled && s.dialog.FileName.isEmpty());
     s.dialog.Filter = QStringLiteral("Text|*.txt|All|*.*");
     s.backend->answers.push_back({{QStringLiteral("  /tmp/first report.txt  ")}, 1});
     s.dialog.ShowSave(nullptr);
     QVERIFY(!s.dialog.Canceled);
-    QCOMPARE(s.dialog.FileName, QStringLiteral("/tmp/first report.txt"));
-    QCOMPARE(s.dialog.FileTitle, QStringLiteral("first report.txt"));
-    QCOMPARE(s.dialog.FilterIndex, 2);
+    QCOMPARE(s.State(), QStringLiteral("/tmp/first report.txt|first report.txt|2"));
 
     s.dialog.ShowSave(nullptr);
     QVERIFY(s.dialog.Canceled);
-    QCOMPARE(s.dialog.FileName, QStringLiteral("/tmp/first report.txt"));
-    QCOMPARE(s.dialog.FilterIndex, 2);
+    QCOMPARE(s.State(), QStringLiteral("/tmp/first report.txt|first report.txt|2"));
     QCOMPARE(s.backend->requests.back().selectedFilter, 1);
 
     s.backend->answers.push_back({{QStringLiteral("/tmp/second.txt")}, 0});
     s.dialog.ShowSave(nullptr);
     QVERIFY(!s.dialog.Canceled);
-    QCOMPARE(s.dialog.FileName, QStringLiteral("/tmp/second.txt"));
-    QCOMPARE(s.dialog.FilterIndex, 1);
+    QCOMPARE(s.State(), QStringLiteral("/tmp/second.txt|second.txt|1"));
   }
 
-  void folderMustExist_data() {
-    QTest::addColumn<int>("flags");
-    QTest::addColumn<int>("refusals");
-    QTest::addColumn<bool>("takesMissingFolder");
-    QTest::newRow("0x800 refuses") << 0x806 << 1 << false;
-    QTest::newRow("without 0x800") << 0x6 << 0 << true;
-  }
-
+  // With 0x800 a name in a missing folder is refused and the dialog asked again.
   void folderMustExist() {
-    QFETCH(int, flags);
-    QFETCH(int, refusals);
-    QFETCH(bool, takesMissingFolder);
     QTemporaryDir dir;
-    const QString missing = dir.filePath(QStringLiteral("no such folder/r.txt"));
-    const QString fine = dir.filePath(QStringLiteral("r.txt"));
-    Scripted s;
-    s.dialog.flags = flags;
-    s.backend->answers.push_back({{missing}, 0});
-    s.backend->answers.push_back({{fine}, 0});
-    s.dialog.ShowSave(nullptr);
-    QVERIFY(!s.dialog.Canceled);
-    QCOMPARE(s.backend->refusals.size(), refusals);
-    QCOMPARE(s.dialog.FileName, takesMissingFolder ? missing : fine);
+    const QString missing = dir.filePath(QStringLiteral("no such folder/r.txt")), fine = dir.filePath("r.txt");
+    for (const int flags : {0x806, 0x6}) {
+      Scripted s;
+      s.dialog.flags = flags;
+      s.backend->answers = {{{missing}, 0}, {{fine}, 0}};
+      s.dialog.ShowSave(nullptr);
+      QVERIFY(!s.dialog.Canceled);
+      QCOMPARE(s.backend->refusals.size(), flags & 0x800 ? 1 : 0);
+      QCOMPARE(s.dialog.FileName, flags & 0x800 ? fine : missing);
+    }
   }
 
   void openSeveralFiles() {
@@ -215,35 +180,17 @@ class FileDialogTest : public QObject {
     s.dialog.flags = clsCommonFileDialog::kAllowMultiSelect;
     s.backend->answers.push_back({{QStringLiteral("/data/a.txt"), QStringLiteral("/data/b.txt")}, 0});
     s.dialog.ShowOpen(nullptr);
-    QVERIFY(!s.dialog.Canceled);
-    QCOMPARE(s.dialog.FileName, QStringLiteral("/data") + QChar(u'\0') + QStringLiteral("a.txt") + QChar(u'\0') +
-                                    QStringLiteral("b.txt"));
-    QCOMPARE(s.dialog.FileTitle, QStringLiteral("a.txt"));
+    QCOMPARE(s.State(), QStringLiteral("/data%1a.txt%1b.txt|a.txt|1").arg(QChar(u'\0')));
   }
 
-  // Qt's dialog set up from a request.
-  void qtDialogConfigured() {
+  // Qt's dialog as set up from a request, and run: the dialog, not the
+  // program, adds the default extension to a bare name.
+  void qtDialog() {
     FileDialogRequest request;
-    request.save = true;
-    request.title = QStringLiteral("Save As");
-    request.nameFilters = clsCommonFileDialog::ConvertFilter(QStringLiteral("Text Documents (*.txt)|*.txt|All Files (*.*)|*.*"));
-    request.selectedFilter = 1;
-    request.defaultSuffix = QStringLiteral("txt");
-    request.confirmOverwrite = true;
-    QFileDialog dialog;
-    vorrendal::QtFileDialogBackend::Configure(dialog, request);
-    QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Save As"));
-    QCOMPARE(dialog.defaultSuffix(), QStringLiteral("txt"));
-    QVERIFY(!dialog.testOption(QFileDialog::DontConfirmOverwrite));
-    QCOMPARE(dialog.selectedNameFilter(), QStringLiteral("All Files (*)"));
-    request.confirmOverwrite = false;
-    vorrendal::QtFileDialogBackend::Configure(dialog, request);
-    QVERIFY(dialog.testOption(QFileDialog::DontConfirmOverwrite));
-  }
-
-  // The dialog, not the program, adds the default extension to a bare name.
-  void qtDialogAddsDefaultExtension() {
+    request.save = request.confirmOverwrite = false;
+    QFileDialog configured;
+    vorrendal::QtFileDialogBackend::Configure(configured, request);
+    QVERIFY(configured.testOption(QFileDialog::DontConfirmOverwrite));
     QTemporaryDir dir;
     clsCommonFileDialog dialog;
     dialog.DefaultExt = QStringLiteral(".txt");
@@ -251,16 +198,18 @@ class FileDialogTest : public QObject {
     dialog.FilterIndex = 2;
     dialog.flags = 0x806;
     dialog.InitDir = dir.path();
+    dialog.DialogTitle = QStringLiteral("Save As");
     dialog.DefaultFileTitle = QStringLiteral("plate");
-    bool sawDialog = false;
-    QTimer::singleShot(0, [&sawDialog] {
+    QString seen;
+    QTimer::singleShot(0, [&seen] {
       auto* open = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
       if (!open) return;
-      sawDialog = true;
+      seen = QStringLiteral("%1|%2|%3|%4").arg(open->windowTitle(), open->selectedNameFilter(), open->defaultSuffix())
+                 .arg(open->acceptMode() == QFileDialog::AcceptSave && !open->testOption(QFileDialog::DontConfirmOverwrite));
       QMetaObject::invokeMethod(open, "accept");
     });
     dialog.ShowSave(nullptr);
-    QVERIFY(sawDialog);
+    QCOMPARE(seen, QStringLiteral("Save As|All Files (*)|txt|1"));
     QVERIFY(!dialog.Canceled);
     QCOMPARE(dialog.FileName, QDir(dir.path()).filePath(QStringLiteral("plate.txt")));
     QCOMPARE(dialog.FileTitle, QStringLiteral("plate.txt"));

@@ -20,8 +20,6 @@ class FakeClipboard : public IClipboard {
   explicit FakeClipboard(QStringList* log) : log_(log) {}
   void Clear() override { log_->append(QStringLiteral("clear")); }
   void SetText(const QString& text) override { log_->append(QStringLiteral("set:") + text); }
-
- private:
   QStringList* log_;
 };
 
@@ -30,8 +28,6 @@ class FakeMessages : public IMessageBox {
  public:
   explicit FakeMessages(QStringList* log) : log_(log) {}
   void Warn(QWidget*, const QString& title, const QString& text) override { log_->append(title + u'|' + text); }
-
- private:
   QStringList* log_;
 };
 
@@ -45,12 +41,9 @@ class PdfPrinter : public IReportPrinter {
       return nullptr;
     }
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(file_);
+    printer->setOutputFileName(file_);  // a .pdf name prints to PDF
     return printer;
   }
-
- private:
   QString file_;
 };
 
@@ -68,8 +61,6 @@ class NextFileName : public IFileDialogBackend {
     return true;
   }
   void Refuse(QWidget*, const QString&) override {}
-
- private:
   std::deque<QString>* names_;
   std::vector<FileDialogRequest>* requests_;
 };

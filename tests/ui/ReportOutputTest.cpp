@@ -1,6 +1,5 @@
-// Copy, save and print of the report: what reaches the clipboard, the bytes
-// of a saved file, a failed save leaving the earlier file whole, and a print
-// job written as PDF.
+// Copy, save and print of the report: the clipboard, the saved bytes, a
+// failed save leaving the earlier file whole, a print job written as PDF.
 
 #include <QApplication>
 #include <QClipboard>
@@ -18,7 +17,6 @@
 
 using vorrendal::FileDialogRequest;
 using vorrendal::ReportOutput;
-using vorrendal::ReportOutputServices;
 
 namespace {
 
@@ -34,12 +32,6 @@ QByteArray Read(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-void Write(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
 const QString kSampleReport = QStringLiteral(
     "Serial (Warranty) Number: 3A41K123456\n"
     "Body: 62A   Color: AA   Trim: 86A  Date: 12C\n"
@@ -52,23 +44,12 @@ class ReportOutputTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void copy_data() {
-    QTest::addColumn<QString>("report");
-    QTest::newRow("report") << kSampleReport;
-    QTest::newRow("empty box") << QString();
-    QTest::newRow("edited") << QStringLiteral("my own notes\nabout the car");
-  }
-
   // The clipboard is emptied first, then takes the text as the box holds it.
   void copy() {
-    QFETCH(QString, report);
     Harness h;
-    h.report = report;
+    h.report = kSampleReport;
     h.output->CopyReport();
-    QCOMPARE(h.clipboard, (QStringList{QStringLiteral("clear"), QStringLiteral("set:") + report}));
-  }
-
-  void copyToSystemClipboard() {
+    QCOMPARE(h.clipboard, (QStringList{QStringLiteral("clear"), QStringLiteral("set:") + kSampleReport}));
     vorrendal::SystemClipboard clipboard;
     QGuiApplication::clipboard()->setText(QStringLiteral("old"));
     clipboard.Clear();
@@ -93,62 +74,33 @@ class ReportOutputTest : public QObject {
     QCOMPARE(ReportOutput::SaveBytes(text), bytes);
   }
 
-  void saveWritesChosenFile() {
+  // Save writes the file as named (no extension added by the program),
+  // replaces it the second time, keeps its one dialog (and the filter chosen)
+  // between saves, and writes nothing when cancelled.
+  void saveAsThenAgainThenCancel() {
     QTemporaryDir dir;
     Harness h;
     h.report = kSampleReport;
-    // The program adds no extension of its own: the path comes back as written.
     const QString path = dir.filePath(QStringLiteral("plate report"));
-    h.names.push_back(path);
+    h.names = {path, path};
     QVERIFY(h.output->SaveReportAs());
     QCOMPARE(Read(path), ReportOutput::SaveBytes(kSampleReport));
     QVERIFY(Read(path).endsWith("Year (3) = 1963\r\n"));
-    QVERIFY(h.messages.isEmpty());
-
     const FileDialogRequest& r = h.requests.front();
-    QCOMPARE(r.title, QStringLiteral("Save As"));
-    QCOMPARE(r.defaultSuffix, QStringLiteral("txt"));
-    QCOMPARE(r.nameFilters, (QStringList{QStringLiteral("Text Documents (*.txt)"), QStringLiteral("All Files (*)")}));
-    QVERIFY(r.confirmOverwrite);
+    QCOMPARE(r.title + '|' + r.defaultSuffix + '|' + r.nameFilters.join(';'),
+             QStringLiteral("Save As|txt|Text Documents (*.txt);All Files (*)"));
+    QVERIFY(r.confirmOverwrite && r.initialFileName.isEmpty());
     QCOMPARE(r.initialDir, QCoreApplication::applicationDirPath());
-    QVERIFY(r.initialFileName.isEmpty());
     QCOMPARE(h.output->SaveDialog().flags, 2054);
-  }
-
-  // Saving again to the same name replaces the file; it never appends.
-  void saveTwiceReplaces() {
-    QTemporaryDir dir;
-    Harness h;
-    const QString path = dir.filePath(QStringLiteral("r.txt"));
-    h.report = kSampleReport;
-    h.names.push_back(path);
-    QVERIFY(h.output->SaveReportAs());
     h.report = QStringLiteral("short");
-    h.names.push_back(path);
-    QVERIFY(h.output->SaveReportAs());
-    QCOMPARE(Read(path), QByteArray("short\r\n"));
-  }
-
-  // The one dialog is kept: the second save starts with the filter chosen in the first.
-  void dialogKeptBetweenSaves() {
-    QTemporaryDir dir;
-    Harness h;
-    h.names.push_back(dir.filePath(QStringLiteral("a.txt")));
     h.output->SaveDialog().FilterIndex = 2;
     QVERIFY(h.output->SaveReportAs());
-    h.output->SaveReportAs();  // cancelled
-    QCOMPARE(h.requests.size(), 2u);
-    QCOMPARE(h.requests[1].selectedFilter, 1);
-  }
-
-  void cancelWritesNothing() {
-    QTemporaryDir dir;
-    Harness h;
-    h.report = kSampleReport;
+    QCOMPARE(Read(path), QByteArray("short\r\n"));
     QVERIFY(!h.output->SaveReportAs());
-    QVERIFY(QDir(dir.path()).isEmpty());
+    QCOMPARE(h.requests.size(), 3u);
+    QCOMPARE(h.requests[1].selectedFilter, 1);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"plate report"});
     QVERIFY(h.messages.isEmpty());
-    QCOMPARE(h.requests.size(), 1u);
   }
 
   void failedSaveKeepsOldFile_data() {
@@ -167,31 +119,23 @@ class ReportOutputTest : public QObject {
     Harness h;
     h.report = QString(200000, u'x');
     h.names.push_back(path);
-    bool saved = true;
-    if (how == QStringLiteral("read-only")) {
-      Write(path, old);
-      QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-      saved = h.output->SaveReportAs();
-    } else if (how == QStringLiteral("folder")) {
-      QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("kept.txt")));
-      saved = h.output->SaveReportAs();
-    } else {
-      Write(path, old);
-      // A file-size limit makes writing fail part-way, as a full disk does.
-      rlimit before{};
-      getrlimit(RLIMIT_FSIZE, &before);
-      rlimit small = before;
-      small.rlim_cur = 4096;
-      auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-      setrlimit(RLIMIT_FSIZE, &small);
-      saved = h.output->SaveReportAs();
-      setrlimit(RLIMIT_FSIZE, &before);
-      std::signal(SIGXFSZ, previous);
+    if (how != QStringLiteral("folder")) {
+      QFile file(path);
+      QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
     }
+    if (how == QStringLiteral("read-only")) QFile::setPermissions(path, QFileDevice::ReadOwner);
+    if (how == QStringLiteral("folder")) QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("kept.txt")));
+    rlimit before{};  // a file-size limit makes writing fail part-way, as a full disk does
+    getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    if (how == QStringLiteral("full")) small.rlim_cur = 4096;
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool saved = h.output->SaveReportAs();
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previous);
     QVERIFY(!saved);
-    QCOMPARE(h.messages.size(), 1);
-    QVERIFY2(h.messages[0].startsWith(QStringLiteral("Save As|The report could not be saved to")),
-             qPrintable(h.messages[0]));
+    QVERIFY(h.messages.size() == 1 && h.messages[0].startsWith("Save As|The report could not be saved to"));
     if (how != QStringLiteral("folder")) QCOMPARE(Read(path), old);
     // No stray temporary file is left beside it.
     QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"kept.txt"});
@@ -223,21 +167,17 @@ class ReportOutputTest : public QObject {
     if (lines > 0) QVERIFY2(bytes.contains("Mono") || bytes.contains("Courier"), "no fixed-pitch face in the job");
   }
 
+  // No printer is a message; without CUPS the real source says so too.
   void printWithoutPrinter() {
-    Harness h;  // no printer
+    Harness h;
     h.report = kSampleReport;
     QVERIFY(!h.output->PrintReport());
     QCOMPARE(h.messages, QStringList{QStringLiteral(
                              "Print|The report could not be printed.\n\nNo default printer is set up on this computer.")});
-  }
-
-  // Without CUPS there is no default printer: the real source says so.
-  void systemPrinterMissing() {
     if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("this machine has a default printer");
     vorrendal::SystemDefaultPrinter source;
     QString why;
-    QVERIFY(!source.DefaultPrinter(why));
-    QVERIFY(!why.isEmpty());
+    QVERIFY(!source.DefaultPrinter(why) && !why.isEmpty());
   }
 };
 
