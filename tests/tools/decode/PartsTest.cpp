@@ -20,20 +20,8 @@ using Args = std::vector<std::string>;
 using Opt = std::optional<std::string>;
 constexpr auto kReport = OutputFormat::Report;
 
-std::string Joined(const Args& args) {
-  std::string text;
-  for (const std::string& a : args) text += "[" + a + "]";
-  return text;
-}
-
 TEST(Options, Accepted) {
-  struct Case {
-    Args args, codes;
-    Opt data;
-    std::optional<int> year;
-    OutputFormat format;
-    Opt batch;
-  };
+  struct Case { Args args, codes; Opt data; std::optional<int> year; OutputFormat format; Opt batch; };
   const Case cases[] = {
       {{"5A62C100001", "", "M"}, {"5A62C100001", "", "M"}, {}, {}, kReport, {}},
       {{"--year", "1972", "2A6", "--format=json", "62A", "--data", "d"}, {"2A6", "62A"}, "d", 1972,
@@ -46,7 +34,7 @@ TEST(Options, Accepted) {
       {{"--format", "report", "--batch", "p", "--data=x"}, {}, "x", {}, kReport, "p"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(Joined(c.args));
+    SCOPED_TRACE(::testing::PrintToString(c.args));
     const ParsedOptions p = ParseDecodeOptions(c.args);
     ASSERT_TRUE(p.Ok()) << p.error;
     EXPECT_EQ(p.options.codes, c.codes);
@@ -61,60 +49,37 @@ TEST(Options, Accepted) {
 
 TEST(Options, RefusedWithAMessageNamingTheFault) {
   const std::pair<Args, const char*> cases[] = {
-      {{}, "no serial number"},
-      {{"1", "2", "3", "4", "5", "6", "7", "8", "9"}, "too many codes"},
-      {{"--colour", "M", "5A"}, "unknown option --colour"},
-      {{"-x", "5A"}, "unknown option -x"},
-      {{"5A", "--year"}, "--year needs a value"},
-      {{"--year", "72", "2A"}, "1959 to 1974"},
-      {{"--year", "1975", "2A"}, "not \"1975\""},
-      {{"--year", "1958", "2A"}, "not \"1958\""},
-      {{"--year=1972x", "2A"}, "1959 to 1974"},
-      {{"--format", "xml", "5A"}, "report, json or csv"},
+      {{}, "no serial number"}, {{"1", "2", "3", "4", "5", "6", "7", "8", "9"}, "too many codes"},
+      {{"--colour", "M", "5A"}, "unknown option --colour"}, {{"-x", "5A"}, "unknown option -x"},
+      {{"5A", "--year"}, "--year needs a value"}, {{"--year", "72", "2A"}, "1959 to 1974"},
+      {{"--year", "1975", "2A"}, "not \"1975\""}, {{"--year", "1958", "2A"}, "not \"1958\""},
+      {{"--year=1972x", "2A"}, "1959 to 1974"}, {{"--format", "xml", "5A"}, "report, json or csv"},
       {{"--format", "csv", "5A"}, "--format csv is for a batch"},
       {{"--data", "a", "--data", "b", "5A"}, "--data is given twice"},
-      {{"--data=", "5A"}, "--data needs a file name"},
-      {{"--batch", "p.csv", "5A"}, "from the file"},
-      {{"--batch", "p.csv", "--year", "1972"}, "year column"},
-      {{"--batch"}, "--batch needs a value"},
+      {{"--data=", "5A"}, "--data needs a file name"}, {{"--batch", "p.csv", "5A"}, "from the file"},
+      {{"--batch", "p.csv", "--year", "1972"}, "year column"}, {{"--batch"}, "--batch needs a value"},
   };
   for (const auto& [args, part] : cases) {
     const ParsedOptions p = ParseDecodeOptions(args);
-    EXPECT_FALSE(p.Ok()) << Joined(args);
-    EXPECT_NE(p.error.find(part), std::string::npos) << Joined(args) << ": " << p.error;
-  }
-  const std::string help = HelpText();
-  for (const char* part : {"--data FILE", "--year YYYY", "--batch FILE", "serial,body,color,trim,date,dso,trans,axle,year",
-                           "Exit status"}) {
-    EXPECT_NE(help.find(part), std::string::npos) << part;
+    EXPECT_FALSE(p.Ok()) << ::testing::PrintToString(args);
+    EXPECT_NE(p.error.find(part), std::string::npos) << ::testing::PrintToString(args) << ": " << p.error;
   }
 }
 
 TEST(CsvReader, Records) {
-  struct Want {
-    Args fields;
-    std::size_t line;
-    bool error = false;
-  };
+  struct Want { Args fields; std::size_t line; bool error = false; };
   const std::pair<std::string, std::vector<Want>> cases[] = {
-      {"", {}},
-      {"a,b,c", {{{"a", "b", "c"}, 1}}},
+      {"", {}}, {"a,b,c", {{{"a", "b", "c"}, 1}}},
       {"a,b\r\nc,d\ne,f\r\n", {{{"a", "b"}, 1}, {{"c", "d"}, 2}, {{"e", "f"}, 3}}},
-      {"a\rb", {{{"a"}, 1}, {{"b"}, 2}}},
-      {",,", {{{"", "", ""}, 1}}},
-      {"a,\r\n", {{{"a", ""}, 1}}},
-      {"  5A ,\t62A\t, M ", {{{"5A", "62A", "M"}, 1}}},
-      {"\" 5A\", \"M \" ,\"\"", {{{" 5A", "M ", ""}, 1}}},
-      {"\"say \"\"hi\"\"\",\"\"\"\"", {{{"say \"hi\"", "\""}, 1}}},
-      {"\"a,b\",c", {{{"a,b", "c"}, 1}}},
+      {"a\rb", {{{"a"}, 1}, {{"b"}, 2}}}, {",,", {{{"", "", ""}, 1}}}, {"a,\r\n", {{{"a", ""}, 1}}},
+      {"  5A ,\t62A\t, M ", {{{"5A", "62A", "M"}, 1}}}, {"\" 5A\", \"M \" ,\"\"", {{{" 5A", "M ", ""}, 1}}},
+      {"\"say \"\"hi\"\"\",\"\"\"\"", {{{"say \"hi\"", "\""}, 1}}}, {"\"a,b\",c", {{{"a,b", "c"}, 1}}},
       {"\"a\r\nb\",c\r\nd\r\n", {{{"a\r\nb", "c"}, 1}, {{"d"}, 3}}},
       {"x,\"1\n2\n3\"\ny", {{{"x", "1\n2\n3"}, 1}, {{"y"}, 4}}},
       {"\r\na\r\n\r\n   \r\nb\n\n", {{{"a"}, 2}, {{"b"}, 5}}},
       {"\xEF\xBB\xBFserial,body\r\n", {{{"serial", "body"}, 1}}},
-      {"Caf\xC3\xA9,\xC3\x98", {{{"Caf\xC3\xA9", "\xC3\x98"}, 1}}},
-      {"a,\"bc\r\nd", {{{"a", "bc\r\nd"}, 1, true}}},
-      {"\"a\"b,c\r\nnext", {{{"a"}, 1, true}, {{"next"}, 2}}},
-      {"ab\"c,d\r\nnext", {{{""}, 1, true}, {{"next"}, 2}}},
+      {"Caf\xC3\xA9,\xC3\x98", {{{"Caf\xC3\xA9", "\xC3\x98"}, 1}}}, {"a,\"bc\r\nd", {{{"a", "bc\r\nd"}, 1, true}}},
+      {"\"a\"b,c\r\nnext", {{{"a"}, 1, true}, {{"next"}, 2}}}, {"ab\"c,d\r\nnext", {{{""}, 1, true}, {{"next"}, 2}}},
       {"\"a\"  ,b", {{{"a", "b"}, 1}}},
   };
   for (const auto& [text, want] : cases) {
@@ -136,34 +101,18 @@ TEST(CsvReader, Records) {
 // characters, not bytes; a refusal starts with the field's name.
 TEST(PlateInput, BoxTextConvertsOrRefusesNamingTheField) {
   enum : std::size_t { kSerial, kBody, kColor, kTrim, kDate, kDso, kTrans, kAxle };
-  struct Case {
-    std::size_t field;
-    std::string utf8;
-    Opt cp1252;  // empty: refused
-    Args parts;
-  };
+  struct Case { std::size_t field; std::string utf8; Opt cp1252 /* empty: refused */; Args parts; };
   const Case cases[] = {
-      {kSerial, "5A62C100001", "5A62C100001", {}},
-      {kBody, "", "", {}},
-      {kBody, " 5 ", " 5 ", {}},
-      {kAxle, "\xC3\x98", "\xD8", {}},
-      {kTrim, "\xC3\xA9\xC3\xA9\xC3\xA9", "\xE9\xE9\xE9", {}},
-      {kColor, "\xE2\x82\xAC" "1", "\x80" "1", {}},
-      {kDso, "21", "21", {}},
-      {kSerial, "5A62C1000012", {}, {"12 characters", "holds 11"}},
-      {kBody, "62AB", {}, {"holds 3"}},
-      {kColor, "MAB", {}, {"holds 2"}},
-      {kTrim, "7600", {}, {"holds 3"}},
-      {kDate, "12CC", {}, {"holds 3"}},
-      {kDso, "211", {}, {"holds 2"}},
-      {kTrans, "44", {}, {"holds 1"}},
+      {kSerial, "5A62C100001", "5A62C100001", {}}, {kBody, "", "", {}}, {kBody, " 5 ", " 5 ", {}},
+      {kAxle, "\xC3\x98", "\xD8", {}}, {kTrim, "\xC3\xA9\xC3\xA9\xC3\xA9", "\xE9\xE9\xE9", {}},
+      {kColor, "\xE2\x82\xAC" "1", "\x80" "1", {}}, {kDso, "21", "21", {}},
+      {kSerial, "5A62C1000012", {}, {"12 characters", "holds 11"}}, {kBody, "62AB", {}, {"holds 3"}},
+      {kColor, "MAB", {}, {"holds 2"}}, {kTrim, "7600", {}, {"holds 3"}}, {kDate, "12CC", {}, {"holds 3"}},
+      {kDso, "211", {}, {"holds 2"}}, {kTrans, "44", {}, {"holds 1"}},
       {kAxle, "\xC3\x98\xC3\x98", {}, {"2 characters", "holds 1"}},
-      {kBody, "6\xE2\x86\x92", {}, {"U+2192", "Windows-1252"}},
-      {kTrim, "\xF0\x9F\x9A\x97", {}, {"U+1F697"}},
-      {kColor, "M\xC3", {}, {"not valid UTF-8", "byte 2"}},
-      {kTrim, "\xE9", {}, {"not valid UTF-8"}},
-      {kDso, "2\t", {}, {"control"}},
-      {kTrans, "\xC2\x81", {}, {"control"}},
+      {kBody, "6\xE2\x86\x92", {}, {"U+2192", "Windows-1252"}}, {kTrim, "\xF0\x9F\x9A\x97", {}, {"U+1F697"}},
+      {kColor, "M\xC3", {}, {"not valid UTF-8", "byte 2"}}, {kTrim, "\xE9", {}, {"not valid UTF-8"}},
+      {kDso, "2\t", {}, {"control"}}, {kTrans, "\xC2\x81", {}, {"control"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.utf8);
@@ -181,16 +130,12 @@ TEST(PlateInput, BoxTextConvertsOrRefusesNamingTheField) {
 }
 
 TEST(YearChoice, OnlyADigitFrom0To4StandsForTwoYears) {
-  const std::pair<const char*, std::optional<std::pair<int, int>>> cases[] = {
-      {"0A62C100001", std::pair{1960, 1970}}, {"2", std::pair{1962, 1972}}, {"4A", std::pair{1964, 1974}},
-      {"5A62C100001", std::nullopt},          {"9", std::nullopt},          {"C9AB100001", std::nullopt},
-      {" 2A", std::nullopt},                  {"", std::nullopt}};
-  for (const auto& [serial, want] : cases) {
+  const std::pair<const char*, int> cases[] = {{"0A62C100001", 1960}, {"2", 1962}, {"4A", 1964}, {"5A62C100001", 0},
+                                               {"9", 0}, {"C9AB100001", 0}, {" 2A", 0}, {"", 0}};
+  for (const auto& [serial, first] : cases) {
     const auto years = AmbiguousYears(serial);
-    ASSERT_EQ(years.has_value(), want.has_value()) << serial;
-    if (years) {
-      EXPECT_EQ(std::pair(years->first, years->second), *want) << serial;
-    }
+    EXPECT_EQ(years ? std::pair(years->first, years->second) : std::pair(0, 0),
+              first ? std::pair(first, first + 10) : std::pair(0, 0)) << serial;
   }
 }
 
@@ -202,12 +147,10 @@ TEST(YearChoice, TerminalAsksUntilOneOfTheTwoIsAnswered) {
     std::istringstream in(typed);
     std::ostringstream err;
     EXPECT_EQ(AskYearOnTerminal(in, err, CandidateYears{1962, 1972}), year) << typed;
+    const std::string q = err.str();
     int n = 0;
-    for (auto at = err.str().find("Which year? 1962 or 1972"); at != std::string::npos;
-         at = err.str().find("Which year?", at + 1)) {
-      ++n;
-    }
-    EXPECT_EQ(n, questions) << typed << err.str();
+    for (auto at = q.find("Which year? 1962 or 1972"); at != std::string::npos; at = q.find("Which", at + 1)) ++n;
+    EXPECT_EQ(n, questions) << typed << q;
   }
 }
 
@@ -221,7 +164,7 @@ TEST(BatchJsonWriter, EveryLineEqualsAFreshlyBuiltObject) {
     r.Report = report;
     return r;
   };
-  PlateResult refused, badYear, flagged = decoded("1972", "short");
+  PlateResult refused, badYear, flagged = decoded("1972", "short");  // flagged: both flags set
   refused.Error = "serial: not valid UTF-8 (byte 4)";
   badYear.BadYearCode = true;
   flagged.ErrorOccurred = flagged.DataLoadFailed = true;
@@ -243,20 +186,17 @@ TEST(BatchJsonWriter, EveryLineEqualsAFreshlyBuiltObject) {
 // whether the batch ends on a chunk boundary or not, and what is left is
 // written by the destructor.
 TEST(OrderedWriter, WritesEveryRowOnceInOrder) {
+  const auto result = [](std::size_t i) { PlateResult r; r.SearchYear = std::to_string(i % 16); return r; };
   for (const std::size_t rows : {0u, 1u, 255u, 256u, 257u, 20000u}) {
     for (const bool finish : {true, false}) {
       std::vector<std::size_t> lines;
       {
-        OrderedWriter writer([&](const BatchRow& row, const PlateResult& result) {
-          EXPECT_EQ(result.SearchYear, std::to_string(row.line % 16));
+        OrderedWriter writer([&](const BatchRow& row, const PlateResult& written) {
+          EXPECT_EQ(written.SearchYear, std::to_string(row.line % 16));
           lines.push_back(row.line);
           if (row.line % 4096 == 0) std::this_thread::yield();
         });
-        for (std::size_t i = 0; i < rows; ++i) {
-          PlateResult result;
-          result.SearchYear = std::to_string(i % 16);
-          writer.Push(BatchRow{i, {}, {}}, std::move(result));
-        }
+        for (std::size_t i = 0; i < rows; ++i) writer.Push(BatchRow{i, {}, {}}, result(i));
         if (finish) {
           writer.Finish();
           writer.Finish();
