@@ -174,8 +174,8 @@ TEST(ChmPaths, NormalizeAsChmlibLooksThemUp) {
 // every entry, is stripped.
 TEST(ContextMap, StripsTheLongestPrefixThatFitsEveryEntry) {
   const struct { const char* what; Paths raw; std::set<std::string> files; Paths expected; } cases[] = {
-      {"sub-folder: stripping entry by entry would pick the root page", {"/build/p/a.htm", "/build/p/sub/a.htm"},
-       {"/a.htm", "/sub/a.htm"}, {"/a.htm", "/sub/a.htm"}},
+      {"sub-folder: entry by entry, or a shorter prefix, picks other pages", {"/build/p/a.htm", "/build/p/sub/a.htm"},
+       {"/a.htm", "/sub/a.htm", "/p/a.htm", "/p/sub/a.htm"}, {"/a.htm", "/sub/a.htm"}},
       {"first entry in a sub-folder: the prefix must fit the others too", {"/build/p/sub/a.htm", "/build/p/b.htm"},
        {"/sub/a.htm", "/b.htm", "/a.htm"}, {"/sub/a.htm", "/b.htm"}},
       {"relative paths", {"a.htm", "sub/b.htm"}, {"/a.htm", "/sub/b.htm"}, {"/a.htm", "/sub/b.htm"}},
