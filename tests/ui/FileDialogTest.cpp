@@ -78,7 +78,7 @@ class FileDialogTest : public QObject {
     QTest::newRow("save 0x806") << true << 0x806 << 0 << "100";
     QTest::newRow("save without 0x2") << true << 0x804 << 1 << "000";
     QTest::newRow("second filter") << true << 0x2 << 2 << "101";
-    QTest::newRow("index past the list") << true << 0x2 << 9 << "100";
+    QTest::newRow("index just past the list") << true << 0x2 << 3 << "100";
     QTest::newRow("open 0x200") << false << 0x200 << 2 << "011";
     QTest::newRow("save ignores 0x200") << true << 0x200 << 0 << "000";
   }
