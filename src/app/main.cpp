@@ -45,6 +45,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vorrendal"));
   QApplication::setApplicationVersion(QStringLiteral(VORRENDAL_VERSION));
+  // Lets the desktop match the running window to its launcher and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.vorrendal"));
 
   vorrendal::ChmHelp help;  // VRNDL.chm beside the program
   vorrendal::frmMain window(help);

@@ -26,6 +26,11 @@ class MemoryDataReader final : public IDataReader {
     years_[year].push_back({std::move(key), std::move(description)});
     return *this;
   }
+  // Gives year a block, empty until records are added.
+  MemoryDataReader& AddYear(const std::string& year) {
+    years_[year];
+    return *this;
+  }
   // Reads of year fail from now on, after adding recordsBeforeFailure records.
   void SetFailing(const std::string& year, std::size_t recordsBeforeFailure = 0) { failing_[year] = recordsBeforeFailure; }
   void ClearFailures() { failing_.clear(); }

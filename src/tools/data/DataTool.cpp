@@ -92,7 +92,7 @@ std::string DataTool::Usage() {
          "  --version                     show the version\n"
          "\n"
          "A year file is UTF-8 text with one record per line: the key, a TAB, the\n"
-         "description (for example \"p62-A<TAB>Avondale, Ohio\"). Lines starting with\n"
+         "description (for example \"p62-A<TAB>Linden, New Jersey\"). Lines starting with\n"
          "'#' are comments; blank lines are ignored. Every key starts with its field\n"
          "letter (p m e b c t s r x) and its file's two-digit year.\n"
          "\n"

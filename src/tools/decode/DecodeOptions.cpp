@@ -205,8 +205,8 @@ Exit status:
      code, a missing or wrong --year, or a year code that cannot be read.
 
 Examples:
-  vorrendal-decode 5A62C100001 62A 14 76A 12C 21 4 1
-  vorrendal-decode --year 1972 --format json 2A62C100001 62A 14 76A "" 21 4 1
+  vorrendal-decode 5A63Z100512 63D A 41 12C 31 4 3
+  vorrendal-decode --year 1972 --format json 2G53H123456 63C 4A 3E "" 42 W 3
   vorrendal-decode --batch plates.csv --format csv > decoded.csv
 )";
 }
