@@ -9,7 +9,6 @@
 
 #include "AppTestSupport.h"
 #include "app/GuiPrompter.h"
-#include "app/HelpUnavailable.h"
 #include "app/LinkLabel.h"
 #include "app/ScreenUnits.h"
 #include "app/frmAbout.h"
@@ -150,22 +149,6 @@ class DialogsTest : public QObject {
     QCOMPARE(shown, 2);
     QCOMPARE(opened, QStringList(2, QStringLiteral("https://vorrendal.example.org/")));
     QVERIFY(t.window.findChildren<frmAbout*>().isEmpty());  // none kept after closing
-  }
-
-  // Without its file, help says so for the contents and for each topic.
-  void helpWithoutItsFileSaysSo() {
-    HelpUnavailable help;
-    QWidget owner;
-    for (const int topic : {0, 4, 6003}) {
-      ModalDriver driver;
-      QString seen;
-      driver.Then(NoteAndPress(&seen, QMessageBox::Ok));
-      topic == 0 ? help.ShowContents(&owner) : help.ShowTopic(topic, &owner);
-      QVERIFY(driver.Done());
-      QVERIFY(seen.startsWith(QString::fromLatin1(HelpUnavailable::kTitle) + '|'));
-      QVERIFY(seen.contains(QStringLiteral("help file is not available")));
-      QCOMPARE(seen.section('|', 1, 1).contains(QString::number(topic)), topic != 0);
-    }
   }
 };
 
