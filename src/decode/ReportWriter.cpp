@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "CodeText.h"
@@ -15,12 +16,8 @@ namespace {
 constexpr const char* kCrLf = "\r\n";
 constexpr int kLineBudget = 51;  // a report line, wrapped values included
 constexpr std::size_t kCaretLineBreaks = 13;
-
-// Pads the echo columns; an over-long code (only possible from outside the
-// window, whose boxes are bounded) gets no padding rather than a negative one.
-std::string Spaces(int count) {
-  return count > 0 ? std::string(static_cast<std::size_t>(count), ' ') : std::string();
-}
+// Room for a whole new section, so it is built without reallocating.
+constexpr std::size_t kReportReserve = 1024;
 
 int Length(const std::string& text) { return static_cast<int>(text.size()); }
 
@@ -41,26 +38,34 @@ SerialPieces CutSerial(const std::string& serialBox, int searchYear) {
 
 // One decoded line: "Label (Blank) = value" for an empty code, else
 // "Label (CODE) = value".
-void AddLine(std::string& report, const std::string& label, const std::string& code,
+void AddLine(std::string& report, std::string_view label, const std::string& code,
              const std::string& value, bool lineBreak = true) {
+  report.append(label);
   if (code.empty()) {
-    report += label + " (Blank) = " + value;
+    report.append(" (Blank) = ");
   } else {
-    report += label + " (" + code + ") = " + value;
+    report.append(" (").append(code).append(") = ");
   }
-  if (lineBreak) report += kCrLf;
+  report.append(value);
+  if (lineBreak) report.append(kCrLf);
 }
 
 // A line whose value may be wrapped: the reader's value is replaced by its
 // wrapped form when it is longer than what is left of the line, but only the
 // coded line shows the wrapped form.
-void AddWrappedLine(std::string& report, const std::string& label, const std::string& code,
+void AddWrappedLine(std::string& report, std::string_view label, const std::string& code,
                     std::string& value) {
-  const int allowance = Length(label) + 6;  // "Label (" and ") = "
-  const std::string unwrapped = value;
+  const int allowance = static_cast<int>(label.size()) + 6;  // "Label (" and ") = "
   const int width = kLineBudget - (Length(code) + allowance);
-  if (Length(value) > width) value = ReportWriter::WrapDescription(value, width);
-  AddLine(report, label, code, code.empty() ? unwrapped : value);
+  if (Length(value) <= width) {
+    AddLine(report, label, code, value);
+  } else if (code.empty()) {
+    AddLine(report, label, code, value);
+    value = ReportWriter::WrapDescription(value, width);
+  } else {
+    value = ReportWriter::WrapDescription(value, width);
+    AddLine(report, label, code, value);
+  }
 }
 
 // In append mode the caret goes to the new section: past the separator and
@@ -103,16 +108,28 @@ ReportResult ReportWriter::Write(clsCodeReader& reader, const PlateBoxes& typed,
   ReportResult result;
   std::string& report = result.Report;
   const std::size_t previousLength = currentReport.size();
+  report.reserve(previousLength + kReportReserve);
   if (append) {
-    report = currentReport + kCrLf + kCrLf + std::string(40, '_') + kCrLf + kCrLf;
+    report.append(currentReport).append(kCrLf).append(kCrLf).append(40, '_');
+    report.append(kCrLf).append(kCrLf);
   }
-  report += "Serial (Warranty) Number: " + boxes.SerialNumber + kCrLf;
+  report.append("Serial (Warranty) Number: ").append(boxes.SerialNumber).append(kCrLf);
 
-  report += "Body: " + boxes.Body + Spaces(6 - Length(boxes.Body)) + "Color: " + boxes.Color +
-            Spaces(5 - Length(boxes.Color)) + "Trim: " + boxes.Trim +
-            Spaces(5 - Length(boxes.Trim)) + "Date: " + boxes.Date + kCrLf;
-  report += "DSO: " + boxes.DSO + Spaces(7 - Length(boxes.DSO)) + "Trans: " + boxes.Trans +
-            Spaces(5 - Length(boxes.Trans)) + "Axle: " + boxes.Axle + kCrLf + kCrLf;
+  // Echo codes are padded to their columns; an over-long code (only possible
+  // from outside the window, whose boxes are bounded) gets no padding.
+  const auto echo = [&report](std::string_view label, const std::string& code, int column) {
+    report.append(label).append(code);
+    if (column > Length(code)) report.append(static_cast<std::size_t>(column - Length(code)), ' ');
+  };
+  echo("Body: ", boxes.Body, 6);
+  echo("Color: ", boxes.Color, 5);
+  echo("Trim: ", boxes.Trim, 5);
+  echo("Date: ", boxes.Date, 0);
+  report.append(kCrLf);
+  echo("DSO: ", boxes.DSO, 7);
+  echo("Trans: ", boxes.Trans, 5);
+  echo("Axle: ", boxes.Axle, 0);
+  report.append(kCrLf).append(kCrLf);
 
   AddLine(report, "Year", pieces.Year, reader.ModelYear);
   AddLine(report, "Plant", pieces.Plant, reader.AssemblyPlant);
@@ -137,26 +154,29 @@ std::string ReportWriter::WrapDescription(const std::string& text, int width) {
   // Nothing fits on a line this narrow; leave the text whole.
   if (width < 2) return text;
   const std::size_t w = static_cast<std::size_t>(width);
-  const std::string indent = Spaces(kLineBudget - width);
+  const std::size_t indent = static_cast<std::size_t>(kLineBudget - width);
 
-  std::string rest = text;
+  // rest is text[start, end); each pass takes one line off its front.
+  const std::size_t end = text.size();
+  std::size_t start = 0;
   std::string out;
+  out.reserve(end + (end / (w - 1) + 1) * (indent + 2));
   std::size_t pos = w;
-  while (rest.size() >= w) {
-    if (rest[pos - 1] == ' ') {
-      out += rest.substr(0, pos - 1) + kCrLf + indent;
-      rest.erase(0, pos);
+  while (end - start >= w) {
+    if (text[start + pos - 1] == ' ') {
+      out.append(text, start, pos - 1).append(kCrLf).append(indent, ' ');
+      start += pos;
       pos = w;
     } else if (pos > 1) {
       --pos;
     } else {
       // No space within reach: break after width - 1 characters.
-      out += rest.substr(0, w - 1) + kCrLf + indent;
-      rest.erase(0, w - 1);
+      out.append(text, start, w - 1).append(kCrLf).append(indent, ' ');
+      start += w - 1;
       pos = w;
     }
   }
-  return out + rest;
+  return out.append(text, start, std::string::npos);
 }
 
 }  // namespace vorrendal
