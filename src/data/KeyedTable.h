@@ -30,10 +30,19 @@ class KeyedTable {
   const std::vector<std::pair<std::string, std::string>>& Entries() const { return entries_; }
 
  private:
-  static std::string Fold(std::string_view key);
+  // Hash and equality that ignore ASCII letter case, and take a view, so a
+  // lookup builds no folded copy of its key.
+  struct FoldedHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const noexcept;
+  };
+  struct FoldedEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const noexcept;
+  };
 
   std::vector<std::pair<std::string, std::string>> entries_;
-  std::unordered_map<std::string, std::size_t> index_;  // folded key -> entries_ slot
+  std::unordered_map<std::string, std::size_t, FoldedHash, FoldedEqual> index_;  // key -> slot
 };
 
 }  // namespace vorrendal

@@ -3,17 +3,23 @@
 namespace vorrendal {
 
 bool Occurs(std::string_view alphabet, std::string_view part) {
+  if (part.size() == 1) return alphabet.find(part[0]) != std::string_view::npos;
   return alphabet.find(part) != std::string_view::npos;
 }
 
-std::string Mid(std::string_view text, std::size_t start, std::size_t count) {
+std::string_view Mid(std::string_view text, std::size_t start, std::size_t count) {
   if (start == 0 || start > text.size()) return {};
-  return std::string(text.substr(start - 1, count));
+  return text.substr(start - 1, count);
 }
 
 std::string UpperCase(std::string_view text) {
   std::string out(text);
-  for (char& c : out) {
+  UpperCaseInPlace(out);
+  return out;
+}
+
+void UpperCaseInPlace(std::string& text) {
+  for (char& c : text) {
     const auto b = static_cast<unsigned char>(c);
     unsigned char u = b;
     if (b >= 'a' && b <= 'z') {
@@ -27,14 +33,13 @@ std::string UpperCase(std::string_view text) {
     }
     c = static_cast<char>(u);
   }
-  return out;
 }
 
-std::string TrimSpaces(std::string_view text) {
+std::string_view TrimSpaces(std::string_view text) {
   const std::size_t first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
   const std::size_t last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
+  return text.substr(first, last - first + 1);
 }
 
 }  // namespace vorrendal

@@ -19,13 +19,24 @@ inline constexpr std::string_view kLettersAndDigits = "ABCDEFGHIJKLMNOPQRSTUVWXY
 bool Occurs(std::string_view alphabet, std::string_view part);
 
 // Up to count characters from position start (1-based); empty past the end.
-std::string Mid(std::string_view text, std::size_t start, std::size_t count);
+// A view into text, so text must outlive it (hence no temporaries).
+std::string_view Mid(std::string_view text, std::size_t start, std::size_t count);
+std::string_view Mid(std::string&& text, std::size_t start, std::size_t count) = delete;
+
+// The character at position pos (1-based) as a view into text; empty past
+// the end. The view lives as long as text does.
+inline std::string_view CharAt(std::string_view text, std::size_t pos) {
+  return pos == 0 || pos > text.size() ? std::string_view() : text.substr(pos - 1, 1);
+}
 
 // Upper case for Windows-1252: the ASCII letters and the accented small
 // letters of the code page (so a small slashed o becomes the capital one).
 std::string UpperCase(std::string_view text);
+void UpperCaseInPlace(std::string& text);
 
 // Leading and trailing spaces removed (spaces only, as typed on the plate).
-std::string TrimSpaces(std::string_view text);
+// A view into text, as Mid.
+std::string_view TrimSpaces(std::string_view text);
+std::string_view TrimSpaces(std::string&& text) = delete;
 
 }  // namespace vorrendal

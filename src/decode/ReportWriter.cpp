@@ -19,15 +19,16 @@ constexpr std::size_t kCaretLineBreaks = 13;
 // Room for a whole new section, so it is built without reallocating.
 constexpr std::size_t kReportReserve = 1024;
 
-int Length(const std::string& text) { return static_cast<int>(text.size()); }
+int Length(std::string_view text) { return static_cast<int>(text.size()); }
 
-// The pieces the report labels, cut from the upper-cased, trimmed serial.
+// The pieces the report labels, cut from the upper-cased, trimmed serial
+// (views into the serial box).
 struct SerialPieces {
-  std::string Year, Plant, Model, Engine, Unit;
+  std::string_view Year, Plant, Model, Engine, Unit;
 };
 
 SerialPieces CutSerial(const std::string& serialBox, int searchYear) {
-  const std::string serial = TrimSpaces(serialBox);
+  const std::string_view serial = TrimSpaces(serialBox);
   if (searchYear == 59) {
     return {Mid(serial, 2, 1), Mid(serial, 3, 1), Mid(serial, 4, 1), Mid(serial, 1, 1),
             Mid(serial, 5, 6)};
@@ -38,7 +39,7 @@ SerialPieces CutSerial(const std::string& serialBox, int searchYear) {
 
 // One decoded line: "Label (Blank) = value" for an empty code, else
 // "Label (CODE) = value".
-void AddLine(std::string& report, std::string_view label, const std::string& code,
+void AddLine(std::string& report, std::string_view label, std::string_view code,
              const std::string& value, bool lineBreak = true) {
   report.append(label);
   if (code.empty()) {
@@ -53,7 +54,7 @@ void AddLine(std::string& report, std::string_view label, const std::string& cod
 // A line whose value may be wrapped: the reader's value is replaced by its
 // wrapped form when it is longer than what is left of the line, but only the
 // coded line shows the wrapped form.
-void AddWrappedLine(std::string& report, std::string_view label, const std::string& code,
+void AddWrappedLine(std::string& report, std::string_view label, std::string_view code,
                     std::string& value) {
   const int allowance = static_cast<int>(label.size()) + 6;  // "Label (" and ") = "
   const int width = kLineBudget - (Length(code) + allowance);
@@ -98,10 +99,11 @@ ReportResult ReportWriter::Write(clsCodeReader& reader, const PlateBoxes& typed,
   const int year = clsDescriptionStore::YearNumber(reader.SearchYear).value_or(0);
 
   PlateBoxes boxes = typed;
-  if (year >= 67 && year <= 71) boxes.Color = Mid(boxes.Color, 1, 1);
+  // 1967 to 1971 plates carry a one-character color code.
+  if (year >= 67 && year <= 71 && boxes.Color.size() > 1) boxes.Color.resize(1);
   for (std::string* box : {&boxes.SerialNumber, &boxes.Body, &boxes.Color, &boxes.Trim,
                            &boxes.Date, &boxes.DSO, &boxes.Trans, &boxes.Axle}) {
-    *box = UpperCase(*box);
+    UpperCaseInPlace(*box);
   }
   const SerialPieces pieces = CutSerial(boxes.SerialNumber, year);
 

@@ -42,16 +42,21 @@ struct clsCodeReader::Impl {
   std::string YearCode, PlantCode, ModelCode, EngineCode, UnitCode;
   std::string BodyCode, ColorCode, TrimCode, DateCode, DSOCode, TransCode, AxleCode;
 
-  // SearchYear as a number; 0 when it holds no model year.
-  int Year() const { return clsDescriptionStore::YearNumber(self.SearchYear).value_or(0); }
-  std::string Key(char field, const std::string& code) const {
-    return std::string(1, field) + self.SearchYear + "-" + code;
+  // SearchYear as a number, taken when the serial is split; 0 for no model year.
+  int yearNumber = 0;
+  int Year() const { return yearNumber; }
+
+  // The record key of a code, "<field><year>-<code>", built in one reused buffer.
+  std::string key;
+  const std::string& Key(char field, std::string_view code) {
+    key.assign(1, field).append(self.SearchYear).append(1, '-').append(code);
+    return key;
   }
 
   // Sets result to the description under key, or to "Description Not Found"
   // (and ErrorOccurred) when the key has no record. Returns whether found.
-  bool Lookup(const KeyedTable& table, const std::string& key, std::string& result) {
-    if (const std::string* found = table.Find(key)) {
+  bool Lookup(const KeyedTable& table, std::string_view recordKey, std::string& result) {
+    if (const std::string* found = table.Find(recordKey)) {
       result = *found;
       return true;
     }
@@ -59,7 +64,7 @@ struct clsCodeReader::Impl {
     self.ErrorOccurred = true;
     return false;
   }
-  bool LookupDescription(char field, const std::string& code, std::string& result) {
+  bool LookupDescription(char field, std::string_view code, std::string& result) {
     return Lookup(store.Descriptions(), Key(field, code), result);
   }
 
@@ -112,6 +117,7 @@ void clsCodeReader::ReadCodes(const std::string& serialNumber, const std::string
   if (BadYearCode) return;
 
   SearchYear = Mid(ModelYear, 3, 2);
+  d.yearNumber = clsDescriptionStore::YearNumber(SearchYear).value_or(0);
   d.SplitSerial(serialNumber);
 
   d.BodyCode = BodyCode;
@@ -188,7 +194,7 @@ void clsCodeReader::Impl::SplitSerial(const std::string& serialNumber) {
 
 void clsCodeReader::Impl::DecodePlant() {
   if (PlantCode.empty()) PlantCode = " ";
-  PlantCode = UpperCase(PlantCode);
+  UpperCaseInPlace(PlantCode);
   if (Occurs(kLetters, PlantCode)) {
     LookupDescription('p', PlantCode, self.AssemblyPlant);
   } else {
@@ -199,8 +205,8 @@ void clsCodeReader::Impl::DecodePlant() {
 void clsCodeReader::Impl::DecodeModel() {
   if (ModelCode.empty()) ModelCode = " ";
   const std::string upper = UpperCase(ModelCode);
-  const std::string m1 = Mid(upper, 1, 1);
-  const std::string m2 = Mid(upper, 2, 1);
+  const std::string_view m1 = CharAt(upper, 1);
+  const std::string_view m2 = CharAt(upper, 2);
   const int year = Year();
   const bool shapeOk = (year == 59 && Occurs(kLetters, m1)) ||
                        (year > 59 && Occurs(kDigits, m1) && Occurs(kDigits, m2));
@@ -214,7 +220,7 @@ void clsCodeReader::Impl::DecodeModel() {
 
 void clsCodeReader::Impl::DecodeEngine() {
   if (EngineCode.empty()) EngineCode = " ";
-  EngineCode = UpperCase(EngineCode);
+  UpperCaseInPlace(EngineCode);
   const int year = Year();
   const bool shapeOk = (year >= 59 && year <= 62 && Occurs(kLetters, EngineCode)) ||
                        (year >= 63 && year <= 74 && Occurs(kLettersAndDigits, EngineCode));
@@ -228,7 +234,7 @@ void clsCodeReader::Impl::DecodeEngine() {
 void clsCodeReader::Impl::DecodeUnitNumber() {
   if (UnitCode.empty()) UnitCode = " ";
   for (std::size_t pos = 1; pos <= 6; ++pos) {
-    if (!Occurs(kDigits, Mid(UnitCode, pos, 1))) {
+    if (!Occurs(kDigits, CharAt(UnitCode, pos))) {
       self.UnitNumber = "Invalid Number";
       return;
     }
@@ -239,11 +245,11 @@ void clsCodeReader::Impl::DecodeUnitNumber() {
 // ---- body, color, trim ------------------------------------------------------
 
 void clsCodeReader::Impl::DecodeBody() {
-  BodyCode = UpperCase(BodyCode);
+  UpperCaseInPlace(BodyCode);
   if (BodyCode.empty()) BodyCode = " ";
-  const bool shapeOk = Occurs(kDigits, Mid(BodyCode, 1, 1)) &&
-                       Occurs(kDigits, Mid(BodyCode, 2, 1)) &&
-                       Occurs(kLetters, Mid(BodyCode, 3, 1));
+  const bool shapeOk = Occurs(kDigits, CharAt(BodyCode, 1)) &&
+                       Occurs(kDigits, CharAt(BodyCode, 2)) &&
+                       Occurs(kLetters, CharAt(BodyCode, 3));
   if (shapeOk) {
     LookupDescription('b', BodyCode, self.Body);
   } else {
@@ -253,17 +259,17 @@ void clsCodeReader::Impl::DecodeBody() {
 
 void clsCodeReader::Impl::DecodeColor() {
   const std::string upper = UpperCase(ColorCode);
-  const std::string c1 = Mid(upper, 1, 1);
-  const std::string c2 = Mid(upper, 2, 1);
+  const std::string_view c1 = CharAt(upper, 1);
+  const std::string_view c2 = CharAt(upper, 2);
   const bool empty = ColorCode.empty();
   const int year = Year();
 
   // Early plates may carry two codes, the lower body color first.
-  auto twoTone = [this](const std::string& lowerCode, const std::string& upperCode) {
-    std::string lower, upperBody;
-    LookupDescription('c', lowerCode, lower);
+  auto twoTone = [this](std::string_view lowerCode, std::string_view upperCode) {
+    std::string upperBody;
+    LookupDescription('c', lowerCode, self.Color);
     LookupDescription('c', upperCode, upperBody);
-    self.Color = lower + " (Lower body); " + upperBody + " (Upper body)";
+    self.Color.append(" (Lower body); ").append(upperBody).append(" (Upper body)");
   };
 
   if (year >= 59 && year <= 64) {
@@ -296,7 +302,8 @@ void clsCodeReader::Impl::DecodeColor() {
     const bool digitLetter = Occurs(kDigits, c1) && Occurs(kLetters, c2);
     const bool digitAny = year == 74 && Occurs(kDigits, c1) && Occurs(kLettersAndDigits, c2);
     if (!empty && (digitLetter || digitAny)) {
-      LookupDescription('c', c1 + c2, self.Color);
+      // Both characters (c1 and c2 are the first two of upper).
+      LookupDescription('c', std::string_view(upper).substr(0, 2), self.Color);
     } else {
       self.Color = kIncorrect;
     }
@@ -306,11 +313,11 @@ void clsCodeReader::Impl::DecodeColor() {
 void clsCodeReader::Impl::DecodeTrim() {
   if (TrimCode.empty()) TrimCode = " ";
   const std::string upper = UpperCase(TrimCode);
-  std::string t1 = Mid(upper, 1, 1);
-  std::string t2 = Mid(upper, 2, 1);
+  std::string_view t1 = CharAt(upper, 1);
+  std::string_view t2 = CharAt(upper, 2);
   if (t2.empty()) {
     // A one-digit trim code stands for the same code with a leading zero.
-    TrimCode = "0" + t1;
+    TrimCode.assign(1, '0').append(t1);
     t2 = t1;
     t1 = "0";
   }
@@ -335,26 +342,28 @@ void clsCodeReader::Impl::DecodeTrim() {
 void clsCodeReader::Impl::DecodeDate() {
   if (DateCode.empty()) DateCode = " ";
   const std::string upper = UpperCase(DateCode);
-  std::string c1 = Mid(upper, 1, 1);
-  std::string c2 = Mid(upper, 2, 1);
-  std::string c3 = Mid(upper, 3, 1);
+  std::string_view c1 = CharAt(upper, 1);
+  std::string_view c2 = CharAt(upper, 2);
+  std::string_view c3 = CharAt(upper, 3);
   DateCode = TrimSpaces(upper);
 
   if (Occurs(kLetters, c2) && c3.empty()) {
     // A one-digit day: 9A is the ninth.
-    DateCode = "0" + c1 + c2;
+    DateCode.assign(1, '0').append(c1).append(c2);
     c3 = c2;
     c2 = c1;
     c1 = "0";
   }
 
   if (!DateCode.empty() && Occurs(kDigits, c1) && Occurs(kDigits, c2) && Occurs(kLetters, c3)) {
-    const std::string day = c1 == "0" ? Mid(DateCode, 2, 1) : Mid(DateCode, 1, 2);
-    std::string month;
-    if (Lookup(store.BuiltInDescriptions(), "d-" + Mid(DateCode, 3, 1), month)) {
-      self.DateProduced = "Manufactured " + month + " " + day;
+    const std::string_view date = DateCode;
+    const std::string_view day = c1 == "0" ? date.substr(1, 1) : date.substr(0, 2);
+    key.assign("d-").append(CharAt(DateCode, 3));
+    if (const std::string* month = store.BuiltInDescriptions().Find(key)) {
+      self.DateProduced.assign("Manufactured ").append(*month).append(1, ' ').append(day);
     } else {
-      self.DateProduced = month;
+      self.DateProduced = kNotFound;
+      self.ErrorOccurred = true;
     }
   } else {
     self.DateProduced = Year() == 70 ? kNotApplicable : kIncorrect;
@@ -368,8 +377,8 @@ void clsCodeReader::Impl::DecodeDSO() {
     return;
   }
   const std::string upper = UpperCase(DSOCode);
-  const std::string c1 = Mid(upper, 1, 1);
-  const std::string c2 = Mid(upper, 2, 1);
+  const std::string_view c1 = CharAt(upper, 1);
+  const std::string_view c2 = CharAt(upper, 2);
   const bool shapeOk = !DSOCode.empty() && Occurs(kDigits, c2) &&
                        Occurs(year <= 68 ? kDigits : kLettersAndDigits, c1);
   if (shapeOk) {
@@ -390,7 +399,8 @@ void clsCodeReader::Impl::DecodeTransmission() {
 }
 
 void clsCodeReader::Impl::DecodeAxle() {
-  AxleCode = TrimSpaces(UpperCase(AxleCode));
+  UpperCaseInPlace(AxleCode);
+  AxleCode = std::string(TrimSpaces(AxleCode));
   if (AxleCode.empty()) AxleCode = " ";
   const int year = Year();
   const bool shapeOk = Occurs(kLettersAndDigits, AxleCode) ||

@@ -28,8 +28,8 @@ TEST(ReportWriter, SingleLines) {
   const struct { const char* boxes; int year; std::size_t line; std::string want; } rows[] = {
       {"5A62C1|54a|m|12|9a|12|4|3", 65, 1, "Body: 54A   Color: M    Trim: 12   Date: 9A"},
       {"5A62C1|54a|m|12|9a|12|4|3", 65, 2, "DSO: 12     Trans: 4    Axle: 3"},
-      {"5A62C1|5||123|12A|1", 65, 1, "Body: 5     Color:      Trim: 123  Date: 12A"},
-      {"5A62C1|5||123|12A|1", 65, 2, "DSO: 1      Trans:      Axle: "},
+      {"5A62C1|5||1234|12A|1", 65, 1, "Body: 5     Color:      Trim: 1234 Date: 12A"},  // one space short of the column
+      {"5A62C1|5||1234|12A|1", 65, 2, "DSO: 1      Trans:      Axle: "},
       {"5A62C1|54ABCDE||||12345678|123456|12", 65, 2, "DSO: 12345678Trans: 123456Axle: 12"},  // over-long: no padding
       {"5A62C1|\xE9\x9A\xFF", 65, 1, "Body: \xC9\x8A\x9F   Color:      Trim:      Date: "},  // code page capitals
       {"c9ab100001", 59, 7, "Engine (C) = Description Not Found"},
