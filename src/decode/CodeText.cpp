@@ -7,11 +7,6 @@ bool Occurs(std::string_view alphabet, std::string_view part) {
   return alphabet.find(part) != std::string_view::npos;
 }
 
-std::string_view Mid(std::string_view text, std::size_t start, std::size_t count) {
-  if (start == 0 || start > text.size()) return {};
-  return text.substr(start - 1, count);
-}
-
 std::string UpperCase(std::string_view text) {
   std::string out(text);
   UpperCaseInPlace(out);

@@ -20,14 +20,10 @@ bool Occurs(std::string_view alphabet, std::string_view part);
 
 // Up to count characters from position start (1-based); empty past the end.
 // A view into text, so text must outlive it (hence no temporaries).
-std::string_view Mid(std::string_view text, std::size_t start, std::size_t count);
-std::string_view Mid(std::string&& text, std::size_t start, std::size_t count) = delete;
-
-// The character at position pos (1-based) as a view into text; empty past
-// the end. The view lives as long as text does.
-inline std::string_view CharAt(std::string_view text, std::size_t pos) {
-  return pos == 0 || pos > text.size() ? std::string_view() : text.substr(pos - 1, 1);
+inline std::string_view Mid(std::string_view text, std::size_t start, std::size_t count) {
+  return start == 0 || start > text.size() ? std::string_view() : text.substr(start - 1, count);
 }
+std::string_view Mid(std::string&& text, std::size_t start, std::size_t count) = delete;
 
 // Upper case for Windows-1252: the ASCII letters and the accented small
 // letters of the code page (so a small slashed o becomes the capital one).

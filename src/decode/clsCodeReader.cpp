@@ -205,8 +205,8 @@ void clsCodeReader::Impl::DecodePlant() {
 void clsCodeReader::Impl::DecodeModel() {
   if (ModelCode.empty()) ModelCode = " ";
   const std::string upper = UpperCase(ModelCode);
-  const std::string_view m1 = CharAt(upper, 1);
-  const std::string_view m2 = CharAt(upper, 2);
+  const std::string_view m1 = Mid(upper, 1, 1);
+  const std::string_view m2 = Mid(upper, 2, 1);
   const int year = Year();
   const bool shapeOk = (year == 59 && Occurs(kLetters, m1)) ||
                        (year > 59 && Occurs(kDigits, m1) && Occurs(kDigits, m2));
@@ -234,7 +234,7 @@ void clsCodeReader::Impl::DecodeEngine() {
 void clsCodeReader::Impl::DecodeUnitNumber() {
   if (UnitCode.empty()) UnitCode = " ";
   for (std::size_t pos = 1; pos <= 6; ++pos) {
-    if (!Occurs(kDigits, CharAt(UnitCode, pos))) {
+    if (!Occurs(kDigits, Mid(UnitCode, pos, 1))) {
       self.UnitNumber = "Invalid Number";
       return;
     }
@@ -247,9 +247,9 @@ void clsCodeReader::Impl::DecodeUnitNumber() {
 void clsCodeReader::Impl::DecodeBody() {
   UpperCaseInPlace(BodyCode);
   if (BodyCode.empty()) BodyCode = " ";
-  const bool shapeOk = Occurs(kDigits, CharAt(BodyCode, 1)) &&
-                       Occurs(kDigits, CharAt(BodyCode, 2)) &&
-                       Occurs(kLetters, CharAt(BodyCode, 3));
+  const bool shapeOk = Occurs(kDigits, Mid(BodyCode, 1, 1)) &&
+                       Occurs(kDigits, Mid(BodyCode, 2, 1)) &&
+                       Occurs(kLetters, Mid(BodyCode, 3, 1));
   if (shapeOk) {
     LookupDescription('b', BodyCode, self.Body);
   } else {
@@ -259,8 +259,8 @@ void clsCodeReader::Impl::DecodeBody() {
 
 void clsCodeReader::Impl::DecodeColor() {
   const std::string upper = UpperCase(ColorCode);
-  const std::string_view c1 = CharAt(upper, 1);
-  const std::string_view c2 = CharAt(upper, 2);
+  const std::string_view c1 = Mid(upper, 1, 1);
+  const std::string_view c2 = Mid(upper, 2, 1);
   const bool empty = ColorCode.empty();
   const int year = Year();
 
@@ -313,8 +313,8 @@ void clsCodeReader::Impl::DecodeColor() {
 void clsCodeReader::Impl::DecodeTrim() {
   if (TrimCode.empty()) TrimCode = " ";
   const std::string upper = UpperCase(TrimCode);
-  std::string_view t1 = CharAt(upper, 1);
-  std::string_view t2 = CharAt(upper, 2);
+  std::string_view t1 = Mid(upper, 1, 1);
+  std::string_view t2 = Mid(upper, 2, 1);
   if (t2.empty()) {
     // A one-digit trim code stands for the same code with a leading zero.
     TrimCode.assign(1, '0').append(t1);
@@ -342,9 +342,9 @@ void clsCodeReader::Impl::DecodeTrim() {
 void clsCodeReader::Impl::DecodeDate() {
   if (DateCode.empty()) DateCode = " ";
   const std::string upper = UpperCase(DateCode);
-  std::string_view c1 = CharAt(upper, 1);
-  std::string_view c2 = CharAt(upper, 2);
-  std::string_view c3 = CharAt(upper, 3);
+  std::string_view c1 = Mid(upper, 1, 1);
+  std::string_view c2 = Mid(upper, 2, 1);
+  std::string_view c3 = Mid(upper, 3, 1);
   DateCode = TrimSpaces(upper);
 
   if (Occurs(kLetters, c2) && c3.empty()) {
@@ -358,7 +358,7 @@ void clsCodeReader::Impl::DecodeDate() {
   if (!DateCode.empty() && Occurs(kDigits, c1) && Occurs(kDigits, c2) && Occurs(kLetters, c3)) {
     const std::string_view date = DateCode;
     const std::string_view day = c1 == "0" ? date.substr(1, 1) : date.substr(0, 2);
-    key.assign("d-").append(CharAt(DateCode, 3));
+    key.assign("d-").append(Mid(DateCode, 3, 1));
     if (const std::string* month = store.BuiltInDescriptions().Find(key)) {
       self.DateProduced.assign("Manufactured ").append(*month).append(1, ' ').append(day);
     } else {
@@ -377,8 +377,8 @@ void clsCodeReader::Impl::DecodeDSO() {
     return;
   }
   const std::string upper = UpperCase(DSOCode);
-  const std::string_view c1 = CharAt(upper, 1);
-  const std::string_view c2 = CharAt(upper, 2);
+  const std::string_view c1 = Mid(upper, 1, 1);
+  const std::string_view c2 = Mid(upper, 2, 1);
   const bool shapeOk = !DSOCode.empty() && Occurs(kDigits, c2) &&
                        Occurs(year <= 68 ? kDigits : kLettersAndDigits, c1);
   if (shapeOk) {
