@@ -1,37 +1,35 @@
 #pragma once
-// Shared pieces of the window tests: a help that records what was asked of
-// it, a driver for modal windows, and a main window over in-memory data.
+// Shared pieces of the window tests: a note naming the table row a check
+// failed in, a recording help, a driver for modal windows, and a main window
+// over in-memory data.
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDialog>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QRadioButton>
-#include <QTest>
-#include <QTimer>
-#include <QWidget>
+#include <QtTest>
+#include <QtWidgets>
 #include <deque>
 #include <functional>
-#include <map>
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
 
+#include "app/GuiPrompter.h"
 #include "app/IHelp.h"
+#include "app/LinkLabel.h"
 #include "app/ScreenUnits.h"
 #include "app/frmCorrectYearSelect.h"
 #include "app/frmMain.h"
 #include "support/MemoryDataReader.h"
 #include "ui/DropDescriptionButton.h"
+#include "ui/PlateArranger.h"
 
 namespace vorrendal::testing {
 
-class RecordingHelp final : public IHelp {
- public:
+// A failed check returns from the test; on the way out this names the row.
+struct Row {
+  explicit Row(QString text) : name(std::move(text)) {}
+  ~Row() {
+    if (QTest::currentTestFailed()) qWarning("in row: %s", qPrintable(name));
+  }
+  QString name;
+};
+
+struct RecordingHelp final : IHelp {
   void ShowContents(QWidget*) override { ++contents; }
   void ShowTopic(int contextId, QWidget*) override { topics.push_back(contextId); }
   int contents = 0;
@@ -39,18 +37,16 @@ class RecordingHelp final : public IHelp {
 };
 
 // Runs queued actions on the modal windows as they come up, one action per
-// showing. A modal window nobody expected is noted and closed after a while,
-// so that a wrong turn fails the test instead of hanging it.
+// showing. A modal window nobody expected is noted and closed, so that a
+// wrong turn fails the test instead of hanging it.
 class ModalDriver final : public QObject {
  public:
   using Action = std::function<void(QWidget* modal)>;
 
   ModalDriver() {
-    timer_.setInterval(10);
     connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
-    timer_.start();
+    timer_.start(10);
   }
-
   void Then(Action action) { actions_.push_back(std::move(action)); }
   bool Done() const { return actions_.empty(); }
   const QStringList& Unexpected() const { return unexpected_; }
@@ -58,51 +54,33 @@ class ModalDriver final : public QObject {
  private:
   void Tick() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || !modal->isVisible()) {
-      idleTicks_ = 0;
-      return;
-    }
-    if (!actions_.empty()) {
-      Action action = std::move(actions_.front());
-      actions_.pop_front();
-      action(modal);
-      return;
-    }
-    if (++idleTicks_ > 200) {
+    if (modal == nullptr || !modal->isVisible()) return;
+    if (actions_.empty()) {
       unexpected_ << modal->windowTitle();
-      if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-        dialog->reject();
-      } else {
-        modal->close();
-      }
-      idleTicks_ = 0;
+      if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+      else modal->close();
+      return;
     }
+    const Action action = std::move(actions_.front());
+    actions_.pop_front();
+    action(modal);
   }
 
   QTimer timer_;
   std::deque<Action> actions_;
   QStringList unexpected_;
-  int idleTicks_ = 0;
 };
 
-// Clicks the button of a message box that has the given standard role.
-inline void Press(QWidget* modal, QMessageBox::StandardButton which) {
-  auto* box = qobject_cast<QMessageBox*>(modal);
-  if (box == nullptr || box->button(which) == nullptr) {
-    modal->close();
-    return;
-  }
-  box->button(which)->click();
-}
-
-// What a message box showed: "title|text|icon|buttons".
-inline ModalDriver::Action NoteAndPress(QString* seen, QMessageBox::StandardButton which) {
+// Clicks the message box button of the given role (anything else closes the
+// window), noting first what the box showed: "title|text|icon|buttons".
+inline ModalDriver::Action Press(QMessageBox::StandardButton which, QString* seen = nullptr) {
   return [seen, which](QWidget* modal) {
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box != nullptr && seen != nullptr)
       *seen = QStringLiteral("%1|%2|%3|%4").arg(box->windowTitle(), box->text()).arg(box->icon())
                   .arg(static_cast<int>(box->standardButtons()));
-    }
-    Press(modal, which);
+    if (box != nullptr && box->button(which) != nullptr) box->button(which)->click();
+    else modal->close();
   };
 }
 
@@ -116,10 +94,12 @@ inline ModalDriver::Action AnswerYear(int answer) {
   };
 }
 
+using YearData = std::map<std::string, std::vector<MemoryDataReader::Record>>;
+
 // Data for the plates the tests decode. Descriptions are short so that no
 // report line is wrapped.
-inline std::map<std::string, std::vector<MemoryDataReader::Record>> PlateData() {
-  std::map<std::string, std::vector<MemoryDataReader::Record>> years;
+inline YearData PlateData() {
+  YearData years;
   for (const std::string year : {"62", "64", "65", "66", "67", "68", "69", "71", "72", "74"}) {
     years[year] = {
         {"p" + year + "-A", "Linden"},        {"m" + year + "-31", "Aldren Sedan"},
@@ -134,7 +114,7 @@ inline std::map<std::string, std::vector<MemoryDataReader::Record>> PlateData() 
 
 // A main window over in-memory data; counts how often it made its reader.
 struct TestWindow {
-  explicit TestWindow(std::map<std::string, std::vector<MemoryDataReader::Record>> years = PlateData())
+  explicit TestWindow(YearData years = PlateData())
       : window(help, [this, years] {
           ++readersMade;
           return std::make_unique<MemoryDataReader>(years);
@@ -154,9 +134,16 @@ struct TestWindow {
 
   // A 1965 plate whose every code has a description.
   void TypeGoodPlate() { Type({"5A31V100001", "52A", "A", "A1", "12A", "21", "1", "1"}); }
-  void DecodeGoodPlate() { TypeGoodPlate(), window.Process(); }
+  void DecodeGoodPlate() {
+    TypeGoodPlate();
+    window.Process();
+  }
   QString Report() const { return window.txtDescription->toPlainText(); }
   int OpenHeight() const { return closedHeight + TwipsToPixels(frmMain::kReportPanelTwips); }
+  // The report panel's controls, which take the Tab key only while it is open.
+  QList<QWidget*> PanelControls() const {
+    return {window.txtDescription, window.cmdCopyText, window.cmdSaveAs, window.cmdPrint};
+  }
 
   RecordingHelp help;
   int readersMade = 0;

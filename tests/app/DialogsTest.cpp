@@ -1,18 +1,7 @@
-// The year dialog, the decoder's message boxes, the About box and the help
-// that tells the person it is not there.
-
-#include <QAction>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
+// The year dialog, the decoder's message boxes and the About box.
 
 #include "AppTestSupport.h"
-#include "app/GuiPrompter.h"
-#include "app/LinkLabel.h"
-#include "app/ScreenUnits.h"
 #include "app/frmAbout.h"
-#include "app/frmCorrectYearSelect.h"
 
 using namespace vorrendal;
 using namespace vorrendal::testing;
@@ -20,67 +9,52 @@ using namespace vorrendal::testing;
 class DialogsTest : public QObject {
   Q_OBJECT
  private slots:
-  void yearDialogRemembersTheLastAnswer_data() {
-    QTest::addColumn<QList<int>>("steps");
-    QTest::addColumn<QList<int>>("preselected");  // 1: optYear2 checked when shown
-    QTest::addColumn<QList<int>>("answers");
-    // Step codes: 0/1 choose that option and OK, 2 OK as shown, -1 close box
-    // after toggling the other option, -2 Escape.
-    QTest::newRow("OK at once takes the first year") << QList<int>{2} << QList<int>{0} << QList<int>{0};
-    QTest::newRow("second answer is preselected next time")
-        << QList<int>{1, 2} << QList<int>{0, 1} << QList<int>{1, 1};
-    QTest::newRow("back to the first") << QList<int>{1, 0, 2} << QList<int>{0, 1, 0}
-                                       << QList<int>{1, 0, 0};
-    QTest::newRow("close box keeps the last answer")
-        << QList<int>{1, -1, 2} << QList<int>{0, 1, 1} << QList<int>{1, 1, 1};
-    QTest::newRow("close box before any answer gives the first year")
-        << QList<int>{-1, 2} << QList<int>{0, 0} << QList<int>{0, 0};
-    QTest::newRow("escape keeps the last answer") << QList<int>{1, -2} << QList<int>{0, 1}
-                                                  << QList<int>{1, 1};
-  }
+  // The dialog is made once and only hidden; OK takes the chosen year, and
+  // the close box or Escape keep the last answer given, preselected next time.
   void yearDialogRemembersTheLastAnswer() {
-    QFETCH(QList<int>, steps);
-    QFETCH(QList<int>, preselected);
-    QFETCH(QList<int>, answers);
-    QWidget owner;
-    owner.show();
-    RecordingHelp help;
-    GuiPrompter prompter(&owner, help);
-    QVERIFY(prompter.YearDialog() == nullptr);
-    ModalDriver driver;
-    frmCorrectYearSelect* dialog = nullptr;
-    const char* years[][2] = {{"1962", "1972"}, {"1964", "1974"}, {"1960", "1970"}};
-    for (qsizetype i = 0; i < steps.size(); ++i) {
-      const int step = steps[i];
-      bool secondShown = false;
-      QString caption1, caption2;
-      driver.Then([&, step](QWidget* modal) {
-        auto* d = qobject_cast<frmCorrectYearSelect*>(modal);
-        if (d == nullptr) return modal->close(), void();
-        secondShown = d->optYear2->isChecked();
-        caption1 = d->optYear1->text();
-        caption2 = d->optYear2->text();
-        switch (step) {
-          case 0: d->optYear1->setChecked(true); d->cmdOK->click(); break;
-          case 1: d->optYear2->setChecked(true); d->cmdOK->click(); break;
-          case 2: QTest::keyClick(d, Qt::Key_Return); break;
-          case -1:
-            (d->optYear2->isChecked() ? d->optYear1 : d->optYear2)->setChecked(true);
-            d->close();
-            break;
-          default: QTest::keyClick(d, Qt::Key_Escape); break;
-        }
-      });
-      const int answer = prompter.AskYear(years[i % 3][0], years[i % 3][1]);
-      QVERIFY(driver.Done());
-      QCOMPARE(caption1, QString::fromLatin1(years[i % 3][0]));
-      QCOMPARE(caption2, QString::fromLatin1(years[i % 3][1]));
-      QCOMPARE(secondShown ? 1 : 0, preselected[i]);
-      QCOMPARE(answer, answers[i]);
-      if (dialog == nullptr) dialog = prompter.YearDialog();
-      QVERIFY(dialog != nullptr && dialog->isHidden());
-      QCOMPARE(prompter.YearDialog(), dialog);  // loaded once, only hidden afterwards
-      QCOMPARE(dialog->YearOptionSelected, answers[i]);
+    // One question a step: how it is answered (0/1 choose that year and OK, 2 OK as shown, -1 the
+    // other year chosen then the close box, -2 Escape), the second year shown chosen?, the answer.
+    struct Step { int how; bool secondShown; int answer; };
+    const std::vector<Step> cases[] = {
+        {{2, false, 0}},                                  // OK at once takes the first year
+        {{1, false, 1}, {2, true, 1}},                    // the second answer is preselected next time
+        {{1, false, 1}, {0, true, 0}, {2, false, 0}},     // and back to the first
+        {{1, false, 1}, {-1, true, 1}, {2, true, 1}},     // the close box keeps the last answer
+        {{-1, false, 0}, {2, false, 0}},                  // ... or the first year before any answer
+        {{1, false, 1}, {-2, true, 1}},                   // Escape keeps the last answer
+    };
+    const char* const years[][2] = {{"1962", "1972"}, {"1964", "1974"}, {"1960", "1970"}};
+    for (const std::vector<Step>& steps : cases) {
+      QWidget owner;
+      owner.show();
+      RecordingHelp help;
+      GuiPrompter prompter(&owner, help);
+      QVERIFY(prompter.YearDialog() == nullptr);
+      ModalDriver driver;
+      frmCorrectYearSelect* dialog = nullptr;
+      for (std::size_t i = 0; i < steps.size(); ++i) {
+        const Row row(QStringLiteral("case %1, question %2").arg(&steps - cases).arg(i));
+        const int how = steps[i].how;
+        QString shown;  // "first year|second year|second chosen"
+        driver.Then([&shown, how](QWidget* modal) {
+          auto* d = qobject_cast<frmCorrectYearSelect*>(modal);
+          if (d == nullptr) return modal->close(), void();
+          shown = QStringLiteral("%1|%2|%3").arg(d->optYear1->text(), d->optYear2->text()).arg(d->optYear2->isChecked());
+          if (how == 0 || how == 1) (how == 1 ? d->optYear2 : d->optYear1)->setChecked(true);
+          if (how == -1) (d->optYear2->isChecked() ? d->optYear1 : d->optYear2)->setChecked(true);
+          if (how == 0 || how == 1) d->cmdOK->click();
+          if (how == 2) QTest::keyClick(d, Qt::Key_Return);
+          if (how == -1) d->close();
+          if (how == -2) QTest::keyClick(d, Qt::Key_Escape);
+        });
+        QCOMPARE(prompter.AskYear(years[i % 3][0], years[i % 3][1]), steps[i].answer);
+        QVERIFY(driver.Done());
+        QCOMPARE(shown, QStringLiteral("%1|%2|%3").arg(years[i % 3][0], years[i % 3][1]).arg(steps[i].secondShown));
+        if (dialog == nullptr) dialog = prompter.YearDialog();
+        QVERIFY(dialog != nullptr && dialog->isHidden());
+        QCOMPARE(prompter.YearDialog(), dialog);
+        QCOMPARE(dialog->YearOptionSelected, steps[i].answer);
+      }
     }
   }
 
@@ -99,36 +73,33 @@ class DialogsTest : public QObject {
     QCOMPARE(dialog.cmdOK->property("helpContextId").toInt(), 6012);
   }
 
-  // Error Loading Data: Help (topic 101) keeps the box up; OK or Escape ends it.
+  // Error Loading Data: Help (topic 101) keeps the box up, however often it is
+  // pressed; Escape ends it without help.
   void errorLoadingDataBox() {
-    for (const int helpPresses : {0, 1, 2}) {
-      QWidget owner;
-      RecordingHelp help;
-      GuiPrompter prompter(&owner, help);
-      ModalDriver driver;
-      QStringList seen(helpPresses + 1);
-      for (int i = 0; i < helpPresses; ++i) driver.Then(NoteAndPress(&seen[i], QMessageBox::Help));
-      driver.Then([&](QWidget* modal) {
-        NoteAndPress(&seen[helpPresses], QMessageBox::NoButton)(modal);  // not a button: closes as Escape does
-      });
-      prompter.DataLoadFailed("Error Loading Data", "Unable to load data file. It may be corrupted.");
-      QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
-      QCOMPARE(seen, QStringList(helpPresses + 1, QStringLiteral("Error Loading Data|Unable to load data file. It may be corrupted.|%1|%2")
-                                                      .arg(QMessageBox::Critical).arg(int(QMessageBox::Ok | QMessageBox::Help))));
-      QCOMPARE(help.topics, std::vector<int>(static_cast<std::size_t>(helpPresses), GuiPrompter::kDataLoadHelpTopic));
-    }
+    QWidget owner;
+    RecordingHelp help;
+    GuiPrompter prompter(&owner, help);
+    ModalDriver driver;
+    QStringList seen(3);
+    driver.Then(Press(QMessageBox::Help, &seen[0]));
+    driver.Then(Press(QMessageBox::Help, &seen[1]));
+    driver.Then(Press(QMessageBox::NoButton, &seen[2]));  // not a button: closes as Escape does
+    prompter.DataLoadFailed("Error Loading Data", "Unable to load data file. It may be corrupted.");
+    QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
+    QCOMPARE(seen, QStringList(3, QStringLiteral("Error Loading Data|Unable to load data file. It may be corrupted.|%1|%2")
+                                      .arg(QMessageBox::Critical).arg(int(QMessageBox::Ok | QMessageBox::Help))));
+    QCOMPARE(help.topics, std::vector<int>(2, GuiPrompter::kDataLoadHelpTopic));
   }
 
+  // A fresh About box each time, with its texts, size and web link.
   void aboutIsFreshEachTime() {
     TestWindow t;
     ModalDriver driver;
     QStringList opened;
-    int shown = 0;
     for (int round = 0; round < 2; ++round) {
       driver.Then([&](QWidget* modal) {
         auto* about = qobject_cast<frmAbout*>(modal);
         QVERIFY(about != nullptr);
-        ++shown;
         // A box left over from the first showing would still carry this mark.
         QVERIFY(!about->property("seenBefore").isValid());
         about->setProperty("seenBefore", true);
@@ -146,7 +117,6 @@ class DialogsTest : public QObject {
       t.window.mnuHelpAbout->trigger();
       QVERIFY(driver.Done());
     }
-    QCOMPARE(shown, 2);
     QCOMPARE(opened, QStringList(2, QStringLiteral("https://vorrendal.example.org/")));
     QVERIFY(t.window.findChildren<frmAbout*>().isEmpty());  // none kept after closing
   }

@@ -1,43 +1,34 @@
 // The main window driven as a person would: its controls as they start, box
 // limits, select-all on entry, Enter and the default button, Clear, menus,
-// help, and what Process does to the boxes, the report and the window.
-
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QTextBlock>
+// help, and what Process and the drop button do to the boxes, report and window.
 
 #include "AppTestSupport.h"
-#include "app/LinkLabel.h"
 
 using namespace vorrendal;
 using namespace vorrendal::testing;
 
-namespace {
-
-template <typename T = QWidget>
-T* Child(QWidget& window, const QString& name) {
-  return window.findChild<T*>(name);
-}
-
-const QString kBadYear = QStringLiteral(
-    "Invalid Year Code|The year code must be a number from\n0 to 9. The year code is the first number\n"
-    "in the serial number from 1960 to 1974.\nIt is the second number in 1959.|%1|%2")
-    .arg(QMessageBox::Warning).arg(static_cast<int>(QMessageBox::Ok));
-
-}  // namespace
-
 class frmMainTest : public QObject {
   Q_OBJECT
  private slots:
-  void startsShutWithNothingRead() {
+  // Opens small on the first plate with nothing read; every control's text,
+  // tip, state and place; the plate boxes' limits; white captions that fit on
+  // the black plate; the panel's controls out of reach.
+  void opensAsDesigned() {
+    // shownEnabled: 3 shown and enabled, 2 shown only, 1 enabled only, 0 neither; empty twips: not checked.
+    struct Control { const char *name, *text, *tip; int shownEnabled; QRect twips; };
+    const Control controls[] = {
+        {"cmdProcess", "&Process", "Process (Decode) The Information", 3, {120, 2280, 975, 375}},
+        {"cmdClearSerial", "C&lear", "Clear The Information", 3, {}}, {"Label10", "Template &Style:", "", 3, {}},
+        {"chkAppend", "&Append", "Append (Add) To The Text", 2, {}},
+        {"cmdCopyText", "&Copy", "Copy Text To Clipboard", 3, {120, 6000, 975, 375}},
+        {"cmdSaveAs", "&Save As...", "Save Text To A File", 3, {1200, 6000, 975, 375}},
+        {"cmdPrint", "P&rint", "Print Text", 3, {2280, 6000, 975, 375}},
+        {"lblErrorOccurred", "An error occurred while decoding. Please read the", "", 1, {}},
+        {"lblErrorNotice", "Error Notice.", "", 1, {}}, {"lblMadeInUSALong", "MADE IN U.S.A.", "", 1, {}},
+        {"txtType", "PASSENGER", "", 0, {2400, 600, 1575, 385}},
+        {"Shape1", "", "", 3, {0, 360, 6015, 1815}},
+        {"txtDescription", "", "", 3, {120, 2880, 5775, 3015}},
+    };
     TestWindow t;
     QCOMPARE(t.window.windowTitle(), QStringLiteral("1959-1974 Vorrendal"));
     QCOMPARE(t.window.ClientHeight(), TwipsToPixels(frmMain::kClientHeightTwips));
@@ -47,78 +38,25 @@ class frmMainTest : public QObject {
     QVERIFY(!t.window.ReportPanelOpen && t.window.DropState.isEmpty());
     QVERIFY(t.window.txtDescription->isReadOnly());
     QVERIFY(t.window.txtDescription->geometry().top() >= t.window.ClientHeight());
-    for (QWidget* w : std::initializer_list<QWidget*>{t.window.txtDescription, t.window.cmdCopyText,
-                                                      t.window.cmdSaveAs, t.window.cmdPrint})
-      QVERIFY2(!(w->focusPolicy() & Qt::TabFocus), qPrintable(w->objectName()));
-    // Ctrl+S and Ctrl+P do nothing yet.
-    ModalDriver driver;
-    QTest::keySequence(&t.window, QKeySequence(QStringLiteral("Ctrl+S")));
-    QTest::keySequence(&t.window, QKeySequence(QStringLiteral("Ctrl+P")));
-    QTest::qWait(30);
-    QVERIFY(driver.Unexpected().isEmpty() && QApplication::activeModalWidget() == nullptr);
-  }
-
-  void controlsStartAsDesigned_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("tooltip");
-    QTest::addColumn<int>("shownEnabled");  // 3 shown and enabled, 2 shown only, 1 enabled only, 0 neither
-    QTest::addColumn<QRect>("twips");       // empty: not checked
-    auto row = [](const char* name, const char* text, const char* tip, int state, QRect twips = {}) {
-      QTest::newRow(name) << name << text << tip << state << twips;
-    };
-    row("cmdProcess", "&Process", "Process (Decode) The Information", 3, {120, 2280, 975, 375});
-    row("cmdClearSerial", "C&lear", "Clear The Information", 3);
-    row("chkAppend", "&Append", "Append (Add) To The Text", 2);
-    row("cmdCopyText", "&Copy", "Copy Text To Clipboard", 3, {120, 6000, 975, 375});
-    row("cmdSaveAs", "&Save As...", "Save Text To A File", 3, {1200, 6000, 975, 375});
-    row("cmdPrint", "P&rint", "Print Text", 3, {2280, 6000, 975, 375});
-    row("Label10", "Template &Style:", "", 3);
-    row("lblErrorOccurred", "An error occurred while decoding. Please read the", "", 1);
-    row("lblErrorNotice", "Error Notice.", "", 1);
-    row("lblMadeInUSALong", "MADE IN U.S.A.", "", 1);
-    row("txtType", "PASSENGER", "", 0, {2400, 600, 1575, 385});
-    row("Shape1", "", "", 3, {0, 360, 6015, 1815});
-    row("txtDescription", "", "", 3, {120, 2880, 5775, 3015});
-  }
-  void controlsStartAsDesigned() {
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    QFETCH(QString, tooltip);
-    QFETCH(int, shownEnabled);
-    QFETCH(QRect, twips);
-    TestWindow t;
-    auto* widget = Child(t.window, name);
-    QVERIFY(widget != nullptr);
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) QCOMPARE(button->text(), text);
-    if (auto* label = qobject_cast<QLabel*>(widget)) QCOMPARE(label->text(), text);
-    if (auto* box = qobject_cast<QLineEdit*>(widget)) QCOMPARE(box->text(), text);
-    QCOMPARE(widget->toolTip(), tooltip);
-    QCOMPARE(widget->isVisible(), (shownEnabled & 2) != 0);
-    QCOMPARE(widget->isEnabled(), (shownEnabled & 1) != 0);
-    if (!twips.isEmpty())
-      QCOMPARE(widget->geometry(), QRect(TwipsToPixels(twips.x()), TwipsToPixels(twips.y()),
-                                         TwipsToPixels(twips.width()), TwipsToPixels(twips.height())));
-  }
-
-  // Typing past a box's limit is refused.
-  void plateBoxes() {
-    TestWindow t;
-    const std::tuple<QLineEdit*, int, const char*> boxes[] = {
-        {t.window.txtSerialNumber, 11, "serial (warranty) number"}, {t.window.txtBody, 3, "body code"},
-        {t.window.txtColor, 2, "color code"}, {t.window.txtTrim, 3, "trim code"}, {t.window.txtDate, 3, "date code"},
-        {t.window.txtDSO, 2, "DSO code"}, {t.window.txtTrans, 1, "transmission code"}, {t.window.txtAxle, 1, "axle code"}};
-    for (const auto& [box, limit, what] : boxes) {
-      QCOMPARE(box->toolTip(), QStringLiteral("Enter the %1 here").arg(QLatin1String(what)));
-      QVERIFY(box->font().bold() && box->font().pixelSize() == PointsToPixels(11.25));
-      box->setFocus();
-      QTest::keyClicks(box, QStringLiteral("ABCDEFGHIJKLMNOP"));
-      QCOMPARE(box->text(), QStringLiteral("ABCDEFGHIJKLMNOP").left(limit));
+    for (QWidget* w : t.PanelControls()) QVERIFY2(!(w->focusPolicy() & Qt::TabFocus), qPrintable(w->objectName()));
+    QCOMPARE(t.window.cboTemplateStyle->currentText(), QStringLiteral("1959-1961"));
+    QCOMPARE(t.window.cboTemplateStyle->count(), 6);
+    QCOMPARE(t.window.Arranger().AppliedTemplateStyle, 0);
+    QVERIFY(!t.window.txtDSO->isVisible());
+    QVERIFY(!t.window.imgBrantelLarge->pixmap().isNull() && !t.window.windowIcon().isNull());
+    QCOMPARE(t.window.picDropDescription->Image(), DropImage::Disabled);
+    for (const Control& c : controls) {
+      const Row row(c.name);
+      auto* widget = t.window.findChild<QWidget*>(c.name);
+      QVERIFY(widget != nullptr);
+      QCOMPARE(widget->property("text").toString(), QString::fromLatin1(c.text));  // buttons, labels, boxes
+      QCOMPARE(widget->toolTip(), c.tip);
+      QCOMPARE(widget->isVisible(), (c.shownEnabled & 2) != 0);
+      QCOMPARE(widget->isEnabled(), (c.shownEnabled & 1) != 0);
+      const QRect& tw = c.twips;
+      const QRect pixels(TwipsToPixels(tw.x()), TwipsToPixels(tw.y()), TwipsToPixels(tw.width()), TwipsToPixels(tw.height()));
+      if (!tw.isEmpty()) QCOMPARE(widget->geometry(), pixels);
     }
-  }
-
-  void captionsFitWhiteOnTheBlackPlate() {
-    TestWindow t;
     QCOMPARE(t.window.Shape1->palette().color(QPalette::Window), QColor(Qt::black));
     for (QLabel* label : t.window.centralWidget()->findChildren<QLabel*>()) {
       if (label->text().isEmpty() || !label->pixmap().isNull()) continue;
@@ -136,116 +74,104 @@ class frmMainTest : public QObject {
     QVERIFY(t.window.txtDescription->font().families().contains(QStringLiteral("Courier New")));
     QCOMPARE(t.window.lblErrorNotice->palette().color(QPalette::WindowText), QColor(Qt::blue));
     QVERIFY(t.window.lblErrorNotice->font().underline());
+    const std::tuple<QLineEdit*, int, const char*> boxes[] = {
+        {t.window.txtSerialNumber, 11, "serial (warranty) number"}, {t.window.txtBody, 3, "body code"},
+        {t.window.txtColor, 2, "color code"}, {t.window.txtTrim, 3, "trim code"}, {t.window.txtDate, 3, "date code"},
+        {t.window.txtDSO, 2, "DSO code"}, {t.window.txtTrans, 1, "transmission code"}, {t.window.txtAxle, 1, "axle code"}};
+    for (const auto& [box, limit, what] : boxes) {
+      QCOMPARE(box->toolTip(), QStringLiteral("Enter the %1 here").arg(QLatin1String(what)));
+      QVERIFY(box->font().bold() && box->font().pixelSize() == PointsToPixels(11.25));
+      box->setFocus();
+      QTest::keyClicks(box, QStringLiteral("ABCDEFGHIJKLMNOP"));
+      QCOMPARE(box->text(), QStringLiteral("ABCDEFGHIJKLMNOP").left(limit));
+    }
   }
 
-  void enteringABoxSelectsItsText_data() {
-    QTest::addColumn<bool>("byMouse");
-    QTest::newRow("tab") << false;
-    QTest::newRow("click") << true;
-  }
+  // Tab or a click into a box selects its text; a second click places the caret.
   void enteringABoxSelectsItsText() {
-    QFETCH(bool, byMouse);
-    TestWindow t;
-    t.window.txtBody->setText(QStringLiteral("54A"));
-    t.window.txtSerialNumber->setFocus();
-    if (byMouse) QTest::mouseClick(t.window.txtBody, Qt::LeftButton, {}, QPoint(4, 4));
-    else QTest::keyClick(t.window.txtSerialNumber, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), t.window.txtBody);
-    QCOMPARE(t.window.txtBody->selectedText(), QStringLiteral("54A"));
-    QTest::keyClicks(t.window.txtBody, QStringLiteral("62b"));
-    QCOMPARE(t.window.txtBody->text(), QStringLiteral("62b"));
-    if (byMouse) {  // a second click in the focused box places the caret
+    for (const bool byMouse : {false, true}) {
+      const Row row(byMouse ? "click" : "tab");
+      TestWindow t;
+      t.window.txtBody->setText(QStringLiteral("54A"));
+      t.window.txtSerialNumber->setFocus();
+      if (byMouse) QTest::mouseClick(t.window.txtBody, Qt::LeftButton, {}, QPoint(4, 4));
+      else QTest::keyClick(t.window.txtSerialNumber, Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), t.window.txtBody);
+      QCOMPARE(t.window.txtBody->selectedText(), QStringLiteral("54A"));
+      QTest::keyClicks(t.window.txtBody, QStringLiteral("62b"));
+      QCOMPARE(t.window.txtBody->text(), QStringLiteral("62b"));
+      if (!byMouse) continue;
       QTest::mouseClick(t.window.txtBody, Qt::LeftButton, {}, QPoint(4, 4));
       QVERIFY(!t.window.txtBody->hasSelectedText());
     }
   }
 
-  void enter_data() {
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<int>("processes");  // clicks of Process; -1: a new line in the report box
-    QTest::newRow("serial box") << "txtSerialNumber" << 0 << 1;
-    QTest::newRow("axle box") << "txtAxle" << 0 << 1;
-    QTest::newRow("template list") << "cboTemplateStyle" << 0 << 1;
-    QTest::newRow("process button") << "cmdProcess" << 0 << 1;
-    QTest::newRow("keypad Enter") << "txtBody" << int(Qt::KeypadModifier) << 1;
-    QTest::newRow("Ctrl+Enter") << "txtSerialNumber" << int(Qt::ControlModifier) << 0;
-    QTest::newRow("clear button presses Clear") << "cmdClearSerial" << 0 << 0;
-    QTest::newRow("report box") << "txtDescription" << 0 << -1;
-  }
+  // Enter presses Process from anywhere but another button or the report box;
+  // on the Clear button it clears.
   void enter() {
-    QFETCH(QString, focus);
-    QFETCH(int, modifiers);
-    QFETCH(int, processes);
-    TestWindow t;
-    t.DecodeGoodPlate();  // opens the panel
-    t.window.txtDescription->setPlainText(QStringLiteral("edited"));
-    QSignalSpy clicks(t.window.cmdProcess, &QPushButton::clicked);
-    auto* target = Child(t.window, focus);
-    target->setFocus();
-    if (!focus.startsWith("cmd")) QCOMPARE(t.window.cmdProcess->isDefault(), processes >= 0);
-    QTest::keyClick(target, Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(clicks.count(), std::max(processes, 0));
-    if (processes == 1) QVERIFY(t.Report().startsWith("Serial (Warranty) Number: "));
-    if (processes < 0) QCOMPARE(t.Report(), QStringLiteral("\nedited"));
-    if (focus == "cmdClearSerial") QVERIFY(t.window.txtSerialNumber->text().isEmpty());
+    // processes: clicks of Process; -1: a new line in the report box.
+    struct Case { const char* focus; Qt::KeyboardModifiers modifiers; int processes; };
+    const Case cases[] = {
+        {"txtSerialNumber", Qt::NoModifier, 1}, {"txtAxle", Qt::NoModifier, 1},
+        {"cboTemplateStyle", Qt::NoModifier, 1}, {"cmdProcess", Qt::NoModifier, 1},
+        {"txtBody", Qt::KeypadModifier, 1},      {"txtSerialNumber", Qt::ControlModifier, 0},
+        {"cmdClearSerial", Qt::NoModifier, 0},   {"txtDescription", Qt::NoModifier, -1},
+    };
+    for (const Case& c : cases) {
+      const Row row(QStringLiteral("%1 %2").arg(c.focus).arg(c.modifiers.toInt()));
+      TestWindow t;
+      t.DecodeGoodPlate();  // opens the panel
+      t.window.txtDescription->setPlainText(QStringLiteral("edited"));
+      QSignalSpy clicks(t.window.cmdProcess, &QPushButton::clicked);
+      auto* target = t.window.findChild<QWidget*>(c.focus);
+      target->setFocus();
+      t.window.chkAppend->setChecked(c.processes == 0);
+      if (qstrncmp(c.focus, "cmd", 3) != 0) QCOMPARE(t.window.cmdProcess->isDefault(), c.processes >= 0);
+      QTest::keyClick(target, Qt::Key_Return, c.modifiers);
+      QCOMPARE(clicks.count(), std::max(c.processes, 0));
+      if (c.processes == 1) QVERIFY(t.Report().startsWith("Serial (Warranty) Number: "));
+      if (c.processes < 0) QCOMPARE(t.Report(), QStringLiteral("\nedited"));
+      if (qstrcmp(c.focus, "cmdClearSerial") != 0) continue;
+      // Clear empties the plate boxes and nothing else.
+      for (QLineEdit* box : t.window.PlateBoxList()) QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
+      QCOMPARE(t.Report(), QStringLiteral("edited"));
+      QVERIFY(t.window.chkAppend->isChecked());
+      QCOMPARE(t.window.txtType->text(), QStringLiteral("PASSENGER"));
+    }
   }
 
-  void clearEmptiesOnlyThePlateBoxes() {
-    TestWindow t;
-    t.DecodeGoodPlate();
-    t.window.chkAppend->setChecked(true);
-    const QString report = t.Report();
-    t.window.txtBody->setFocus();
-    QTest::keySequence(&t.window, QKeySequence(QStringLiteral("Alt+L")));
-    QTRY_VERIFY(t.window.txtSerialNumber->text().isEmpty());
-    for (QLineEdit* box : t.window.PlateBoxList()) QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
-    QCOMPARE(t.Report(), report);
-    QVERIFY(t.window.chkAppend->isChecked());
-    QCOMPARE(t.window.txtType->text(), QStringLiteral("PASSENGER"));
-  }
-
-  void menus_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QKeySequence>("shortcut");
-    QTest::addColumn<bool>("enabledAtStart");
-    QTest::newRow("save") << "mnuFileSaveInfo" << "&Save Information" << QKeySequence("Ctrl+S") << false;
-    QTest::newRow("print") << "mnuFilePrintInfo" << "&Print Information" << QKeySequence("Ctrl+P") << false;
-    QTest::newRow("exit") << "mnuFileExit" << "E&xit" << QKeySequence() << true;
-    QTest::newRow("copy") << "mnuEditCopyInfo" << "&Copy Information" << QKeySequence() << false;
-    QTest::newRow("contents") << "mnuHelpHelpContents" << "&Help Contents" << QKeySequence() << true;
-    QTest::newRow("what's this") << "mnuHelpWhatsThis" << "&What's This?" << QKeySequence() << true;
-    QTest::newRow("about") << "mnuHelpAbout" << "&About" << QKeySequence() << true;
-  }
-  // Items that need a report are enabled by the first decode, and stay so.
+  // Menu items, captions, shortcuts and order; those that need a report are
+  // enabled by the first complete decode (not by a refused year code).
   void menus() {
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QFETCH(QKeySequence, shortcut);
-    QFETCH(bool, enabledAtStart);
     TestWindow t;
-    auto* action = t.window.findChild<QAction*>(name);
-    QCOMPARE(action->text(), caption);
-    QCOMPARE(action->shortcut(), shortcut);
-    QCOMPARE(action->isEnabled(), enabledAtStart);
-    if (name == QStringLiteral("mnuHelpHelpContents")) action->trigger();
-    QCOMPARE(t.help.contents, name == QStringLiteral("mnuHelpHelpContents") ? 1 : 0);
-    t.Type({"#"});
+    const auto items = [&t] {
+      QStringList shown;
+      for (QAction* top : t.window.menuBar()->actions()) {
+        for (QAction* item : top->menu()->actions())
+          shown << QStringLiteral("%1|%2|%3|%4").arg(item->objectName(), item->text(), item->shortcut().toString())
+                       .arg(item->isEnabled());
+      }
+      return shown;
+    };
+    t.window.mnuHelpHelpContents->trigger();
+    QCOMPARE(t.help.contents, 1);
     ModalDriver driver;
-    driver.Then([](QWidget* modal) { Press(modal, QMessageBox::Ok); });
+    driver.Then(Press(QMessageBox::Ok));
+    QTest::keySequence(&t.window, QKeySequence(QStringLiteral("Ctrl+S")));  // nothing to save or print yet
+    QTest::keySequence(&t.window, QKeySequence(QStringLiteral("Ctrl+P")));
+    t.Type({"#"});
     t.window.Process();
-    QCOMPARE(action->isEnabled(), enabledAtStart);  // a bad year code opens nothing
+    QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
+    const QStringList atStart = {
+        "mnuFileSaveInfo|&Save Information|Ctrl+S|0", "mnuFilePrintInfo|&Print Information|Ctrl+P|0",
+        "mnuFileLine2|||1", "mnuFileExit|E&xit||1", "mnuEditCopyInfo|&Copy Information||0",
+        "mnuHelpHelpContents|&Help Contents||1", "mnuHelpWhatsThis|&What's This?||1", "mnuHelpAbout|&About||1"};
+    QCOMPARE(items(), atStart);
     t.DecodeGoodPlate();
-    QVERIFY(action->isEnabled());
-    QStringList order;
-    for (QAction* top : t.window.menuBar()->actions())
-      for (QAction* item : top->menu()->actions()) order << item->objectName();
-    QCOMPARE(order, QStringList({"mnuFileSaveInfo", "mnuFilePrintInfo", "mnuFileLine2", "mnuFileExit",
-                                 "mnuEditCopyInfo", "mnuHelpHelpContents", "mnuHelpWhatsThis",
-                                 "mnuHelpAbout"}));
+    QCOMPARE(items(), QStringList(atStart).replaceInStrings(QRegularExpression("0$"), "1"));
   }
 
+  // Exit ends the program; closing the window closes every other one, unasked.
   void exitAndCloseEndAtOnce() {
     TestWindow t;
     t.DecodeGoodPlate();
@@ -258,24 +184,24 @@ class frmMainTest : public QObject {
     other.show();
     QVERIFY(t.window.close());
     QVERIFY(!other.isVisible() && !t.window.isVisible());
-    QTest::qWait(30);
     QVERIFY(driver.Unexpected().isEmpty());
   }
 
-  // The first complete decode reads the data and grows the window once.
-  void firstDecodeOpensThePanelOnce() {
+  // The first complete decode reads the data and grows the window once; the
+  // drop button (disabled before) shuts and opens the panel, and a decode
+  // opens a shut panel without growing the window a second time.
+  void reportPanelOpensOnceAndDrops() {
     TestWindow t;
+    auto drop = [&] { QTest::mouseClick(t.window.picDropDescription, Qt::LeftButton, {}, QPoint(8, 8)); };
+    drop();
+    QCOMPARE(t.window.height(), t.closedHeight);  // disabled before the first decode
     t.TypeGoodPlate();
     QTest::keyClick(t.window.txtSerialNumber, Qt::Key_Return);
-    QCOMPARE(t.readersMade, 1);
-    QVERIFY(t.window.ReportPanelOpen);
+    QVERIFY(t.window.ReportPanelOpen && !t.window.txtDescription->isReadOnly());
     QCOMPARE(t.window.DropState, QStringLiteral("Black-Up"));
     QVERIFY(t.window.picDropDescription->isEnabled() && t.window.chkAppend->isEnabled());
-    QVERIFY(!t.window.txtDescription->isReadOnly());
     QCOMPARE(t.window.height(), t.OpenHeight());
-    QCOMPARE(t.window.ClientHeight(), TwipsToPixels(frmMain::kClientHeightTwips + frmMain::kReportPanelTwips));
-    for (QWidget* w : std::initializer_list<QWidget*>{t.window.txtDescription, t.window.cmdCopyText,
-                                                      t.window.cmdSaveAs, t.window.cmdPrint}) {
+    for (QWidget* w : t.PanelControls()) {
       QVERIFY2(t.window.centralWidget()->rect().contains(w->geometry()), qPrintable(w->objectName()));
       QVERIFY2(w->focusPolicy() & Qt::TabFocus, qPrintable(w->objectName()));
     }
@@ -283,70 +209,78 @@ class frmMainTest : public QObject {
     t.window.Process();
     QCOMPARE(t.window.height(), t.OpenHeight());
     QCOMPARE(t.readersMade, 1);
-  }
-
-  void badYearCodeOnTheFirstProcessLeavesTheWindowSmall_data() {
-    QTest::addColumn<QString>("serial");
-    QTest::newRow("empty") << QString();
-    QTest::newRow("punctuation first") << QStringLiteral("*5a31v10000");
-    QTest::newRow("letter, then a letter") << QStringLiteral("ab");
-  }
-  void badYearCodeOnTheFirstProcessLeavesTheWindowSmall() {
-    QFETCH(QString, serial);
-    TestWindow t;
-    t.Type({serial, "52a", "a", "a1", "12a", "21", "1", "1"});
-    t.window.txtDescription->setPlainText(QStringLiteral("kept"));
-    t.window.cmdClearSerial->setFocus();
-    ModalDriver driver;
-    QString seen;
-    driver.Then(NoteAndPress(&seen, QMessageBox::Ok));
-    t.window.Process();
-    QVERIFY(driver.Done());
-    QCOMPARE(seen, kBadYear);
-    QCOMPARE(t.window.focusWidget(), t.window.txtSerialNumber);
+    t.window.txtDescription->setFocus();
+    drop();
+    QCOMPARE(t.window.DropState, QStringLiteral("Black-Down"));
+    QCOMPARE(t.window.picDropDescription->Image(), DropImage::BlackDown);
+    QVERIFY(!t.window.ReportPanelOpen && t.window.txtDescription->isReadOnly());
     QCOMPARE(t.window.height(), t.closedHeight);
-    QVERIFY(!t.window.ReportPanelOpen && !t.window.chkAppend->isEnabled());
-    QCOMPARE(t.window.txtBody->text(), QStringLiteral("52a"));  // not upper-cased
-    QCOMPARE(t.Report(), QStringLiteral("kept"));
-    QVERIFY(t.window.lblErrorOccurred->isHidden());
+    QCOMPARE(QApplication::focusWidget(), t.window.cmdProcess);
+    QCOMPARE(t.window.cmdCopyText->focusPolicy(), Qt::ClickFocus);
+    drop();
+    QVERIFY(t.window.ReportPanelOpen && !t.window.txtDescription->isReadOnly());
+    QCOMPARE(t.window.DropState, QStringLiteral("Black-Up"));
+    QCOMPARE(t.window.height(), t.OpenHeight());
+    t.window.cmdProcess->click();
+    QCOMPARE(t.window.height(), t.OpenHeight());
+    drop();
+    t.window.cmdProcess->click();
+    QVERIFY(t.window.ReportPanelOpen);
+    QCOMPARE(t.window.height(), t.OpenHeight());
   }
 
-  void processUpperCasesTheBoxesAndTheReport() {
-    TestWindow t;
-    t.Type({"5a31v100001", "52a", "a", "a1", "12a", "21", "1", "1"});
-    t.window.Process();
-    QStringList shown;
-    for (QLineEdit* box : t.window.PlateBoxList()) shown << box->text();
-    QCOMPARE(shown, QStringList({"5A31V100001", "52A", "A", "A1", "12A", "21", "1", "1"}));
-    const QStringList lines = t.Report().split('\n');
-    QCOMPARE(lines.value(0), QStringLiteral("Serial (Warranty) Number: 5A31V100001"));
-    QVERIFY(lines.value(1).startsWith(QStringLiteral("Body: 52A")));
-    QVERIFY(lines.last().startsWith(QStringLiteral("Axle (1) = ")));  // no line break after it
+  // A refused year code is told, sends the focus back to the serial number
+  // and changes nothing else.
+  void badYearCodeOnTheFirstProcessLeavesTheWindowSmall() {
+    const QString badYear = QStringLiteral(
+        "Invalid Year Code|The year code must be a number from\n0 to 9. The year code is the first number\n"
+        "in the serial number from 1960 to 1974.\nIt is the second number in 1959.|%1|%2")
+        .arg(QMessageBox::Warning).arg(static_cast<int>(QMessageBox::Ok));
+    for (const QString& serial : {QString(), QStringLiteral("*5a31v10000"), QStringLiteral("ab")}) {
+      const Row row(serial);
+      TestWindow t;
+      t.Type({serial, "52a", "a", "a1", "12a", "21", "1", "1"});
+      t.window.txtDescription->setPlainText(QStringLiteral("kept"));
+      t.window.cmdClearSerial->setFocus();
+      ModalDriver driver;
+      QString seen;
+      driver.Then(Press(QMessageBox::Ok, &seen));
+      t.window.Process();
+      QVERIFY(driver.Done());
+      QCOMPARE(seen, badYear);
+      QCOMPARE(t.window.focusWidget(), t.window.txtSerialNumber);
+      QCOMPARE(t.window.height(), t.closedHeight);
+      QVERIFY(!t.window.ReportPanelOpen && !t.window.chkAppend->isEnabled());
+      QCOMPARE(t.window.txtBody->text(), QStringLiteral("52a"));  // not upper-cased
+      QCOMPARE(t.Report(), QStringLiteral("kept"));
+      QVERIFY(t.window.lblErrorOccurred->isHidden());
+    }
   }
 
-  void colorIsCutToOneCharacterFrom1967To1971_data() {
-    QTest::addColumn<QString>("serial");
-    QTest::addColumn<int>("yearAnswer");  // -1: no question
-    QTest::addColumn<QString>("color");
-    QTest::newRow("1966 keeps two") << "6A31V100001" << -1 << "AB";
-    QTest::newRow("1967 cut") << "7A31V100001" << -1 << "A";
-    QTest::newRow("1969 cut") << "9A31V100001" << -1 << "A";
-    QTest::newRow("1971 cut") << "1A31V100001" << 1 << "A";
-    QTest::newRow("1972 keeps two") << "2A31V100001" << 1 << "AB";
-    QTest::newRow("1962 keeps two") << "2A31V100001" << 0 << "AB";
-  }
-  void colorIsCutToOneCharacterFrom1967To1971() {
-    QFETCH(QString, serial);
-    QFETCH(int, yearAnswer);
-    QFETCH(QString, color);
-    TestWindow t;
-    t.Type({serial, "52A", "ab", "A1", "12A", "21", "1", "1"});
-    ModalDriver driver;
-    if (yearAnswer >= 0) driver.Then(AnswerYear(yearAnswer));
-    t.window.Process();
-    QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
-    QCOMPARE(t.window.txtColor->text(), color);
-    QVERIFY(t.Report().contains("Color (" + color + ") = "));
+  // Process upper-cases the boxes and the report, and cuts the color code to
+  // one character from 1967 to 1971 (the year asked where the code is shared).
+  void processUpperCasesAndCutsTheColor() {
+    struct Case { const char* serial; int yearAnswer /* -1: no question */; const char* color; };
+    const Case cases[] = {{"6a31v100001", -1, "AB"}, {"7a31v100001", -1, "A"}, {"9a31v100001", -1, "A"},
+                          {"1a31v100001", 1, "A"},   {"2a31v100001", 1, "AB"}, {"2a31v100001", 0, "AB"}};
+    for (const Case& c : cases) {
+      const Row row(QStringLiteral("%1 %2").arg(c.serial).arg(c.yearAnswer));
+      TestWindow t;
+      t.Type({c.serial, "52a", "ab", "a1", "12a", "21", "1", "1"});
+      ModalDriver driver;
+      if (c.yearAnswer >= 0) driver.Then(AnswerYear(c.yearAnswer));
+      t.window.Process();
+      QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
+      const QString serial = QString::fromLatin1(c.serial).toUpper();
+      QStringList shown;
+      for (QLineEdit* box : t.window.PlateBoxList()) shown << box->text();
+      QCOMPARE(shown, QStringList({serial, "52A", c.color, "A1", "12A", "21", "1", "1"}));
+      const QStringList lines = t.Report().split('\n');
+      QCOMPARE(lines.value(0), "Serial (Warranty) Number: " + serial);
+      QVERIFY(lines.value(1).startsWith(QStringLiteral("Body: 52A")));
+      QVERIFY(t.Report().contains(QStringLiteral("Color (%1) = ").arg(c.color)));
+      QVERIFY(lines.last().startsWith(QStringLiteral("Axle (1) = ")));  // no line break after it
+    }
   }
 
   // Append adds a section below what the box holds (kept as written) and
@@ -373,9 +307,15 @@ class frmMainTest : public QObject {
     QVERIFY(!t.Report().contains(QString(40, '_')));
   }
 
-  void errorNoticeFollowsTheLastCompleteDecode() {
-    TestWindow t;
-    t.DecodeGoodPlate();
+  // The error notice shows after a decode with an unknown code, opens its help
+  // topic, outlives a refused year code and goes with the next clean decode. A
+  // year missing from the data is told (with its help topic) and the decode goes on.
+  void errorsAreToldAndTheNoticeFollowsTheLastDecode() {
+    YearData years = PlateData();
+    years.erase("65");
+    TestWindow t(years);
+    t.Type({"6A31V100001", "52A", "A", "A1", "12A", "21", "1", "1"});
+    t.window.Process();
     QVERIFY(t.window.lblErrorOccurred->isHidden() && t.window.lblErrorNotice->isHidden());
     t.window.txtBody->setText(QStringLiteral("99Z"));  // no such body
     t.window.Process();
@@ -383,30 +323,25 @@ class frmMainTest : public QObject {
     QVERIFY(t.Report().contains(QStringLiteral("Description Not Found")));
     QTest::mouseClick(t.window.lblErrorNotice, Qt::LeftButton);
     QCOMPARE(t.help.topics, std::vector<int>{frmMain::kErrorNoticeTopic});
-    ModalDriver driver;  // a bad year code leaves the notice as it was
-    driver.Then([](QWidget* modal) { Press(modal, QMessageBox::Ok); });
+    ModalDriver driver;
+    driver.Then(Press(QMessageBox::Ok));
     t.window.txtSerialNumber->setText(QStringLiteral("#"));
     t.window.Process();
     QVERIFY(driver.Done() && t.window.lblErrorOccurred->isVisible());
-    t.DecodeGoodPlate();
+    t.window.txtSerialNumber->setText(QStringLiteral("6A31V100001"));
+    t.window.txtBody->setText(QStringLiteral("52A"));
+    t.window.Process();
     QVERIFY(t.window.lblErrorOccurred->isHidden() && t.window.lblErrorNotice->isHidden());
-  }
-
-  void aMissingYearBlockIsToldAndTheDecodeGoesOn() {
-    auto years = PlateData();
-    years.erase("65");
-    TestWindow t(years);
-    ModalDriver driver;
     QString seen;
-    driver.Then(NoteAndPress(&seen, QMessageBox::Help));
-    driver.Then([](QWidget* modal) { Press(modal, QMessageBox::Ok); });
-    t.DecodeGoodPlate();
+    driver.Then(Press(QMessageBox::Help, &seen));
+    driver.Then(Press(QMessageBox::Ok));
+    t.DecodeGoodPlate();  // 1965, not in the data
     QVERIFY(driver.Done());
     QVERIFY(seen.startsWith("Error Loading Data|"));
     QVERIFY(seen.endsWith(QStringLiteral("|%1|%2").arg(QMessageBox::Critical)
                               .arg(static_cast<int>(QMessageBox::Ok | QMessageBox::Help))));
-    QCOMPARE(t.help.topics, std::vector<int>{GuiPrompter::kDataLoadHelpTopic});
-    QVERIFY(t.window.ReportPanelOpen && t.window.lblErrorOccurred->isVisible());
+    QCOMPARE(t.help.topics, (std::vector<int>{frmMain::kErrorNoticeTopic, GuiPrompter::kDataLoadHelpTopic}));
+    QVERIFY(t.window.lblErrorOccurred->isVisible());
   }
 
   void exceptionsFromTheDataReaderAreToldAndTheWindowStaysUsable() {
@@ -416,7 +351,7 @@ class frmMainTest : public QObject {
     window.txtSerialNumber->setText(QStringLiteral("5A31V100001"));
     ModalDriver driver;
     QString seen;
-    driver.Then(NoteAndPress(&seen, QMessageBox::Ok));
+    driver.Then(Press(QMessageBox::Ok, &seen));
     window.Process();
     QVERIFY(driver.Done());
     QVERIFY(seen.contains(QStringLiteral("no memory for the reader")));
