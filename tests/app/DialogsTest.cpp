@@ -15,46 +15,43 @@ class DialogsTest : public QObject {
     // One question a step: how it is answered (0/1 choose that year and OK, 2 OK as shown, -1 the
     // other year chosen then the close box, -2 Escape), the second year shown chosen?, the answer.
     struct Step { int how; bool secondShown; int answer; };
-    const std::vector<Step> cases[] = {
-        {{2, false, 0}},                                  // OK at once takes the first year
-        {{1, false, 1}, {2, true, 1}},                    // the second answer is preselected next time
-        {{1, false, 1}, {0, true, 0}, {2, false, 0}},     // and back to the first
-        {{1, false, 1}, {-1, true, 1}, {2, true, 1}},     // the close box keeps the last answer
-        {{-1, false, 0}, {2, false, 0}},                  // ... or the first year before any answer
-        {{1, false, 1}, {-2, true, 1}},                   // Escape keeps the last answer
+    const Step steps[] = {
+        {-1, false, 0}, {2, false, 0},               // the close box before any answer: the first year
+        {1, false, 1},  {2, true, 1},                // the second answer is preselected next time
+        {0, true, 0},   {2, false, 0},               // and back to the first
+        {1, false, 1},  {-1, true, 1}, {2, true, 1},  // the close box keeps the last answer
+        {-2, true, 1},                               // and so does Escape
     };
     const char* const years[][2] = {{"1962", "1972"}, {"1964", "1974"}, {"1960", "1970"}};
-    for (const std::vector<Step>& steps : cases) {
-      QWidget owner;
-      owner.show();
-      RecordingHelp help;
-      GuiPrompter prompter(&owner, help);
-      QVERIFY(prompter.YearDialog() == nullptr);
-      ModalDriver driver;
-      frmCorrectYearSelect* dialog = nullptr;
-      for (std::size_t i = 0; i < steps.size(); ++i) {
-        const Row row(QStringLiteral("case %1, question %2").arg(&steps - cases).arg(i));
-        const int how = steps[i].how;
-        QString shown;  // "first year|second year|second chosen"
-        driver.Then([&shown, how](QWidget* modal) {
-          auto* d = qobject_cast<frmCorrectYearSelect*>(modal);
-          if (d == nullptr) return modal->close(), void();
-          shown = QStringLiteral("%1|%2|%3").arg(d->optYear1->text(), d->optYear2->text()).arg(d->optYear2->isChecked());
-          if (how == 0 || how == 1) (how == 1 ? d->optYear2 : d->optYear1)->setChecked(true);
-          if (how == -1) (d->optYear2->isChecked() ? d->optYear1 : d->optYear2)->setChecked(true);
-          if (how == 0 || how == 1) d->cmdOK->click();
-          if (how == 2) QTest::keyClick(d, Qt::Key_Return);
-          if (how == -1) d->close();
-          if (how == -2) QTest::keyClick(d, Qt::Key_Escape);
-        });
-        QCOMPARE(prompter.AskYear(years[i % 3][0], years[i % 3][1]), steps[i].answer);
-        QVERIFY(driver.Done());
-        QCOMPARE(shown, QStringLiteral("%1|%2|%3").arg(years[i % 3][0], years[i % 3][1]).arg(steps[i].secondShown));
-        if (dialog == nullptr) dialog = prompter.YearDialog();
-        QVERIFY(dialog != nullptr && dialog->isHidden());
-        QCOMPARE(prompter.YearDialog(), dialog);
-        QCOMPARE(dialog->YearOptionSelected, steps[i].answer);
-      }
+    QWidget owner;
+    owner.show();
+    RecordingHelp help;
+    GuiPrompter prompter(&owner, help);
+    QVERIFY(prompter.YearDialog() == nullptr);
+    ModalDriver driver;
+    frmCorrectYearSelect* dialog = nullptr;
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+      const Row row(QStringLiteral("question %1").arg(i));
+      const int how = steps[i].how;
+      QString shown;  // "first year|second year|second chosen"
+      driver.Then([&shown, how](QWidget* modal) {
+        auto* d = qobject_cast<frmCorrectYearSelect*>(modal);
+        if (d == nullptr) return modal->close(), void();
+        shown = QStringLiteral("%1|%2|%3").arg(d->optYear1->text(), d->optYear2->text()).arg(d->optYear2->isChecked());
+        if (how == 0 || how == 1) (how == 1 ? d->optYear2 : d->optYear1)->setChecked(true);
+        if (how == -1) (d->optYear2->isChecked() ? d->optYear1 : d->optYear2)->setChecked(true);
+        if (how == 0 || how == 1) d->cmdOK->click();
+        if (how == 2) QTest::keyClick(d, Qt::Key_Return);
+        if (how == -1) d->close();
+        if (how == -2) QTest::keyClick(d, Qt::Key_Escape);
+      });
+      QCOMPARE(prompter.AskYear(years[i % 3][0], years[i % 3][1]), steps[i].answer);
+      QVERIFY(driver.Done());
+      QCOMPARE(shown, QStringLiteral("%1|%2|%3").arg(years[i % 3][0], years[i % 3][1]).arg(steps[i].secondShown));
+      if (dialog == nullptr) dialog = prompter.YearDialog();
+      QVERIFY(dialog != nullptr && dialog->isHidden());
+      QCOMPARE(prompter.YearDialog(), dialog);
+      QCOMPARE(dialog->YearOptionSelected, steps[i].answer);
     }
   }
 

@@ -87,8 +87,10 @@ class frmMainTest : public QObject {
     }
   }
 
-  // Tab or a click into a box selects its text; a second click places the caret.
-  void enteringABoxSelectsItsText() {
+  // Tab or a click into a box selects its text; a second click places the
+  // caret. Enter presses Process from anywhere but another button or the
+  // report box; on the Clear button it clears.
+  void typingAndEnter() {
     for (const bool byMouse : {false, true}) {
       const Row row(byMouse ? "click" : "tab");
       TestWindow t;
@@ -104,11 +106,6 @@ class frmMainTest : public QObject {
       QTest::mouseClick(t.window.txtBody, Qt::LeftButton, {}, QPoint(4, 4));
       QVERIFY(!t.window.txtBody->hasSelectedText());
     }
-  }
-
-  // Enter presses Process from anywhere but another button or the report box;
-  // on the Clear button it clears.
-  void enter() {
     // processes: clicks of Process; -1: a new line in the report box.
     struct Case { const char* focus; Qt::KeyboardModifiers modifiers; int processes; };
     const Case cases[] = {
@@ -141,8 +138,9 @@ class frmMainTest : public QObject {
   }
 
   // Menu items, captions, shortcuts and order; those that need a report are
-  // enabled by the first complete decode (not by a refused year code).
-  void menus() {
+  // enabled by the first complete decode (not by a refused year code). Exit
+  // ends the program; closing the window closes every other one, unasked.
+  void menusAndExit() {
     TestWindow t;
     const auto items = [&t] {
       QStringList shown;
@@ -169,15 +167,8 @@ class frmMainTest : public QObject {
     QCOMPARE(items(), atStart);
     t.DecodeGoodPlate();
     QCOMPARE(items(), QStringList(atStart).replaceInStrings(QRegularExpression("0$"), "1"));
-  }
-
-  // Exit ends the program; closing the window closes every other one, unasked.
-  void exitAndCloseEndAtOnce() {
-    TestWindow t;
-    t.DecodeGoodPlate();
     int exits = 0;
     t.window.ExitProgram = [&exits] { ++exits; };
-    ModalDriver driver;
     t.window.mnuFileExit->trigger();
     QCOMPARE(exits, 1);
     QWidget other;
@@ -229,48 +220,42 @@ class frmMainTest : public QObject {
     QCOMPARE(t.window.height(), t.OpenHeight());
   }
 
+  // Process upper-cases the boxes and the report, and cuts the color code to
+  // one character from 1967 to 1971 (the year asked where the code is shared).
   // A refused year code is told, sends the focus back to the serial number
   // and changes nothing else.
-  void badYearCodeOnTheFirstProcessLeavesTheWindowSmall() {
+  void processReadsTheBoxes() {
     const QString badYear = QStringLiteral(
         "Invalid Year Code|The year code must be a number from\n0 to 9. The year code is the first number\n"
         "in the serial number from 1960 to 1974.\nIt is the second number in 1959.|%1|%2")
         .arg(QMessageBox::Warning).arg(static_cast<int>(QMessageBox::Ok));
-    for (const QString& serial : {QString(), QStringLiteral("*5a31v10000"), QStringLiteral("ab")}) {
-      const Row row(serial);
-      TestWindow t;
-      t.Type({serial, "52a", "a", "a1", "12a", "21", "1", "1"});
-      t.window.txtDescription->setPlainText(QStringLiteral("kept"));
-      t.window.cmdClearSerial->setFocus();
-      ModalDriver driver;
-      QString seen;
-      driver.Then(Press(QMessageBox::Ok, &seen));
-      t.window.Process();
-      QVERIFY(driver.Done());
-      QCOMPARE(seen, badYear);
-      QCOMPARE(t.window.focusWidget(), t.window.txtSerialNumber);
-      QCOMPARE(t.window.height(), t.closedHeight);
-      QVERIFY(!t.window.ReportPanelOpen && !t.window.chkAppend->isEnabled());
-      QCOMPARE(t.window.txtBody->text(), QStringLiteral("52a"));  // not upper-cased
-      QCOMPARE(t.Report(), QStringLiteral("kept"));
-      QVERIFY(t.window.lblErrorOccurred->isHidden());
-    }
-  }
-
-  // Process upper-cases the boxes and the report, and cuts the color code to
-  // one character from 1967 to 1971 (the year asked where the code is shared).
-  void processUpperCasesAndCutsTheColor() {
-    struct Case { const char* serial; int yearAnswer /* -1: no question */; const char* color; };
+    // yearAnswer -1: no question; a null color: the year code is refused.
+    struct Case { const char* serial; int yearAnswer; const char* color; };
     const Case cases[] = {{"6a31v100001", -1, "AB"}, {"7a31v100001", -1, "A"}, {"9a31v100001", -1, "A"},
-                          {"1a31v100001", 1, "A"},   {"2a31v100001", 1, "AB"}, {"2a31v100001", 0, "AB"}};
+                          {"1a31v100001", 1, "A"},   {"2a31v100001", 1, "AB"}, {"2a31v100001", 0, "AB"},
+                          {"", -1, nullptr},         {"*5a31v10000", -1, nullptr}, {"ab", -1, nullptr}};
     for (const Case& c : cases) {
       const Row row(QStringLiteral("%1 %2").arg(c.serial).arg(c.yearAnswer));
       TestWindow t;
       t.Type({c.serial, "52a", "ab", "a1", "12a", "21", "1", "1"});
+      t.window.txtDescription->setPlainText(QStringLiteral("kept"));
+      t.window.cmdClearSerial->setFocus();
       ModalDriver driver;
+      QString seen;
       if (c.yearAnswer >= 0) driver.Then(AnswerYear(c.yearAnswer));
+      if (c.color == nullptr) driver.Then(Press(QMessageBox::Ok, &seen));
       t.window.Process();
       QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
+      if (c.color == nullptr) {
+        QCOMPARE(seen, badYear);
+        QCOMPARE(t.window.focusWidget(), t.window.txtSerialNumber);
+        QCOMPARE(t.window.height(), t.closedHeight);
+        QVERIFY(!t.window.ReportPanelOpen && !t.window.chkAppend->isEnabled());
+        QCOMPARE(t.window.txtBody->text(), QStringLiteral("52a"));  // not upper-cased
+        QCOMPARE(t.Report(), QStringLiteral("kept"));
+        QVERIFY(t.window.lblErrorOccurred->isHidden());
+        continue;
+      }
       const QString serial = QString::fromLatin1(c.serial).toUpper();
       QStringList shown;
       for (QLineEdit* box : t.window.PlateBoxList()) shown << box->text();
@@ -328,8 +313,7 @@ class frmMainTest : public QObject {
     t.window.txtSerialNumber->setText(QStringLiteral("#"));
     t.window.Process();
     QVERIFY(driver.Done() && t.window.lblErrorOccurred->isVisible());
-    t.window.txtSerialNumber->setText(QStringLiteral("6A31V100001"));
-    t.window.txtBody->setText(QStringLiteral("52A"));
+    t.Type({"6A31V100001", "52A", "A", "A1", "12A", "21", "1", "1"});
     t.window.Process();
     QVERIFY(t.window.lblErrorOccurred->isHidden() && t.window.lblErrorNotice->isHidden());
     QString seen;
@@ -342,15 +326,11 @@ class frmMainTest : public QObject {
                               .arg(static_cast<int>(QMessageBox::Ok | QMessageBox::Help))));
     QCOMPARE(t.help.topics, (std::vector<int>{frmMain::kErrorNoticeTopic, GuiPrompter::kDataLoadHelpTopic}));
     QVERIFY(t.window.lblErrorOccurred->isVisible());
-  }
-
-  void exceptionsFromTheDataReaderAreToldAndTheWindowStaysUsable() {
+    // A reader that fails altogether is told too, and the window stays usable.
     RecordingHelp help;
     frmMain window(help, []() -> std::unique_ptr<IDataReader> { throw std::runtime_error("no memory for the reader"); });
     window.show();
     window.txtSerialNumber->setText(QStringLiteral("5A31V100001"));
-    ModalDriver driver;
-    QString seen;
     driver.Then(Press(QMessageBox::Ok, &seen));
     window.Process();
     QVERIFY(driver.Done());
