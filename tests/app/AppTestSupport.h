@@ -1,14 +1,12 @@
 #pragma once
-// Shared pieces of the window tests: a note naming the table row a check
-// failed in, a recording help, a driver for modal windows, and a main window
-// over in-memory data.
+// Shared pieces of the window tests: a note naming the table row a check failed in, a recording
+// help, a driver for modal windows, and a main window over in-memory data.
 
 #include <QtTest>
 #include <QtWidgets>
 #include <deque>
 #include <functional>
 
-#include "app/GuiPrompter.h"
 #include "app/IHelp.h"
 #include "app/LinkLabel.h"
 #include "app/ScreenUnits.h"
@@ -16,18 +14,18 @@
 #include "app/frmMain.h"
 #include "support/MemoryDataReader.h"
 #include "ui/DropDescriptionButton.h"
-#include "ui/PlateArranger.h"
 
 namespace vorrendal::testing {
 
 // A failed check returns from the test; on the way out this names the row.
 struct Row {
   explicit Row(QString text) : name(std::move(text)) {}
-  ~Row() {
-    if (QTest::currentTestFailed()) qWarning("in row: %s", qPrintable(name));
-  }
+  ~Row() { if (QTest::currentTestFailed()) qWarning("in row: %s", qPrintable(name)); }
   QString name;
 };
+
+// A place on the window given in twips, in pixels.
+inline QPoint At(int left, int top) { return {TwipsToPixels(left), TwipsToPixels(top)}; }
 
 struct RecordingHelp final : IHelp {
   void ShowContents(QWidget*) override { ++contents; }
@@ -125,8 +123,7 @@ struct TestWindow {
     closedHeight = window.height();
   }
 
-  // Types a plate into the eight boxes (serial, body, color, trim, date,
-  // DSO, trans, axle).
+  // Types a plate into the eight boxes (serial, body, color, trim, date, DSO, trans, axle).
   void Type(const QStringList& codes) {
     const QList<QLineEdit*> boxes = window.PlateBoxList();
     for (qsizetype i = 0; i < boxes.size(); ++i) boxes[i]->setText(i < codes.size() ? codes[i] : QString());
@@ -152,3 +149,6 @@ struct TestWindow {
 };
 
 }  // namespace vorrendal::testing
+
+using namespace vorrendal;
+using namespace vorrendal::testing;

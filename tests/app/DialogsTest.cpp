@@ -3,9 +3,6 @@
 #include "AppTestSupport.h"
 #include "app/frmAbout.h"
 
-using namespace vorrendal;
-using namespace vorrendal::testing;
-
 class DialogsTest : public QObject {
   Q_OBJECT
  private slots:
@@ -23,6 +20,7 @@ class DialogsTest : public QObject {
         {-2, true, 1},                               // and so does Escape
     };
     const char* const years[][2] = {{"1962", "1972"}, {"1964", "1974"}, {"1960", "1970"}};
+    const QString format = QStringLiteral("%1|%2|%3");  // first year|second year|second shown chosen
     QWidget owner;
     owner.show();
     RecordingHelp help;
@@ -33,11 +31,11 @@ class DialogsTest : public QObject {
     for (std::size_t i = 0; i < std::size(steps); ++i) {
       const Row row(QStringLiteral("question %1").arg(i));
       const int how = steps[i].how;
-      QString shown;  // "first year|second year|second chosen"
-      driver.Then([&shown, how](QWidget* modal) {
+      QString shown;
+      driver.Then([&shown, &format, how](QWidget* modal) {
         auto* d = qobject_cast<frmCorrectYearSelect*>(modal);
         if (d == nullptr) return modal->close(), void();
-        shown = QStringLiteral("%1|%2|%3").arg(d->optYear1->text(), d->optYear2->text()).arg(d->optYear2->isChecked());
+        shown = format.arg(d->optYear1->text(), d->optYear2->text()).arg(d->optYear2->isChecked());
         if (how == 0 || how == 1) (how == 1 ? d->optYear2 : d->optYear1)->setChecked(true);
         if (how == -1) (d->optYear2->isChecked() ? d->optYear1 : d->optYear2)->setChecked(true);
         if (how == 0 || how == 1) d->cmdOK->click();
@@ -47,7 +45,7 @@ class DialogsTest : public QObject {
       });
       QCOMPARE(prompter.AskYear(years[i % 3][0], years[i % 3][1]), steps[i].answer);
       QVERIFY(driver.Done());
-      QCOMPARE(shown, QStringLiteral("%1|%2|%3").arg(years[i % 3][0], years[i % 3][1]).arg(steps[i].secondShown));
+      QCOMPARE(shown, format.arg(years[i % 3][0], years[i % 3][1]).arg(steps[i].secondShown));
       if (dialog == nullptr) dialog = prompter.YearDialog();
       QVERIFY(dialog != nullptr && dialog->isHidden());
       QCOMPARE(prompter.YearDialog(), dialog);
@@ -83,8 +81,9 @@ class DialogsTest : public QObject {
     driver.Then(Press(QMessageBox::NoButton, &seen[2]));  // not a button: closes as Escape does
     prompter.DataLoadFailed("Error Loading Data", "Unable to load data file. It may be corrupted.");
     QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
-    QCOMPARE(seen, QStringList(3, QStringLiteral("Error Loading Data|Unable to load data file. It may be corrupted.|%1|%2")
-                                      .arg(QMessageBox::Critical).arg(int(QMessageBox::Ok | QMessageBox::Help))));
+    const QString box = QStringLiteral("Error Loading Data|Unable to load data file. It may be corrupted.|%1|%2")
+                            .arg(QMessageBox::Critical).arg(int(QMessageBox::Ok | QMessageBox::Help));
+    QCOMPARE(seen, QStringList(3, box));
     QCOMPARE(help.topics, std::vector<int>(2, GuiPrompter::kDataLoadHelpTopic));
   }
 

@@ -4,9 +4,6 @@
 #include "AppTestSupport.h"
 #include "app/ReportText.h"
 
-using vorrendal::ReportText;
-using vorrendal::testing::Row;
-
 class ReportTextTest : public QObject {
   Q_OBJECT
  private slots:
@@ -53,26 +50,20 @@ class ReportTextTest : public QObject {
     }
   }
 
-  void appendKeepsWhatTheCodePageLacks() {
-    // The person wrote a Greek letter into the report; appending a new
-    // section must not turn it into "?".
+  // An appended report continues the box's own text: the Greek letter the person wrote there
+  // must not turn into "?". Anything else replaces the text, and so does a report that
+  // completes the old text's closing CR with an LF: that is a different text.
+  void showAfterADecode() {
     const QString old = QString::fromUtf8("Note \u03a9\nline");
     const std::string oldReport = ReportText::ToReport(old);
-    const std::string added = "\r\n\r\n____\r\n\r\nSerial: X\r\nYear";
-    const std::size_t caret = oldReport.size() + 6;  // after "\r\n\r\n__" of the addition
-    const ReportText::Shown shown = ReportText::Show(old, oldReport, oldReport + added, caret);
+    const std::string added = "\r\n\r\n____\r\n\r\nSerial: X\r\nYear";  // the caret after its "\r\n\r\n__"
+    const ReportText::Shown shown = ReportText::Show(old, oldReport, oldReport + added, oldReport.size() + 6);
     QCOMPARE(shown.Text, old + QStringLiteral("\n\n____\n\nSerial: X\nYear"));
     QCOMPARE(shown.Caret.value_or(-1), static_cast<int>(old.size()) + 4);
-  }
-
-  // Replacing shows the new report alone, and so does a report that
-  // completes the old text's closing CR with an LF: that is a different text.
-  void replaceShowsTheNewReportOnly() {
-    const ReportText::Shown replaced =
-        ReportText::Show(QStringLiteral("old text"), "old text", "Serial\r\nBody", std::nullopt);
+    const auto replaced = ReportText::Show(QStringLiteral("old text"), "old text", "Serial\r\nBody", {});
     QCOMPARE(replaced.Text, QStringLiteral("Serial\nBody"));
     QVERIFY(!replaced.Caret.has_value());
-    const ReportText::Shown split = ReportText::Show(QStringLiteral("a\r"), "a\r", "a\r\nb", std::nullopt);
+    const auto split = ReportText::Show(QStringLiteral("a\r"), "a\r", "a\r\nb", std::nullopt);
     QCOMPARE(split.Text, QStringLiteral("a\nb"));
   }
 };
