@@ -1,7 +1,7 @@
 #pragma once
 // Stand-ins for the services report output goes through: a clipboard and a
 // message box that record, a "printer" that writes PDF, and a save dialog
-// that answers with the next file name.
+// that answers with the next file name; the file dialog tests use it too.
 
 #include <QPrinter>
 #include <QStringList>
@@ -9,76 +9,64 @@
 #include <memory>
 #include <vector>
 
-#include "ui/IFileDialogBackend.h"
-#include "ui/IReportOutputServices.h"
 #include "ui/ReportOutput.h"
 
 namespace vorrendal::test {
 
-class FakeClipboard : public IClipboard {
- public:
-  explicit FakeClipboard(QStringList* log) : log_(log) {}
-  void Clear() override { log_->append(QStringLiteral("clear")); }
-  void SetText(const QString& text) override { log_->append(QStringLiteral("set:") + text); }
-  QStringList* log_;
+// Every service faked, with what they saw kept here: the clipboard's calls as
+// "clear" and "set:<text>", each message as "title|text" (a name the save
+// dialog refuses as "Refused|why"), and each request to the save dialog. It
+// answers with the next of names (several files: a name per line) and the
+// next of filters, or else the filter asked for; no name left is Cancel.
+struct FakeOutput {
+  // The services to hand over; pdf names the file the printer writes, empty: no printer.
+  ReportOutputServices Services(const QString& pdf = QString());
+  QStringList clipboard, messages;
+  std::deque<QString> names;
+  std::deque<int> filters;
+  std::vector<FileDialogRequest> requests;
+  QString printFile;  // where the printer writes, from Services()
 };
 
-// Each message as "title|text".
-class FakeMessages : public IMessageBox {
- public:
-  explicit FakeMessages(QStringList* log) : log_(log) {}
-  void Warn(QWidget*, const QString& title, const QString& text) override { log_->append(title + u'|' + text); }
-  QStringList* log_;
-};
-
-// Writes the job to a PDF file; with no file name there is no printer.
-class PdfPrinter : public IReportPrinter {
- public:
-  explicit PdfPrinter(QString file) : file_(std::move(file)) {}
+// One stand-in for all four services: each service gets its own, and all of
+// them keep what they see in the same FakeOutput.
+struct FakeService : IClipboard, IMessageBox, IReportPrinter, IFileDialogBackend {
+  explicit FakeService(FakeOutput* out) : out_(out) {}
+  void Clear() override { out_->clipboard.append(QStringLiteral("clear")); }
+  void SetText(const QString& text) override { out_->clipboard.append(QStringLiteral("set:") + text); }
+  void Warn(QWidget*, const QString& title, const QString& text) override {
+    out_->messages.append(title + u'|' + text);
+  }
   std::unique_ptr<QPrinter> DefaultPrinter(QString& whyNot) override {
-    if (file_.isEmpty()) {
+    if (out_->printFile.isEmpty()) {
       whyNot = QStringLiteral("No default printer is set up on this computer.");
       return nullptr;
     }
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFileName(file_);  // a .pdf name prints to PDF
+    printer->setOutputFileName(out_->printFile);  // a .pdf name prints to PDF
     return printer;
   }
-  QString file_;
-};
-
-// The save dialog answers with the next file name; none left is Cancel.
-class NextFileName : public IFileDialogBackend {
- public:
-  NextFileName(std::deque<QString>* names, std::vector<FileDialogRequest>* requests)
-      : names_(names), requests_(requests) {}
   bool Run(const FileDialogRequest& request, FileDialogResult& result) override {
-    requests_->push_back(request);
-    if (names_->empty()) return false;
-    result.files = {names_->front()};
-    result.selectedFilter = request.selectedFilter;
-    names_->pop_front();
+    out_->requests.push_back(request);
+    if (out_->names.empty()) return false;
+    result = {out_->names.front().split(u'\n'), request.selectedFilter};
+    out_->names.pop_front();
+    if (!out_->filters.empty()) {
+      result.selectedFilter = out_->filters.front();
+      out_->filters.pop_front();
+    }
     return true;
   }
-  void Refuse(QWidget*, const QString&) override {}
-  std::deque<QString>* names_;
-  std::vector<FileDialogRequest>* requests_;
+  void Refuse(QWidget*, const QString& why) override {
+    out_->messages.append(QStringLiteral("Refused|") + why);
+  }
+  FakeOutput* out_;
 };
 
-// Every service faked, with what they saw kept here.
-struct FakeOutput {
-  // The services to hand over; pdf empty means no printer.
-  ReportOutputServices Services(const QString& pdf = QString()) {
-    ReportOutputServices services;
-    services.clipboard = std::make_unique<FakeClipboard>(&clipboard);
-    services.messages = std::make_unique<FakeMessages>(&messages);
-    services.printer = std::make_unique<PdfPrinter>(pdf);
-    services.fileDialog = std::make_unique<NextFileName>(&names, &requests);
-    return services;
-  }
-  QStringList clipboard, messages;
-  std::deque<QString> names;
-  std::vector<FileDialogRequest> requests;
-};
+inline ReportOutputServices FakeOutput::Services(const QString& printTo) {
+  printFile = printTo;
+  return {std::make_unique<FakeService>(this), std::make_unique<FakeService>(this),
+          std::make_unique<FakeService>(this), std::make_unique<FakeService>(this)};
+}
 
 }  // namespace vorrendal::test

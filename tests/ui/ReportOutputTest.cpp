@@ -1,20 +1,26 @@
 // Copy, save and print of the report: the clipboard, the saved bytes, a
-// failed save leaving the earlier file whole, a print job written as PDF.
+// failed save leaving the earlier file whole, a print job written as PDF; and
+// the save dialog, clsCommonFileDialog: its fields in and out, the filter
+// form, the option bits, MaxFileSize and the dialog's own duties (default
+// extension, folder must exist), with a scripted backend and Qt's real dialog.
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
-#include <QPrinter>
+#include <QFileDialog>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
+#include <stdexcept>
 #include <sys/resource.h>
 
 #include "ReportOutputFakes.h"
-#include "ui/ReportOutput.h"
+#include "ui/QtFileDialogBackend.h"
 #include "ui/SystemOutputServices.h"
 
+using vorrendal::clsCommonFileDialog;
 using vorrendal::FileDialogRequest;
 using vorrendal::ReportOutput;
 
@@ -23,7 +29,11 @@ namespace {
 struct Harness : vorrendal::test::FakeOutput {
   explicit Harness(const QString& pdf = QString())
       : output(std::make_unique<ReportOutput>(nullptr, [this] { return report; }, Services(pdf))) {}
-  QString report;
+  QString report = QStringLiteral(
+      "Serial (Warranty) Number: 3A41K123456\n"
+      "Body: 62A   Color: AA   Trim: 86A  Date: 12C\n"
+      "DSO: 23     Trans: 4    Axle: 1\n\n"
+      "Year (3) = 1963");
   std::unique_ptr<ReportOutput> output;
 };
 
@@ -32,11 +42,23 @@ QByteArray Read(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-const QString kSampleReport = QStringLiteral(
-    "Serial (Warranty) Number: 3A41K123456\n"
-    "Body: 62A   Color: AA   Trim: 86A  Date: 12C\n"
-    "DSO: 23     Trans: 4    Axle: 1\n\n"
-    "Year (3) = 1963");
+QStringList Entries(const QTemporaryDir& dir) {
+  return QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+}
+
+const QString kFilter = QStringLiteral("Text Documents (*.txt)|*.txt|All Files (*.*)|*.*");
+
+// A file dialog answered by the fake save dialog.
+struct Scripted : vorrendal::test::FakeOutput {
+  Scripted() : dialog(std::move(Services().fileDialog)) {}
+  clsCommonFileDialog dialog;
+};
+
+// What a dialog left in its fields: "[canceled ]FileName|FileTitle|FilterIndex".
+QString State(const clsCommonFileDialog& d) {
+  const QString canceled = d.Canceled ? QStringLiteral("canceled ") : QString();
+  return QStringLiteral("%1%2|%3|%4").arg(canceled, d.FileName, d.FileTitle).arg(d.FilterIndex);
+}
 
 }  // namespace
 
@@ -47,31 +69,25 @@ class ReportOutputTest : public QObject {
   // The clipboard is emptied first, then takes the text as the box holds it.
   void copy() {
     Harness h;
-    h.report = kSampleReport;
     h.output->CopyReport();
-    QCOMPARE(h.clipboard, (QStringList{QStringLiteral("clear"), QStringLiteral("set:") + kSampleReport}));
+    QCOMPARE(h.clipboard, (QStringList{QStringLiteral("clear"), QStringLiteral("set:") + h.report}));
     vorrendal::SystemClipboard clipboard;
-    QGuiApplication::clipboard()->setText(QStringLiteral("old"));
-    clipboard.Clear();
-    clipboard.SetText(kSampleReport);
-    QCOMPARE(QGuiApplication::clipboard()->text(), kSampleReport);
+    clipboard.SetText(h.report);
+    QCOMPARE(QGuiApplication::clipboard()->text(), h.report);
   }
 
-  void saveBytes_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("lines") << QStringLiteral("Body: 62A\nColor: AA") << QByteArray("Body: 62A\r\nColor: AA\r\n");
-    QTest::newRow("empty") << QString() << QByteArray("\r\n");
-    QTest::newRow("CR LF kept single") << QStringLiteral("a\r\nb") << QByteArray("a\r\nb\r\n");
-    QTest::newRow("last line empty") << QStringLiteral("a\n") << QByteArray("a\r\n\r\n");
-    QTest::newRow("Windows-1252") << QStringLiteral("Caf\u00e9 \u20ac5 \u2014") << QByteArray("Caf\xe9 \x80" "5 \x97\r\n");
-    QTest::newRow("outside the code page") << QStringLiteral("\u03a9 \U0001F697") << QByteArray("? ?\r\n");
-  }
-
+  // CR LF after every line, the last one too, in Windows-1252 with "?" for
+  // what the code page cannot hold.
   void saveBytes() {
-    QFETCH(QString, text);
-    QFETCH(QByteArray, bytes);
-    QCOMPARE(ReportOutput::SaveBytes(text), bytes);
+    const struct { const char* what; QString text; QByteArray bytes; } rows[] = {
+        {"lines", QStringLiteral("Body: 62A\nColor: AA"), "Body: 62A\r\nColor: AA\r\n"},
+        {"empty", QString(), "\r\n"},
+        {"CR LF kept single", QStringLiteral("a\r\nb"), "a\r\nb\r\n"},
+        {"last line empty", QStringLiteral("a\n"), "a\r\n\r\n"},
+        {"Windows-1252", QStringLiteral("Caf\u00e9 \u20ac5 \u2014"), "Caf\xe9 \x80" "5 \x97\r\n"},
+        {"outside the code page", QStringLiteral("\u03a9 \U0001F697"), "? ?\r\n"},
+    };
+    for (const auto& row : rows) QCOMPARE(row.what + ReportOutput::SaveBytes(row.text), row.what + row.bytes);
   }
 
   // Save writes the file as named (no extension added by the program),
@@ -80,16 +96,13 @@ class ReportOutputTest : public QObject {
   void saveAsThenAgainThenCancel() {
     QTemporaryDir dir;
     Harness h;
-    h.report = kSampleReport;
     const QString path = dir.filePath(QStringLiteral("plate report"));
     h.names = {path, path};
     QVERIFY(h.output->SaveReportAs());
-    QCOMPARE(Read(path), ReportOutput::SaveBytes(kSampleReport));
-    QVERIFY(Read(path).endsWith("Year (3) = 1963\r\n"));
+    QCOMPARE(Read(path), ReportOutput::SaveBytes(h.report));
     const FileDialogRequest& r = h.requests.front();
-    QCOMPARE(r.title + '|' + r.defaultSuffix + '|' + r.nameFilters.join(';'),
-             QStringLiteral("Save As|txt|Text Documents (*.txt);All Files (*)"));
-    QVERIFY(r.confirmOverwrite && r.initialFileName.isEmpty());
+    QCOMPARE(r.title + '|' + r.defaultSuffix + '|' + r.nameFilters.join(';') + '|' + r.initialFileName,
+             QStringLiteral("Save As|txt|Text Documents (*.txt);All Files (*)|"));
     QCOMPARE(r.initialDir, QCoreApplication::applicationDirPath());
     QCOMPARE(h.output->SaveDialog().flags, 2054);
     h.report = QStringLiteral("short");
@@ -99,85 +112,207 @@ class ReportOutputTest : public QObject {
     QVERIFY(!h.output->SaveReportAs());
     QCOMPARE(h.requests.size(), 3u);
     QCOMPARE(h.requests[1].selectedFilter, 1);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"plate report"});
+    QCOMPARE(Entries(dir), QStringList{"plate report"});
     QVERIFY(h.messages.isEmpty());
   }
 
-  void failedSaveKeepsOldFile_data() {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("read-only file") << "read-only";
-    QTest::newRow("folder in the way") << "folder";
-    QTest::newRow("disk full while writing") << "full";
-  }
-
-  // A save that cannot be completed says so and leaves the earlier file whole.
+  // A save that cannot be completed (a read-only file, a folder in the way, a
+  // full disk) says so and leaves the earlier file whole with no stray
+  // temporary file beside it.
   void failedSaveKeepsOldFile() {
-    QFETCH(QString, how);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("kept.txt"));
-    const QByteArray old("earlier report\r\n");
-    Harness h;
-    h.report = QString(200000, u'x');
-    h.names.push_back(path);
-    if (how != QStringLiteral("folder")) {
-      QFile file(path);
-      QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+    for (const QString how : {"read-only", "folder", "full"}) {
+      QTemporaryDir dir;
+      const QString path = dir.filePath(QStringLiteral("kept.txt"));
+      const QByteArray old("earlier report\r\n");
+      Harness h;
+      h.report = QString(200000, u'x');
+      h.names.push_back(path);
+      if (how != QStringLiteral("folder")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+      }
+      if (how == QStringLiteral("read-only")) QFile::setPermissions(path, QFileDevice::ReadOwner);
+      if (how == QStringLiteral("folder")) QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("kept.txt")));
+      rlimit before{};  // a file-size limit makes writing fail part-way, as a full disk does
+      getrlimit(RLIMIT_FSIZE, &before);
+      rlimit small = before;
+      if (how == QStringLiteral("full")) small.rlim_cur = 4096;
+      auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+      setrlimit(RLIMIT_FSIZE, &small);
+      const bool saved = h.output->SaveReportAs();
+      setrlimit(RLIMIT_FSIZE, &before);
+      std::signal(SIGXFSZ, previous);
+      QVERIFY2(!saved && h.messages.size() == 1, qPrintable(how));
+      QVERIFY(h.messages[0].startsWith("Save As|The report could not be saved to"));
+      if (how != QStringLiteral("folder")) QCOMPARE(Read(path), old);
+      QCOMPARE(Entries(dir), QStringList{"kept.txt"});
     }
-    if (how == QStringLiteral("read-only")) QFile::setPermissions(path, QFileDevice::ReadOwner);
-    if (how == QStringLiteral("folder")) QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("kept.txt")));
-    rlimit before{};  // a file-size limit makes writing fail part-way, as a full disk does
-    getrlimit(RLIMIT_FSIZE, &before);
-    rlimit small = before;
-    if (how == QStringLiteral("full")) small.rlim_cur = 4096;
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-    const bool saved = h.output->SaveReportAs();
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, previous);
-    QVERIFY(!saved);
-    QVERIFY(h.messages.size() == 1 && h.messages[0].startsWith("Save As|The report could not be saved to"));
-    if (how != QStringLiteral("folder")) QCOMPARE(Read(path), old);
-    // No stray temporary file is left beside it.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"kept.txt"});
   }
 
-  void printToPdf_data() {
-    QTest::addColumn<int>("lines");
-    QTest::addColumn<int>("pages");
-    QTest::newRow("empty report") << 0 << 1;
-    QTest::newRow("one page") << 20 << 1;
-    QTest::newRow("long report breaks pages") << 150 << 3;
-  }
-
+  // The job is written page by page in a fixed-pitch face, so the report's
+  // columns line up on paper.
   void printToPdf() {
-    QFETCH(int, lines);
-    QFETCH(int, pages);
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("job.pdf"));
-    Harness h(pdf);
-    QStringList report;
-    for (int i = 0; i < lines; ++i) report.append(QStringLiteral("Line %1 of the report").arg(i));
-    h.report = report.join(u'\n');
-    QVERIFY(h.output->PrintReport());
-    QVERIFY(h.messages.isEmpty());
-    const QByteArray bytes = Read(pdf);
-    QVERIFY(bytes.startsWith("%PDF"));
-    QCOMPARE(static_cast<int>(bytes.count("/Type /Page\n")), pages);
-    // A fixed-pitch face, so the report's columns line up on paper.
-    if (lines > 0) QVERIFY2(bytes.contains("Mono") || bytes.contains("Courier"), "no fixed-pitch face in the job");
+    for (const auto& [lines, pages] : {std::pair{0, 1}, {20, 1}, {150, 3}}) {
+      QTemporaryDir dir;
+      const QString pdf = dir.filePath(QStringLiteral("job.pdf"));
+      Harness h(pdf);
+      QStringList report;
+      for (int i = 0; i < lines; ++i) report.append(QStringLiteral("Line %1 of the report").arg(i));
+      h.report = report.join(u'\n');
+      QVERIFY(h.output->PrintReport() && h.messages.isEmpty());
+      const QByteArray bytes = Read(pdf);
+      QVERIFY(bytes.startsWith("%PDF"));
+      QCOMPARE(static_cast<int>(bytes.count("/Type /Page\n")), pages);
+      if (lines > 0) QVERIFY2(bytes.contains("Mono") || bytes.contains("Courier"), "no fixed-pitch face");
+    }
   }
 
   // No printer is a message; without CUPS the real source says so too.
   void printWithoutPrinter() {
     Harness h;
-    h.report = kSampleReport;
     QVERIFY(!h.output->PrintReport());
-    QCOMPARE(h.messages, QStringList{QStringLiteral(
-                             "Print|The report could not be printed.\n\nNo default printer is set up on this computer.")});
+    QCOMPARE(h.messages, QStringList{QStringLiteral("Print|The report could not be printed.\n\n"
+                                                    "No default printer is set up on this computer.")});
     if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("this machine has a default printer");
     vorrendal::SystemDefaultPrinter source;
     QString why;
     QVERIFY(!source.DefaultPrinter(why) && !why.isEmpty());
+  }
+
+  // The "description|pattern" pairs in Qt's form, whose brackets must hold the patterns.
+  void convertFilter() {
+    const struct { const char *what, *filter; QStringList expected; } rows[] = {
+        {"save filter", "Text Documents (*.txt)|*.txt|All Files (*.*)|*.*",
+         {"Text Documents (*.txt)", "All Files (*)"}},
+        {"empty: no filters", "", {}},
+        {"description without pattern in it", "Reports|*.rpt", {"Reports (*.rpt)"}},
+        {"several patterns", "Logs|*.log;*.txt", {"Logs (*.log *.txt)"}},
+        {"brackets that disagree", "Text (*.doc)|*.txt", {"Text (*.txt)"}},
+        {"odd part dropped", "Text|*.txt|Lonely", {"Text (*.txt)"}},
+        {"pattern only", "|*.dat", {"*.dat (*.dat)"}},
+    };
+    for (const auto& row : rows) {
+      const QStringList converted = clsCommonFileDialog::ConvertFilter(row.filter);
+      QCOMPARE(QStringList{row.what} + converted, QStringList{row.what} + row.expected);
+    }
+  }
+
+  // What the dialog is asked from the fields: the overwrite check (as Qt's
+  // dialog is set up for it), several files and the filter shown first from
+  // the option bits and FilterIndex. A DefaultFileTitle longer than
+  // MaxFileSize (256 when not positive) is refused before any dialog is shown.
+  void request() {
+    QCOMPARE(Scripted().dialog.MaxFileSize, 256);
+    // asked: overwrite check, several files, filter index; then MaxFileSize afterwards
+    const struct { const char* what; bool save; int flags, filter, max, title; const char* asked; } rows[] = {
+        {"save 0x806", true, 0x806, 0, 256, 0, "100 256"},
+        {"save without 0x2", true, 0x804, 1, 256, 0, "000 256"},
+        {"second filter", true, 0x2, 2, 256, 0, "101 256"},
+        {"index just past the list", true, 0x2, 3, 256, 0, "100 256"},
+        {"open 0x200", false, 0x200, 2, 256, 0, "011 256"},
+        {"save ignores 0x200", true, 0x200, 0, 256, 0, "000 256"},
+        {"0 is 256", true, 0, 0, 0, 10, "000 256"},
+        {"negative is 256", true, 0, 0, -5, 256, "000 256"},
+        {"title fits exactly", true, 0, 0, 12, 12, "000 12"},
+        {"title one too long", true, 0, 0, 12, 13, "refused 12"},
+    };
+    for (const auto& row : rows) {
+      Scripted s;
+      s.dialog.Filter = kFilter;
+      s.dialog.flags = row.flags;
+      s.dialog.FilterIndex = static_cast<std::int16_t>(row.filter);
+      s.dialog.MaxFileSize = static_cast<std::int16_t>(row.max);
+      s.dialog.DefaultFileTitle = QString(row.title, u'r');
+      s.dialog.DefaultExt = QStringLiteral(".txt");
+      s.dialog.DialogTitle = QStringLiteral("Save As");
+      s.dialog.InitDir = QStringLiteral("/opt/vorrendal");
+      QString asked = QStringLiteral("refused");
+      try {
+        row.save ? s.dialog.ShowSave(nullptr) : s.dialog.ShowOpen(nullptr);
+        QCOMPARE(s.requests.size(), 1u);
+        const FileDialogRequest& r = s.requests.front();
+        QVERIFY(s.dialog.Canceled && r.save == row.save && r.initialFileName == s.dialog.DefaultFileTitle);
+        QCOMPARE(r.defaultSuffix + r.title + r.initialDir, QStringLiteral("txtSave As/opt/vorrendal"));
+        QCOMPARE(r.nameFilters.size(), 2);
+        QFileDialog qt;
+        vorrendal::QtFileDialogBackend::Configure(qt, r);
+        const bool confirms = !qt.testOption(QFileDialog::DontConfirmOverwrite);
+        asked = QStringLiteral("%1%2%3").arg(confirms).arg(r.multiSelect).arg(r.selectedFilter);
+      } catch (const std::invalid_argument&) {
+        QVERIFY(s.requests.empty());
+      }
+      QCOMPARE(QStringLiteral("%1: %2 %3").arg(row.what, asked).arg(s.dialog.MaxFileSize),
+               QStringLiteral("%1: %2").arg(row.what, row.asked));
+    }
+  }
+
+  // Cancel keeps what the last successful dialog left; the next dialog starts
+  // there. A name longer than MaxFileSize does not fit: the dialog failed.
+  // Several files opened are the folder, then each name, NUL-separated.
+  void resultsKeptBetweenDialogs() {
+    Scripted s;
+    s.filters = {0, 1, 0};  // chosen in the dialogs that give a name
+    s.dialog.MaxFileSize = 22;
+    s.names = {QStringLiteral("/tmp/twenty-three-c.txt")};
+    s.dialog.ShowSave(nullptr);
+    QCOMPARE(State(s.dialog), QStringLiteral("canceled ||0"));
+    s.dialog.Filter = QStringLiteral("Text|*.txt|All|*.*");
+    s.names = {QStringLiteral("  /tmp/first report.txt  ")};
+    s.dialog.ShowSave(nullptr);
+    QCOMPARE(State(s.dialog), QStringLiteral("/tmp/first report.txt|first report.txt|2"));
+    s.dialog.ShowSave(nullptr);
+    QCOMPARE(State(s.dialog), QStringLiteral("canceled /tmp/first report.txt|first report.txt|2"));
+    QCOMPARE(s.requests.back().selectedFilter, 1);
+    s.names = {QStringLiteral("/tmp/second.txt")};
+    s.dialog.ShowSave(nullptr);
+    QCOMPARE(State(s.dialog), QStringLiteral("/tmp/second.txt|second.txt|1"));
+    s.dialog.flags = clsCommonFileDialog::kAllowMultiSelect;
+    s.dialog.MaxFileSize = 256;
+    s.names = {QStringLiteral("/data/a.txt\n/data/b.txt")};
+    s.dialog.ShowOpen(nullptr);
+    QCOMPARE(State(s.dialog), QStringLiteral("/data%1a.txt%1b.txt|a.txt|1").arg(QChar(u'\0')));
+  }
+
+  // With 0x800 a name in a missing folder is refused and the dialog asked again.
+  void folderMustExist() {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("no such folder/r.txt"));
+    const QString fine = dir.filePath(QStringLiteral("r.txt"));
+    for (const int flags : {0x806, 0x6}) {
+      Scripted s;
+      s.dialog.flags = flags;
+      s.names = {missing, fine};
+      s.dialog.ShowSave(nullptr);
+      QCOMPARE(s.messages.size(), flags & 0x800 ? 1 : 0);
+      QCOMPARE(State(s.dialog), (flags & 0x800 ? fine : missing) + QStringLiteral("|r.txt|1"));
+    }
+  }
+
+  // Qt's dialog run: the dialog, not the program, adds the default extension.
+  void qtDialog() {
+    QTemporaryDir dir;
+    clsCommonFileDialog dialog;
+    dialog.DefaultExt = QStringLiteral(".txt");
+    dialog.Filter = kFilter;
+    dialog.FilterIndex = 2;
+    dialog.flags = 0x806;
+    dialog.InitDir = dir.path();
+    dialog.DialogTitle = QStringLiteral("Save As");
+    dialog.DefaultFileTitle = QStringLiteral("plate");
+    QString seen;
+    QTimer::singleShot(0, [&seen] {
+      auto* open = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!open) return;
+      const bool confirms = open->acceptMode() == QFileDialog::AcceptSave
+                            && !open->testOption(QFileDialog::DontConfirmOverwrite);
+      seen = QStringLiteral("%1|%2|%3|%4")
+                 .arg(open->windowTitle(), open->selectedNameFilter(), open->defaultSuffix())
+                 .arg(confirms);
+      QMetaObject::invokeMethod(open, "accept");
+    });
+    dialog.ShowSave(nullptr);
+    QCOMPARE(seen, QStringLiteral("Save As|All Files (*)|txt|1"));
+    QCOMPARE(State(dialog), dir.filePath(QStringLiteral("plate.txt")) + QStringLiteral("|plate.txt|2"));
   }
 };
 
