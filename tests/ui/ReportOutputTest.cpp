@@ -83,6 +83,7 @@ class ReportOutputTest : public QObject {
         {"lines", QStringLiteral("Body: 62A\nColor: AA"), "Body: 62A\r\nColor: AA\r\n"},
         {"empty", QString(), "\r\n"},
         {"CR LF kept single", QStringLiteral("a\r\nb"), "a\r\nb\r\n"},
+        {"a lone CR ends a line too", QStringLiteral("a\rb"), "a\r\nb\r\n"},
         {"last line empty", QStringLiteral("a\n"), "a\r\n\r\n"},
         {"Windows-1252", QStringLiteral("Caf\u00e9 \u20ac5 \u2014"), "Caf\xe9 \x80" "5 \x97\r\n"},
         {"outside the code page", QStringLiteral("\u03a9 \U0001F697"), "? ?\r\n"},
