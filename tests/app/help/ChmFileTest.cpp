@@ -61,7 +61,7 @@ TEST(BuiltHelpFile, ResolvesAndDamagedCopiesAreRefused) {
   EXPECT_EQ(pictures, 6);
   std::set<std::string> listed;
   Walk(chm->Contents(), listed);
-  for (const std::string& page : listed) EXPECT_EQ(seen.count(page), 1u) << page << " cannot be reached by links";
+  for (const std::string& page : listed) EXPECT_EQ(seen.count(page), 1u) << page << " unreachable by links";
   for (const auto& [id, page] : chm->ContextMap()) EXPECT_EQ(listed.count(page), 1u) << page << " not in contents";
 
   std::ifstream in(kHelpFile, std::ios::binary);
