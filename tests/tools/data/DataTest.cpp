@@ -1,0 +1,336 @@
+// vorrendal-data and the files it works on: Data.dat files made with the real
+// writer and spoiled one way at a time, for the program's reader and the
+// checker; the command line on real files; and the editable source form.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "data/clsDataFile.h"
+#include "data/clsZLib.h"
+#include "tools/data/DataFileChecker.h"
+#include "tools/data/DataFileWriter.h"
+#include "tools/data/DataTool.h"
+#include "tools/data/DescriptionSource.h"
+
+namespace vorrendal {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+using ::testing::HasSubstr;
+using Writer = DataFileWriter;
+using Block = Writer::Block;
+
+// A fresh directory, removed with all it holds at the end of the scope.
+struct ScratchDir {
+  std::string pattern = (fs::temp_directory_path() / "vorrendal-data-XXXXXX").string();
+  fs::path path = ::mkdtemp(pattern.data());
+  ~ScratchDir() { fs::remove_all(path); }
+  fs::path operator/(const std::string& name) const { return path / name; }
+};
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+std::string ReadBytes(const fs::path& path) {
+  return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
+}
+
+// Three years; descriptions hold "-" and a byte above 127.
+std::vector<Block> SampleBlocks() {
+  const auto block = [](const char* year, const std::vector<SourceRecord>& records) {
+    return Block{year, Writer::PackBlock(Writer::YearText(records))};
+  };
+  return {block("65", {{"p65-A", "Atlanta, Georgia"}, {"m65-51", "Custom two-door sedan - six passenger"},
+                       {"c65-R", "Cr\xE8me Ivory"}}),
+          block("66", {{"p66-A", "Atlanta, Georgia"}, {"e66-X", "390 cubic inch V8 - four-barrel"}}),
+          block("67", {{"p67-K", "Kansas City, Missouri"}, {"x67-4", "3.00:1 conventional"}})};
+}
+
+// A file of blocks behind the index text given, or the one the writer makes.
+std::string FileOf(const std::vector<Block>& blocks, const std::optional<std::string>& index = {}) {
+  return Writer::Assemble(Writer::PackBlock(index.value_or(Writer::IndexText(blocks))), blocks);
+}
+const std::string kSample = FileOf(SampleBlocks());
+const std::string kSampleIndex = Writer::IndexText(SampleBlocks());
+const std::size_t kIndexSize = Writer::PackBlock(kSampleIndex).size();
+
+// The sample with year's block replaced by packed bytes, or by text packed.
+std::string WithBlock(const std::string& year, const std::string& packed) {
+  auto blocks = SampleBlocks();
+  for (auto& block : blocks) block.packed = block.yearKey == year ? packed : block.packed;
+  return FileOf(blocks);
+}
+std::string WithText(const std::string& year, const std::string& text) {
+  return WithBlock(year, Writer::PackBlock(text));
+}
+
+// The sample behind its index with line n (from 0) replaced.
+std::string WithIndexLine(std::size_t n, const std::string& replacement) {
+  std::string index = kSampleIndex;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < n; ++i) start = index.find("\r\n", start) + 2;
+  return FileOf(SampleBlocks(), index.replace(start, index.find("\r\n", start) - start, replacement));
+}
+
+std::string Flip(std::string bytes, std::size_t at) {
+  bytes[at] = static_cast<char>(bytes[at] ^ 0x20);
+  return bytes;
+}
+std::string Indexed(const std::string& index) { return FileOf(SampleBlocks(), index); }
+// The sample with year's block one record, compressed (the length prefix made prefix unless 0)
+// and sealed under pass with trailer.
+std::string Sealed(const std::string& year, const std::string& pass, const std::string& trailer,
+                   int prefix = 0) {
+  std::string compressed;
+  clsZLib().compressData("a\0p"s + year + "-A\r\n", compressed);
+  if (prefix) compressed.replace(0, 4, clsZLib::longToString(prefix));
+  return WithBlock(year, Writer::Seal(compressed, pass, trailer));
+}
+
+const fs::path kSources = fs::path(VORRENDAL_SOURCE_DIR) / "tests/tools/data/sources";
+
+struct Outcome { int code; std::string out, err; };
+Outcome RunTool(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int code = DataTool::Run(args, out, err);
+  return {code, out.str(), err.str()};
+}
+
+TEST(DataFile, DamageFailsTheReaderAndTheCheckerNamesIt) {
+  const std::string pass = clsDataFile::kPassPhrase;
+  // fail: a year the reader refuses ("": none); intact: a year the same file
+  // still serves ("": the whole file is spoiled); problem: what the checker says.
+  const struct {
+    std::optional<std::string> bytes;  // nullopt: no file at all
+    std::string fail, intact, problem;
+  } rows[] = {
+      {std::nullopt, "65", "", "Data.dat: cannot be opened"},
+      {"", "65", "", "Data.dat: file: the file is empty"},
+      {"\0\0"s, "65", "", "file: the file is shorter than its 4-byte index length"},
+      {clsZLib::longToString(-1) + kSample.substr(4), "65", "", "index: the index length -1 is negative"},
+      {clsZLib::longToString(0x7FFFFFFF) + kSample.substr(4), "65", "",
+       "index length 2147483647 runs past the end"},
+      {Flip(kSample, 4 + kIndexSize / 2), "65", "", "index: the"},
+      {Indexed("1"), "65", "", "index: the text does not end with CR LF"},
+      {WithIndexLine(1, ""), "65", "", "index: line 2 is empty"},
+      {WithIndexLine(1, "100-66"), "65", "", "index line 2: has 2 fields"},
+      {WithIndexLine(2, "10-1-65"), "65", "", "year 65 is listed twice (first on index line 1)"},
+      {FileOf({}, "\r\n"), "65", "", "index: lists no year"},
+      {WithIndexLine(0, "1x0-1-65"), "65", "66", "the length \"1x0\" is not a number"},
+      {WithIndexLine(0, "99999999999-1-65"), "65", "66", "the length \"99999999999\" is not"},
+      {WithIndexLine(0, "100-one-65"), "65", "66", "the offset \"one\" is not a number"},
+      {WithIndexLine(0, "2000000000-1-65"), "65", "66", "block 65: runs past the end of the file"},
+      {WithIndexLine(0, "10-999999-65"), "65", "66", "block 65: starts at offset 999999, expected 1"},
+      {WithIndexLine(0, "10-0-65"), "65", "66", "block 65: starts at offset 0"},
+      {kSample.substr(0, kSample.size() - 5), "67", "65", "block 67: runs past the end of the file"},
+      {Flip(kSample, 4 + kIndexSize + 9), "65", "66", "block 65: the compressed data is damaged"},
+      {Sealed("65", pass + "5", pass), "65", "66", "block 65: the trailer is not"},
+      {Sealed("65", pass, "c4e19b2-9d07a3f1-26b8e05c-7f3a91d4"), "65", "66", "block 65: the trailer is not"},
+      {WithText("65", "x"), "65", "66", "block 65: the text does not end with CR LF"},
+      {WithText("65", "Atlanta p65-A\r\n"), "65", "66", "block 65 line 1: the record has no NUL"},
+      {WithText("65", "b\0m65-1\r\n\r\na\0p65-A\r\n"s), "65", "66", "block 65: line 2 is empty"},
+      {WithText("65", "b\0m65-1\r\nc\0M65-1\r\n"s), "65", "66",
+       "line 2: key \"M65-1\" is there twice (first on block 65 line 1)"},
+      {kSample, "68", "65", ""},  // a year the index does not list
+      // The checker is stricter than the reader:
+      {Sealed("66", pass, pass, 99), "", "66", "block 66: the length prefix says 99 bytes, the text has 9"},
+      {Indexed(kSampleIndex + "10-1-70-x\r\n"), "", "65", "index line 4: has 4 fields"},
+      {Indexed(kSampleIndex + "10-1-75\r\n"), "", "65", "the year key \"75\" is not 59 to 74"},
+      {kSample + "junk", "", "67", "file: 4 stray bytes after the last block"},
+      {WithText("65", "a\0p65-A\0x\r\n"s), "", "65", "line 1: the record has more than one NUL"},
+      {WithText("65", "a\0p66-B\r\n"s), "", "65", "key \"p66-B\" does not carry the model year 65"},
+      {WithText("65", "a\0\r\n"s), "", "65", "block 65 line 1: empty key"},
+      {WithText("65", "a\nb\0p65-A\r\n"s), "", "65", "line 1: description holds a line break"},
+      {WithText("66", "\r\n"), "", "66", ""},  // a year without records is sound
+  };
+  ScratchDir dir;
+  const fs::path path = dir / "Data.dat";
+  for (const auto& d : rows) {
+    SCOPED_TRACE(::testing::Message() << "row " << &d - rows << ": " << d.problem);
+    fs::remove(path);
+    if (d.bytes) WriteBytes(path, *d.bytes);
+    const auto problems = DataFileChecker::CheckFile(path).problems;
+    if (d.problem.empty()) EXPECT_THAT(problems, ::testing::IsEmpty());
+    else EXPECT_THAT(problems, ::testing::Contains(HasSubstr(d.problem)));
+    clsDataFile reader(path);
+    KeyedTable table;
+    std::string raw;
+    for (int n = 0; n < 2 && !d.fail.empty(); ++n) EXPECT_FALSE(reader.ReadData(d.fail, &table, raw)) << n;
+    if (d.intact.empty()) {
+      // Nothing of a spoiled file is kept: once mended, the same reader loads it.
+      EXPECT_TRUE(reader.RecordIndex().Empty());
+      WriteBytes(path, kSample);
+    }
+    EXPECT_TRUE(reader.ReadData(d.intact.empty() ? "66" : d.intact, &table, raw)) << "an intact year";
+  }
+}
+
+TEST(DataFile, OneTableRawTextTheIndexReadOnceAndRecordsBeforeAFailure) {
+  ScratchDir dir;
+  const fs::path file = dir / "Data.dat";
+  WriteBytes(file, kSample);
+  clsDataFile reader(file);
+  KeyedTable table;
+  std::string raw = "untouched";
+  for (const char* year : {"67", "65", "66"}) EXPECT_TRUE(reader.ReadData(year, &table, raw)) << year;
+  EXPECT_EQ(raw, "untouched");
+  ASSERT_EQ(table.Count(), 7u);
+  EXPECT_EQ(*table.Find("M65-51") + *table.Find("c65-R"),
+            "Custom two-door sedan - six passengerCr\xE8me Ivory");
+  ASSERT_TRUE(reader.ReadData("66", nullptr, raw));
+  EXPECT_EQ(raw, "Atlanta, Georgia\0p66-A\r\n390 cubic inch V8 - four-barrel\0e66-X"s);
+  // The index is kept (spoiled in place, the blocks are still found), the file is not held open.
+  WriteBytes(file, kSample.substr(0, 4) + std::string(kIndexSize, 'x') + kSample.substr(4 + kIndexSize));
+  EXPECT_TRUE(reader.ReadData("66", &(table = KeyedTable()), raw));
+  EXPECT_FALSE(clsDataFile(file).ReadData("66", &table, raw));
+  // A record whose key is there already fails the block, keeping the records before it.
+  WriteBytes(file, WithText("65", "a\0p65-A\r\nb\0p65-B\r\nc\0p65-a\r\n"s));
+  EXPECT_FALSE(clsDataFile(file).ReadData("65", &(table = KeyedTable()), raw));
+  EXPECT_EQ(table.Count(), 2u);
+}
+
+TEST(DataTool, CommandLines) {
+  const struct { std::vector<std::string> args; int code; const char* out; const char* err; } rows[] = {
+      {{"--help"}, 0, "pack SOURCE_DIR -o Data.dat", ""},
+      {{"--version"}, 0, "vorrendal-data " VORRENDAL_VERSION, ""},
+      {{}, 2, "", "no command given\nTry 'vorrendal-data --help'."},
+      {{"repack", "x"}, 2, "", "unknown command 'repack'"},
+      {{"check", "--fast", "x"}, 2, "", "unknown option '--fast'"},
+      {{"check"}, 2, "", "check: no input given"}, {{"pack", "dir"}, 2, "", "pack: no output given (-o)"},
+      {{"pack", "dir", "-o"}, 2, "", "'-o' needs a path"},
+      {{"pack", "dir", "-o", "a", "--output", "b"}, 2, "", "more than one output"},
+      {{"check", "a", "b"}, 2, "", "unexpected argument 'b'"},
+      {{"check", "a", "-o", "b"}, 2, "", "check writes nothing"},
+      {{"check", "/nonexistent/Data.dat"}, 1, "", "/nonexistent/Data.dat: cannot be opened"},
+      {{"pack", "/nonexistent/dir", "-o", "/nonexistent/Data.dat"}, 1, "", "not a directory"},
+  };
+  for (const auto& r : rows) {
+    const auto outcome = RunTool(r.args);
+    EXPECT_EQ(outcome.code, r.code) << ::testing::PrintToString(r.args);
+    EXPECT_THAT(outcome.out, HasSubstr(r.out));
+    EXPECT_THAT(outcome.err, HasSubstr(r.err));
+  }
+}
+
+// The descriptions that ship (every model year) and the test sources: packed,
+// checked sound, unpacked and packed again they give the same bytes.
+TEST(DataTool, PackCheckUnpackAndPackAgainGiveTheSameBytes) {
+  const fs::path shipped = fs::path(VORRENDAL_SOURCE_DIR) / "resources/descriptions";
+  const std::string program = std::string(VORRENDAL_BIN_DIR) + "/vorrendal-data";
+  const std::pair<fs::path, const char*> sources[] = {{shipped, "16 years, "},
+                                                       {kSources, "3 years, 11 records, "}};
+  for (const auto& [source, years] : sources) {
+    ScratchDir dir;
+    const std::string packed = (dir / "Data.dat").string(), back = (dir / "back").string();
+    const auto said = RunTool({"pack", source.string(), "-o", packed});
+    ASSERT_EQ(said.code, 0) << said.err;
+    EXPECT_THAT(said.out, HasSubstr(packed + ": " + years));
+    EXPECT_THAT(said.out, HasSubstr(" records, " + std::to_string(ReadBytes(packed).size()) + " bytes\n"));
+    ASSERT_EQ(RunTool({"unpack", packed, "-o", back}).code, 0);
+    ASSERT_EQ(RunTool({"pack", back, "-o", (dir / "again.dat").string(), "--quiet"}).out, "");
+    EXPECT_EQ(ReadBytes(dir / "again.dat"), ReadBytes(packed));
+    // The built program itself: main hands its arguments to the tool and returns its status.
+    EXPECT_EQ(std::system((program + " check -q " + packed).c_str()), 0);
+    EXPECT_NE(std::system((program + " check /nonexistent/Data.dat 2>/dev/null").c_str()), 0);
+    if (source == shipped) continue;
+    EXPECT_EQ(RunTool({"check", packed}).out, packed + ": 3 years, 11 records, sound\n");
+    EXPECT_FALSE(fs::exists(dir / "back" / "1960.txt"));
+    EXPECT_THAT(ReadBytes(dir / "back" / "1973.txt"), HasSubstr("\nx73-\xC3\x98\t3.00:1 conventional\n"));
+  }
+}
+
+TEST(DataTool, FaultsWriteNothingAndKeepTheOldFile) {
+  ScratchDir dir;
+  fs::create_directories(dir / "src");
+  WriteBytes(dir / "src" / "1965.txt", "p65-A\tAtlanta\nm65-51 no tab\n");
+  WriteBytes(dir / "src" / "1966.txt", "p65-B\tAtlanta\n");
+  WriteBytes(dir / "Data.dat", "old contents");
+  auto outcome = RunTool({"pack", (dir / "src").string(), "-o", (dir / "Data.dat").string()});
+  EXPECT_EQ(outcome.code, 1);
+  EXPECT_EQ(outcome.err, "1965.txt:2: no TAB between the key and the description\n1966.txt:1: key \"p65-B\" "
+                         "does not carry the model year 66 (expected the form p66-CODE)\n"
+                         "vorrendal-data: nothing written, 2 problem(s)\n");
+  EXPECT_EQ(ReadBytes(dir / "Data.dat"), "old contents");
+
+  WriteBytes(dir / "Data.dat", kSample.substr(0, kSample.size() - 1));
+  outcome = RunTool({"unpack", (dir / "Data.dat").string(), "-o", (dir / "out").string()});
+  EXPECT_EQ(outcome.code, 1);
+  EXPECT_THAT(outcome.err,
+              HasSubstr("block 67: runs past the end of the file\nvorrendal-data: nothing unpacked"));
+  EXPECT_FALSE(fs::exists(dir / "out"));
+
+  fs::create_directories(dir / "dir.dat");  // a directory where the file should go
+  outcome = RunTool({"pack", kSources.string(), "-o", (dir / "dir.dat").string()});
+  EXPECT_EQ(outcome.code, 1);
+  EXPECT_THAT(outcome.err, HasSubstr("dir.dat"));
+  EXPECT_FALSE(fs::exists(dir / "dir.dat.tmp"));
+}
+
+TEST(DescriptionSource, LinesAcceptedAndRefused) {
+  // records: "key=description;" in Windows-1252
+  const struct { std::string text, records, problem; } rows[] = {
+      {"p62-A\tAtlanta, Georgia", "p62-A=Atlanta, Georgia;", ""},
+      {"# plants\n\n \t\n#p62-B\tB\r\nP62-A\tA\r\n", "P62-A=A;", ""},
+      {"\xEF\xBB\xBFp62-A\tA\nx62-1\t\n", "p62-A=A;x62-1=;", ""},
+      {"c62-AB\tBlack - over\tIvory\n", "c62-AB=Black - over\tIvory;", ""},
+      {"c62-R\tCr\xC3\xA8me \xE2\x80\x9CIvory\xE2\x80\x9D\n", "c62-R=Cr\xE8me \x93Ivory\x94;", ""},
+      {"p62-A\tok\nc62-A\tBad \xC3 byte\n", "p62-A=ok;", "1962.txt:2: not valid UTF-8 at column 11"},
+      {"c62-A\t\xC0\xAF\n", "", "1962.txt:1: not valid UTF-8"},
+      {"c62-A\tGreek \xCE\xA9\n", "", "1962.txt:1: character \"\xCE\xA9\" (U+03A9) has no Windows-1252 form"},
+      {"\n\np62-B Atlanta\n", "", "1962.txt:3: no TAB"}, {"\tAtlanta\n", "", "1962.txt:1: empty key"},
+      {"p63-B\tAtlanta\n", "", "key \"p63-B\" does not carry the model year 62 (expected the form p62-CODE)"},
+      {"p62-\tAtlanta\n", "", "has no code after"},
+      {"q62-B\tAtlanta\n", "", "does not start with a field letter"},
+      {"p62 -B\tAtlanta\n", "", "holds a space or control character"},
+      {"p62-B\tAt\0lanta\n"s, "", "description holds a NUL byte"},
+      {"p62-B\tAt\rlanta\n", "", "description holds a line break"},
+  };
+  for (const auto& r : rows) {
+    std::vector<std::string> problems;
+    std::string records;
+    for (const auto& rec : DescriptionSource::ParseYear(1962, r.text, "1962.txt", problems)) {
+      records += rec.key + "=" + rec.description + ";";
+    }
+    EXPECT_EQ(records, r.records) << r.text;
+    if (r.problem.empty()) EXPECT_THAT(problems, ::testing::IsEmpty());
+    else EXPECT_THAT(problems, ::testing::ElementsAre(HasSubstr(r.problem)));
+  }
+}
+
+TEST(DescriptionSource, Directories) {
+  using Files = std::vector<std::pair<std::string, std::string>>;
+  const struct { Files files; std::string years, problem; } rows[] = {
+      {{{"1974.txt", "x74-\xC3\x98\t3.00:1\n"}, {"1960.txt", "p60-A\tA\n"}, {"1959.txt", "# none yet\n"},
+        {"CMakeLists.txt", ""}, {"a.md", ""}}, "1959:0 1960:1 1974:1 ", ""},
+      {{{"README.md", "x"}}, "", "no year files"},
+      {{{"1960.txt", ""}, {"1975.txt", ""}}, "", "1975.txt: file name is not a model year"},
+      {{{"1958.txt", ""}}, "", "1958.txt: file name is not a model year"},
+      {{{"61.txt", ""}}, "", "61.txt: file name is not a model year"},
+      {{{"1960.txt", "p60-A\tA\n\np60-B\tB\nP60-a\tC\n"}}, "",
+       "1960.txt:4: duplicate key \"P60-a\" (first at 1960.txt:1)"},
+      {{{"1960.txt", "p60-A\tA\n"}, {"1961.txt", "p60-A\tA\n"}}, "",
+       "1961.txt:1: key \"p60-A\" does not carry the model year 61"},
+  };
+  for (const auto& r : rows) {
+    ScratchDir dir;
+    for (const auto& [name, text] : r.files) WriteBytes(dir / name, text);
+    std::vector<std::string> problems;
+    std::string got;
+    const auto years = DescriptionSource::ReadDirectory(dir.path, problems);
+    for (const auto& y : years.value_or(std::vector<SourceYear>{})) {
+      got += std::to_string(y.year) + ":" + std::to_string(y.records.size()) + " ";
+    }
+    EXPECT_EQ(got, r.years);
+    if (r.problem.empty()) EXPECT_THAT(problems, ::testing::IsEmpty());
+    else EXPECT_THAT(problems, ::testing::Contains(HasSubstr(r.problem)));
+  }
+}
+
+}  // namespace
+}  // namespace vorrendal
