@@ -24,7 +24,6 @@ namespace fs = std::filesystem;
 using namespace std::string_literals;
 using ::testing::HasSubstr;
 using Writer = DataFileWriter;
-using Block = Writer::Block;
 
 // A fresh directory, removed with all it holds at the end of the scope.
 struct ScratchDir {
@@ -34,17 +33,15 @@ struct ScratchDir {
   fs::path operator/(const std::string& name) const { return path / name; }
 };
 
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+void WriteBytes(const fs::path& to, const std::string& text) { std::ofstream(to, std::ios::binary) << text; }
 std::string ReadBytes(const fs::path& path) {
   return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
 
 // Three years; descriptions hold "-" and a byte above 127.
-std::vector<Block> SampleBlocks() {
+std::vector<Writer::Block> SampleBlocks() {
   const auto block = [](const char* year, const std::vector<SourceRecord>& records) {
-    return Block{year, Writer::PackBlock(Writer::YearText(records))};
+    return Writer::Block{year, Writer::PackBlock(Writer::YearText(records))};
   };
   return {block("65", {{"p65-A", "Atlanta, Georgia"}, {"m65-51", "Custom two-door sedan - six passenger"},
                        {"c65-R", "Cr\xE8me Ivory"}}),
@@ -53,7 +50,7 @@ std::vector<Block> SampleBlocks() {
 }
 
 // A file of blocks behind the index text given, or the one the writer makes.
-std::string FileOf(const std::vector<Block>& blocks, const std::optional<std::string>& index = {}) {
+std::string FileOf(const std::vector<Writer::Block>& blocks, const std::optional<std::string>& index = {}) {
   return Writer::Assemble(Writer::PackBlock(index.value_or(Writer::IndexText(blocks))), blocks);
 }
 const std::string kSample = FileOf(SampleBlocks());
@@ -82,7 +79,6 @@ std::string Flip(std::string bytes, std::size_t at) {
   bytes[at] = static_cast<char>(bytes[at] ^ 0x20);
   return bytes;
 }
-std::string Indexed(const std::string& index) { return FileOf(SampleBlocks(), index); }
 // The sample with year's block one record, compressed (the length prefix made prefix unless 0)
 // and sealed under pass with trailer.
 std::string Sealed(const std::string& year, const std::string& pass, const std::string& trailer,
@@ -98,18 +94,14 @@ const fs::path kSources = fs::path(VORRENDAL_SOURCE_DIR) / "tests/tools/data/sou
 struct Outcome { int code; std::string out, err; };
 Outcome RunTool(const std::vector<std::string>& args) {
   std::ostringstream out, err;
-  const int code = DataTool::Run(args, out, err);
-  return {code, out.str(), err.str()};
+  return {DataTool::Run(args, out, err), out.str(), err.str()};  // the run first: braces keep order
 }
 
 TEST(DataFile, DamageFailsTheReaderAndTheCheckerNamesIt) {
   const std::string pass = clsDataFile::kPassPhrase;
-  // fail: a year the reader refuses ("": none); intact: a year the same file
-  // still serves ("": the whole file is spoiled); problem: what the checker says.
-  const struct {
-    std::optional<std::string> bytes;  // nullopt: no file at all
-    std::string fail, intact, problem;
-  } rows[] = {
+  // bytes: the file (nullopt: none); fail: a year the reader refuses ("": none); intact: a year the
+  // same file still serves ("": the whole file is spoiled); problem: what the checker says.
+  const struct { std::optional<std::string> bytes; std::string fail, intact, problem; } rows[] = {
       {std::nullopt, "65", "", "Data.dat: cannot be opened"},
       {"", "65", "", "Data.dat: file: the file is empty"},
       {"\0\0"s, "65", "", "file: the file is shorter than its 4-byte index length"},
@@ -117,7 +109,7 @@ TEST(DataFile, DamageFailsTheReaderAndTheCheckerNamesIt) {
       {clsZLib::longToString(0x7FFFFFFF) + kSample.substr(4), "65", "",
        "index length 2147483647 runs past the end"},
       {Flip(kSample, 4 + kIndexSize / 2), "65", "", "index: the"},
-      {Indexed("1"), "65", "", "index: the text does not end with CR LF"},
+      {FileOf(SampleBlocks(), "1"), "65", "", "index: the text does not end with CR LF"},
       {WithIndexLine(1, ""), "65", "", "index: line 2 is empty"},
       {WithIndexLine(1, "100-66"), "65", "", "index line 2: has 2 fields"},
       {WithIndexLine(2, "10-1-65"), "65", "", "year 65 is listed twice (first on index line 1)"},
@@ -140,8 +132,8 @@ TEST(DataFile, DamageFailsTheReaderAndTheCheckerNamesIt) {
       {kSample, "68", "65", ""},  // a year the index does not list
       // The checker is stricter than the reader:
       {Sealed("66", pass, pass, 99), "", "66", "block 66: the length prefix says 99 bytes, the text has 9"},
-      {Indexed(kSampleIndex + "10-1-70-x\r\n"), "", "65", "index line 4: has 4 fields"},
-      {Indexed(kSampleIndex + "10-1-75\r\n"), "", "65", "the year key \"75\" is not 59 to 74"},
+      {FileOf(SampleBlocks(), kSampleIndex + "10-1-70-x\r\n"), "", "65", "index line 4: has 4 fields"},
+      {FileOf(SampleBlocks(), kSampleIndex + "10-1-75\r\n"), "", "65", "the year key \"75\" is not 59 to 74"},
       {kSample + "junk", "", "67", "file: 4 stray bytes after the last block"},
       {WithText("65", "a\0p65-A\0x\r\n"s), "", "65", "line 1: the record has more than one NUL"},
       {WithText("65", "a\0p66-B\r\n"s), "", "65", "key \"p66-B\" does not carry the model year 65"},
@@ -273,8 +265,7 @@ TEST(DataTool, FaultsWriteNothingAndKeepTheOldFile) {
 }
 
 TEST(DescriptionSource, LinesAcceptedAndRefused) {
-  // records: "key=description;" in Windows-1252
-  const struct { std::string text, records, problem; } rows[] = {
+  const struct { std::string text, records, problem; } rows[] = {  // records: "key=description;", cp1252
       {"p62-A\tAtlanta, Georgia", "p62-A=Atlanta, Georgia;", ""},
       {"# plants\n\n \t\n#p62-B\tB\r\nP62-A\tA\r\n", "P62-A=A;", ""},
       {"\xEF\xBB\xBFp62-A\tA\nx62-1\t\n", "p62-A=A;x62-1=;", ""},
@@ -308,9 +299,9 @@ TEST(DescriptionSource, Directories) {
   const struct { Files files; std::string years, problem; } rows[] = {
       {{{"1974.txt", "x74-\xC3\x98\t3.00:1\n"}, {"1960.txt", "p60-A\tA\n"}, {"1959.txt", "# none yet\n"},
         {"CMakeLists.txt", ""}, {"a.md", ""}}, "1959:0 1960:1 1974:1 ", ""},
-      {{{"README.md", "x"}}, "", "no year files"},
       {{{"1960.txt", ""}, {"1975.txt", ""}}, "", "1975.txt: file name is not a model year"},
       {{{"1958.txt", ""}}, "", "1958.txt: file name is not a model year"},
+      {{{"README.md", "x"}}, "", "no year files"},
       {{{"61.txt", ""}}, "", "61.txt: file name is not a model year"},
       {{{"1960.txt", "p60-A\tA\n\np60-B\tB\nP60-a\tC\n"}}, "",
        "1960.txt:4: duplicate key \"P60-a\" (first at 1960.txt:1)"},
