@@ -3,7 +3,6 @@
 // checker; the command line on real files; and the editable source form.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>

@@ -365,6 +365,11 @@ TEST(OnePlate, ExitStatusAndMessage) {
   }
   EXPECT_EQ(RunTool({"--data", "/tmp/other.dat", "5A6"}).opened, Args{"/tmp/other.dat"});
   EXPECT_EQ(fs::path(RunTool({"5A6"}).opened.at(0)).filename(), "Data.dat");
+  // The year is asked for only when standard error is a terminal too.
+  std::istringstream in("1972\n");
+  std::ostringstream out, err;
+  ToolEnvironment errPiped{in, out, err, true, false, {}};
+  EXPECT_EQ(RunDecodeTool(kPlate62or72, errPiped), kExitUsage) << err.str();
 }
 
 // A batch keeps the input order; a row that cannot be decoded carries an error
