@@ -183,7 +183,7 @@ class HelpWindowTest : public QObject {
     ChmHelp help(file);
     QString seen[3];
     testing::ModalDriver driver;
-    for (QString& s : seen) driver.Then(testing::NoteAndPress(&s, QMessageBox::Ok));
+    for (QString& s : seen) driver.Then(testing::Press(QMessageBox::Ok, &s));
     help.ShowContents(nullptr);
     std::ofstream(file, std::ios::binary) << "This is not a help file.";
     help.ShowTopic(4, nullptr);
