@@ -516,6 +516,10 @@ TEST(EndToEnd, BuiltProgram) {
   const auto [refused, said] = shell("echo 1962 | ./vorrendal-decode 2A62C100001 2>&1");
   EXPECT_EQ(refused, kExitUsage);
   EXPECT_NE(said.find("1962 or 1972"), std::string::npos) << said;
+  // The Data.dat the build packed from resources/descriptions, found beside the program.
+  const std::string packed = shell("./vorrendal-decode 5A62C100001 2>&1").second;
+  EXPECT_NE(packed.find("Plant (A) = Linden, New Jersey\n"), std::string::npos) << packed;
+  EXPECT_EQ(packed.find(kLoadFailed), std::string::npos) << packed;
   const std::string decode = "./vorrendal-decode --data /none/Data.dat 5A62C100001 62A M 76 12C 21 4 1";
   const auto [status, out] = shell(decode + " 2>/dev/null");
   EXPECT_EQ(status, kExitIncomplete);
