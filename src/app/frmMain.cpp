@@ -128,7 +128,6 @@ frmMain::frmMain(IHelp& help, DataReaderFactory dataReaderFactory, QWidget* pare
   CreateReportPanel(client);
   CreateMenus();
   SetHelpContexts();
-  SetTabOrder();
   output_ = std::make_unique<ReportOutput>(this, [this] { return txtDescription->toPlainText(); });
 
   auto* selectAll = new SelectAllOnEntry(this);
@@ -339,17 +338,6 @@ void frmMain::SetHelpContexts() {
   };
   for (const auto& [contextId, widgets] : contexts) {
     for (QWidget* widget : widgets) WhatsThisRouter::SetContext(widget, contextId);
-  }
-}
-
-void frmMain::SetTabOrder() {
-  const QWidget* order[] = {txtSerialNumber, txtBody,     txtColor,       txtTrim,
-                            txtDate,         txtDSO,      txtTrans,       txtAxle,
-                            cmdProcess,      cmdClearSerial, chkAppend,   txtDescription,
-                            cmdCopyText,     cmdSaveAs,   cmdPrint,       cboTemplateStyle,
-                            picDropDescription};
-  for (std::size_t i = 1; i < std::size(order); ++i) {
-    setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
   }
 }
 

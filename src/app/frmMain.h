@@ -173,7 +173,6 @@ class frmMain : public QMainWindow, public IReportPanelHost {
   void CreateReportPanel(QWidget* client);
   void CreateMenus();
   void SetHelpContexts();
-  void SetTabOrder();
   // Puts the plate into its 1959-1961 arrangement, as the window opens.
   void ApplyStartPlate();
   void ShowBoxes(const PlateBoxes& boxes);
