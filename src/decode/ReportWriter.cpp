@@ -56,17 +56,12 @@ void AddLine(std::string& report, std::string_view label, std::string_view code,
 // coded line shows the wrapped form.
 void AddWrappedLine(std::string& report, std::string_view label, std::string_view code,
                     std::string& value) {
-  const int allowance = static_cast<int>(label.size()) + 6;  // "Label (" and ") = "
+  const int allowance = Length(label) + 6;  // "Label (" and ") = "
   const int width = kLineBudget - (Length(code) + allowance);
-  if (Length(value) <= width) {
-    AddLine(report, label, code, value);
-  } else if (code.empty()) {
-    AddLine(report, label, code, value);
-    value = ReportWriter::WrapDescription(value, width);
-  } else {
-    value = ReportWriter::WrapDescription(value, width);
-    AddLine(report, label, code, value);
-  }
+  if (Length(value) <= width) return AddLine(report, label, code, value);
+  std::string wrapped = ReportWriter::WrapDescription(value, width);
+  AddLine(report, label, code, code.empty() ? value : wrapped);
+  value = std::move(wrapped);
 }
 
 // In append mode the caret goes to the new section: past the separator and

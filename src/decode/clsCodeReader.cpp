@@ -359,11 +359,8 @@ void clsCodeReader::Impl::DecodeDate() {
     const std::string_view date = DateCode;
     const std::string_view day = c1 == "0" ? date.substr(1, 1) : date.substr(0, 2);
     key.assign("d-").append(Mid(DateCode, 3, 1));
-    if (const std::string* month = store.BuiltInDescriptions().Find(key)) {
-      self.DateProduced.assign("Manufactured ").append(*month).append(1, ' ').append(day);
-    } else {
-      self.DateProduced = kNotFound;
-      self.ErrorOccurred = true;
+    if (Lookup(store.BuiltInDescriptions(), key, self.DateProduced)) {
+      self.DateProduced.insert(0, "Manufactured ").append(1, ' ').append(day);
     }
   } else {
     self.DateProduced = Year() == 70 ? kNotApplicable : kIncorrect;
