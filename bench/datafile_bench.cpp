@@ -61,7 +61,8 @@ void BM_DataFile_AllYears(benchmark::State& state) {
     vorrendal::clsDataFile reader(kDataFile);
     vorrendal::KeyedTable table;
     for (int year = 59; year <= 74; ++year) {
-      if (!reader.ReadData(std::to_string(year), &table, raw)) state.SkipWithError("a year does not load");
+      if (!reader.ReadData(std::to_string(year), &table, raw))
+        state.SkipWithError("a year does not load");
     }
     records = table.Count();
   }

@@ -21,7 +21,8 @@ std::unique_ptr<MemoryDataReader> BenchCatalogue() {
   auto data = std::make_unique<MemoryDataReader>();
   for (const std::string y : {"62", "65", "72"}) {
     data->Add(y, "p" + y + "-A", "Atlanta, Georgia")
-        .Add(y, "m" + y + "-62", "Two-door hardtop coupe, eight cylinders, bucket seats and console")
+        .Add(y, "m" + y + "-62",
+             "Two-door hardtop coupe, eight cylinders, bucket seats and console")
         .Add(y, "e" + y + "-C", "289 cu in V8, 2-bbl carburettor")
         .Add(y, "b" + y + "-62A", "Two-door hardtop")
         .Add(y, "c" + y + "-M", "Raven black")
@@ -70,10 +71,9 @@ class CountingSink final : public std::streambuf {
 };
 
 std::string BatchCsv(std::size_t rows) {
-  const char* const plates[] = {"5A62C100001,62A,M,76,12C,21,4,1,\r\n",
-                                "2A62C100001,62A,4A,76,,21,4,1,1972\r\n",
-                                "2A62C100002,62A,M,76,9N,21,4,1,1962\r\n",
-                                "5A62C100003,62a,m,76,3A,21,4,1,\r\n"};
+  const char* const plates[] = {
+      "5A62C100001,62A,M,76,12C,21,4,1,\r\n", "2A62C100001,62A,4A,76,,21,4,1,1972\r\n",
+      "2A62C100002,62A,M,76,9N,21,4,1,1962\r\n", "5A62C100003,62a,m,76,3A,21,4,1,\r\n"};
   std::string csv = "serial,body,color,trim,date,dso,trans,axle,year\r\n";
   for (std::size_t i = 0; i < rows; ++i) csv += plates[i % 4];
   return csv;
@@ -90,8 +90,14 @@ void BM_Batch100000(benchmark::State& state) {
     std::ostream out(&sink);
     std::ostringstream err;
     vorrendal::decodetool::ToolEnvironment env{
-        in, out, err, false, false,
-        [](const std::filesystem::path&) -> std::unique_ptr<vorrendal::IDataReader> { return BenchCatalogue(); }};
+        in,
+        out,
+        err,
+        false,
+        false,
+        [](const std::filesystem::path&) -> std::unique_ptr<vorrendal::IDataReader> {
+          return BenchCatalogue();
+        }};
     const int status = vorrendal::decodetool::RunDecodeTool(args, env);
     if (status != vorrendal::decodetool::kExitClean) state.SkipWithError(err.str().c_str());
     benchmark::DoNotOptimize(sink.Written());
@@ -100,6 +106,12 @@ void BM_Batch100000(benchmark::State& state) {
   state.SetLabel(formats[state.range(0)]);
 }
 // The batch writes on a second thread: count the CPU time of both.
-BENCHMARK(BM_Batch100000)->Arg(0)->Arg(1)->Arg(2)->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Batch100000)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

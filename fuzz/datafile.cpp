@@ -26,7 +26,8 @@ using vorrendal::DataFileWriter;
 
 const std::filesystem::path& ScratchFile() {
   static const std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("fuzz_datafile_" + std::to_string(::getpid()) + ".dat");
+      std::filesystem::temp_directory_path() /
+      ("fuzz_datafile_" + std::to_string(::getpid()) + ".dat");
   return path;
 }
 
@@ -50,7 +51,8 @@ std::string AroundBlock(const std::string& block) {
       {"65", DataFileWriter::PackBlock(std::string("Atlanta\0p65-A\r\n", 15))},
       {"66", block},
       {"67", DataFileWriter::PackBlock(std::string("Kansas City\0p67-K\r\n", 19))}};
-  return DataFileWriter::Assemble(DataFileWriter::PackBlock(DataFileWriter::IndexText(blocks)), blocks);
+  return DataFileWriter::Assemble(DataFileWriter::PackBlock(DataFileWriter::IndexText(blocks)),
+                                  blocks);
 }
 
 }  // namespace

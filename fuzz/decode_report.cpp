@@ -115,7 +115,8 @@ std::string SerialPiece(const std::string& serial, bool is1959, bool model) {
   return at < s.size() ? s.substr(at, n) : std::string();
 }
 
-void CheckWrap(const char* label, const std::string& code, const std::string& before, const std::string& after) {
+void CheckWrap(const char* label, const std::string& code, const std::string& before,
+               const std::string& after) {
   if (code.empty()) return;
   const int width = kLineBudget - static_cast<int>(code.size() + std::string(label).size() + 6);
   if (static_cast<int>(before.size()) <= width) {
@@ -125,12 +126,15 @@ void CheckWrap(const char* label, const std::string& code, const std::string& be
   std::size_t start = 0;
   for (int line = 0;; ++line) {
     const std::size_t end = after.find("\r\n", start);
-    const std::string piece = after.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    const std::size_t shown = line == 0 ? piece.size() + static_cast<std::size_t>(kLineBudget - width)
-                                        : piece.size();
-    if (shown > 50) Fail("a wrapped line is longer than 50 characters", std::string(label) + ": " + piece);
-    if (line > 0 && piece.compare(0, static_cast<std::size_t>(kLineBudget - width),
-                                  std::string(static_cast<std::size_t>(kLineBudget - width), ' ')) != 0) {
+    const std::string piece =
+        after.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    const std::size_t shown =
+        line == 0 ? piece.size() + static_cast<std::size_t>(kLineBudget - width) : piece.size();
+    if (shown > 50)
+      Fail("a wrapped line is longer than 50 characters", std::string(label) + ": " + piece);
+    if (line > 0 &&
+        piece.compare(0, static_cast<std::size_t>(kLineBudget - width),
+                      std::string(static_cast<std::size_t>(kLineBudget - width), ' ')) != 0) {
       Fail("a continuation line is not indented under the value", piece);
     }
     if (end == std::string::npos) break;
@@ -146,12 +150,15 @@ void CheckWrap(const char* label, const std::string& code, const std::string& be
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
   std::array<std::string, 8> codes;
-  for (std::size_t i = 0; i < codes.size(); ++i) codes[i] = in.ConsumeRandomLengthString(kBoxLength[i]);
-  const PlateBoxes typed{codes[0], codes[1], codes[2], codes[3], codes[4], codes[5], codes[6], codes[7]};
+  for (std::size_t i = 0; i < codes.size(); ++i)
+    codes[i] = in.ConsumeRandomLengthString(kBoxLength[i]);
+  const PlateBoxes typed{codes[0], codes[1], codes[2], codes[3],
+                         codes[4], codes[5], codes[6], codes[7]};
 
   std::vector<std::string> descriptions;
   const int descriptionCount = in.ConsumeIntegralInRange<int>(1, 6);
-  for (int i = 0; i < descriptionCount; ++i) descriptions.push_back(CleanDescription(in.ConsumeRandomLengthString(160)));
+  for (int i = 0; i < descriptionCount; ++i)
+    descriptions.push_back(CleanDescription(in.ConsumeRandomLengthString(160)));
   const int answer = in.ConsumeIntegralInRange<int>(-1, 2);
   const bool append = in.ConsumeBool();
   const bool damaged = in.ConsumeBool();
@@ -186,8 +193,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   prompter.SetDefaultYearAnswer(answer);
   clsCodeReader decoder(prompter, std::move(reader));
   decoder.ErrorOccurred = false;
-  decoder.ReadCodes(typed.SerialNumber, typed.Body, typed.Color, typed.Trim, typed.Date, typed.DSO, typed.Trans,
-                    typed.Axle);
+  decoder.ReadCodes(typed.SerialNumber, typed.Body, typed.Color, typed.Trim, typed.Date, typed.DSO,
+                    typed.Trans, typed.Axle);
   if (decoder.BadYearCode) return 0;
 
   const std::string model = decoder.Model;
@@ -199,15 +206,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const bool is1959 = decoder.SearchYear == "59";
   CheckWrap("Model", Upper(SerialPiece(typed.SerialNumber, is1959, true)), model, decoder.Model);
-  CheckWrap("Engine", Upper(SerialPiece(typed.SerialNumber, is1959, false)), engine, decoder.EngineType);
+  CheckWrap("Engine", Upper(SerialPiece(typed.SerialNumber, is1959, false)), engine,
+            decoder.EngineType);
   const bool dateWritten = std::atoi(decoder.SearchYear.c_str()) <= 69;
   for (std::size_t i = 0; i < before.size(); ++i) {
     if (kWrapped[i].value == &clsCodeReader::DateProduced && !dateWritten) continue;
-    CheckWrap(kWrapped[i].label, result.Boxes.*kWrapped[i].code, before[i], decoder.*kWrapped[i].value);
+    CheckWrap(kWrapped[i].label, result.Boxes.*kWrapped[i].code, before[i],
+              decoder.*kWrapped[i].value);
   }
   if (append) {
-    if (result.Report.compare(0, previous.size(), previous) != 0) Fail("append lost the old report", previous);
-    if (!result.Caret || *result.Caret > result.Report.size()) Fail("caret outside the report", result.Report);
+    if (result.Report.compare(0, previous.size(), previous) != 0)
+      Fail("append lost the old report", previous);
+    if (!result.Caret || *result.Caret > result.Report.size())
+      Fail("caret outside the report", result.Report);
   } else if (result.Report.rfind("Serial (Warranty) Number: ", 0) != 0) {
     Fail("the report does not start with the serial line", result.Report);
   }

@@ -40,7 +40,8 @@ bool DefaultButton::eventFilter(QObject* watched, QEvent* event) {
   auto* target = static_cast<QWidget*>(watched);
   if (!window_ || !button_ || target->window() != window_) return false;
   if (keepsEnter_ && (target == keepsEnter_ || keepsEnter_->isAncestorOf(target))) return false;
-  if (auto* focused = qobject_cast<QPushButton*>(target); focused != nullptr && focused != button_) {
+  if (auto* focused = qobject_cast<QPushButton*>(target);
+      focused != nullptr && focused != button_) {
     if (focused->isEnabled()) focused->click();
     return true;
   }

@@ -19,8 +19,8 @@ int GuiPrompter::AskYear(const std::string& firstYear, const std::string& second
 }
 
 void GuiPrompter::InvalidYearCode(const std::string& title, const std::string& text) {
-  QMessageBox box(QMessageBox::Warning, ReportText::FromCp1252(title),
-                  ReportText::FromReport(text), QMessageBox::Ok, owner_);
+  QMessageBox box(QMessageBox::Warning, ReportText::FromCp1252(title), ReportText::FromReport(text),
+                  QMessageBox::Ok, owner_);
   box.setObjectName(QStringLiteral("msgInvalidYearCode"));
   box.exec();
 }

@@ -65,8 +65,7 @@ int ReportText::CaretInBox(std::string_view report, std::size_t caret) {
 }
 
 ReportText::Shown ReportText::Show(const QString& oldBoxText, const std::string& oldReport,
-                                   const std::string& newReport,
-                                   std::optional<std::size_t> caret) {
+                                   const std::string& newReport, std::optional<std::size_t> caret) {
   Shown shown;
   const bool continues = !oldReport.empty() && newReport.size() >= oldReport.size() &&
                          newReport.compare(0, oldReport.size(), oldReport) == 0 &&
@@ -81,7 +80,8 @@ ReportText::Shown ReportText::Show(const QString& oldBoxText, const std::string&
   shown.Text = oldBoxText + FromReport(tail);
   if (caret) {
     if (*caret >= oldReport.size()) {
-      shown.Caret = static_cast<int>(oldBoxText.size()) + CaretInBox(tail, *caret - oldReport.size());
+      shown.Caret =
+          static_cast<int>(oldBoxText.size()) + CaretInBox(tail, *caret - oldReport.size());
     } else {
       shown.Caret = CaretInBox(newReport, *caret);
     }

@@ -34,9 +34,7 @@ void GrowToFit(QLabel* label) {
   label->resize(size);
 }
 
-int PointsToPixels(double points) {
-  return static_cast<int>(std::lround(points * 96.0 / 72.0));
-}
+int PointsToPixels(double points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
 
 QFont FontAtPoints(const QStringList& families, double points, bool bold) {
   QFont font;

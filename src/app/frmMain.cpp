@@ -180,13 +180,15 @@ void frmMain::CreatePlate(QWidget* client) {
       MakeEmblem(client, "imgBrantelLarge", BrantelPicture::LogoLarge, 3360, 480, 2070, 720);
   imgBrantelSmall =
       MakeEmblem(client, "imgBrantelSmall", BrantelPicture::LogoSmall, 4680, 600, 1050, 525);
-  lblMadeInUSAShort = MakeMadeInLabel(client, "lblMadeInUSAShort", QStringLiteral("MADE IN U.S.A."));
+  lblMadeInUSAShort =
+      MakeMadeInLabel(client, "lblMadeInUSAShort", QStringLiteral("MADE IN U.S.A."));
   PlaceTwips(lblMadeInUSAShort, 2520, 600, 735, 450);
   lblMadeInUSALong = MakeMadeInLabel(client, "lblMadeInUSALong", QStringLiteral("MADE IN U.S.A."));
   PlaceTwips(lblMadeInUSALong, 0, 1920, 6015, 210);
   GrowToFit(lblMadeInUSALong);
 
-  lblSerialNumber = MakeCaption(client, "lblSerialNumber", QStringLiteral("SERIAL NUMBER"), 600, 600);
+  lblSerialNumber =
+      MakeCaption(client, "lblSerialNumber", QStringLiteral("SERIAL NUMBER"), 600, 600);
   lblBody = MakeCaption(client, "lblBody", QStringLiteral("BODY"), 600, 1320);
   lblColor = MakeCaption(client, "lblColor", QStringLiteral("COLOR"), 1440, 1320);
   lblTrim = MakeCaption(client, "lblTrim", QStringLiteral("TRIM"), 2400, 1320);
@@ -196,14 +198,15 @@ void frmMain::CreatePlate(QWidget* client) {
   lblAxle = MakeCaption(client, "lblAxle", QStringLiteral("AXLE"), 4920, 1320);
   lblType = MakeCaption(client, "lblType", QStringLiteral("TYPE"), 2940, 970);
 
-  txtSerialNumber = MakeBox(client, "txtSerialNumber", 11, "Enter the serial (warranty) number here",
-                            600, 840, 1695, 390);
+  txtSerialNumber = MakeBox(client, "txtSerialNumber", 11,
+                            "Enter the serial (warranty) number here", 600, 840, 1695, 390);
   txtBody = MakeBox(client, "txtBody", 3, "Enter the body code here", 600, 1560, 615, 390);
   txtColor = MakeBox(client, "txtColor", 2, "Enter the color code here", 1440, 1560, 735, 390);
   txtTrim = MakeBox(client, "txtTrim", 3, "Enter the trim code here", 2400, 1560, 495, 375);
   txtDate = MakeBox(client, "txtDate", 3, "Enter the date code here", 3120, 1560, 615, 390);
   txtDSO = MakeBox(client, "txtDSO", 2, "Enter the DSO code here", 5160, 2280, 495, 375);
-  txtTrans = MakeBox(client, "txtTrans", 1, "Enter the transmission code here", 3960, 1560, 735, 390);
+  txtTrans =
+      MakeBox(client, "txtTrans", 1, "Enter the transmission code here", 3960, 1560, 735, 390);
   txtAxle = MakeBox(client, "txtAxle", 1, "Enter the axle code here", 4920, 1560, 495, 390);
 
   // "PASSENGER": shown greyed on the 1973-1974 plate, never takes the focus.
@@ -214,9 +217,10 @@ void frmMain::CreatePlate(QWidget* client) {
 }
 
 void frmMain::CreateCommandRow(QWidget* client) {
-  cmdProcess = MakeButton(client, "cmdProcess", "&Process", "Process (Decode) The Information",
-                          120, 2280);
-  cmdClearSerial = MakeButton(client, "cmdClearSerial", "C&lear", "Clear The Information", 1200, 2280);
+  cmdProcess =
+      MakeButton(client, "cmdProcess", "&Process", "Process (Decode) The Information", 120, 2280);
+  cmdClearSerial =
+      MakeButton(client, "cmdClearSerial", "C&lear", "Clear The Information", 1200, 2280);
 
   chkAppend = new QCheckBox(QStringLiteral("&Append"), client);
   chkAppend->setObjectName(QStringLiteral("chkAppend"));
@@ -324,9 +328,10 @@ void frmMain::CreateMenus() {
 void frmMain::SetHelpContexts() {
   const std::pair<int, std::vector<QWidget*>> contexts[] = {
       {6001, {cboTemplateStyle, Label10}},
-      {6002, {txtSerialNumber, txtBody, txtColor, txtTrim, txtDate, txtDSO, txtTrans, txtAxle,
-              txtType, lblSerialNumber, lblBody, lblColor, lblTrim, lblDate, lblDSO, lblTrans,
-              lblAxle, lblType, lblMadeInUSALong}},
+      {6002,
+       {txtSerialNumber, txtBody, txtColor, txtTrim, txtDate, txtDSO, txtTrans, txtAxle, txtType,
+        lblSerialNumber, lblBody, lblColor, lblTrim, lblDate, lblDSO, lblTrans, lblAxle, lblType,
+        lblMadeInUSALong}},
       {6003, {cmdProcess}},
       {6004, {cmdClearSerial}},
       {6005, {chkAppend}},
@@ -431,9 +436,7 @@ void frmMain::SetReportPanelControls(bool open) {
   }
 }
 
-void frmMain::ChangeWindowHeight(int twips) {
-  setFixedHeight(height() + TwipsToPixels(twips));
-}
+void frmMain::ChangeWindowHeight(int twips) { setFixedHeight(height() + TwipsToPixels(twips)); }
 
 void frmMain::DrawDropButton(const QString& image) { picDropDescription->DrawDropButton(image); }
 

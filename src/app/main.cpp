@@ -33,7 +33,8 @@ int main(int argc, char* argv[]) {
   if (!HasDisplay()) {
     // The decoder sits beside the program, in the build tree and when installed.
     const std::filesystem::path dir = vorrendal::ProgramDirectory();
-    const std::string decoder = dir.empty() ? "vorrendal-decode" : (dir / "vorrendal-decode").string();
+    const std::string decoder =
+        dir.empty() ? "vorrendal-decode" : (dir / "vorrendal-decode").string();
     std::fprintf(
         stderr,
         "vorrendal: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set), so the window\n"

@@ -26,7 +26,7 @@ namespace vorrendal {
 
 class clsCrypto {
  public:
-  static constexpr std::size_t kKeySize = 16;       // RC4 key handed to the cipher
+  static constexpr std::size_t kKeySize = 16;        // RC4 key handed to the cipher
   static constexpr std::size_t kEffectiveBytes = 5;  // 40 bits taken from the digest
 
   const std::string& InBuffer() const { return inBuffer_; }

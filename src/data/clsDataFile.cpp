@@ -137,7 +137,8 @@ bool clsDataFile::ReadData(const std::string& recordId, KeyedTable* data, std::s
     return false;
   }
   // offset counts from 1 at the first byte after the index block.
-  const auto position = static_cast<std::uint64_t>(*offset) + static_cast<std::uint64_t>(indexLength_) + 3;
+  const auto position =
+      static_cast<std::uint64_t>(*offset) + static_cast<std::uint64_t>(indexLength_) + 3;
   std::string block;
   if (!ReadAt(in, fileSize, position, static_cast<std::uint64_t>(*length), block)) return false;
   if (!UnpackBlock(block)) return false;

@@ -3,8 +3,8 @@
 // The file is opened and closed on every call; nothing stays open.
 
 #include <cstdint>
-#include <iosfwd>
 #include <filesystem>
+#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>

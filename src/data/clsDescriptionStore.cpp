@@ -10,17 +10,17 @@ namespace {
 // Model years: "y", the decade digit (0 = 1950s, 1 = 1960s, 2 = 1970s), "-"
 // and the last digit of the year.
 constexpr const char* kYearEntries[][2] = {
-    {"y0-9", "1959"}, {"y1-0", "1960"}, {"y1-1", "1961"}, {"y1-2", "1962"}, {"y1-3", "1963"},
-    {"y1-4", "1964"}, {"y1-5", "1965"}, {"y1-6", "1966"}, {"y1-7", "1967"}, {"y1-8", "1968"},
-    {"y1-9", "1969"}, {"y2-0", "1970"}, {"y2-1", "1971"}, {"y2-2", "1972"}, {"y2-3", "1973"},
-    {"y2-4", "1974"},
+    {"y0-9", "1959"}, {"y1-0", "1960"}, {"y1-1", "1961"}, {"y1-2", "1962"},
+    {"y1-3", "1963"}, {"y1-4", "1964"}, {"y1-5", "1965"}, {"y1-6", "1966"},
+    {"y1-7", "1967"}, {"y1-8", "1968"}, {"y1-9", "1969"}, {"y2-0", "1970"},
+    {"y2-1", "1971"}, {"y2-2", "1972"}, {"y2-3", "1973"}, {"y2-4", "1974"},
 };
 
 // The date code's month letter. The plates run through the alphabet twice,
 // A to M and N to Z, skipping I and O.
-constexpr const char* kMonthNames[] = {"January", "February", "March",     "April",
-                                       "May",     "June",     "July",      "August",
-                                       "September", "October", "November", "December"};
+constexpr const char* kMonthNames[] = {"January",   "February", "March",    "April",
+                                       "May",       "June",     "July",     "August",
+                                       "September", "October",  "November", "December"};
 constexpr const char kFirstSeries[] = "ABCDEFGHJKLM";
 constexpr const char kSecondSeries[] = "NPQRSTUVWXYZ";
 

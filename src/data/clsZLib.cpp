@@ -18,7 +18,8 @@ std::int32_t clsZLib::stringToLong(std::string_view bString) {
 std::string clsZLib::longToString(std::int32_t nLong) {
   const auto value = static_cast<std::uint32_t>(nLong);
   std::string out(4, '\0');
-  for (int i = 0; i < 4; ++i) out[static_cast<std::size_t>(i)] = static_cast<char>((value >> (24 - 8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    out[static_cast<std::size_t>(i)] = static_cast<char>((value >> (24 - 8 * i)) & 0xFF);
   return out;
 }
 

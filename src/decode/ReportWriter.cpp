@@ -96,8 +96,8 @@ ReportResult ReportWriter::Write(clsCodeReader& reader, const PlateBoxes& typed,
   PlateBoxes boxes = typed;
   // 1967 to 1971 plates carry a one-character color code.
   if (year >= 67 && year <= 71 && boxes.Color.size() > 1) boxes.Color.resize(1);
-  for (std::string* box : {&boxes.SerialNumber, &boxes.Body, &boxes.Color, &boxes.Trim,
-                           &boxes.Date, &boxes.DSO, &boxes.Trans, &boxes.Axle}) {
+  for (std::string* box : {&boxes.SerialNumber, &boxes.Body, &boxes.Color, &boxes.Trim, &boxes.Date,
+                           &boxes.DSO, &boxes.Trans, &boxes.Axle}) {
     UpperCaseInPlace(*box);
   }
   const SerialPieces pieces = CutSerial(boxes.SerialNumber, year);

@@ -283,8 +283,7 @@ void clsCodeReader::Impl::DecodeColor() {
       self.Color = kIncorrect;
     }
   } else if (year == 65 || year == 66) {
-    if (!empty && Occurs(kLettersAndDigits, c1) && Occurs(kLettersAndDigits, c2) &&
-        !c2.empty()) {
+    if (!empty && Occurs(kLettersAndDigits, c1) && Occurs(kLettersAndDigits, c2) && !c2.empty()) {
       twoTone(c1, c2);
     } else if (!empty && Occurs(kLettersAndDigits, c1) && c2.empty()) {
       LookupDescription('c', c1, self.Color);

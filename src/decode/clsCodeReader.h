@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "IPrompter.h"
 #include "../data/IDataReader.h"
 #include "../data/KeyedTable.h"
+#include "IPrompter.h"
 
 namespace vorrendal {
 

@@ -18,9 +18,12 @@ namespace vorrendal {
 
 QString BrantelArt::ResourcePath(BrantelPicture picture) {
   switch (picture) {
-    case BrantelPicture::Emblem: return QStringLiteral(":/brantel/emblem.svg");
-    case BrantelPicture::LogoLarge: return QStringLiteral(":/brantel/logo-large.svg");
-    case BrantelPicture::LogoSmall: return QStringLiteral(":/brantel/logo-small.svg");
+    case BrantelPicture::Emblem:
+      return QStringLiteral(":/brantel/emblem.svg");
+    case BrantelPicture::LogoLarge:
+      return QStringLiteral(":/brantel/logo-large.svg");
+    case BrantelPicture::LogoSmall:
+      return QStringLiteral(":/brantel/logo-small.svg");
   }
   return {};
 }
@@ -37,7 +40,8 @@ QPixmap BrantelArt::Render(BrantelPicture picture, QSize logicalSize, qreal devi
   const QSizeF box = renderer.viewBoxF().size();
   const double factor = std::min(pixels.width() / box.width(), pixels.height() / box.height());
   const QSizeF art = box * factor;
-  const QRectF target(QPointF((pixels.width() - art.width()) / 2, (pixels.height() - art.height()) / 2), art);
+  const QRectF target(
+      QPointF((pixels.width() - art.width()) / 2, (pixels.height() - art.height()) / 2), art);
   {
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -49,7 +53,8 @@ QPixmap BrantelArt::Render(BrantelPicture picture, QSize logicalSize, qreal devi
 
 QIcon BrantelArt::ProgramIcon() {
   QIcon icon;
-  for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(Render(BrantelPicture::Emblem, QSize(size, size)));
+  for (int size : {16, 24, 32, 48, 64, 128, 256})
+    icon.addPixmap(Render(BrantelPicture::Emblem, QSize(size, size)));
   return icon;
 }
 

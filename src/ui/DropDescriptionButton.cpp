@@ -20,11 +20,16 @@ enum class Ink { Highlight3D, Light3D, Shadow, DarkShadow3D, Text };
 QColor InkColor(const QPalette& palette, Ink ink) {
   // The button keeps its own look when disabled, so always the active colours.
   switch (ink) {
-    case Ink::Highlight3D: return palette.color(QPalette::Active, QPalette::Light);
-    case Ink::Light3D: return palette.color(QPalette::Active, QPalette::Midlight);
-    case Ink::Shadow: return palette.color(QPalette::Active, QPalette::Dark);
-    case Ink::DarkShadow3D: return palette.color(QPalette::Active, QPalette::Shadow);
-    case Ink::Text: return palette.color(QPalette::Active, QPalette::ButtonText);
+    case Ink::Highlight3D:
+      return palette.color(QPalette::Active, QPalette::Light);
+    case Ink::Light3D:
+      return palette.color(QPalette::Active, QPalette::Midlight);
+    case Ink::Shadow:
+      return palette.color(QPalette::Active, QPalette::Dark);
+    case Ink::DarkShadow3D:
+      return palette.color(QPalette::Active, QPalette::Shadow);
+    case Ink::Text:
+      return palette.color(QPalette::Active, QPalette::ButtonText);
   }
   return {};
 }
@@ -33,12 +38,14 @@ struct Line {
   int x1, y1, x2, y2;
 };
 
-constexpr Line kFrame[8] = {{0, 0, 16, 0},  {0, 0, 0, 16},  {1, 1, 16, 1},  {1, 1, 1, 16},
+constexpr Line kFrame[8] = {{0, 0, 16, 0},   {0, 0, 0, 16},   {1, 1, 16, 1},   {1, 1, 1, 16},
                             {1, 15, 17, 15}, {15, 1, 15, 17}, {0, 16, 17, 16}, {16, 0, 16, 17}};
-constexpr Ink kRaised[8] = {Ink::Highlight3D, Ink::Highlight3D, Ink::Light3D,      Ink::Light3D,
-                            Ink::Shadow,      Ink::Shadow,      Ink::DarkShadow3D, Ink::DarkShadow3D};
-constexpr Ink kSunken[8] = {Ink::DarkShadow3D, Ink::DarkShadow3D, Ink::Shadow,      Ink::Shadow,
-                            Ink::Light3D,      Ink::Light3D,      Ink::Highlight3D, Ink::Highlight3D};
+constexpr Ink kRaised[8] = {Ink::Highlight3D,  Ink::Highlight3D, Ink::Light3D,
+                            Ink::Light3D,      Ink::Shadow,      Ink::Shadow,
+                            Ink::DarkShadow3D, Ink::DarkShadow3D};
+constexpr Ink kSunken[8] = {Ink::DarkShadow3D, Ink::DarkShadow3D, Ink::Shadow,
+                            Ink::Shadow,       Ink::Light3D,      Ink::Light3D,
+                            Ink::Highlight3D,  Ink::Highlight3D};
 
 constexpr Line kArrowDown[6] = {{4, 6, 13, 6}, {4, 6, 8, 10}, {8, 10, 13, 5},
                                 {5, 7, 12, 7}, {6, 8, 11, 8}, {7, 9, 10, 9}};
@@ -80,14 +87,16 @@ QImage DropDescriptionButton::Render(DropImage image, const QPalette& palette) {
   picture.fill(palette.color(QPalette::Active, QPalette::Button));
 
   const bool sunken = image == DropImage::PressedDown || image == DropImage::PressedUp;
-  for (int i = 0; i < 8; ++i) DrawLine(picture, kFrame[i], 0, InkColor(palette, sunken ? kSunken[i] : kRaised[i]).rgb());
+  for (int i = 0; i < 8; ++i)
+    DrawLine(picture, kFrame[i], 0, InkColor(palette, sunken ? kSunken[i] : kRaised[i]).rgb());
 
   const bool up = image == DropImage::BlackUp || image == DropImage::PressedUp;
   const Line* arrow = up ? kArrowUp : kArrowDown;
   const QRgb ink = InkColor(palette, image == DropImage::Disabled ? Ink::Shadow : Ink::Text).rgb();
   for (int i = 0; i < 6; ++i) DrawLine(picture, arrow[i], sunken ? 1 : 0, ink);
   if (image == DropImage::Disabled) {
-    for (const Line& line : kDisabledEdge) DrawLine(picture, line, 0, InkColor(palette, Ink::Highlight3D).rgb());
+    for (const Line& line : kDisabledEdge)
+      DrawLine(picture, line, 0, InkColor(palette, Ink::Highlight3D).rgb());
   }
   return picture;
 }

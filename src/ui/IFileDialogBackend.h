@@ -13,15 +13,15 @@ namespace vorrendal {
 struct FileDialogRequest {
   bool save = true;
   QWidget* owner = nullptr;
-  QString title;              // empty: the dialog's own title
-  QString initialDir;         // empty: left to the dialog
-  QString initialFileName;    // the file-name box's first content
-  QStringList nameFilters;    // in Qt's "Description (*.a *.b)" form
-  int selectedFilter = 0;     // 0-based index into nameFilters
-  QString defaultSuffix;      // without its dot; added to a name typed without one
+  QString title;            // empty: the dialog's own title
+  QString initialDir;       // empty: left to the dialog
+  QString initialFileName;  // the file-name box's first content
+  QStringList nameFilters;  // in Qt's "Description (*.a *.b)" form
+  int selectedFilter = 0;   // 0-based index into nameFilters
+  QString defaultSuffix;    // without its dot; added to a name typed without one
   bool confirmOverwrite = false;
-  bool multiSelect = false;   // open only
-  bool fileMustExist = false; // open only
+  bool multiSelect = false;    // open only
+  bool fileMustExist = false;  // open only
 };
 
 struct FileDialogResult {

@@ -127,16 +127,19 @@ constexpr std::array<PlateStyle, 6> kStyles{{
 }};
 
 const char* const kCaptionNames[PlateControls::kFieldCount] = {
-    "lblSerialNumber", "lblBody", "lblColor", "lblTrim", "lblDate", "lblDSO", "lblTrans", "lblAxle"};
-const char* const kBoxNames[PlateControls::kFieldCount] = {
-    "txtSerialNumber", "txtBody", "txtColor", "txtTrim", "txtDate", "txtDSO", "txtTrans", "txtAxle"};
+    "lblSerialNumber", "lblBody", "lblColor", "lblTrim",
+    "lblDate",         "lblDSO",  "lblTrans", "lblAxle"};
+const char* const kBoxNames[PlateControls::kFieldCount] = {"txtSerialNumber", "txtBody", "txtColor",
+                                                           "txtTrim",         "txtDate", "txtDSO",
+                                                           "txtTrans",        "txtAxle"};
 
 template <typename T>
 void FindInto(QWidget* window, QPointer<T>& into, const char* name) {
   into = window->findChild<T*>(QString::fromLatin1(name));
 }
 
-void ApplyElement(QWidget* widget, const Element& element, const std::function<void(QLabel*)>& fit) {
+void ApplyElement(QWidget* widget, const Element& element,
+                  const std::function<void(QLabel*)>& fit) {
   if (!widget) return;
   if (element.text) {
     if (auto* label = qobject_cast<QLabel*>(widget)) {
@@ -191,25 +194,42 @@ QStringList PlateArranger::StyleNames() {
 }
 
 QStringList PlateArranger::DesignedTabPlaces() {
-  return {QStringLiteral("lblSerialNumber"),   QStringLiteral("txtSerialNumber"),
-          QStringLiteral("txtBody"),           QStringLiteral("txtColor"),
-          QStringLiteral("txtTrim"),           QStringLiteral("txtDate"),
-          QStringLiteral("txtDSO"),            QStringLiteral("txtTrans"),
-          QStringLiteral("txtAxle"),           QStringLiteral("cmdProcess"),
-          QStringLiteral("cmdClearSerial"),    QStringLiteral("chkAppend"),
-          QStringLiteral("txtDescription"),    QStringLiteral("cmdCopyText"),
-          QStringLiteral("cmdSaveAs"),         QStringLiteral("cmdPrint"),
-          QStringLiteral("Label10"),           QStringLiteral("cboTemplateStyle"),
-          QStringLiteral("picDropDescription"), QStringLiteral("lblColor"),
-          QStringLiteral("lblTrim"),           QStringLiteral("lblDate"),
-          QStringLiteral("lblDSO"),            QStringLiteral("lblTrans"),
-          QStringLiteral("lblAxle"),           QStringLiteral("lblMadeInUSAShort"),
-          QStringLiteral("lblMadeInUSALong"),  QStringLiteral("lblBody"),
-          QStringLiteral("lblType"),           QStringLiteral("txtType"),
-          QStringLiteral("lblErrorOccurred"),  QStringLiteral("lblErrorNotice")};
+  return {QStringLiteral("lblSerialNumber"),
+          QStringLiteral("txtSerialNumber"),
+          QStringLiteral("txtBody"),
+          QStringLiteral("txtColor"),
+          QStringLiteral("txtTrim"),
+          QStringLiteral("txtDate"),
+          QStringLiteral("txtDSO"),
+          QStringLiteral("txtTrans"),
+          QStringLiteral("txtAxle"),
+          QStringLiteral("cmdProcess"),
+          QStringLiteral("cmdClearSerial"),
+          QStringLiteral("chkAppend"),
+          QStringLiteral("txtDescription"),
+          QStringLiteral("cmdCopyText"),
+          QStringLiteral("cmdSaveAs"),
+          QStringLiteral("cmdPrint"),
+          QStringLiteral("Label10"),
+          QStringLiteral("cboTemplateStyle"),
+          QStringLiteral("picDropDescription"),
+          QStringLiteral("lblColor"),
+          QStringLiteral("lblTrim"),
+          QStringLiteral("lblDate"),
+          QStringLiteral("lblDSO"),
+          QStringLiteral("lblTrans"),
+          QStringLiteral("lblAxle"),
+          QStringLiteral("lblMadeInUSAShort"),
+          QStringLiteral("lblMadeInUSALong"),
+          QStringLiteral("lblBody"),
+          QStringLiteral("lblType"),
+          QStringLiteral("txtType"),
+          QStringLiteral("lblErrorOccurred"),
+          QStringLiteral("lblErrorNotice")};
 }
 
-PlateArranger::PlateArranger(QWidget* window) : window_(window), controls_(PlateControls::Find(window)) {
+PlateArranger::PlateArranger(QWidget* window)
+    : window_(window), controls_(PlateControls::Find(window)) {
   tabs_.Build(window, DesignedTabPlaces());
   // The type box only shows the word; it is never typed into.
   if (controls_.txtType) controls_.txtType->setFocusPolicy(Qt::NoFocus);

@@ -28,7 +28,8 @@ void QtFileDialogBackend::Configure(QFileDialog& dialog, const FileDialogRequest
 FileDialogResult QtFileDialogBackend::Collect(const QFileDialog& dialog) {
   FileDialogResult result;
   result.files = dialog.selectedFiles();
-  result.selectedFilter = static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter()));
+  result.selectedFilter =
+      static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter()));
   return result;
 }
 

@@ -30,7 +30,8 @@ QStringList ReportLines(const QString& text) {
 
 }  // namespace
 
-ReportOutput::ReportOutput(QWidget* window, std::function<QString()> reportText, ReportOutputServices services)
+ReportOutput::ReportOutput(QWidget* window, std::function<QString()> reportText,
+                           ReportOutputServices services)
     : window_(window), reportText_(std::move(reportText)), services_(std::move(services)) {
   if (!services_.clipboard) services_.clipboard = std::make_unique<SystemClipboard>();
   if (!services_.messages) services_.messages = std::make_unique<SystemMessageBox>();
@@ -40,7 +41,8 @@ ReportOutput::ReportOutput(QWidget* window, std::function<QString()> reportText,
 ReportOutput::~ReportOutput() = default;
 
 clsCommonFileDialog& ReportOutput::SaveDialog() {
-  if (!saveDialog_) saveDialog_ = std::make_unique<clsCommonFileDialog>(std::move(services_.fileDialog));
+  if (!saveDialog_)
+    saveDialog_ = std::make_unique<clsCommonFileDialog>(std::move(services_.fileDialog));
   return *saveDialog_;
 }
 
@@ -55,7 +57,8 @@ QByteArray ReportOutput::SaveBytes(const QString& text) {
   bytes.reserve(report.size());
   for (char32_t codePoint : report.toUcs4()) {
     const QByteArray utf8 = QString::fromUcs4(&codePoint, 1).toUtf8();
-    const auto converted = Utf8ToCp1252(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    const auto converted =
+        Utf8ToCp1252(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
     if (converted && converted->size() == 1) {
       bytes.append((*converted)[0]);
     } else {
@@ -65,14 +68,16 @@ QByteArray ReportOutput::SaveBytes(const QString& text) {
   return bytes;
 }
 
-bool ReportOutput::WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error) {
+bool ReportOutput::WriteFileAtomically(const QString& path, const QByteArray& bytes,
+                                       QString& error) {
   const QFileInfo target(path);
   if (target.isDir()) {
     error = QStringLiteral("It is a folder.");
     return false;
   }
   // A file marked read-only is left alone, whoever runs the program.
-  if (target.exists() && (!(target.permissions() & QFileDevice::WriteOwner) || !target.isWritable())) {
+  if (target.exists() &&
+      (!(target.permissions() & QFileDevice::WriteOwner) || !target.isWritable())) {
     error = QStringLiteral("The file is read-only.");
     return false;
   }

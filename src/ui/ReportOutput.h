@@ -30,7 +30,8 @@ class ReportOutput {
   static constexpr double kPrintPointSize = 11.0;
 
   // reportText gives the report box's current text. Services left null are the system's.
-  ReportOutput(QWidget* window, std::function<QString()> reportText, ReportOutputServices services = {});
+  ReportOutput(QWidget* window, std::function<QString()> reportText,
+               ReportOutputServices services = {});
   ~ReportOutput();
   ReportOutput(const ReportOutput&) = delete;
   ReportOutput& operator=(const ReportOutput&) = delete;

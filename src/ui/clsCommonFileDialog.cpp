@@ -61,7 +61,8 @@ FileDialogRequest clsCommonFileDialog::BuildFileDialogRecord(bool save, QWidget*
   request.initialDir = InitDir;
   request.initialFileName = DefaultFileTitle;
   request.nameFilters = ConvertFilter(Filter);
-  request.selectedFilter = FilterIndex >= 1 && FilterIndex <= request.nameFilters.size() ? FilterIndex - 1 : 0;
+  request.selectedFilter =
+      FilterIndex >= 1 && FilterIndex <= request.nameFilters.size() ? FilterIndex - 1 : 0;
   request.defaultSuffix = DefaultExt.startsWith(u'.') ? DefaultExt.mid(1) : DefaultExt;
   request.confirmOverwrite = (flags & kOverwritePrompt) != 0;
   request.multiSelect = !save && (flags & kAllowMultiSelect) != 0;
@@ -91,15 +92,17 @@ void clsCommonFileDialog::Show(bool save, QWidget* hwnd) {
     if (!(flags & kPathMustExist)) break;
     const QFileInfo chosen(TrimSpaces(result.files.first()));
     if (chosen.absoluteDir().exists()) break;
-    backend_->Refuse(hwnd, QStringLiteral("The folder \"%1\" does not exist.\nCheck the path and try again.")
-                               .arg(QDir::toNativeSeparators(chosen.absolutePath())));
+    backend_->Refuse(
+        hwnd, QStringLiteral("The folder \"%1\" does not exist.\nCheck the path and try again.")
+                  .arg(QDir::toNativeSeparators(chosen.absolutePath())));
     request.initialFileName = chosen.fileName();
   }
 
   QString name;
   if (request.multiSelect && result.files.size() > 1) {
     // Several files: the folder, then each name, separated by NUL characters.
-    QStringList pieces{QDir::toNativeSeparators(QFileInfo(TrimSpaces(result.files.first())).absolutePath())};
+    QStringList pieces{
+        QDir::toNativeSeparators(QFileInfo(TrimSpaces(result.files.first())).absolutePath())};
     for (const QString& file : result.files) pieces.append(QFileInfo(TrimSpaces(file)).fileName());
     name = pieces.join(QChar(u'\0'));
   } else {
@@ -112,7 +115,8 @@ void clsCommonFileDialog::Show(bool save, QWidget* hwnd) {
   }
   FileName = name;
   FileTitle = TrimSpaces(QFileInfo(TrimSpaces(result.files.first())).fileName());
-  if (result.selectedFilter >= 0) FilterIndex = static_cast<std::int16_t>(result.selectedFilter + 1);
+  if (result.selectedFilter >= 0)
+    FilterIndex = static_cast<std::int16_t>(result.selectedFilter + 1);
 }
 
 }  // namespace vorrendal

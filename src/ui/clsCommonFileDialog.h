@@ -31,16 +31,17 @@ class clsCommonFileDialog {
   clsCommonFileDialog(const clsCommonFileDialog&) = delete;
   clsCommonFileDialog& operator=(const clsCommonFileDialog&) = delete;
 
-  bool Canceled = false;             // out: the last dialog ended without a file
-  QString DefaultExt;                // in: ".txt" adds .txt to a name typed without extension
-  QString DefaultFileTitle;          // in: first content of the file-name box
-  QString DialogTitle;               // in: empty keeps the dialog's own title
-  QString FileName;                  // out: the chosen file's full path
-  QString FileTitle;                 // out: its name without the folder
-  QString Filter;                    // in: "Description|pattern|Description|pattern..."
-  std::int16_t FilterIndex = 0;      // in: filter shown first, from 1 (0: the first); out: the one chosen
-  std::int32_t flags = 0;            // in: option bits (kOverwritePrompt, ...)
-  QString InitDir;                   // in: the folder the dialog opens in
+  bool Canceled = false;     // out: the last dialog ended without a file
+  QString DefaultExt;        // in: ".txt" adds .txt to a name typed without extension
+  QString DefaultFileTitle;  // in: first content of the file-name box
+  QString DialogTitle;       // in: empty keeps the dialog's own title
+  QString FileName;          // out: the chosen file's full path
+  QString FileTitle;         // out: its name without the folder
+  QString Filter;            // in: "Description|pattern|Description|pattern..."
+  std::int16_t FilterIndex =
+      0;                   // in: filter shown first, from 1 (0: the first); out: the one chosen
+  std::int32_t flags = 0;  // in: option bits (kOverwritePrompt, ...)
+  QString InitDir;         // in: the folder the dialog opens in
   std::int16_t MaxFileSize = kDefaultMaxFileSize;  // in: longest file name taken back
 
   // Both throw std::invalid_argument, before any dialog is shown, when

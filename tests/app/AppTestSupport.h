@@ -20,7 +20,9 @@ namespace vorrendal::testing {
 // A failed check returns from the test; on the way out this names the row.
 struct Row {
   explicit Row(QString text) : name(std::move(text)) {}
-  ~Row() { if (QTest::currentTestFailed()) qWarning("in row: %s", qPrintable(name)); }
+  ~Row() {
+    if (QTest::currentTestFailed()) qWarning("in row: %s", qPrintable(name));
+  }
   QString name;
 };
 
@@ -55,8 +57,10 @@ class ModalDriver final : public QObject {
     if (modal == nullptr || !modal->isVisible()) return;
     if (actions_.empty()) {
       unexpected_ << modal->windowTitle();
-      if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-      else modal->close();
+      if (auto* dialog = qobject_cast<QDialog*>(modal))
+        dialog->reject();
+      else
+        modal->close();
       return;
     }
     const Action action = std::move(actions_.front());
@@ -75,10 +79,14 @@ inline ModalDriver::Action Press(QMessageBox::StandardButton which, QString* see
   return [seen, which](QWidget* modal) {
     auto* box = qobject_cast<QMessageBox*>(modal);
     if (box != nullptr && seen != nullptr)
-      *seen = QStringLiteral("%1|%2|%3|%4").arg(box->windowTitle(), box->text()).arg(box->icon())
+      *seen = QStringLiteral("%1|%2|%3|%4")
+                  .arg(box->windowTitle(), box->text())
+                  .arg(box->icon())
                   .arg(static_cast<int>(box->standardButtons()));
-    if (box != nullptr && box->button(which) != nullptr) box->button(which)->click();
-    else modal->close();
+    if (box != nullptr && box->button(which) != nullptr)
+      box->button(which)->click();
+    else
+      modal->close();
   };
 }
 
@@ -100,11 +108,11 @@ inline YearData PlateData() {
   YearData years;
   for (const std::string year : {"62", "64", "65", "66", "67", "68", "69", "71", "72", "74"}) {
     years[year] = {
-        {"p" + year + "-A", "Linden"},        {"m" + year + "-31", "Aldren Sedan"},
-        {"e" + year + "-V", "Six"},           {"b" + year + "-52A", "2-Door Sedan"},
-        {"c" + year + "-A", "Black"},         {"c" + year + "-AB", "Black/White"},
-        {"t" + year + "-A1", "Black Vinyl"},  {"s" + year + "-21", "New York"},
-        {"r" + year + "-1", "Three-Speed"},   {"x" + year + "-1", "2.80:1"},
+        {"p" + year + "-A", "Linden"},       {"m" + year + "-31", "Aldren Sedan"},
+        {"e" + year + "-V", "Six"},          {"b" + year + "-52A", "2-Door Sedan"},
+        {"c" + year + "-A", "Black"},        {"c" + year + "-AB", "Black/White"},
+        {"t" + year + "-A1", "Black Vinyl"}, {"s" + year + "-21", "New York"},
+        {"r" + year + "-1", "Three-Speed"},  {"x" + year + "-1", "2.80:1"},
     };
   }
   return years;
@@ -126,7 +134,8 @@ struct TestWindow {
   // Types a plate into the eight boxes (serial, body, color, trim, date, DSO, trans, axle).
   void Type(const QStringList& codes) {
     const QList<QLineEdit*> boxes = window.PlateBoxList();
-    for (qsizetype i = 0; i < boxes.size(); ++i) boxes[i]->setText(i < codes.size() ? codes[i] : QString());
+    for (qsizetype i = 0; i < boxes.size(); ++i)
+      boxes[i]->setText(i < codes.size() ? codes[i] : QString());
   }
 
   // A 1965 plate whose every code has a description.

@@ -11,16 +11,21 @@ class DialogsTest : public QObject {
   void yearDialogRemembersTheLastAnswer() {
     // One question a step: how it is answered (0/1 choose that year and OK, 2 OK as shown, -1 the
     // other year chosen then the close box, -2 Escape), the second year shown chosen?, the answer.
-    struct Step { int how; bool secondShown; int answer; };
+    struct Step {
+      int how;
+      bool secondShown;
+      int answer;
+    };
     const Step steps[] = {
-        {-1, false, 0}, {2, false, 0},               // the close box before any answer: the first year
-        {1, false, 1},  {2, true, 1},                // the second answer is preselected next time
-        {0, true, 0},   {2, false, 0},               // and back to the first
+        {-1, false, 0}, {2, false, 0},  // the close box before any answer: the first year
+        {1, false, 1},  {2, true, 1},   // the second answer is preselected next time
+        {0, true, 0},   {2, false, 0},  // and back to the first
         {1, false, 1},  {-1, true, 1}, {2, true, 1},  // the close box keeps the last answer
-        {-2, true, 1},                               // and so does Escape
+        {-2, true, 1},                                // and so does Escape
     };
     const char* const years[][2] = {{"1962", "1972"}, {"1964", "1974"}, {"1960", "1970"}};
-    const QString format = QStringLiteral("%1|%2|%3");  // first year|second year|second shown chosen
+    const QString format =
+        QStringLiteral("%1|%2|%3");  // first year|second year|second shown chosen
     QWidget owner;
     owner.show();
     RecordingHelp help;
@@ -81,8 +86,10 @@ class DialogsTest : public QObject {
     driver.Then(Press(QMessageBox::NoButton, &seen[2]));  // not a button: closes as Escape does
     prompter.DataLoadFailed("Error Loading Data", "Unable to load data file. It may be corrupted.");
     QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
-    const QString box = QStringLiteral("Error Loading Data|Unable to load data file. It may be corrupted.|%1|%2")
-                            .arg(QMessageBox::Critical).arg(int(QMessageBox::Ok | QMessageBox::Help));
+    const QString box =
+        QStringLiteral("Error Loading Data|Unable to load data file. It may be corrupted.|%1|%2")
+            .arg(QMessageBox::Critical)
+            .arg(int(QMessageBox::Ok | QMessageBox::Help));
     QCOMPARE(seen, QStringList(3, box));
     QCOMPARE(help.topics, std::vector<int>(2, GuiPrompter::kDataLoadHelpTopic));
   }

@@ -14,7 +14,8 @@ class ReportTextTest : public QObject {
         {QStringLiteral("5A62C100001"), "5A62C100001", true},
         {QString::fromUtf8("Caf\u00e9 \u00bd"), "Caf\xe9 \xbd", true},
         {QString::fromUtf8("\u20ac \u2013 \u201c\u201d"), "\x80 \x96 \x93\x94", true},
-        {QString::fromUtf8("\u0081\u008d\u008f\u0090\u009d"), "\x81\x8d\x8f\x90\x9d", true},  // undefined bytes
+        {QString::fromUtf8("\u0081\u008d\u008f\u0090\u009d"), "\x81\x8d\x8f\x90\x9d",
+         true},  // undefined bytes
         {QString(), QByteArray(), true},
         {QString::fromUtf8("a\u03a9b"), "a?b", false},
         {QString::fromUtf8("x\U0001F600y"), "x?y", false},  // outside the BMP is one character
@@ -42,8 +43,8 @@ class ReportTextTest : public QObject {
   // A caret in the report counts each CR LF as one character in the box.
   void caretInBox() {
     const std::tuple<const char*, std::size_t, int> cases[] = {
-        {"ab\r\ncd", 0, 0}, {"ab\r\ncd", 2, 2}, {"ab\r\ncd", 4, 3}, {"ab\r\ncd\r\nef", 9, 7}, {"ab\r\n", 99, 3},
-        {"a\rb", 3, 3}};  // a lone CR is a character of its own
+        {"ab\r\ncd", 0, 0}, {"ab\r\ncd", 2, 2}, {"ab\r\ncd", 4, 3}, {"ab\r\ncd\r\nef", 9, 7},
+        {"ab\r\n", 99, 3},  {"a\rb", 3, 3}};  // a lone CR is a character of its own
     for (const auto& [report, caret, expected] : cases) {
       const Row row(QString::number(caret));
       QCOMPARE(ReportText::CaretInBox(report, caret), expected);
@@ -56,11 +57,14 @@ class ReportTextTest : public QObject {
   void showAfterADecode() {
     const QString old = QString::fromUtf8("Note \u03a9\nline");
     const std::string oldReport = ReportText::ToReport(old);
-    const std::string added = "\r\n\r\n____\r\n\r\nSerial: X\r\nYear";  // the caret after its "\r\n\r\n__"
-    const ReportText::Shown shown = ReportText::Show(old, oldReport, oldReport + added, oldReport.size() + 6);
+    const std::string added =
+        "\r\n\r\n____\r\n\r\nSerial: X\r\nYear";  // the caret after its "\r\n\r\n__"
+    const ReportText::Shown shown =
+        ReportText::Show(old, oldReport, oldReport + added, oldReport.size() + 6);
     QCOMPARE(shown.Text, old + QStringLiteral("\n\n____\n\nSerial: X\nYear"));
     QCOMPARE(shown.Caret.value_or(-1), static_cast<int>(old.size()) + 4);
-    const auto replaced = ReportText::Show(QStringLiteral("old text"), "old text", "Serial\r\nBody", {});
+    const auto replaced =
+        ReportText::Show(QStringLiteral("old text"), "old text", "Serial\r\nBody", {});
     QCOMPARE(replaced.Text, QStringLiteral("Serial\nBody"));
     QVERIFY(!replaced.Caret.has_value());
     const auto split = ReportText::Show(QStringLiteral("a\r"), "a\r", "a\r\nb", std::nullopt);

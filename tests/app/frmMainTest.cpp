@@ -10,17 +10,24 @@ class frmMainTest : public QObject {
   // tip, state and place; the plate boxes' limits; white captions that fit on
   // the black plate; the panel's controls out of reach.
   void opensAsDesigned() {
-    // shownEnabled: 3 shown and enabled, 2 shown only, 1 enabled only, 0 neither; empty twips: not checked.
-    struct Control { const char *name, *text, *tip; int shownEnabled; QRect twips; };
+    // shownEnabled: 3 shown and enabled, 2 shown only, 1 enabled only, 0 neither; empty twips: not
+    // checked.
+    struct Control {
+      const char *name, *text, *tip;
+      int shownEnabled;
+      QRect twips;
+    };
     const Control controls[] = {
         {"cmdProcess", "&Process", "Process (Decode) The Information", 3, {120, 2280, 975, 375}},
-        {"cmdClearSerial", "C&lear", "Clear The Information", 3, {}}, {"Label10", "Template &Style:", "", 3, {}},
+        {"cmdClearSerial", "C&lear", "Clear The Information", 3, {}},
+        {"Label10", "Template &Style:", "", 3, {}},
         {"chkAppend", "&Append", "Append (Add) To The Text", 2, {}},
         {"cmdCopyText", "&Copy", "Copy Text To Clipboard", 3, {120, 6000, 975, 375}},
         {"cmdSaveAs", "&Save As...", "Save Text To A File", 3, {1200, 6000, 975, 375}},
         {"cmdPrint", "P&rint", "Print Text", 3, {2280, 6000, 975, 375}},
         {"lblErrorOccurred", "An error occurred while decoding. Please read the", "", 1, {}},
-        {"lblErrorNotice", "Error Notice.", "", 1, {}}, {"lblMadeInUSALong", "MADE IN U.S.A.", "", 1, {}},
+        {"lblErrorNotice", "Error Notice.", "", 1, {}},
+        {"lblMadeInUSALong", "MADE IN U.S.A.", "", 1, {}},
         {"txtType", "PASSENGER", "", 0, {2400, 600, 1575, 385}},
         {"Shape1", "", "", 3, {0, 360, 6015, 1815}},
         {"txtDescription", "", "", 3, {120, 2880, 5775, 3015}},
@@ -33,7 +40,8 @@ class frmMainTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), t.window.txtSerialNumber);
     QVERIFY(!t.window.ReportPanelOpen && t.window.DropState.isEmpty());
     QVERIFY(t.window.txtDescription->isReadOnly());
-    for (QWidget* w : t.PanelControls()) QVERIFY2(!(w->focusPolicy() & Qt::TabFocus), qPrintable(w->objectName()));
+    for (QWidget* w : t.PanelControls())
+      QVERIFY2(!(w->focusPolicy() & Qt::TabFocus), qPrintable(w->objectName()));
     QCOMPARE(t.window.cboTemplateStyle->currentText(), QStringLiteral("1959-1961"));
     QVERIFY(!t.window.txtDSO->isVisible());
     QVERIFY(!t.window.imgBrantelLarge->pixmap().isNull() && !t.window.windowIcon().isNull());
@@ -42,20 +50,23 @@ class frmMainTest : public QObject {
       const Row row(c.name);
       auto* widget = t.window.findChild<QWidget*>(c.name);
       QVERIFY(widget != nullptr);
-      QCOMPARE(widget->property("text").toString(), QString::fromLatin1(c.text));  // buttons, labels, boxes
+      QCOMPARE(widget->property("text").toString(),
+               QString::fromLatin1(c.text));  // buttons, labels, boxes
       QCOMPARE(widget->toolTip(), c.tip);
       QCOMPARE(int(widget->isVisible()) * 2 + int(widget->isEnabled()), c.shownEnabled);
       const QRect& tw = c.twips;
-      const QRect pixels(At(tw.x(), tw.y()), QSize(TwipsToPixels(tw.width()), TwipsToPixels(tw.height())));
+      const QRect pixels(At(tw.x(), tw.y()),
+                         QSize(TwipsToPixels(tw.width()), TwipsToPixels(tw.height())));
       if (!tw.isEmpty()) QCOMPARE(widget->geometry(), pixels);
     }
     QCOMPARE(t.window.Shape1->palette().color(QPalette::Window), QColor(Qt::black));
     for (QLabel* label : t.window.centralWidget()->findChildren<QLabel*>()) {
       if (label->text().isEmpty() || !label->pixmap().isNull()) continue;
       const QString text = QString(label->text()).remove('&');
-      const QSize needed = label->wordWrap()
-          ? QSize(label->width(), label->heightForWidth(label->width()))
-          : QSize(label->fontMetrics().horizontalAdvance(text), label->fontMetrics().height());
+      const QSize needed =
+          label->wordWrap()
+              ? QSize(label->width(), label->heightForWidth(label->width()))
+              : QSize(label->fontMetrics().horizontalAdvance(text), label->fontMetrics().height());
       QVERIFY2(label->width() >= needed.width() && label->height() >= needed.height(),
                qPrintable(label->objectName()));
     }
@@ -67,10 +78,14 @@ class frmMainTest : public QObject {
     QCOMPARE(t.window.lblErrorNotice->palette().color(QPalette::WindowText), QColor(Qt::blue));
     QVERIFY(t.window.lblErrorNotice->font().underline());
     const std::tuple<QLineEdit*, int, const char*> boxes[] = {
-        {t.window.txtSerialNumber, 11, "serial (warranty) number"}, {t.window.txtBody, 3, "body code"},
-        {t.window.txtColor, 2, "color code"}, {t.window.txtTrim, 3, "trim code"},
-        {t.window.txtDate, 3, "date code"}, {t.window.txtDSO, 2, "DSO code"},
-        {t.window.txtTrans, 1, "transmission code"}, {t.window.txtAxle, 1, "axle code"}};
+        {t.window.txtSerialNumber, 11, "serial (warranty) number"},
+        {t.window.txtBody, 3, "body code"},
+        {t.window.txtColor, 2, "color code"},
+        {t.window.txtTrim, 3, "trim code"},
+        {t.window.txtDate, 3, "date code"},
+        {t.window.txtDSO, 2, "DSO code"},
+        {t.window.txtTrans, 1, "transmission code"},
+        {t.window.txtAxle, 1, "axle code"}};
     for (const auto& [box, limit, what] : boxes) {
       QCOMPARE(box->toolTip(), QStringLiteral("Enter the %1 here").arg(QLatin1String(what)));
       QVERIFY(box->font().bold() && box->font().pixelSize() == PointsToPixels(11.25));
@@ -89,8 +104,10 @@ class frmMainTest : public QObject {
       TestWindow t;
       t.window.txtBody->setText(QStringLiteral("54A"));
       t.window.txtSerialNumber->setFocus();
-      if (byMouse) QTest::mouseClick(t.window.txtBody, Qt::LeftButton, {}, QPoint(4, 4));
-      else QTest::keyClick(t.window.txtSerialNumber, Qt::Key_Tab);
+      if (byMouse)
+        QTest::mouseClick(t.window.txtBody, Qt::LeftButton, {}, QPoint(4, 4));
+      else
+        QTest::keyClick(t.window.txtSerialNumber, Qt::Key_Tab);
       QCOMPARE(QApplication::focusWidget(), t.window.txtBody);
       QCOMPARE(t.window.txtBody->selectedText(), QStringLiteral("54A"));
       QTest::keyClicks(t.window.txtBody, QStringLiteral("62b"));
@@ -100,9 +117,13 @@ class frmMainTest : public QObject {
       QVERIFY(!t.window.txtBody->hasSelectedText());
     }
     // processes: clicks of Process; -1: a new line in the report box.
-    struct Case { const char* focus; Qt::KeyboardModifiers modifiers; int processes; };
+    struct Case {
+      const char* focus;
+      Qt::KeyboardModifiers modifiers;
+      int processes;
+    };
     const Case cases[] = {
-        {"txtSerialNumber", Qt::NoModifier, 1}, {"txtAxle", Qt::NoModifier, 1},
+        {"txtSerialNumber", Qt::NoModifier, 1},  {"txtAxle", Qt::NoModifier, 1},
         {"cboTemplateStyle", Qt::NoModifier, 1}, {"cmdProcess", Qt::NoModifier, 1},
         {"txtBody", Qt::KeypadModifier, 1},      {"txtSerialNumber", Qt::ControlModifier, 0},
         {"cmdClearSerial", Qt::NoModifier, 0},   {"txtDescription", Qt::NoModifier, -1},
@@ -116,7 +137,8 @@ class frmMainTest : public QObject {
       auto* target = t.window.findChild<QWidget*>(c.focus);
       target->setFocus();
       t.window.chkAppend->setChecked(c.processes == 0);
-      if (qstrncmp(c.focus, "cmd", 3) != 0) QCOMPARE(t.window.cmdProcess->isDefault(), c.processes >= 0);
+      if (qstrncmp(c.focus, "cmd", 3) != 0)
+        QCOMPARE(t.window.cmdProcess->isDefault(), c.processes >= 0);
       QTest::keyClick(target, Qt::Key_Return, c.modifiers);
       QCOMPARE(clicks.count(), std::max(c.processes, 0));
       if (c.processes < 0) QCOMPARE(t.Report(), QStringLiteral("\nedited"));
@@ -139,7 +161,8 @@ class frmMainTest : public QObject {
     QCOMPARE(t.help.contents, 1);
     ModalDriver driver;
     driver.Then(Press(QMessageBox::Ok));
-    QTest::keySequence(&t.window, QKeySequence(QStringLiteral("Ctrl+S")));  // nothing to save or print yet
+    QTest::keySequence(&t.window,
+                       QKeySequence(QStringLiteral("Ctrl+S")));  // nothing to save or print yet
     QTest::keySequence(&t.window, QKeySequence(QStringLiteral("Ctrl+P")));
     t.Type({"#"});
     t.window.Process();
@@ -147,15 +170,18 @@ class frmMainTest : public QObject {
     QStringList items;  // "name|caption|shortcut|enabled"
     for (QAction* top : t.window.menuBar()->actions()) {
       for (QAction* item : top->menu()->actions())
-        items << QStringLiteral("%1|%2|%3|%4").arg(item->objectName(), item->text(), item->shortcut().toString())
+        items << QStringLiteral("%1|%2|%3|%4")
+                     .arg(item->objectName(), item->text(), item->shortcut().toString())
                      .arg(item->isEnabled());
     }
-    QCOMPARE(items, QStringList({
-        "mnuFileSaveInfo|&Save Information|Ctrl+S|0", "mnuFilePrintInfo|&Print Information|Ctrl+P|0",
-        "mnuFileLine2|||1", "mnuFileExit|E&xit||1", "mnuEditCopyInfo|&Copy Information||0",
-        "mnuHelpHelpContents|&Help Contents||1", "mnuHelpWhatsThis|&What's This?||1", "mnuHelpAbout|&About||1"}));
+    QCOMPARE(items, QStringList({"mnuFileSaveInfo|&Save Information|Ctrl+S|0",
+                                 "mnuFilePrintInfo|&Print Information|Ctrl+P|0", "mnuFileLine2|||1",
+                                 "mnuFileExit|E&xit||1", "mnuEditCopyInfo|&Copy Information||0",
+                                 "mnuHelpHelpContents|&Help Contents||1",
+                                 "mnuHelpWhatsThis|&What's This?||1", "mnuHelpAbout|&About||1"}));
     t.DecodeGoodPlate();
-    for (QAction* item : {t.window.mnuFileSaveInfo, t.window.mnuFilePrintInfo, t.window.mnuEditCopyInfo})
+    for (QAction* item :
+         {t.window.mnuFileSaveInfo, t.window.mnuFilePrintInfo, t.window.mnuEditCopyInfo})
       QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
     int exits = 0;
     t.window.ExitProgram = [&exits] { ++exits; };
@@ -174,7 +200,9 @@ class frmMainTest : public QObject {
   // box then takes appended sections.
   void reportPanel() {
     TestWindow t;
-    auto drop = [&] { QTest::mouseClick(t.window.picDropDescription, Qt::LeftButton, {}, QPoint(8, 8)); };
+    auto drop = [&] {
+      QTest::mouseClick(t.window.picDropDescription, Qt::LeftButton, {}, QPoint(8, 8));
+    };
     drop();
     QCOMPARE(t.window.height(), t.closedHeight);  // disabled before the first decode
     t.TypeGoodPlate();
@@ -184,7 +212,8 @@ class frmMainTest : public QObject {
     QVERIFY(t.window.picDropDescription->isEnabled() && t.window.chkAppend->isEnabled());
     QCOMPARE(t.window.height(), t.OpenHeight());
     for (QWidget* w : t.PanelControls()) {
-      QVERIFY2(t.window.centralWidget()->rect().contains(w->geometry()), qPrintable(w->objectName()));
+      QVERIFY2(t.window.centralWidget()->rect().contains(w->geometry()),
+               qPrintable(w->objectName()));
       QVERIFY2(w->focusPolicy() & Qt::TabFocus, qPrintable(w->objectName()));
     }
     t.window.Process();
@@ -216,13 +245,15 @@ class frmMainTest : public QObject {
     t.Type({"6A31V100001", "52A", "A", "A1", "12A", "21", "1", "1"});
     t.window.Process();
     const QString rule = QString(40, '_');
-    QVERIFY(t.Report().startsWith(note + "\n\n" + rule + "\n\nSerial (Warranty) Number: 6A31V100001\n"));
+    QVERIFY(t.Report().startsWith(note + "\n\n" + rule +
+                                  "\n\nSerial (Warranty) Number: 6A31V100001\n"));
     const QTextCursor caret = t.window.txtDescription->textCursor();
     QCOMPARE(caret.positionInBlock(), 1);
     QVERIFY(caret.block().previous().text().startsWith(QStringLiteral("Trim (A1) = ")));
     QVERIFY(caret.position() > note.size());
     QVERIFY(t.window.txtDescription->verticalScrollBar()->value() > 0);
-    QVERIFY(t.window.txtDescription->viewport()->rect().contains(t.window.txtDescription->cursorRect(caret)));
+    QVERIFY(t.window.txtDescription->viewport()->rect().contains(
+        t.window.txtDescription->cursorRect(caret)));
     t.window.chkAppend->setChecked(false);
     t.window.Process();
     QVERIFY(t.Report().startsWith("Serial (Warranty) Number: 6A31V100001\n"));
@@ -234,15 +265,23 @@ class frmMainTest : public QObject {
   // A refused year code is told, sends the focus back to the serial number
   // and changes nothing else.
   void processReadsTheBoxes() {
-    const QString badYear = QStringLiteral(
-        "Invalid Year Code|The year code must be a number from\n0 to 9. The year code is the first number\n"
-        "in the serial number from 1960 to 1974.\nIt is the second number in 1959.|%1|%2")
-        .arg(QMessageBox::Warning).arg(static_cast<int>(QMessageBox::Ok));
+    const QString badYear =
+        QStringLiteral(
+            "Invalid Year Code|The year code must be a number from\n0 to 9. The year code is the "
+            "first number\n"
+            "in the serial number from 1960 to 1974.\nIt is the second number in 1959.|%1|%2")
+            .arg(QMessageBox::Warning)
+            .arg(static_cast<int>(QMessageBox::Ok));
     // yearAnswer -1: no question; a null color: the year code is refused.
-    struct Case { const char* serial; int yearAnswer; const char* color; };
-    const Case cases[] = {{"6a31v100001", -1, "AB"}, {"7a31v100001", -1, "A"}, {"9a31v100001", -1, "A"},
-                          {"1a31v100001", 1, "A"},   {"2a31v100001", 1, "AB"}, {"2a31v100001", 0, "AB"},
-                          {"", -1, nullptr},         {"*5a31v10000", -1, nullptr}, {"ab", -1, nullptr}};
+    struct Case {
+      const char* serial;
+      int yearAnswer;
+      const char* color;
+    };
+    const Case cases[] = {
+        {"6a31v100001", -1, "AB"}, {"7a31v100001", -1, "A"},     {"9a31v100001", -1, "A"},
+        {"1a31v100001", 1, "A"},   {"2a31v100001", 1, "AB"},     {"2a31v100001", 0, "AB"},
+        {"", -1, nullptr},         {"*5a31v10000", -1, nullptr}, {"ab", -1, nullptr}};
     for (const Case& c : cases) {
       const Row row(QStringLiteral("%1 %2").arg(c.serial).arg(c.yearAnswer));
       TestWindow t;
@@ -305,9 +344,11 @@ class frmMainTest : public QObject {
     t.DecodeGoodPlate();  // 1965, not in the data
     QVERIFY(driver.Done());
     QVERIFY(seen.startsWith("Error Loading Data|"));
-    QVERIFY(seen.endsWith(QStringLiteral("|%1|%2").arg(QMessageBox::Critical)
+    QVERIFY(seen.endsWith(QStringLiteral("|%1|%2")
+                              .arg(QMessageBox::Critical)
                               .arg(static_cast<int>(QMessageBox::Ok | QMessageBox::Help))));
-    QCOMPARE(t.help.topics, (std::vector<int>{frmMain::kErrorNoticeTopic, GuiPrompter::kDataLoadHelpTopic}));
+    QCOMPARE(t.help.topics,
+             (std::vector<int>{frmMain::kErrorNoticeTopic, GuiPrompter::kDataLoadHelpTopic}));
     QVERIFY(t.window.lblErrorOccurred->isVisible());
     // A reader that fails altogether is told too, and the window stays usable.
     RecordingHelp help;

@@ -1,11 +1,11 @@
 // Known answers: MD5, the 40-bit key cut from it, RC4 (RFC 6229) and a block
 // encrypted under the program's pass phrase.
-#include "data/clsCrypto.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "data/clsCrypto.h"
 
 namespace vorrendal {
 namespace {
@@ -25,7 +25,8 @@ std::string Hex(const Bytes& bytes) {
 
 std::vector<std::uint8_t> FromHex(const std::string& hex) {
   std::vector<std::uint8_t> out;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) out.push_back(static_cast<std::uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    out.push_back(static_cast<std::uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
   return out;
 }
 
@@ -38,11 +39,16 @@ TEST(Crypto, DigestAndKeyKnownAnswers) {
 }
 
 TEST(Crypto, Rc4MatchesRfc6229AndRefusesBadKeys) {
-  const struct { const char* key; const char* stream; } rows[] = {
+  const struct {
+    const char* key;
+    const char* stream;
+  } rows[] = {
       {"0102030405", "b2396305f03dc027ccc3524a0a1118a86982944f18fc82d589c403a47a0d0919"},
-      {"0102030405060708090a0b0c0d0e0f10", "9ac7cc9a609d1ef7b2932899cde41b975248c4959014126a6e8a84f11d1a9e1c"},
+      {"0102030405060708090a0b0c0d0e0f10",
+       "9ac7cc9a609d1ef7b2932899cde41b975248c4959014126a6e8a84f11d1a9e1c"},
   };
-  for (const auto& r : rows) EXPECT_EQ(Hex(clsCrypto::Rc4(FromHex(r.key), std::string(32, '\0'))), r.stream);
+  for (const auto& r : rows)
+    EXPECT_EQ(Hex(clsCrypto::Rc4(FromHex(r.key), std::string(32, '\0'))), r.stream);
   EXPECT_EQ(clsCrypto::Rc4({}, "abc"), "");
   EXPECT_EQ(clsCrypto::Rc4(std::vector<std::uint8_t>(257, 1), "abc"), "");
 }

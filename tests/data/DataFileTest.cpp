@@ -1,12 +1,12 @@
 // The pieces of the Data.dat format that the reader and the checker share.
 // (Whole files, damaged and sound, are tested with the packer in tests/tools/data.)
-#include "data/clsDataFile.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "data/clsDataFile.h"
 
 namespace vorrendal {
 namespace {
@@ -14,7 +14,9 @@ namespace {
 using namespace std::string_literals;
 using Pieces = std::vector<std::string>;
 
-Pieces Strings(const std::vector<std::string_view>& views) { return Pieces(views.begin(), views.end()); }
+Pieces Strings(const std::vector<std::string_view>& views) {
+  return Pieces(views.begin(), views.end());
+}
 
 TEST(DataFile, SplitsLinesAndFields) {
   EXPECT_EQ(Strings(clsDataFile::SplitLines("")), Pieces{});
@@ -22,13 +24,23 @@ TEST(DataFile, SplitsLinesAndFields) {
   EXPECT_EQ(Strings(clsDataFile::SplitLines("a\rb\nc\0d\r\ne"s)), (Pieces{"a\rb\nc\0d"s, "e"}));
   EXPECT_EQ(Strings(clsDataFile::SplitFields("-a--", '-')), (Pieces{"", "a", "", ""}));
   EXPECT_EQ(Strings(clsDataFile::SplitFields("", '-')), Pieces{""});
-  EXPECT_EQ(Strings(clsDataFile::SplitFields("Custom - two-door\0m65-51"s, '\0')), (Pieces{"Custom - two-door", "m65-51"}));
+  EXPECT_EQ(Strings(clsDataFile::SplitFields("Custom - two-door\0m65-51"s, '\0')),
+            (Pieces{"Custom - two-door", "m65-51"}));
 }
 
 TEST(DataFile, NumbersAreUpToEighteenDecimalDigits) {
-  const struct { const char* field; std::optional<std::int64_t> value; } rows[] = {
-      {"0", 0}, {"007", 7}, {"999999999999999999", 999999999999999999}, {"1000000000000000000", std::nullopt},
-      {"", std::nullopt}, {"+5", std::nullopt}, {" 5", std::nullopt}, {"1x", std::nullopt},
+  const struct {
+    const char* field;
+    std::optional<std::int64_t> value;
+  } rows[] = {
+      {"0", 0},
+      {"007", 7},
+      {"999999999999999999", 999999999999999999},
+      {"1000000000000000000", std::nullopt},
+      {"", std::nullopt},
+      {"+5", std::nullopt},
+      {" 5", std::nullopt},
+      {"1x", std::nullopt},
   };
   for (const auto& r : rows) EXPECT_EQ(clsDataFile::ParseNumber(r.field), r.value) << r.field;
 }

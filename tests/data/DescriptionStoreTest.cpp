@@ -1,8 +1,6 @@
 // The table every description lives in; the built-in years and months, and
 // the per-year bookkeeping: each year read once, a failed year tried again,
 // years side by side.
-#include "data/clsDescriptionStore.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -10,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "data/clsDescriptionStore.h"
 #include "support/MemoryDataReader.h"
 
 namespace vorrendal {
@@ -51,10 +50,14 @@ TEST(DescriptionStore, BuiltInsAreTheYearsThenTheMonthsOnce) {
   std::string all;
   for (const auto& [key, item] : entries) all += key + "=" + item + " ";
   EXPECT_EQ(all,
-            "y0-9=1959 y1-0=1960 y1-1=1961 y1-2=1962 y1-3=1963 y1-4=1964 y1-5=1965 y1-6=1966 y1-7=1967 y1-8=1968 "
-            "y1-9=1969 y2-0=1970 y2-1=1971 y2-2=1972 y2-3=1973 y2-4=1974 d-A=January d-B=February d-C=March "
-            "d-D=April d-E=May d-F=June d-G=July d-H=August d-J=September d-K=October d-L=November d-M=December "
-            "d-N=January d-P=February d-Q=March d-R=April d-S=May d-T=June d-U=July d-V=August d-W=September "
+            "y0-9=1959 y1-0=1960 y1-1=1961 y1-2=1962 y1-3=1963 y1-4=1964 y1-5=1965 y1-6=1966 "
+            "y1-7=1967 y1-8=1968 "
+            "y1-9=1969 y2-0=1970 y2-1=1971 y2-2=1972 y2-3=1973 y2-4=1974 d-A=January d-B=February "
+            "d-C=March "
+            "d-D=April d-E=May d-F=June d-G=July d-H=August d-J=September d-K=October d-L=November "
+            "d-M=December "
+            "d-N=January d-P=February d-Q=March d-R=April d-S=May d-T=June d-U=July d-V=August "
+            "d-W=September "
             "d-X=October d-Y=November d-Z=December ");
 }
 
@@ -71,11 +74,16 @@ TEST(DescriptionStore, OnlyTheTextsOfModelYearsLoadAYear) {
 
 TEST(DescriptionStore, EachYearIsReadOnceAndAFailedYearAgain) {
   Store s;
-  s.data->Add("63", "p63-A", "Plant of 63").Add("65", "p65-A", "Plant of 65").Add("65", "p65-B", "Other");
+  s.data->Add("63", "p63-A", "Plant of 63")
+      .Add("65", "p65-A", "Plant of 65")
+      .Add("65", "p65-B", "Other");
   s.data->SetFailing("65");
-  const struct { const char* year; YearLoad load; } steps[] = {
-      {"63", YearLoad::Loaded}, {"63", YearLoad::AlreadyLoaded}, {"65", YearLoad::Failed}, {"65", YearLoad::Failed},
-      {"64", YearLoad::Failed},  // not in the file
+  const struct {
+    const char* year;
+    YearLoad load;
+  } steps[] = {
+      {"63", YearLoad::Loaded}, {"63", YearLoad::AlreadyLoaded}, {"65", YearLoad::Failed},
+      {"65", YearLoad::Failed}, {"64", YearLoad::Failed},  // not in the file
   };
   for (const auto& step : steps) EXPECT_EQ(s.store.Load(step.year), step.load) << step.year;
   EXPECT_EQ(s.data->Reads("65"), 2);

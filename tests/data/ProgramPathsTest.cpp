@@ -1,9 +1,9 @@
-#include "data/ProgramPaths.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <fstream>
+
+#include "data/ProgramPaths.h"
 
 namespace vorrendal {
 namespace {
@@ -11,11 +11,13 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(ProgramPaths, OwnDirectoryThenTheInstalledTreeThenTheOwnPathAgain) {
-  const fs::path root = fs::temp_directory_path() / ("vorrendal-paths-" + std::to_string(::getpid()));
+  const fs::path root =
+      fs::temp_directory_path() / ("vorrendal-paths-" + std::to_string(::getpid()));
   fs::remove_all(root);
   fs::create_directories(root / "bin");
   fs::create_directories(root / "share" / "vorrendal");
-  const fs::path own = root / "bin" / "Data.dat", shared = root / "share" / "vorrendal" / "Data.dat";
+  const fs::path own = root / "bin" / "Data.dat",
+                 shared = root / "share" / "vorrendal" / "Data.dat";
   EXPECT_EQ(FindProgramFile(root / "bin", "Data.dat"), own);  // neither: where a user would look
   std::ofstream(shared) << "x";
   EXPECT_EQ(FindProgramFile(root / "bin", "Data.dat"), shared.lexically_normal());

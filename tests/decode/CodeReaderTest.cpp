@@ -15,7 +15,12 @@ namespace {
 using namespace testing;
 
 TEST(CodeReader, YearDigitsLettersTheQuestionAndRejection) {
-  const struct { const char* serial; int answer; bool asked; std::string year; } rows[] = {
+  const struct {
+    const char* serial;
+    int answer;
+    bool asked;
+    std::string year;
+  } rows[] = {
       {"7A62C100001", 0, false, "1967"},
       {"9", 0, false, "1969"},
       {"3A62C100001", 0, true, "1963"},
@@ -27,7 +32,9 @@ TEST(CodeReader, YearDigitsLettersTheQuestionAndRejection) {
       {" 5A62C100001", 0, false, ""},  // not trimmed
       {"C5AB100001", 0, false, ""},
       {"C", 0, false, ""},
-      {"\xD8" "9AB100001", 0, false, ""},
+      {"\xD8"
+       "9AB100001",
+       0, false, ""},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.serial);
@@ -37,21 +44,32 @@ TEST(CodeReader, YearDigitsLettersTheQuestionAndRejection) {
     const std::string yy = r.year.empty() ? "" : r.year.substr(2);
     EXPECT_EQ(rig.reader->ModelYear + "/" + rig.reader->SearchYear, r.year + "/" + yy);
     EXPECT_EQ(rig.reader->BadYearCode, r.year.empty());
-    EXPECT_EQ(rig.data->ReadLog(), yy.empty() ? std::vector<std::string>{} : std::vector{yy});  // only the year chosen
+    EXPECT_EQ(rig.data->ReadLog(),
+              yy.empty() ? std::vector<std::string>{} : std::vector{yy});  // only the year chosen
     const auto* asked = rig.prompter.Last(Kind::AskYear);
     ASSERT_EQ(asked != nullptr, r.asked);
-    if (asked) { EXPECT_EQ(asked->first + " " + asked->second, std::string("196") + r.serial[0] + " 197" + r.serial[0]); }
+    if (asked) {
+      EXPECT_EQ(asked->first + " " + asked->second,
+                std::string("196") + r.serial[0] + " 197" + r.serial[0]);
+    }
     const auto* invalid = rig.prompter.Last(Kind::InvalidYearCode);
     ASSERT_EQ(invalid != nullptr, r.year.empty());
     if (invalid) {
-      EXPECT_EQ(invalid->first + "|" + invalid->second, "Invalid Year Code|The year code must be a number from\r\n0 to 9. "
-                "The year code is the first number\r\nin the serial number from 1960 to 1974.\r\nIt is the second number in 1959.");
+      EXPECT_EQ(invalid->first + "|" + invalid->second,
+                "Invalid Year Code|The year code must be a number from\r\n0 to 9. "
+                "The year code is the first number\r\nin the serial number from 1960 to "
+                "1974.\r\nIt is the second number in 1959.");
     }
   }
 }
 
 TEST(CodeReader, SerialPiecesOfBothLayouts) {
-  const struct { int year; const char* serial; const char* keys; const char* plant, *model, *engine, *unit; } rows[] = {
+  const struct {
+    int year;
+    const char* serial;
+    const char* keys;
+    const char *plant, *model, *engine, *unit;
+  } rows[] = {
       {65, "5a62c1000019", "p65-A m65-62 e65-C", "#p65-A", "#m65-62", "#e65-C", "100001"},
       {59, "c9ab1000019", "p59-A m59-B e59-C", "#p59-A", "#m59-B", "#e59-C", "100001"},
       {65, "5A62C123", "", kNotFound, kNotFound, kNotFound, "123"},
@@ -77,17 +95,27 @@ TEST(CodeReader, SerialPiecesOfBothLayouts) {
     const clsCodeReader& c = *rig.reader;
     EXPECT_EQ(c.AssemblyPlant + "|" + c.Model + "|" + c.EngineType + "|" + c.UnitNumber,
               std::string(r.plant) + "|" + r.model + "|" + r.engine + "|" + r.unit);
-    EXPECT_EQ(c.ErrorOccurred, (std::string(r.plant) + r.model + r.engine).find(kNotFound) != std::string::npos);
+    EXPECT_EQ(c.ErrorOccurred,
+              (std::string(r.plant) + r.model + r.engine).find(kNotFound) != std::string::npos);
   }
 }
 
 TEST(CodeReader, PlateCodeShapesByYear) {
-  const std::map<char, std::pair<std::string PlateBoxes::*, std::string clsCodeReader::*>> fields = {
-      {'b', {&PlateBoxes::Body, &clsCodeReader::Body}}, {'c', {&PlateBoxes::Color, &clsCodeReader::Color}},
-      {'t', {&PlateBoxes::Trim, &clsCodeReader::Trim}}, {'d', {&PlateBoxes::Date, &clsCodeReader::DateProduced}},
-      {'s', {&PlateBoxes::DSO, &clsCodeReader::DSO}}, {'r', {&PlateBoxes::Trans, &clsCodeReader::TransmissionType}},
-      {'x', {&PlateBoxes::Axle, &clsCodeReader::AxleRatio}}};
-  const struct { char field; int year; const char* code; const char* keys; std::string want; } rows[] = {
+  const std::map<char, std::pair<std::string PlateBoxes::*, std::string clsCodeReader::*>> fields =
+      {{'b', {&PlateBoxes::Body, &clsCodeReader::Body}},
+       {'c', {&PlateBoxes::Color, &clsCodeReader::Color}},
+       {'t', {&PlateBoxes::Trim, &clsCodeReader::Trim}},
+       {'d', {&PlateBoxes::Date, &clsCodeReader::DateProduced}},
+       {'s', {&PlateBoxes::DSO, &clsCodeReader::DSO}},
+       {'r', {&PlateBoxes::Trans, &clsCodeReader::TransmissionType}},
+       {'x', {&PlateBoxes::Axle, &clsCodeReader::AxleRatio}}};
+  const struct {
+    char field;
+    int year;
+    const char* code;
+    const char* keys;
+    std::string want;
+  } rows[] = {
       {'b', 62, "54a", "b62-54A", "#b62-54A"},
       {'b', 70, "5", "b70-5", "#b70-5"},  // absent characters pass
       {'b', 66, "54AB", "b66-54AB", "#b66-54AB"},
@@ -167,14 +195,17 @@ TEST(CodeReader, WithoutDataEveryLookupFailsAndTheMessageRepeats) {
   ScriptedPrompter prompter;
   clsCodeReader r(prompter, nullptr);
   EXPECT_TRUE(r.BuiltInDescriptions().Empty());
-  r.ReadCodes("", "", "", "", "", "", "", "");  // a bad year still gets the built-ins, and loads nothing
+  r.ReadCodes("", "", "", "", "", "", "",
+              "");  // a bad year still gets the built-ins, and loads nothing
   EXPECT_NE(r.BuiltInDescriptions().Find("y0-9"), nullptr);
   EXPECT_EQ(prompter.Count(Kind::DataLoadFailed), 0);
   r.ReadCodes("5A62C100001", "54A", "M", "12", "9A", "12", "4", "3");
   ASSERT_EQ(prompter.Count(Kind::DataLoadFailed), 1);  // the first load has no year yet
-  EXPECT_EQ(prompter.Last(Kind::DataLoadFailed)->first + "|" + prompter.Last(Kind::DataLoadFailed)->second,
+  EXPECT_EQ(prompter.Last(Kind::DataLoadFailed)->first + "|" +
+                prompter.Last(Kind::DataLoadFailed)->second,
             "Error Loading Data|Unable to load data file. It may be corrupted.");
-  for (const std::string* result : {&r.AssemblyPlant, &r.Model, &r.EngineType, &r.Body, &r.Trim, &r.AxleRatio}) {
+  for (const std::string* result :
+       {&r.AssemblyPlant, &r.Model, &r.EngineType, &r.Body, &r.Trim, &r.AxleRatio}) {
     EXPECT_EQ(*result, kNotFound);
   }
   EXPECT_EQ(r.DateProduced, "Manufactured January 9");  // built in
@@ -186,13 +217,18 @@ TEST(CodeReader, WithoutDataEveryLookupFailsAndTheMessageRepeats) {
 TEST(CodeReader, EachYearIsReadOnceAndAFailedYearAgain) {
   DecodeRig rig("p63-A p65-A p66-A");
   rig.data->SetFailing("66");
-  const struct { int year; const char* reads; int messages; const char* plant; } steps[] = {
+  const struct {
+    int year;
+    const char* reads;
+    int messages;
+    const char* plant;
+  } steps[] = {
       {63, "63", 0, "#p63-A"},
       {65, "63 65", 0, "#p65-A"},
       {63, "63 65", 0, "#p63-A"},
       {66, "63 65 66", 1, kNotFound},
-      {66, "63 65 66 66 66", 3, kNotFound},     // both loads of the decode try again
-      {65, "63 65 66 66 66 66", 4, "#p65-A"},   // the first load still names 1966
+      {66, "63 65 66 66 66", 3, kNotFound},    // both loads of the decode try again
+      {65, "63 65 66 66 66 66", 4, "#p65-A"},  // the first load still names 1966
       {66, "63 65 66 66 66 66 66", 4, "#p66-A"},
       {66, "63 65 66 66 66 66 66", 4, "#p66-A"},
   };
@@ -206,7 +242,8 @@ TEST(CodeReader, EachYearIsReadOnceAndAFailedYearAgain) {
     EXPECT_EQ(rig.prompter.Count(Kind::DataLoadFailed), s.messages);
     EXPECT_EQ(rig.reader->AssemblyPlant, s.plant);
   }
-  EXPECT_TRUE(rig.reader->YearLoaded(63) && rig.reader->YearLoaded(65) && !rig.reader->YearLoaded(64));
+  EXPECT_TRUE(rig.reader->YearLoaded(63) && rig.reader->YearLoaded(65) &&
+              !rig.reader->YearLoaded(64));
   EXPECT_EQ(rig.reader->Descriptions().Count(), 3u);
   EXPECT_TRUE(rig.reader->ErrorOccurred);  // set by a decoder, cleared only by the caller
   std::string raw;

@@ -35,7 +35,8 @@ inline std::string SerialKeys(int year) {
 struct DecodeRig {
   ScriptedPrompter prompter;
   MemoryDataReader* data = new MemoryDataReader;  // owned by reader
-  std::unique_ptr<clsCodeReader> reader = std::make_unique<clsCodeReader>(prompter, std::unique_ptr<IDataReader>(data));
+  std::unique_ptr<clsCodeReader> reader =
+      std::make_unique<clsCodeReader>(prompter, std::unique_ptr<IDataReader>(data));
 
   // Stores "#key" under each space-separated key, in the block of its year.
   explicit DecodeRig(const std::string& keys = "") {
@@ -54,7 +55,8 @@ struct DecodeRig {
   // Decodes boxes as year 19yy; an empty serial is made up: plant A,
   // model 62 (B in 1959), engine C.
   void Decode(int year, PlateBoxes b = {}) {
-    if (b.SerialNumber.empty()) b.SerialNumber = year == 59 ? "C9AB100001" : std::to_string(year % 10) + "A62C100001";
+    if (b.SerialNumber.empty())
+      b.SerialNumber = year == 59 ? "C9AB100001" : std::to_string(year % 10) + "A62C100001";
     Answer(year);
     reader->ReadCodes(b.SerialNumber, b.Body, b.Color, b.Trim, b.Date, b.DSO, b.Trans, b.Axle);
   }

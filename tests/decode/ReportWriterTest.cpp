@@ -17,7 +17,8 @@ using namespace testing;
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
-  for (std::size_t p; (p = text.find("\r\n", start)) != std::string::npos; start = p + 2) lines.push_back(text.substr(start, p - start));
+  for (std::size_t p; (p = text.find("\r\n", start)) != std::string::npos; start = p + 2)
+    lines.push_back(text.substr(start, p - start));
   lines.push_back(text.substr(start));
   return lines;
 }
@@ -25,30 +26,41 @@ std::vector<std::string> Lines(const std::string& text) {
 const char* const kLongPlant = "Plant whose name is long enough to pass any width";
 
 TEST(ReportWriter, SingleLines) {
-  const struct { const char* boxes; int year; std::size_t line; std::string want; } rows[] = {
+  const struct {
+    const char* boxes;
+    int year;
+    std::size_t line;
+    std::string want;
+  } rows[] = {
       {"5A62C1|54a|m|12|9a|12|4|3", 65, 1, "Body: 54A   Color: M    Trim: 12   Date: 9A"},
       {"5A62C1|54a|m|12|9a|12|4|3", 65, 2, "DSO: 12     Trans: 4    Axle: 3"},
-      {"5A62C1|5||1234|12A|1", 65, 1, "Body: 5     Color:      Trim: 1234 Date: 12A"},  // one space short of the column
+      {"5A62C1|5||1234|12A|1", 65, 1,
+       "Body: 5     Color:      Trim: 1234 Date: 12A"},  // one space short of the column
       {"5A62C1|5||1234|12A|1", 65, 2, "DSO: 1      Trans:      Axle: "},
-      {"5A62C1|54ABCDE||||12345678|123456|12", 65, 2, "DSO: 12345678Trans: 123456Axle: 12"},  // over-long: no padding
-      {"5A62C1|\xE9\x9A\xFF", 65, 1, "Body: \xC9\x8A\x9F   Color:      Trim:      Date: "},  // code page capitals
+      {"5A62C1|54ABCDE||||12345678|123456|12", 65, 2,
+       "DSO: 12345678Trans: 123456Axle: 12"},  // over-long: no padding
+      {"5A62C1|\xE9\x9A\xFF", 65, 1,
+       "Body: \xC9\x8A\x9F   Color:      Trim:      Date: "},  // code page capitals
       {"c9ab100001", 59, 7, "Engine (C) = Description Not Found"},
       {"c9ab100001", 59, 8, "Consecutive Unit Number (100001) = 100001"},
       {"C9", 59, 5, "Plant (Blank) = Incorrect Code"},
       {"5A6", 65, 7, "Engine (Blank) = Incorrect Code"},
-      {"8A62C1||kx", 68, 1, "Body:       Color: K    Trim:      Date: "},  // 1967-1971 keep one color character
+      {"8A62C1||kx", 68, 1,
+       "Body:       Color: K    Trim:      Date: "},  // 1967-1971 keep one color character
       {"7A62C1||7a", 67, 10, "Color (7) = Description Not Found"},
       {"1A62C1||3b", 71, 10, "Color (3) = Description Not Found"},
       {"6A62C1||7a", 66, 1, "Body:       Color: 7A   Trim:      Date: "},
       {"2A62C1||4a", 72, 10, "Color (4A) = Description Not Found"},
-      {"1A62C1", 61, 13, "Transmission (Blank) = Incorrect Code"},  // Date up to 1969, DSO from 1962
+      {"1A62C1", 61, 13,
+       "Transmission (Blank) = Incorrect Code"},  // Date up to 1969, DSO from 1962
       {"2A62C1", 62, 13, "DSO (Blank) = Incorrect Code"},
       {"9A62C1", 69, 12, "Date (Blank) = Incorrect Code"},
       {"0A62C1", 70, 12, "DSO (Blank) = Incorrect Code"},
       {"5A62C1", 65, 5, std::string("Plant (A) = ") + kLongPlant},  // never wrapped
       {"5A62C1", 65, 6, "Model (62) = Two-door hardtop coupe with vinyl"},
       {"5A62C1", 65, 7, "             roofs"},
-      {"6A62C1", 66, 6, "Model (62) = Two-door hardtop coupe with vinyl roof"},  // exactly the width
+      {"6A62C1", 66, 6,
+       "Model (62) = Two-door hardtop coupe with vinyl roof"},  // exactly the width
       {"5A62C1||||||4", 65, 15, "Transmission (4) = Four-speed manual with floor"},
       {"5A62C1||||||4", 65, 16, "                   shift lever"},
   };
@@ -56,7 +68,8 @@ TEST(ReportWriter, SingleLines) {
     SCOPED_TRACE(std::string(r.boxes) + " line " + std::to_string(r.line));
     DecodeRig rig;
     rig.Store("p65-A", kLongPlant).Store("m65-62", "Two-door hardtop coupe with vinyl roofs");
-    rig.Store("m66-62", "Two-door hardtop coupe with vinyl roof").Store("r65-4", "Four-speed manual with floor shift lever");
+    rig.Store("m66-62", "Two-door hardtop coupe with vinyl roof")
+        .Store("r65-4", "Four-speed manual with floor shift lever");
     rig.Answer(r.year);
     const auto result = ReportWriter::Process(*rig.reader, Boxes(r.boxes), false, "");
     ASSERT_TRUE(result.has_value());
@@ -67,15 +80,22 @@ TEST(ReportWriter, SingleLines) {
 }
 
 TEST(ReportWriter, WrapDescription) {
-  const struct { const char* text; int width; std::string want; } rows[] = {
-      {"aaaa bbbb", 5, "aaaa\r\n" + std::string(46, ' ') + "bbbb"},  // the space at the width itself
+  const struct {
+    const char* text;
+    int width;
+    std::string want;
+  } rows[] = {
+      {"aaaa bbbb", 5,
+       "aaaa\r\n" + std::string(46, ' ') + "bbbb"},  // the space at the width itself
       {"ab cd", 5, "ab\r\n" + std::string(46, ' ') + "cd"},
       {"abcd", 5, "abcd"},
       {"abcde", 5, "abcd\r\n" + std::string(46, ' ') + "e"},  // no space within reach: width - 1
-      {"aa bb cc dd ee", 6, "aa bb\r\n" + std::string(45, ' ') + "cc dd\r\n" + std::string(45, ' ') + "ee"},
+      {"aa bb cc dd ee", 6,
+       "aa bb\r\n" + std::string(45, ' ') + "cc dd\r\n" + std::string(45, ' ') + "ee"},
       {"abc def", 1, "abc def"},
   };
-  for (const auto& r : rows) EXPECT_EQ(ReportWriter::WrapDescription(r.text, r.width), r.want) << r.text;
+  for (const auto& r : rows)
+    EXPECT_EQ(ReportWriter::WrapDescription(r.text, r.width), r.want) << r.text;
 }
 
 const std::string kReport1963 =
@@ -103,14 +123,19 @@ TEST(ReportWriter, WholeReportAppendedWithSeparatorAndCaret) {
       rig.Store("c63-M", "Red").Store("c63-A", "White");
       rig.reader->ErrorOccurred = true;  // Process clears it first
       rig.Answer(63);
-      const auto result = ReportWriter::Process(*rig.reader, Boxes("3a51x123456|54a|ma|12|9a|12|4|1"), append, previous);
+      const auto result = ReportWriter::Process(
+          *rig.reader, Boxes("3a51x123456|54a|ma|12|9a|12|4|1"), append, previous);
       ASSERT_TRUE(result.has_value());
       EXPECT_EQ(result->Boxes, Boxes("3A51X123456|54A|MA|12|9A|12|4|1"));
       EXPECT_FALSE(result->ErrorOccurred);
-      EXPECT_EQ(result->Report, append ? previous + "\r\n\r\n" + std::string(40, '_') + "\r\n\r\n" + kReport1963 : kReport1963);
+      EXPECT_EQ(result->Report,
+                append ? previous + "\r\n\r\n" + std::string(40, '_') + "\r\n\r\n" + kReport1963
+                       : kReport1963);
       EXPECT_EQ(result->Caret.has_value(), append);
       // The caret is one character into the line after the Trim line.
-      if (append) { EXPECT_EQ(result->Report.substr(*result->Caret - 1, 7), "Date (9"); }
+      if (append) {
+        EXPECT_EQ(result->Report.substr(*result->Caret - 1, 7), "Date (9");
+      }
     }
   }
 }
@@ -120,7 +145,8 @@ TEST(ReportWriter, CaretCountsWrappedLinesAndBlankCodesShowTheValueUnwrapped) {
   rig.Store("m65-62", "Two-door hardtop coupe with vinyl roof option");
   auto result = ReportWriter::Process(*rig.reader, Boxes("5A62C100001|54A"), true, "OLD");
   ASSERT_TRUE(result.has_value());
-  EXPECT_EQ(result->Caret, result->Report.find("\r\nTrim (") + 3);  // a line earlier than without the wrap
+  EXPECT_EQ(result->Caret,
+            result->Report.find("\r\nTrim (") + 3);  // a line earlier than without the wrap
   EXPECT_EQ(rig.reader->Model, "Two-door hardtop coupe with vinyl\r\n             roof option");
 
   rig.reader->Model = "Two-door hardtop coupe with vinyl roof option";
@@ -130,7 +156,8 @@ TEST(ReportWriter, CaretCountsWrappedLinesAndBlankCodesShowTheValueUnwrapped) {
   rig.reader->ErrorOccurred = true;
   EXPECT_FALSE(ReportWriter::Process(*rig.reader, Boxes(" 5A62C1|11B"), true, "kept").has_value());
   EXPECT_FALSE(rig.reader->ErrorOccurred);
-  EXPECT_EQ(rig.reader->Body + rig.reader->ModelYear, "#b65-54A1965");  // a rejected year decodes nothing
+  EXPECT_EQ(rig.reader->Body + rig.reader->ModelYear,
+            "#b65-54A1965");  // a rejected year decodes nothing
   result = ReportWriter::Process(*rig.reader, Boxes("5A62C1|99Z"), false, "");
   EXPECT_TRUE(result && result->ErrorOccurred);
 }

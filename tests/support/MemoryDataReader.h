@@ -16,10 +16,13 @@ namespace vorrendal::testing {
 
 class MemoryDataReader final : public IDataReader {
  public:
-  struct Record { std::string key, description; };
+  struct Record {
+    std::string key, description;
+  };
 
   MemoryDataReader() = default;
-  explicit MemoryDataReader(std::map<std::string, std::vector<Record>> years) : years_(std::move(years)) {}
+  explicit MemoryDataReader(std::map<std::string, std::vector<Record>> years)
+      : years_(std::move(years)) {}
 
   // Adds a record to the block of year ("59" to "74").
   MemoryDataReader& Add(const std::string& year, std::string key, std::string description) {
@@ -32,13 +35,17 @@ class MemoryDataReader final : public IDataReader {
     return *this;
   }
   // Reads of year fail from now on, after adding recordsBeforeFailure records.
-  void SetFailing(const std::string& year, std::size_t recordsBeforeFailure = 0) { failing_[year] = recordsBeforeFailure; }
+  void SetFailing(const std::string& year, std::size_t recordsBeforeFailure = 0) {
+    failing_[year] = recordsBeforeFailure;
+  }
   void ClearFailures() { failing_.clear(); }
 
   // The year keys read, in order (successful or not).
   const std::vector<std::string>& ReadLog() const { return log_; }
   int TotalReads() const { return static_cast<int>(log_.size()); }
-  int Reads(const std::string& year) const { return static_cast<int>(std::count(log_.begin(), log_.end(), year)); }
+  int Reads(const std::string& year) const {
+    return static_cast<int>(std::count(log_.begin(), log_.end(), year));
+  }
 
   // A year never added fails. Records are added one by one; a key already in
   // data fails the read, keeping those added before it.
@@ -49,7 +56,8 @@ class MemoryDataReader final : public IDataReader {
     const auto failing = failing_.find(recordId);
     const bool fails = failing != failing_.end();
     std::string text;
-    for (std::size_t i = 0; i < year->second.size() && !(data && fails && i >= failing->second); ++i) {
+    for (std::size_t i = 0; i < year->second.size() && !(data && fails && i >= failing->second);
+         ++i) {
       const Record& r = year->second[i];
       if (data && !data->Add(r.key, r.description)) return false;
       text += (text.empty() ? "" : "\r\n") + r.description + '\0' + r.key;

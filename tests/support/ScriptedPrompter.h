@@ -15,7 +15,11 @@ class ScriptedPrompter final : public IPrompter {
  public:
   enum class Kind { AskYear, InvalidYearCode, DataLoadFailed };
   // first, second: the two years offered, or the title and text; answer: the year chosen.
-  struct Call { Kind kind; std::string first, second; int answer = 0; };
+  struct Call {
+    Kind kind;
+    std::string first, second;
+    int answer = 0;
+  };
 
   void QueueYearAnswer(int answer) { answers_.push_back(answer); }
   void SetDefaultYearAnswer(int answer) { defaultAnswer_ = answer; }
@@ -34,7 +38,8 @@ class ScriptedPrompter final : public IPrompter {
   }
 
   int Count(Kind kind) const {
-    return static_cast<int>(std::count_if(calls_.begin(), calls_.end(), [kind](const Call& c) { return c.kind == kind; }));
+    return static_cast<int>(std::count_if(calls_.begin(), calls_.end(),
+                                          [kind](const Call& c) { return c.kind == kind; }));
   }
   // The most recent call of kind, or nullptr.
   const Call* Last(Kind kind) const {

@@ -19,28 +19,36 @@ using R = QPalette::ColorRole;
 namespace {
 
 // The image each DropState shows; empty (before the first decode) shows the disabled one.
-const QMap<QString, DropImage> kImages{
-    {"", DropImage::Disabled}, {"Black-Down", DropImage::BlackDown}, {"Pressed-Down", DropImage::PressedDown},
-    {"Black-Up", DropImage::BlackUp}, {"Pressed-Up", DropImage::PressedUp}};
+const QMap<QString, DropImage> kImages{{"", DropImage::Disabled},
+                                       {"Black-Down", DropImage::BlackDown},
+                                       {"Pressed-Down", DropImage::PressedDown},
+                                       {"Black-Up", DropImage::BlackUp},
+                                       {"Pressed-Up", DropImage::PressedUp}};
 
 // Colours far apart, so a line in the wrong colour cannot pass.
 QPalette TestPalette() {
   QPalette palette;
-  for (const auto& [role, rgb] : {std::pair{R::Button, 0xc0c0c0}, {R::Light, 0xfffff0},
-                                  {R::Midlight, 0xe0d010}, {R::Dark, 0x801080},
-                                  {R::Shadow, 0x101040}, {R::ButtonText, 0x006000}})
+  for (const auto& [role, rgb] : {std::pair{R::Button, 0xc0c0c0},
+                                  {R::Light, 0xfffff0},
+                                  {R::Midlight, 0xe0d010},
+                                  {R::Dark, 0x801080},
+                                  {R::Shadow, 0x101040},
+                                  {R::ButtonText, 0x006000}})
     palette.setColor(role, QColor::fromRgb(static_cast<QRgb>(rgb)));
   return palette;
 }
 
-struct Segment { int x1, y1, x2, y2; };
+struct Segment {
+  int x1, y1, x2, y2;
+};
 
 // Plots a horizontal, vertical or diagonal segment without its end point.
 void Plot(QImage& image, const Segment& s, int shift, R role) {
   const int dx = (s.x2 > s.x1) - (s.x2 < s.x1);
   const int dy = (s.y2 > s.y1) - (s.y2 < s.y1);
   const QRgb colour = TestPalette().color(role).rgb();
-  for (int x = s.x1 + shift, y = s.y1 + shift; x != s.x2 + shift || y != s.y2 + shift; x += dx, y += dy) {
+  for (int x = s.x1 + shift, y = s.y1 + shift; x != s.x2 + shift || y != s.y2 + shift;
+       x += dx, y += dy) {
     if (image.rect().contains(x, y)) image.setPixel(x, y, colour);
   }
 }
@@ -75,7 +83,9 @@ struct RecordingHost : vorrendal::IReportPanelHost {
   int OuterHeightPixels() const override { return 460; }
   void SetOuterHeightTwips(int twips) override { log << QStringLiteral("height %1").arg(twips); }
   void SetReportPanelOpen(bool open) override { log << QStringLiteral("panel %1").arg(open); }
-  void SetReportPanelControls(bool open) override { log << QStringLiteral("controls %1").arg(open); }
+  void SetReportPanelControls(bool open) override {
+    log << QStringLiteral("controls %1").arg(open);
+  }
   void FocusProcess() override { log << QStringLiteral("focus process"); }
   QStringList log;
 };
@@ -100,7 +110,8 @@ void Run(DropDescriptionButton& button, const QString& script) {
                                                                      : QEvent::MouseMove;
     if (type == QEvent::MouseButtonRelease) held &= ~changed;
     const Qt::MouseButton which = type == QEvent::MouseMove ? Qt::NoButton : changed;
-    QMouseEvent event(type, QPointF(at), QPointF(button.mapToGlobal(at)), which, held, Qt::NoModifier);
+    QMouseEvent event(type, QPointF(at), QPointF(button.mapToGlobal(at)), which, held,
+                      Qt::NoModifier);
     QApplication::sendEvent(&button, &event);
   }
 }
@@ -115,7 +126,12 @@ class PictureTest : public QObject {
   // directions (its proportions were drawn for these places) with the
   // corners clear. The plate places are 2070 x 720 and 1050 x 525 twips.
   void render() {
-    const struct { const char* name; BrantelPicture picture; QSize size; qreal ratio; } rows[] = {
+    const struct {
+      const char* name;
+      BrantelPicture picture;
+      QSize size;
+      qreal ratio;
+    } rows[] = {
         {"large logo, high density", BrantelPicture::LogoLarge, {138, 48}, 2.0},
         {"small logo, 1.5", BrantelPicture::LogoSmall, {70, 35}, 1.5},
         {"emblem icon", BrantelPicture::Emblem, {32, 32}, 1.0},
@@ -131,7 +147,8 @@ class PictureTest : public QObject {
           if (qAlpha(image.pixel(x, y)) > 0) inked |= QRect(x, y, 1, 1);
         }
       }
-      QVERIFY2(inked.width() >= image.width() * 0.8 && inked.height() >= image.height() * 0.8, row.name);
+      QVERIFY2(inked.width() >= image.width() * 0.8 && inked.height() >= image.height() * 0.8,
+               row.name);
       QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
     }
     // The program icon carries the usual sizes; an empty size gives nothing.
@@ -149,7 +166,8 @@ class PictureTest : public QObject {
       button.DrawDropButton(state.isEmpty() ? QStringLiteral("disabled") : state);
       button.repaint();
       const QImage expected = Expected(image);
-      QVERIFY2(button.grab().toImage().convertToFormat(QImage::Format_RGB32) == expected, qPrintable(state));
+      QVERIFY2(button.grab().toImage().convertToFormat(QImage::Format_RGB32) == expected,
+               qPrintable(state));
       button.DrawDropButton(QStringLiteral("black-up"));
       QVERIFY2(button.Image() == image && button.Picture() == expected, qPrintable(state));
     }
@@ -159,23 +177,32 @@ class PictureTest : public QObject {
   // by the window as the program does: the state after, the image shown, and
   // what the window is told.
   void stateMachine() {
-    const QStringList told[] = {{}, {"panel 1", "height 10620", "controls 1"},
+    const QStringList told[] = {{},
+                                {"panel 1", "height 10620", "controls 1"},
                                 {"height 3180", "controls 0", "focus process", "panel 0"}};
     // start: "" a new button, "off" one disabled after a decode; calls: 0 nothing, 1 opened, 2 shut
-    const struct { const char *name, *start, *script, *state; int calls = 0; } rows[] = {
+    const struct {
+      const char *name, *start, *script, *state;
+      int calls = 0;
+    } rows[] = {
         {"new: click and space", "", "press L; release L; space", ""},
-        {"disabled: press, move, click, space", "off", "press L; move L 3 3; release L; space", "Black-Down"},
+        {"disabled: press, move, click, space", "off", "press L; move L 3 3; release L; space",
+         "Black-Down"},
         {"press closed", "Black-Down", "press L", "Pressed-Down"},
         {"press open", "Black-Up", "press R", "Pressed-Up"},
         {"press, move out", "Black-Down", "press L; move L 17 8", "Black-Down"},
         {"move out above", "Black-Up", "press L; move L 8 -1", "Black-Up"},
         {"move on the last pixel stays in", "Black-Up", "press L; move L 16 16", "Pressed-Up"},
-        {"move out, release outside", "Black-Down", "press L; move L 30 8; release L 30 8", "Black-Down"},
-        {"press, move out, move in", "Black-Down", "press L; move L -1 8; move L 0 8", "Pressed-Down"},
-        {"out and back: opens", "Black-Down", "press L; move L -1 8; move L 5 5; release L", "Black-Up", 1},
+        {"move out, release outside", "Black-Down", "press L; move L 30 8; release L 30 8",
+         "Black-Down"},
+        {"press, move out, move in", "Black-Down", "press L; move L -1 8; move L 0 8",
+         "Pressed-Down"},
+        {"out and back: opens", "Black-Down", "press L; move L -1 8; move L 5 5; release L",
+         "Black-Up", 1},
         {"click opens", "Black-Down", "press L; release L", "Black-Up", 1},
         {"click shuts", "Black-Up", "press L; release L", "Black-Down", 2},
-        {"two buttons held: move ignored", "Black-Down", "press L; press LR; move LR 30 8", "Pressed-Down"},
+        {"two buttons held: move ignored", "Black-Down", "press L; press LR; move LR 30 8",
+         "Pressed-Down"},
         {"no button held: move ignored", "Black-Down", "move - 5 5", "Black-Down"},
         {"right button moves the look", "Black-Up", "press R; move R 40 40", "Black-Up"},
         {"right click does not toggle", "Black-Up", "press R; release R", "Black-Up"},

@@ -33,7 +33,9 @@ struct FakeOutput {
 struct FakeService : IClipboard, IMessageBox, IReportPrinter, IFileDialogBackend {
   explicit FakeService(FakeOutput* out) : out_(out) {}
   void Clear() override { out_->clipboard.append(QStringLiteral("clear")); }
-  void SetText(const QString& text) override { out_->clipboard.append(QStringLiteral("set:") + text); }
+  void SetText(const QString& text) override {
+    out_->clipboard.append(QStringLiteral("set:") + text);
+  }
   void Warn(QWidget*, const QString& title, const QString& text) override {
     out_->messages.append(title + u'|' + text);
   }

@@ -4,6 +4,8 @@
 // form, the option bits, MaxFileSize and the dialog's own duties (default
 // extension, folder must exist), with a scripted backend and Qt's real dialog.
 
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -14,7 +16,6 @@
 #include <QTimer>
 #include <csignal>
 #include <stdexcept>
-#include <sys/resource.h>
 
 #include "ReportOutputFakes.h"
 #include "ui/QtFileDialogBackend.h"
@@ -28,7 +29,8 @@ namespace {
 
 struct Harness : vorrendal::test::FakeOutput {
   explicit Harness(const QString& pdf = QString())
-      : output(std::make_unique<ReportOutput>(nullptr, [this] { return report; }, Services(pdf))) {}
+      : output(std::make_unique<ReportOutput>(
+            nullptr, [this] { return report; }, Services(pdf))) {}
   QString report = QStringLiteral(
       "Serial (Warranty) Number: 3A41K123456\n"
       "Body: 62A   Color: AA   Trim: 86A  Date: 12C\n"
@@ -70,7 +72,8 @@ class ReportOutputTest : public QObject {
   void copy() {
     Harness h;
     h.output->CopyReport();
-    QCOMPARE(h.clipboard, (QStringList{QStringLiteral("clear"), QStringLiteral("set:") + h.report}));
+    QCOMPARE(h.clipboard,
+             (QStringList{QStringLiteral("clear"), QStringLiteral("set:") + h.report}));
     vorrendal::SystemClipboard clipboard;
     clipboard.SetText(h.report);
     QCOMPARE(QGuiApplication::clipboard()->text(), h.report);
@@ -79,16 +82,23 @@ class ReportOutputTest : public QObject {
   // CR LF after every line, the last one too, in Windows-1252 with "?" for
   // what the code page cannot hold.
   void saveBytes() {
-    const struct { const char* what; QString text; QByteArray bytes; } rows[] = {
+    const struct {
+      const char* what;
+      QString text;
+      QByteArray bytes;
+    } rows[] = {
         {"lines", QStringLiteral("Body: 62A\nColor: AA"), "Body: 62A\r\nColor: AA\r\n"},
         {"empty", QString(), "\r\n"},
         {"CR LF kept single", QStringLiteral("a\r\nb"), "a\r\nb\r\n"},
         {"a lone CR ends a line too", QStringLiteral("a\rb"), "a\r\nb\r\n"},
         {"last line empty", QStringLiteral("a\n"), "a\r\n\r\n"},
-        {"Windows-1252", QStringLiteral("Caf\u00e9 \u20ac5 \u2014"), "Caf\xe9 \x80" "5 \x97\r\n"},
+        {"Windows-1252", QStringLiteral("Caf\u00e9 \u20ac5 \u2014"),
+         "Caf\xe9 \x80"
+         "5 \x97\r\n"},
         {"outside the code page", QStringLiteral("\u03a9 \U0001F697"), "? ?\r\n"},
     };
-    for (const auto& row : rows) QCOMPARE(row.what + ReportOutput::SaveBytes(row.text), row.what + row.bytes);
+    for (const auto& row : rows)
+      QCOMPARE(row.what + ReportOutput::SaveBytes(row.text), row.what + row.bytes);
   }
 
   // Save writes the file as named (no extension added by the program),
@@ -102,8 +112,9 @@ class ReportOutputTest : public QObject {
     QVERIFY(h.output->SaveReportAs());
     QCOMPARE(Read(path), ReportOutput::SaveBytes(h.report));
     const FileDialogRequest& r = h.requests.front();
-    QCOMPARE(r.title + '|' + r.defaultSuffix + '|' + r.nameFilters.join(';') + '|' + r.initialFileName,
-             QStringLiteral("Save As|txt|Text Documents (*.txt);All Files (*)|"));
+    QCOMPARE(
+        r.title + '|' + r.defaultSuffix + '|' + r.nameFilters.join(';') + '|' + r.initialFileName,
+        QStringLiteral("Save As|txt|Text Documents (*.txt);All Files (*)|"));
     QCOMPARE(r.initialDir, QCoreApplication::applicationDirPath());
     QCOMPARE(h.output->SaveDialog().flags, 2054);
     h.report = QStringLiteral("short");
@@ -133,7 +144,8 @@ class ReportOutputTest : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
       }
       if (how == QStringLiteral("read-only")) QFile::setPermissions(path, QFileDevice::ReadOwner);
-      if (how == QStringLiteral("folder")) QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("kept.txt")));
+      if (how == QStringLiteral("folder"))
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("kept.txt")));
       rlimit before{};  // a file-size limit makes writing fail part-way, as a full disk does
       getrlimit(RLIMIT_FSIZE, &before);
       rlimit small = before;
@@ -164,7 +176,8 @@ class ReportOutputTest : public QObject {
       const QByteArray bytes = Read(pdf);
       QVERIFY(bytes.startsWith("%PDF"));
       QCOMPARE(static_cast<int>(bytes.count("/Type /Page\n")), pages);
-      if (lines > 0) QVERIFY2(bytes.contains("Mono") || bytes.contains("Courier"), "no fixed-pitch face");
+      if (lines > 0)
+        QVERIFY2(bytes.contains("Mono") || bytes.contains("Courier"), "no fixed-pitch face");
     }
   }
 
@@ -172,8 +185,9 @@ class ReportOutputTest : public QObject {
   void printWithoutPrinter() {
     Harness h;
     QVERIFY(!h.output->PrintReport());
-    QCOMPARE(h.messages, QStringList{QStringLiteral("Print|The report could not be printed.\n\n"
-                                                    "No default printer is set up on this computer.")});
+    QCOMPARE(h.messages,
+             QStringList{QStringLiteral("Print|The report could not be printed.\n\n"
+                                        "No default printer is set up on this computer.")});
     if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("this machine has a default printer");
     vorrendal::SystemDefaultPrinter source;
     QString why;
@@ -182,8 +196,12 @@ class ReportOutputTest : public QObject {
 
   // The "description|pattern" pairs in Qt's form, whose brackets must hold the patterns.
   void convertFilter() {
-    const struct { const char *what, *filter; QStringList expected; } rows[] = {
-        {"save filter", "Text Documents (*.txt)|*.txt|All Files (*.*)|*.*",
+    const struct {
+      const char *what, *filter;
+      QStringList expected;
+    } rows[] = {
+        {"save filter",
+         "Text Documents (*.txt)|*.txt|All Files (*.*)|*.*",
          {"Text Documents (*.txt)", "All Files (*)"}},
         {"empty: no filters", "", {}},
         {"description without pattern in it", "Reports|*.rpt", {"Reports (*.rpt)"}},
@@ -205,7 +223,12 @@ class ReportOutputTest : public QObject {
   void request() {
     QCOMPARE(Scripted().dialog.MaxFileSize, 256);
     // asked: overwrite check, several files, filter index; then MaxFileSize afterwards
-    const struct { const char* what; bool save; int flags, filter, max, title; const char* asked; } rows[] = {
+    const struct {
+      const char* what;
+      bool save;
+      int flags, filter, max, title;
+      const char* asked;
+    } rows[] = {
         {"save 0x806", true, 0x806, 0, 256, 0, "100 256"},
         {"save without 0x2", true, 0x804, 1, 256, 0, "000 256"},
         {"second filter", true, 0x2, 2, 256, 0, "101 256"},
@@ -232,8 +255,10 @@ class ReportOutputTest : public QObject {
         row.save ? s.dialog.ShowSave(nullptr) : s.dialog.ShowOpen(nullptr);
         QCOMPARE(s.requests.size(), 1u);
         const FileDialogRequest& r = s.requests.front();
-        QVERIFY(s.dialog.Canceled && r.save == row.save && r.initialFileName == s.dialog.DefaultFileTitle);
-        QCOMPARE(r.defaultSuffix + r.title + r.initialDir, QStringLiteral("txtSave As/opt/vorrendal"));
+        QVERIFY(s.dialog.Canceled && r.save == row.save &&
+                r.initialFileName == s.dialog.DefaultFileTitle);
+        QCOMPARE(r.defaultSuffix + r.title + r.initialDir,
+                 QStringLiteral("txtSave As/opt/vorrendal"));
         QCOMPARE(r.nameFilters.size(), 2);
         QFileDialog qt;
         vorrendal::QtFileDialogBackend::Configure(qt, r);
@@ -304,8 +329,8 @@ class ReportOutputTest : public QObject {
     QTimer::singleShot(0, [&seen] {
       auto* open = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
       if (!open) return;
-      const bool confirms = open->acceptMode() == QFileDialog::AcceptSave
-                            && !open->testOption(QFileDialog::DontConfirmOverwrite);
+      const bool confirms = open->acceptMode() == QFileDialog::AcceptSave &&
+                            !open->testOption(QFileDialog::DontConfirmOverwrite);
       seen = QStringLiteral("%1|%2|%3|%4")
                  .arg(open->windowTitle(), open->selectedNameFilter(), open->defaultSuffix())
                  .arg(confirms);
@@ -313,7 +338,8 @@ class ReportOutputTest : public QObject {
     });
     dialog.ShowSave(nullptr);
     QCOMPARE(seen, QStringLiteral("Save As|All Files (*)|txt|1"));
-    QCOMPARE(State(dialog), dir.filePath(QStringLiteral("plate.txt")) + QStringLiteral("|plate.txt|2"));
+    QCOMPARE(State(dialog),
+             dir.filePath(QStringLiteral("plate.txt")) + QStringLiteral("|plate.txt|2"));
   }
 };
 

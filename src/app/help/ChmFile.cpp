@@ -23,7 +23,9 @@ std::uint16_t ReadLE16(std::string_view bytes, std::size_t at) {
 }
 
 // A NUL-terminated text field: the bytes up to the first NUL.
-std::string CString(std::string_view bytes) { return std::string(bytes.substr(0, bytes.find('\0'))); }
+std::string CString(std::string_view bytes) {
+  return std::string(bytes.substr(0, bytes.find('\0')));
+}
 
 std::string FolderOf(const std::string& normalizedPath) {
   return normalizedPath.substr(0, normalizedPath.rfind('/') + 1);
@@ -173,9 +175,9 @@ std::optional<std::string> ChmFile::Read(std::string_view path) const {
   if (info.length > kMaxObjectSize) return std::nullopt;
   std::string data(static_cast<std::size_t>(info.length), '\0');
   if (info.length == 0) return data;
-  const LONGINT64 got = chm_retrieve_object(
-      handle_, &info, reinterpret_cast<unsigned char*>(data.data()), 0,
-      static_cast<LONGINT64>(info.length));
+  const LONGINT64 got =
+      chm_retrieve_object(handle_, &info, reinterpret_cast<unsigned char*>(data.data()), 0,
+                          static_cast<LONGINT64>(info.length));
   if (got != static_cast<LONGINT64>(info.length)) return std::nullopt;
   return data;
 }
@@ -201,10 +203,17 @@ bool ChmFile::LoadSystem(std::string& error) {
     const std::string_view data = std::string_view(*system).substr(at, length);
     at += length;
     switch (code) {
-      case 0: contentsFile_ = NormalizePath(CString(data)); break;
-      case 2: defaultTopic_ = NormalizePath(CString(data)); break;
-      case 3: title_ = CString(data); break;
-      default: break;
+      case 0:
+        contentsFile_ = NormalizePath(CString(data));
+        break;
+      case 2:
+        defaultTopic_ = NormalizePath(CString(data));
+        break;
+      case 3:
+        title_ = CString(data);
+        break;
+      default:
+        break;
     }
   }
   if (contentsFile_.size() <= 1) {

@@ -89,10 +89,10 @@ bool ChmHelp::EnsureOpen(QWidget* owner) {
   std::string error;
   std::unique_ptr<ChmFile> file = ChmFile::Open(path_, error);
   if (file == nullptr) {
-    Complain(owner, QStringLiteral("Help cannot be shown.\n\n%1\n\n%2\n\nReinstalling Vorrendal puts "
-                                   "the help file back in place.")
-                        .arg(QString::fromStdString(error),
-                             QString::fromStdString(path_.string())));
+    Complain(owner,
+             QStringLiteral("Help cannot be shown.\n\n%1\n\n%2\n\nReinstalling Vorrendal puts "
+                            "the help file back in place.")
+                 .arg(QString::fromStdString(error), QString::fromStdString(path_.string())));
     return false;
   }
   file_ = std::move(file);
@@ -125,7 +125,7 @@ HelpWindow* ChmHelp::WindowFor(QWidget* owner) {
   // question answered) the help window stays open, handed to the window that
   // asked or, when the modal window asked itself, to the window it belongs to.
   if (parent != nullptr && parent->isModal()) {
-    QWidget* home = parent != asker ? asker
+    QWidget* home = parent != asker                     ? asker
                     : parent->parentWidget() != nullptr ? parent->parentWidget()->window()
                                                         : nullptr;
     new ReturnOnHide(parent, window_.data(), home);
@@ -152,7 +152,8 @@ void ChmHelp::ShowContents(QWidget* owner) {
 
 void ChmHelp::ShowTopic(int contextId, QWidget* owner) {
   if (!EnsureOpen(owner)) return;
-  const std::string page = contextId < 0 ? std::string() : file_->TopicOf(static_cast<std::uint32_t>(contextId));
+  const std::string page =
+      contextId < 0 ? std::string() : file_->TopicOf(static_cast<std::uint32_t>(contextId));
   if (page.empty()) {
     Complain(owner, QStringLiteral("The help file %1 has no topic number %2.")
                         .arg(QString::fromStdString(path_.string()))

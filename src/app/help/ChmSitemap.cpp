@@ -102,8 +102,8 @@ std::size_t TagEnd(std::string_view html, std::size_t start) {
 
 std::string DecodeHtmlEntities(std::string_view text) {
   static constexpr std::pair<std::string_view, char> kNamed[] = {
-      {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''},
-      {"nbsp", static_cast<char>(0xA0)}};
+      {"amp", '&'},  {"lt", '<'},    {"gt", '>'},
+      {"quot", '"'}, {"apos", '\''}, {"nbsp", static_cast<char>(0xA0)}};
   std::string out;
   out.reserve(text.size());
   std::size_t i = 0;

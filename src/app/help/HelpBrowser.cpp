@@ -31,7 +31,8 @@ QUrl HelpBrowser::UrlOf(const QString& path) {
 
 QUrl HelpBrowser::Resolve(const QUrl& name) const {
   if (!name.isRelative()) return name;
-  const QUrl base = source().isValid() && !source().isEmpty() ? source() : UrlOf(QStringLiteral("/"));
+  const QUrl base =
+      source().isValid() && !source().isEmpty() ? source() : UrlOf(QStringLiteral("/"));
   return base.resolved(name);
 }
 

@@ -21,7 +21,8 @@ constexpr int kPathRole = Qt::UserRole;
 // Help files keep their captions in the Windows code page.
 QString FromHelpText(const std::string& text) {
   QStringDecoder decoder("windows-1252");
-  if (!decoder.isValid()) return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  if (!decoder.isValid())
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
   return decoder(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
 }
 
@@ -79,15 +80,19 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
   connect(home_, &QAction::triggered, this, [this] { ShowDefault(); });
   connect(browser_, &QTextBrowser::backwardAvailable, back_, &QAction::setEnabled);
   connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
-  connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) { OnSourceChanged(url); });
+  connect(browser_, &QTextBrowser::sourceChanged, this,
+          [this](const QUrl& url) { OnSourceChanged(url); });
   connect(browser_, &QTextBrowser::highlighted, this, [this](const QUrl& link) {
     statusBar()->showMessage(link.isEmpty() ? QString() : link.toString(QUrl::RemoveScheme));
   });
   connect(browser_, &HelpBrowser::PageMissing, this, [this](const QString& path) {
-    statusBar()->showMessage(QStringLiteral("The page %1 is not in the help file.").arg(path), 8000);
+    statusBar()->showMessage(QStringLiteral("The page %1 is not in the help file.").arg(path),
+                             8000);
   });
-  connect(tree_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { OnItemActivated(item); });
-  connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { OnItemActivated(item); });
+  connect(tree_, &QTreeWidget::itemActivated, this,
+          [this](QTreeWidgetItem* item) { OnItemActivated(item); });
+  connect(tree_, &QTreeWidget::itemClicked, this,
+          [this](QTreeWidgetItem* item) { OnItemActivated(item); });
 }
 
 HelpWindow::~HelpWindow() = default;
@@ -119,9 +124,7 @@ bool HelpWindow::ShowPage(const std::string& path) {
   return true;
 }
 
-bool HelpWindow::ShowDefault() {
-  return file_ != nullptr && ShowPage(file_->DefaultTopic());
-}
+bool HelpWindow::ShowDefault() { return file_ != nullptr && ShowPage(file_->DefaultTopic()); }
 
 void HelpWindow::OnItemActivated(QTreeWidgetItem* item) {
   if (item == nullptr || syncingTree_) return;

@@ -25,7 +25,8 @@ class Checker {
     result_.problems.push_back(name_ + ": " + where + ": " + what);
   }
   std::optional<std::string> Unpack(std::string_view packed, const std::string& where);
-  std::optional<std::vector<std::string_view>> Lines(const std::string& text, const std::string& where);
+  std::optional<std::vector<std::string_view>> Lines(const std::string& text,
+                                                     const std::string& where);
   void CheckIndexLine(std::string_view line, std::size_t lineNumber);
   void CheckBlock(int year, std::string_view packed);
 
@@ -48,7 +49,9 @@ std::optional<std::string> Checker::Unpack(std::string_view packed, const std::s
   std::string text(packed);
   switch (clsDataFile::Unpack(crypto_, zlib_, text)) {
     case clsDataFile::UnpackOutcome::TrailerMismatch:
-      Problem(where, "the trailer is not the pass phrase (wrong pass phrase, damaged bytes, or not a packed block)");
+      Problem(where,
+              "the trailer is not the pass phrase (wrong pass phrase, damaged bytes, or not a "
+              "packed block)");
       return std::nullopt;
     case clsDataFile::UnpackOutcome::DecompressFailed:
       Problem(where, "the compressed data is damaged");
@@ -68,7 +71,7 @@ std::optional<std::string> Checker::Unpack(std::string_view packed, const std::s
 }
 
 std::optional<std::vector<std::string_view>> Checker::Lines(const std::string& text,
-                                                           const std::string& where) {
+                                                            const std::string& where) {
   if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0) {
     Problem(where, "the text does not end with CR LF");
     return std::nullopt;
@@ -91,7 +94,8 @@ void Checker::CheckIndexLine(std::string_view line, std::size_t lineNumber) {
   const auto length = clsDataFile::ParseNumber(fields[0]);
   const auto offset = clsDataFile::ParseNumber(fields[1]);
   const std::string yearKey(fields[2]);
-  if (!length || *length > INT32_MAX) Problem(where, "the length \"" + std::string(fields[0]) + "\" is not a number");
+  if (!length || *length > INT32_MAX)
+    Problem(where, "the length \"" + std::string(fields[0]) + "\" is not a number");
   if (!offset) Problem(where, "the offset \"" + std::string(fields[1]) + "\" is not a number");
   const auto year = clsDataFile::ParseNumber(yearKey);
   if (yearKey.size() != 2 || !year || *year < 59 || *year > 74) {
@@ -124,10 +128,13 @@ void Checker::CheckBlock(int year, std::string_view packed) {
       continue;
     }
     SourceRecord record{std::string(fields[1]), std::string(fields[0]), 0};
-    if (auto problem = DescriptionSource::KeyProblem(record.key, 1900 + year)) Problem(where, *problem);
-    if (auto problem = DescriptionSource::DescriptionProblem(record.description)) Problem(where, *problem);
+    if (auto problem = DescriptionSource::KeyProblem(record.key, 1900 + year))
+      Problem(where, *problem);
+    if (auto problem = DescriptionSource::DescriptionProblem(record.description))
+      Problem(where, *problem);
     if (const std::string* first = keys_.Find(record.key)) {
-      Problem(where, "key \"" + Cp1252ToUtf8(record.key) + "\" is there twice (first on " + *first + ")");
+      Problem(where,
+              "key \"" + Cp1252ToUtf8(record.key) + "\" is there twice (first on " + *first + ")");
     } else {
       keys_.Add(record.key, where);
     }
@@ -152,8 +159,9 @@ DataFileChecker::Result Checker::Run(std::string_view bytes) {
   }
   const std::uint64_t indexEnd = 4 + static_cast<std::uint64_t>(indexLength);
   if (indexEnd > bytes.size()) {
-    Problem("index", "the index length " + std::to_string(indexLength) + " runs past the end of the file (" +
-                         std::to_string(bytes.size()) + " bytes)");
+    Problem("index", "the index length " + std::to_string(indexLength) +
+                         " runs past the end of the file (" + std::to_string(bytes.size()) +
+                         " bytes)");
     return result_;
   }
   const auto indexText = Unpack(bytes.substr(4, static_cast<std::size_t>(indexLength)), "index");
@@ -169,7 +177,8 @@ DataFileChecker::Result Checker::Run(std::string_view bytes) {
     const std::string block = "block " + std::to_string(entry.year);
     if (entry.offset != expectedOffset) {
       Problem(block, "starts at offset " + std::to_string(entry.offset) + ", expected " +
-                         std::to_string(expectedOffset) + " (blocks follow one another from offset 1)");
+                         std::to_string(expectedOffset) +
+                         " (blocks follow one another from offset 1)");
       laidOut = false;
     }
     expectedOffset = entry.offset + entry.length;
@@ -179,7 +188,8 @@ DataFileChecker::Result Checker::Run(std::string_view bytes) {
       laidOut = false;
       continue;
     }
-    CheckBlock(entry.year, bytes.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(entry.length)));
+    CheckBlock(entry.year, bytes.substr(static_cast<std::size_t>(start),
+                                        static_cast<std::size_t>(entry.length)));
   }
   const std::uint64_t end = indexEnd + static_cast<std::uint64_t>(expectedOffset) - 1;
   if (laidOut && end < bytes.size()) {
@@ -219,7 +229,8 @@ DataFileChecker::Result DataFileChecker::CheckFile(const std::filesystem::path& 
     const std::string key = std::to_string(year.year % 100);
     std::string unused;
     if (!reader.ReadData(key, &all, unused)) {
-      result.problems.push_back(path.string() + ": block " + key + ": the program's reader refuses it");
+      result.problems.push_back(path.string() + ": block " + key +
+                                ": the program's reader refuses it");
     }
   }
   return result;

@@ -40,13 +40,15 @@ std::string DataFileWriter::IndexText(const std::vector<Block>& blocks) {
   std::string text;
   std::size_t offset = 1;
   for (const auto& block : blocks) {
-    text += std::to_string(block.packed.size()) + "-" + std::to_string(offset) + "-" + block.yearKey + "\r\n";
+    text += std::to_string(block.packed.size()) + "-" + std::to_string(offset) + "-" +
+            block.yearKey + "\r\n";
     offset += block.packed.size();
   }
   return text;
 }
 
-std::string DataFileWriter::Assemble(std::string_view packedIndex, const std::vector<Block>& blocks) {
+std::string DataFileWriter::Assemble(std::string_view packedIndex,
+                                     const std::vector<Block>& blocks) {
   std::string file = clsZLib::longToString(static_cast<std::int32_t>(packedIndex.size()));
   file += packedIndex;
   for (const auto& block : blocks) file += block.packed;

@@ -56,12 +56,15 @@ int Unpack(const Command& command, std::ostream& out, std::ostream& err) {
   if (ec) return Report({dir.string() + ": cannot be created: " + ec.message()}, err);
   for (const auto& year : result.years) {
     const auto path = dir / (std::to_string(year.year) + ".txt");
-    if (const std::string error = DataFileWriter::WriteFile(path, DescriptionSource::FormatYear(year));
+    if (const std::string error =
+            DataFileWriter::WriteFile(path, DescriptionSource::FormatYear(year));
         !error.empty()) {
       return Report({error}, err);
     }
   }
-  if (!command.quiet) out << dir.string() << ": " << result.years.size() << " years, " << result.RecordCount() << " records\n";
+  if (!command.quiet)
+    out << dir.string() << ": " << result.years.size() << " years, " << result.RecordCount()
+        << " records\n";
   return DataTool::kOk;
 }
 
@@ -69,7 +72,8 @@ int Check(const Command& command, std::ostream& out, std::ostream& err) {
   const auto result = DataFileChecker::CheckFile(command.input);
   if (!result.problems.empty()) {
     Report(result.problems, err);
-    err << "vorrendal-data: " << result.problems.size() << " problem(s) in " << command.input << '\n';
+    err << "vorrendal-data: " << result.problems.size() << " problem(s) in " << command.input
+        << '\n';
     return DataTool::kFailed;
   }
   if (command.quiet) return DataTool::kOk;

@@ -26,11 +26,17 @@ std::string Utf8Problem(std::string_view text, std::size_t at) {
   char32_t cp = 0;
   char32_t min = 0;  // the smallest code point that needs len bytes
   if ((lead & 0xE0) == 0xC0) {
-    len = 2; cp = lead & 0x1Fu; min = 0x80;
+    len = 2;
+    cp = lead & 0x1Fu;
+    min = 0x80;
   } else if ((lead & 0xF0) == 0xE0) {
-    len = 3; cp = lead & 0x0Fu; min = 0x800;
+    len = 3;
+    cp = lead & 0x0Fu;
+    min = 0x800;
   } else if ((lead & 0xF8) == 0xF0) {
-    len = 4; cp = lead & 0x07u; min = 0x10000;
+    len = 4;
+    cp = lead & 0x07u;
+    min = 0x10000;
   }
   bool wellFormed = len != 0 && at + len <= text.size();
   for (std::size_t k = 1; wellFormed && k < len; ++k) {
@@ -64,7 +70,8 @@ std::optional<std::string> DescriptionSource::KeyProblem(std::string_view key, i
   if (key.empty()) return "empty key";
   for (char c : key) {
     const auto b = static_cast<unsigned char>(c);
-    if (b <= 0x20 || b == 0x7F || b == 0xA0) return "key " + Quoted(key) + " holds a space or control character";
+    if (b <= 0x20 || b == 0x7F || b == 0xA0)
+      return "key " + Quoted(key) + " holds a space or control character";
   }
   const std::string yy = std::to_string(year % 100);
   const std::string form = " (expected the form " + std::string(1, key[0]) + yy + "-CODE)";
@@ -91,7 +98,8 @@ std::vector<SourceRecord> DescriptionSource::ParseYear(int year, std::string_vie
                                                        const std::string& fileName,
                                                        std::vector<std::string>& problems) {
   std::vector<SourceRecord> records;
-  if (utf8.substr(0, kByteOrderMark.size()) == kByteOrderMark) utf8.remove_prefix(kByteOrderMark.size());
+  if (utf8.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+    utf8.remove_prefix(kByteOrderMark.size());
   int lineNumber = 0;
   std::size_t start = 0;
   while (start < utf8.size()) {
@@ -104,7 +112,7 @@ std::vector<SourceRecord> DescriptionSource::ParseYear(int year, std::string_vie
     const std::string where = fileName + ":" + std::to_string(lineNumber) + ": ";
 
     if (line.find_first_not_of(" \t") == std::string_view::npos) continue;  // blank
-    if (line.front() == '#') continue;                                        // comment
+    if (line.front() == '#') continue;                                      // comment
 
     std::size_t bad = 0;
     const auto text = Utf8ToCp1252(line, &bad);
@@ -151,7 +159,8 @@ std::optional<std::vector<SourceYear>> DescriptionSource::ReadDirectory(
     if (const auto year = YearOfFileName(name)) {
       files.emplace(*year, entry.path());
     } else {
-      problems.push_back(entry.path().string() + ": file name is not a model year (1959.txt to 1974.txt)");
+      problems.push_back(entry.path().string() +
+                         ": file name is not a model year (1959.txt to 1974.txt)");
     }
   }
   if (ec) {
@@ -177,7 +186,8 @@ std::optional<std::vector<SourceYear>> DescriptionSource::ReadDirectory(
     for (const auto& record : source.records) {
       const std::string here = name + ":" + std::to_string(record.line);
       if (const std::string* first = seen.Find(record.key)) {
-        problems.push_back(here + ": duplicate key " + Quoted(record.key) + " (first at " + *first + ")");
+        problems.push_back(here + ": duplicate key " + Quoted(record.key) + " (first at " + *first +
+                           ")");
       } else {
         seen.Add(record.key, here);
       }

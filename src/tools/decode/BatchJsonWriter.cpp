@@ -32,7 +32,8 @@ BatchJsonWriter::BatchJsonWriter() {
   // The template has the keys in the order BatchJson writes them.
   object_ = BatchJson(BatchRow{}, PlateResult{});
   line_ = &object_["line"];
-  for (std::size_t i = 0; i < kPlateFields.size(); ++i) input_[i] = &object_["input"][kPlateFields[i].name];
+  for (std::size_t i = 0; i < kPlateFields.size(); ++i)
+    input_[i] = &object_["input"][kPlateFields[i].name];
   input_[8] = &object_["input"]["year"];
   for (std::size_t i = 0; i < kResultNames.size(); ++i) results_[i] = &object_[kResultNames[i]];
   searchYear_ = &object_["SearchYear"];
@@ -48,7 +49,8 @@ const std::string& BatchJsonWriter::Line(const BatchRow& row, const PlateResult&
   for (std::size_t i = 0; i < row.codes.size(); ++i) SetUtf8(*input_[i], row.codes[i]);
   SetUtf8(*input_[8], row.year);
   const bool decoded = result.Decoded();
-  for (std::size_t i = 0; i < results_.size(); ++i) SetCp1252(*results_[i], decoded, result.Results[i]);
+  for (std::size_t i = 0; i < results_.size(); ++i)
+    SetCp1252(*results_[i], decoded, result.Results[i]);
   SetCp1252(*searchYear_, decoded, result.SearchYear);
   *badYearCode_ = result.BadYearCode;
   *errorOccurred_ = result.ErrorOccurred;

@@ -5,9 +5,8 @@
 // build and tear down a tree of small strings per row.
 
 #include <array>
-#include <string>
-
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "ResultOutput.h"
 

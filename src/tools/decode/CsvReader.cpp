@@ -72,7 +72,8 @@ std::string CsvReader::ReadUnquoted(CsvRecord& record) {
   const std::size_t start = pos_;
   while (!AtRecordEnd() && text_[pos_] != ',') {
     if (text_[pos_] == '"') {
-      record.error = "a double quote inside an unquoted field (put the field in quotes and double it)";
+      record.error =
+          "a double quote inside an unquoted field (put the field in quotes and double it)";
       return {};
     }
     ++pos_;
@@ -94,7 +95,8 @@ bool CsvReader::Next(CsvRecord& record) {
   }
   for (;;) {
     SkipBlanks();
-    std::string field = (!AtEnd() && text_[pos_] == '"') ? ReadQuoted(record) : ReadUnquoted(record);
+    std::string field =
+        (!AtEnd() && text_[pos_] == '"') ? ReadQuoted(record) : ReadUnquoted(record);
     record.fields.push_back(std::move(field));
     if (!record.error.empty()) {
       SkipRestOfLine();

@@ -59,8 +59,10 @@ bool TakesValue(std::string_view name) {
 std::string CheckCombination(const DecodeOptions& o) {
   if (o.help || o.version) return {};
   if (o.Batch()) {
-    if (!o.codes.empty()) return "--batch takes its plates from the file, not from the command line";
-    if (o.year) return "--year is for one plate; in a batch each row names its year in the year column";
+    if (!o.codes.empty())
+      return "--batch takes its plates from the file, not from the command line";
+    if (o.year)
+      return "--year is for one plate; in a batch each row names its year in the year column";
     return {};
   }
   if (o.codes.empty()) return "no serial number given";

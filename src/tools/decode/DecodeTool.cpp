@@ -24,8 +24,7 @@ namespace {
 constexpr const char* kProgram = "vorrendal-decode: ";
 constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
 constexpr std::size_t kYearSlot = 8;  // after the eight plate fields
-constexpr std::string_view kBatchSeparator =
-    "\n\n________________________________________\n\n";
+constexpr std::string_view kBatchSeparator = "\n\n________________________________________\n\n";
 
 std::filesystem::path DataPath(const DecodeOptions& options) {
   if (options.dataFile) return std::filesystem::path(*options.dataFile);
@@ -38,7 +37,8 @@ std::unique_ptr<IDataReader> OpenData(ToolEnvironment& env, const std::filesyste
 }
 
 int Usage(ToolEnvironment& env, const std::string& error) {
-  env.err << kProgram << error << '\n' << UsageLine() << "Try 'vorrendal-decode --help' for more.\n";
+  env.err << kProgram << error << '\n'
+          << UsageLine() << "Try 'vorrendal-decode --help' for more.\n";
   return kExitUsage;
 }
 
@@ -71,16 +71,19 @@ int RunSingle(const DecodeOptions& options, ToolEnvironment& env) {
   if (const auto years = AmbiguousYears(boxes->SerialNumber)) {
     if (options.year) {
       if (!years->Contains(*options.year)) {
-        return Refuse(env, "--year " + std::to_string(*options.year) + " is not a year this serial number stands for: " +
-                               BothYears(*years));
+        return Refuse(env,
+                      "--year " + std::to_string(*options.year) +
+                          " is not a year this serial number stands for: " + BothYears(*years));
       }
       year = options.year;
     } else if (env.stdinIsTerminal && env.stderrIsTerminal) {
       year = AskYearOnTerminal(env.in, env.err, *years);
-      if (!year) return Refuse(env, "no year chosen: the serial number stands for " + BothYears(*years));
+      if (!year)
+        return Refuse(env, "no year chosen: the serial number stands for " + BothYears(*years));
     } else {
-      return Refuse(env, "the serial number stands for " + BothYears(*years) + "; name one with --year " +
-                             std::to_string(years->first) + " or --year " + std::to_string(years->second));
+      return Refuse(env, "the serial number stands for " + BothYears(*years) +
+                             "; name one with --year " + std::to_string(years->first) +
+                             " or --year " + std::to_string(years->second));
     }
   }
 
@@ -158,7 +161,8 @@ PlateResult DecodeRow(const CsvRecord& record, const ColumnMap& map, const Batch
   }
   for (std::size_t column = map.width; column < record.fields.size(); ++column) {
     if (!record.fields[column].empty()) {
-      result.Error = std::to_string(record.fields.size()) + " fields, the header names " + std::to_string(map.width);
+      result.Error = std::to_string(record.fields.size()) + " fields, the header names " +
+                     std::to_string(map.width);
       return result;
     }
   }
@@ -167,12 +171,14 @@ PlateResult DecodeRow(const CsvRecord& record, const ColumnMap& map, const Batch
   std::optional<int> year;
   if (const auto years = AmbiguousYears(boxes->SerialNumber)) {
     if (row.year.empty()) {
-      result.Error = "the serial number stands for " + BothYears(*years) + "; name one in the year column";
+      result.Error =
+          "the serial number stands for " + BothYears(*years) + "; name one in the year column";
       return result;
     }
     year = YearFromText(row.year);
     if (!year || !years->Contains(*year)) {
-      result.Error = "year \"" + row.year + "\" is not a year this serial number stands for: " + BothYears(*years);
+      result.Error = "year \"" + row.year +
+                     "\" is not a year this serial number stands for: " + BothYears(*years);
       return result;
     }
   }
@@ -203,10 +209,14 @@ int RunBatch(std::string_view csv, const std::string& sourceName, const DecodeOp
   CsvReader reader(csv);
   CsvRecord record;
   if (!reader.Next(record)) {
-    return Refuse(env, sourceName + ": no header; the first line must be serial,body,color,trim,date,dso,trans,axle,year");
+    return Refuse(
+        env,
+        sourceName +
+            ": no header; the first line must be serial,body,color,trim,date,dso,trans,axle,year");
   }
   ColumnMap map;
-  if (const std::string error = NameColumns(record, map); !error.empty()) return Refuse(env, sourceName + ": " + error);
+  if (const std::string error = NameColumns(record, map); !error.empty())
+    return Refuse(env, sourceName + ": " + error);
 
   const OutputFormat format = options.Format();
   const std::filesystem::path dataPath = DataPath(options);

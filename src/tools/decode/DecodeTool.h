@@ -18,9 +18,10 @@
 namespace vorrendal::decodetool {
 
 // Exit status.
-inline constexpr int kExitClean = 0;       // every plate decoded cleanly
-inline constexpr int kExitIncomplete = 1;  // a description missing, a year not loaded, a batch row refused
-inline constexpr int kExitUsage = 2;       // usage error; one plate refused or its year code bad
+inline constexpr int kExitClean = 0;  // every plate decoded cleanly
+inline constexpr int kExitIncomplete =
+    1;  // a description missing, a year not loaded, a batch row refused
+inline constexpr int kExitUsage = 2;  // usage error; one plate refused or its year code bad
 
 // A batch of at least this many rows shows its progress on a terminal.
 inline constexpr std::size_t kProgressFrom = 5000;

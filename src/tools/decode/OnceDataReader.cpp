@@ -18,6 +18,8 @@ bool OnceDataReader::ReadData(const std::string& recordId, KeyedTable* data, std
   return false;
 }
 
-std::optional<std::string> OnceDataReader::TakeUntoldFailure() { return std::exchange(untold_, std::nullopt); }
+std::optional<std::string> OnceDataReader::TakeUntoldFailure() {
+  return std::exchange(untold_, std::nullopt);
+}
 
 }  // namespace vorrendal::decodetool

@@ -4,13 +4,18 @@
 
 namespace vorrendal::decodetool {
 
-PlateDecoder::PlateDecoder(std::unique_ptr<IDataReader> data, std::ostream& err, std::string dataName)
+PlateDecoder::PlateDecoder(std::unique_ptr<IDataReader> data, std::ostream& err,
+                           std::string dataName)
     : PlateDecoder(std::make_unique<OnceDataReader>(std::move(data)), err, std::move(dataName)) {}
 
-PlateDecoder::PlateDecoder(std::unique_ptr<OnceDataReader> data, std::ostream& err, std::string dataName)
-    : data_(data.get()), prompter_(err, *data, std::move(dataName)), reader_(prompter_, std::move(data)) {}
+PlateDecoder::PlateDecoder(std::unique_ptr<OnceDataReader> data, std::ostream& err,
+                           std::string dataName)
+    : data_(data.get()),
+      prompter_(err, *data, std::move(dataName)),
+      reader_(prompter_, std::move(data)) {}
 
-PlateResult PlateDecoder::Decode(const PlateBoxes& boxes, std::optional<int> yearAnswer, bool withReport) {
+PlateResult PlateDecoder::Decode(const PlateBoxes& boxes, std::optional<int> yearAnswer,
+                                 bool withReport) {
   PlateResult result;
   prompter_.SetYearAnswer(yearAnswer);
   reader_.ErrorOccurred = false;
@@ -26,8 +31,9 @@ PlateResult PlateDecoder::Decode(const PlateBoxes& boxes, std::optional<int> yea
     return result;
   }
   const clsCodeReader& r = reader_;
-  result.Results = {r.ModelYear, r.AssemblyPlant, r.Model, r.EngineType, r.UnitNumber, r.Body,
-                    r.Color,     r.Trim,          r.DateProduced, r.DSO, r.TransmissionType, r.AxleRatio};
+  result.Results = {
+      r.ModelYear, r.AssemblyPlant, r.Model,        r.EngineType, r.UnitNumber,       r.Body,
+      r.Color,     r.Trim,          r.DateProduced, r.DSO,        r.TransmissionType, r.AxleRatio};
   result.SearchYear = r.SearchYear;
   result.ErrorOccurred = r.ErrorOccurred;
   result.DataLoadFailed = data_->Failed(r.SearchYear);

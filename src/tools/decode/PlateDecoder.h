@@ -18,8 +18,8 @@ namespace vorrendal::decodetool {
 
 // The reader's result properties, in report order.
 inline constexpr std::array<const char*, 12> kResultNames = {
-    "ModelYear", "AssemblyPlant", "Model", "EngineType", "UnitNumber",       "Body",
-    "Color",     "Trim",          "DateProduced", "DSO", "TransmissionType", "AxleRatio"};
+    "ModelYear", "AssemblyPlant", "Model",        "EngineType", "UnitNumber",       "Body",
+    "Color",     "Trim",          "DateProduced", "DSO",        "TransmissionType", "AxleRatio"};
 
 struct PlateResult {
   std::string Error;  // why the plate was not decoded; empty when it was (or the year code was bad)
@@ -43,7 +43,8 @@ class PlateDecoder {
   // Decodes one plate from its boxes as typed. yearAnswer is the full model
   // year meant when the serial number's year digit stands for two. Without
   // withReport the report is left empty.
-  PlateResult Decode(const PlateBoxes& boxes, std::optional<int> yearAnswer, bool withReport = true);
+  PlateResult Decode(const PlateBoxes& boxes, std::optional<int> yearAnswer,
+                     bool withReport = true);
 
   ToolPrompter& Prompter() { return prompter_; }
   const clsCodeReader& Reader() const { return reader_; }

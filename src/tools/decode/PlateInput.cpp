@@ -60,7 +60,8 @@ std::optional<std::string> BoxText(std::size_t field, std::string_view utf8, std
   }
   for (const char c : *text) {
     if (IsControl(static_cast<unsigned char>(c))) {
-      error = name + ": control characters (tab, line break and the like) cannot be typed on a plate box";
+      error = name +
+              ": control characters (tab, line break and the like) cannot be typed on a plate box";
       return std::nullopt;
     }
   }

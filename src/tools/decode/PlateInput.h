@@ -21,13 +21,13 @@ struct PlateFieldInfo {
 
 // Serial, body, color, trim, date, DSO, trans, axle: the Process order.
 inline constexpr std::array<PlateFieldInfo, 8> kPlateFields = {{{"serial", 11},
-                                                                 {"body", 3},
-                                                                 {"color", 2},
-                                                                 {"trim", 3},
-                                                                 {"date", 3},
-                                                                 {"dso", 2},
-                                                                 {"trans", 1},
-                                                                 {"axle", 1}}};
+                                                                {"body", 3},
+                                                                {"color", 2},
+                                                                {"trim", 3},
+                                                                {"date", 3},
+                                                                {"dso", 2},
+                                                                {"trans", 1},
+                                                                {"axle", 1}}};
 
 using PlateCodes = std::array<std::string, 8>;  // UTF-8, in kPlateFields order
 

@@ -16,7 +16,9 @@ bool IsAscii(const std::string& text) {
   return bits < 0x80;
 }
 
-std::string Utf8Text(const std::string& cp1252) { return IsAscii(cp1252) ? cp1252 : Cp1252ToUtf8(cp1252); }
+std::string Utf8Text(const std::string& cp1252) {
+  return IsAscii(cp1252) ? cp1252 : Cp1252ToUtf8(cp1252);
+}
 
 std::string TerminalText(const std::string& cp1252) {
   const std::string utf8 = Utf8Text(cp1252);
@@ -29,7 +31,9 @@ std::string TerminalText(const std::string& cp1252) {
   return out;
 }
 
-std::string ReportText(const std::string& cp1252Report) { return TerminalText(cp1252Report) + '\n'; }
+std::string ReportText(const std::string& cp1252Report) {
+  return TerminalText(cp1252Report) + '\n';
+}
 
 namespace {
 

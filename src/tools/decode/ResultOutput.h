@@ -3,11 +3,10 @@
 // for a terminal, a JSON object, a CSV row. Everything written is UTF-8.
 
 #include <cstddef>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include <nlohmann/json.hpp>
 
 #include "PlateDecoder.h"
 #include "PlateInput.h"

@@ -22,7 +22,8 @@ std::optional<int> YearFromText(std::string_view text) {
   return year;
 }
 
-std::optional<int> AskYearOnTerminal(std::istream& in, std::ostream& err, const CandidateYears& years) {
+std::optional<int> AskYearOnTerminal(std::istream& in, std::ostream& err,
+                                     const CandidateYears& years) {
   std::string answer;
   for (;;) {
     err << "Which year? " << BothYears(years) << ": " << std::flush;
@@ -32,8 +33,9 @@ std::optional<int> AskYearOnTerminal(std::istream& in, std::ostream& err, const 
     }
     const auto first = answer.find_first_not_of(" \t\r");
     const auto last = answer.find_last_not_of(" \t\r");
-    const std::string_view typed =
-        first == std::string::npos ? std::string_view() : std::string_view(answer).substr(first, last - first + 1);
+    const std::string_view typed = first == std::string::npos
+                                       ? std::string_view()
+                                       : std::string_view(answer).substr(first, last - first + 1);
     for (const int year : {years.first, years.second}) {
       const std::string full = std::to_string(year);
       if (typed == full || typed == std::string_view(full).substr(2)) return year;

@@ -31,6 +31,7 @@ std::optional<int> YearFromText(std::string_view text);
 
 // Asks on a terminal until one of the two years is answered (as 1972 or
 // 72). Nothing when the input ends first.
-std::optional<int> AskYearOnTerminal(std::istream& in, std::ostream& err, const CandidateYears& years);
+std::optional<int> AskYearOnTerminal(std::istream& in, std::ostream& err,
+                                     const CandidateYears& years);
 
 }  // namespace vorrendal::decodetool

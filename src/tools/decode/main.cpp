@@ -15,6 +15,7 @@
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + 1, argv + argc);
-  vorrendal::decodetool::ToolEnvironment env{std::cin, std::cout, std::cerr, isatty(0) == 1, isatty(2) == 1, {}};
+  vorrendal::decodetool::ToolEnvironment env{std::cin,       std::cout,      std::cerr,
+                                             isatty(0) == 1, isatty(2) == 1, {}};
   return vorrendal::decodetool::RunDecodeTool(args, env);
 }

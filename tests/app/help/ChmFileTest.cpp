@@ -47,13 +47,16 @@ TEST(BuiltHelpFile, ResolvesAndDamagedCopiesAreRefused) {
     const std::string page = pages.front();
     const std::string html = chm->Read(page).value_or("");
     for (const std::string attribute : {"href=\"", "src=\""}) {
-      for (std::size_t at = html.find(attribute); at != std::string::npos; at = html.find(attribute, at + 1)) {
+      for (std::size_t at = html.find(attribute); at != std::string::npos;
+           at = html.find(attribute, at + 1)) {
         const std::size_t start = at + attribute.size();
         const std::string target = html.substr(start, html.find('"', start) - start);
         if (target.starts_with("#") || target.find(':') != std::string::npos) continue;
-        const std::string path = ChmFile::NormalizePath(target, page.substr(0, page.rfind('/') + 1));
+        const std::string path =
+            ChmFile::NormalizePath(target, page.substr(0, page.rfind('/') + 1));
         EXPECT_TRUE(chm->Contains(path)) << page << " links to missing " << target;
-        pictures += path.ends_with(".png") && chm->Read(path).value_or("").starts_with("\x89PNG\r\n\x1a\n");
+        pictures +=
+            path.ends_with(".png") && chm->Read(path).value_or("").starts_with("\x89PNG\r\n\x1a\n");
         if (path.ends_with(".htm") && seen.insert(path).second) pages.push_back(path);
       }
     }
@@ -61,8 +64,10 @@ TEST(BuiltHelpFile, ResolvesAndDamagedCopiesAreRefused) {
   EXPECT_EQ(pictures, 6);
   std::set<std::string> listed;
   Walk(chm->Contents(), listed);
-  for (const std::string& page : listed) EXPECT_EQ(seen.count(page), 1u) << page << " unreachable by links";
-  for (const auto& [id, page] : chm->ContextMap()) EXPECT_EQ(listed.count(page), 1u) << page << " not in contents";
+  for (const std::string& page : listed)
+    EXPECT_EQ(seen.count(page), 1u) << page << " unreachable by links";
+  for (const auto& [id, page] : chm->ContextMap())
+    EXPECT_EQ(listed.count(page), 1u) << page << " not in contents";
 
   std::ifstream in(kHelpFile, std::ios::binary);
   const std::string good{std::istreambuf_iterator<char>(in), {}};
@@ -71,10 +76,16 @@ TEST(BuiltHelpFile, ResolvesAndDamagedCopiesAreRefused) {
   std::string unnamed = good;  // the contents file's name in the system data, blanked
   unnamed.replace(good.find("VRNDL.hhc", good.find(*system)), 9, 9, '\0');
   std::string renamed = good;
-  renamed[good.find("/VRNDL.hhc") + 9] = 'x';  // the directory's first mention: the contents are gone
-  const fs::path dir = fs::temp_directory_path() / ("vorrendal-help-" + std::to_string(std::random_device{}()));
+  renamed[good.find("/VRNDL.hhc") + 9] =
+      'x';  // the directory's first mention: the contents are gone
+  const fs::path dir =
+      fs::temp_directory_path() / ("vorrendal-help-" + std::to_string(std::random_device{}()));
   fs::create_directories(dir / "folder.chm");
-  const struct { const char* name; std::optional<std::string> bytes; const char* error; } files[] = {
+  const struct {
+    const char* name;
+    std::optional<std::string> bytes;
+    const char* error;
+  } files[] = {
       {"missing.chm", std::nullopt, "The help file was not found."},
       {"folder.chm", std::nullopt, "The help file is not a regular file."},
       {"text.chm", "This is not a help file.", "it is not a compiled help file"},
@@ -116,41 +127,82 @@ std::string Item(const std::string& name, const std::string& local = "") {
 // built file has it): one prefix, the longest that fits every entry, is
 // stripped.
 TEST(ReadingRules, SitemapPathsAndContextMapPrefix) {
-  const struct { const char* what; std::string html; const char* expected; } sitemaps[] = {
+  const struct {
+    const char* what;
+    std::string html;
+    const char* expected;
+  } sitemaps[] = {
       {"a nested list opens the children of the entry before it",
-       "<UL>" + Item("Book") + "<UL>" + Item("P1", "p1.htm") + "<UL>" + Item("Deep", "d.htm") + "</UL>" +
-           Item("P2", "p2.htm") + "</UL>" + Item("After", "z.htm") + "</UL>",
+       "<UL>" + Item("Book") + "<UL>" + Item("P1", "p1.htm") + "<UL>" + Item("Deep", "d.htm") +
+           "</UL>" + Item("P2", "p2.htm") + "</UL>" + Item("After", "z.htm") + "</UL>",
        "Book>[P1>p1.htm[Deep>d.htm] P2>p2.htm] After>z.htm"},
-      {"other objects are not entries", R"(<OBJECT type="x"><param name="Name" value="X"></OBJECT>)", ""},
+      {"other objects are not entries",
+       R"(<OBJECT type="x"><param name="Name" value="X"></OBJECT>)", ""},
       {"letter case, bare and single-quoted values, spaces around '=', the first Local wins",
        "<Ul><lI><oBjEcT TYPE=text/sitemap><PARAM NAME=name VALUE='Mixed case'>"
        "<param name = \"LOCAL\" value = \"m.htm\"><param name=Local value=x.htm></oBjEcT></uL>",
        "Mixed case>m.htm"},
       {"entities up to one byte, the rest kept as written; '>' inside a quoted value",
-       "<UL>" + Item("Copy &amp; Save &gt; &lt;&quot;&apos;&#216; &#x42;&#X43;&#8364; AT&T &AMP;&#;", "a>b.htm"),
+       "<UL>" +
+           Item("Copy &amp; Save &gt; &lt;&quot;&apos;&#216; &#x42;&#X43;&#8364; AT&T &AMP;&#;",
+                "a>b.htm"),
        "Copy & Save > <\"'\xD8 BC&#8364; AT&T &&#;>a>b.htm"},
       {"comments are skipped, even when they hold tags",
-       "<UL><!-- " + Item("Gone", "g.htm") + " -->" + Item("Kept", "k.htm") + "</UL>", "Kept>k.htm"},
+       "<UL><!-- " + Item("Gone", "g.htm") + " -->" + Item("Kept", "k.htm") + "</UL>",
+       "Kept>k.htm"},
       {"stray closing lists and an unclosed tail lose no entry",
-       "</UL></UL><UL>" + Item("A", "a.htm") + "</UL></UL>" + Item("B", "b.htm") + "<UL><LI><OBJECT",
+       "</UL></UL><UL>" + Item("A", "a.htm") + "</UL></UL>" + Item("B", "b.htm") +
+           "<UL><LI><OBJECT",
        "A>a.htm B>b.htm"},
   };
   for (const auto& c : sitemaps) EXPECT_EQ(Flatten(ParseSitemap(c.html)), c.expected) << c.what;
-  const struct { const char* path; const char* base; const char* expected; } paths[] = {
-      {"a.htm", "/", "/a.htm"}, {"/a.htm", "/sub/", "/a.htm"}, {"a.htm", "/sub/", "/sub/a.htm"}, {"", "/", "/"},
-      {"./a.htm", "/sub", "/sub/a.htm"}, {"../a.htm", "/sub/", "/a.htm"}, {"../../../a.htm", "/sub/", "/a.htm"},
-      {"images\\p.png", "/", "/images/p.png"}, {"a.htm?x=1#y", "/", "/a.htm"}, {"x//y/./z.htm", "/", "/x/y/z.htm"},
-      {"#only", "/sub/", "/sub"}, {"/#SYSTEM", "/", "/#SYSTEM"}, {"/$WW/#x", "/", "/$WW/#x"}, {"a#f/#x", "/", "/a"},
+  const struct {
+    const char* path;
+    const char* base;
+    const char* expected;
+  } paths[] = {
+      {"a.htm", "/", "/a.htm"},
+      {"/a.htm", "/sub/", "/a.htm"},
+      {"a.htm", "/sub/", "/sub/a.htm"},
+      {"", "/", "/"},
+      {"./a.htm", "/sub", "/sub/a.htm"},
+      {"../a.htm", "/sub/", "/a.htm"},
+      {"../../../a.htm", "/sub/", "/a.htm"},
+      {"images\\p.png", "/", "/images/p.png"},
+      {"a.htm?x=1#y", "/", "/a.htm"},
+      {"x//y/./z.htm", "/", "/x/y/z.htm"},
+      {"#only", "/sub/", "/sub"},
+      {"/#SYSTEM", "/", "/#SYSTEM"},
+      {"/$WW/#x", "/", "/$WW/#x"},
+      {"a#f/#x", "/", "/a"},
   };
-  for (const auto& c : paths) EXPECT_EQ(ChmFile::NormalizePath(c.path, c.base), c.expected) << c.path;
-  const struct { const char* what; Paths raw; std::set<std::string> files; Paths expected; } maps[] = {
-      {"sub-folder: entry by entry, or a shorter prefix, picks other pages", {"/build/p/a.htm", "/build/p/sub/a.htm"},
-       {"/a.htm", "/sub/a.htm", "/p/a.htm", "/p/sub/a.htm"}, {"/a.htm", "/sub/a.htm"}},
-      {"first entry in a sub-folder: the prefix must fit the others too", {"/build/p/sub/a.htm", "/build/p/b.htm"},
-       {"/sub/a.htm", "/b.htm", "/a.htm"}, {"/sub/a.htm", "/b.htm"}},
-      {"relative paths", {"a.htm", "sub/b.htm"}, {"/a.htm", "/sub/b.htm"}, {"/a.htm", "/sub/b.htm"}},
-      {"Windows paths", {"C:\\work\\help\\a.htm", "C:\\work\\help\\B.HTM"}, {"/a.htm", "/B.HTM"}, {"/a.htm", "/B.HTM"}},
-      {"a page missing from the file maps to nothing", {"/p/a.htm", "/p/gone.htm", "/p/b.htm"}, {"/a.htm", "/b.htm"},
+  for (const auto& c : paths)
+    EXPECT_EQ(ChmFile::NormalizePath(c.path, c.base), c.expected) << c.path;
+  const struct {
+    const char* what;
+    Paths raw;
+    std::set<std::string> files;
+    Paths expected;
+  } maps[] = {
+      {"sub-folder: entry by entry, or a shorter prefix, picks other pages",
+       {"/build/p/a.htm", "/build/p/sub/a.htm"},
+       {"/a.htm", "/sub/a.htm", "/p/a.htm", "/p/sub/a.htm"},
+       {"/a.htm", "/sub/a.htm"}},
+      {"first entry in a sub-folder: the prefix must fit the others too",
+       {"/build/p/sub/a.htm", "/build/p/b.htm"},
+       {"/sub/a.htm", "/b.htm", "/a.htm"},
+       {"/sub/a.htm", "/b.htm"}},
+      {"relative paths",
+       {"a.htm", "sub/b.htm"},
+       {"/a.htm", "/sub/b.htm"},
+       {"/a.htm", "/sub/b.htm"}},
+      {"Windows paths",
+       {"C:\\work\\help\\a.htm", "C:\\work\\help\\B.HTM"},
+       {"/a.htm", "/B.HTM"},
+       {"/a.htm", "/B.HTM"}},
+      {"a page missing from the file maps to nothing",
+       {"/p/a.htm", "/p/gone.htm", "/p/b.htm"},
+       {"/a.htm", "/b.htm"},
        {"/a.htm", "", "/b.htm"}},
       {"nothing resolves", {"/p/x.htm"}, {"/a.htm"}, {""}},
       {"empty map", {}, {"/a.htm"}, {}},

@@ -21,20 +21,31 @@ namespace {
 const std::filesystem::path kHelpFile = std::filesystem::path(VORRENDAL_BIN_DIR) / "VRNDL.chm";
 
 // Every topic number the program opens, with its page and that page's title.
-const struct Topic { int id; const char *page, *title; } kTopics[] = {
-    {4, "/errornotice.htm", "The error notice and its words"}, {101, "/dataerror.htm", "Error Loading Data"},
-    {6001, "/ctl_style.htm", "Template Style list"}, {6002, "/ctl_plate.htm", "The plate boxes"},
-    {6003, "/ctl_process.htm", "Process button"}, {6004, "/ctl_clear.htm", "Clear button"},
-    {6005, "/ctl_append.htm", "Append check box"}, {6006, "/ctl_drop.htm", "Report drop button"},
-    {6007, "/ctl_report.htm", "Report box"}, {6008, "/ctl_copy.htm", "Copy button"},
-    {6009, "/ctl_saveas.htm", "Save As button"}, {6010, "/ctl_print.htm", "Print button"},
-    {6011, "/yearchoice.htm", "Which year?"}, {6012, "/yearok.htm", "The OK button of Which year?"},
+const struct Topic {
+  int id;
+  const char *page, *title;
+} kTopics[] = {
+    {4, "/errornotice.htm", "The error notice and its words"},
+    {101, "/dataerror.htm", "Error Loading Data"},
+    {6001, "/ctl_style.htm", "Template Style list"},
+    {6002, "/ctl_plate.htm", "The plate boxes"},
+    {6003, "/ctl_process.htm", "Process button"},
+    {6004, "/ctl_clear.htm", "Clear button"},
+    {6005, "/ctl_append.htm", "Append check box"},
+    {6006, "/ctl_drop.htm", "Report drop button"},
+    {6007, "/ctl_report.htm", "Report box"},
+    {6008, "/ctl_copy.htm", "Copy button"},
+    {6009, "/ctl_saveas.htm", "Save As button"},
+    {6010, "/ctl_print.htm", "Print button"},
+    {6011, "/yearchoice.htm", "Which year?"},
+    {6012, "/yearok.htm", "The OK button of Which year?"},
 };
 
 // The main window over in-memory data with the real help, which outlives it.
 struct ProgramWithHelp {
   ProgramWithHelp()
-      : window(help, [] { return std::make_unique<testing::MemoryDataReader>(testing::PlateData()); }) {
+      : window(help,
+               [] { return std::make_unique<testing::MemoryDataReader>(testing::PlateData()); }) {
     window.show();
     QApplication::setActiveWindow(&window);
     (void)QTest::qWaitForWindowActive(&window);
@@ -43,7 +54,9 @@ struct ProgramWithHelp {
     for (qsizetype i = 0; i < codes.size(); ++i) window.PlateBoxList()[i]->setText(codes[i]);
     window.Process();
   }
-  QString PageTitle() const { return help.Window() ? help.Window()->Browser()->documentTitle() : QString(); }
+  QString PageTitle() const {
+    return help.Window() ? help.Window()->Browser()->documentTitle() : QString();
+  }
   ChmHelp help{kHelpFile};
   frmMain window;
 };
@@ -65,7 +78,8 @@ class HelpWindowTest : public QObject {
     ProgramWithHelp p;
     frmCorrectYearSelect question(&p.window);
     std::set<int> used{frmMain::kErrorNoticeTopic, GuiPrompter::kDataLoadHelpTopic}, topics;
-    for (QWidget* w : p.window.findChildren<QWidget*>()) used.insert(w->property("helpContextId").toInt());
+    for (QWidget* w : p.window.findChildren<QWidget*>())
+      used.insert(w->property("helpContextId").toInt());
     used.erase(0);  // no number
     for (const Topic& topic : kTopics) {
       topics.insert(topic.id);
@@ -79,14 +93,16 @@ class HelpWindowTest : public QObject {
                QStringLiteral("%1|%1|%2 - Vorrendal Help").arg(topic.page, topic.title));
     }
     QCOMPARE(used, topics);
-    p.Decode({"5Z31V100001", "52A", "A", "A1", "12A", "21", "1", "1"});  // a plant without description
+    p.Decode(
+        {"5Z31V100001", "52A", "A", "A1", "12A", "21", "1", "1"});  // a plant without description
     QTest::mouseClick(p.window.lblErrorNotice, Qt::LeftButton, {}, QPoint(4, 4));
     QCOMPARE(p.PageTitle(), QStringLiteral("The error notice and its words"));
     QCOMPARE(p.help.Window()->parentWidget(), &p.window);
     const std::pair<const char*, int> controls[] = {
-        {"cboTemplateStyle", 6001}, {"txtSerialNumber", 6002}, {"Label10", 6001}, {"lblAxle", 6002},
-        {"cmdProcess", 6003}, {"cmdClearSerial", 6004}, {"chkAppend", 6005}, {"picDropDescription", 6006},
-        {"txtDescription", 6007}, {"cmdCopyText", 6008}, {"cmdSaveAs", 6009}, {"cmdPrint", 6010},
+        {"cboTemplateStyle", 6001}, {"txtSerialNumber", 6002},    {"Label10", 6001},
+        {"lblAxle", 6002},          {"cmdProcess", 6003},         {"cmdClearSerial", 6004},
+        {"chkAppend", 6005},        {"picDropDescription", 6006}, {"txtDescription", 6007},
+        {"cmdCopyText", 6008},      {"cmdSaveAs", 6009},          {"cmdPrint", 6010},
     };
     for (const auto& [control, id] : controls) {
       auto* widget = p.window.findChild<QWidget*>(control);
@@ -94,7 +110,8 @@ class HelpWindowTest : public QObject {
       p.window.mnuHelpWhatsThis->trigger();
       QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(3, 3));
       const auto has = [id](const Topic& topic) { return topic.id == id; };
-      QTRY_COMPARE(p.PageTitle(), QString(std::find_if(std::begin(kTopics), std::end(kTopics), has)->title));
+      QTRY_COMPARE(p.PageTitle(),
+                   QString(std::find_if(std::begin(kTopics), std::end(kTopics), has)->title));
       QTRY_VERIFY(!QWhatsThis::inWhatsThisMode());
     }
   }
@@ -124,14 +141,16 @@ class HelpWindowTest : public QObject {
     QVERIFY(!browser->FollowLink(QUrl("no-such-page.htm")));
     QCOMPARE(browser->source().path(), QStringLiteral("/style62.htm"));
     QVERIFY(window->statusBar()->currentMessage().contains("/no-such-page.htm"));
-    const QVariant png = browser->loadResource(QTextDocument::ImageResource, QUrl("images/plate62.png"));
+    const QVariant png =
+        browser->loadResource(QTextDocument::ImageResource, QUrl("images/plate62.png"));
     QCOMPARE(QImage::fromData(png.toByteArray()).size(), QSize(606, 186));
     // The Contents button shows the first page, the tree any page.
     window->findChild<QAction*>("actHome")->trigger();
     QCOMPARE(browser->documentTitle(), QStringLiteral("Welcome to Vorrendal"));
     QTreeWidget* tree = window->ContentsTree();
     QCOMPARE(tree->topLevelItemCount(), 9);
-    emit tree->itemClicked(tree->findItems("Axle code", Qt::MatchExactly | Qt::MatchRecursive).value(0), 0);
+    emit tree->itemClicked(
+        tree->findItems("Axle code", Qt::MatchExactly | Qt::MatchRecursive).value(0), 0);
     QCOMPARE(browser->documentTitle(), QStringLiteral("Axle code"));
     // Escape closes the window; the next request shows the same one again.
     QApplication::setActiveWindow(window);
@@ -179,7 +198,8 @@ class HelpWindowTest : public QObject {
   // help works without a restart, and a number that is no topic is a message.
   void badHelpFileGivesAMessageAndNoWindow() {
     QTemporaryDir dir;
-    const std::filesystem::path file = std::filesystem::path(dir.path().toStdString()) / "VRNDL.chm";
+    const std::filesystem::path file =
+        std::filesystem::path(dir.path().toStdString()) / "VRNDL.chm";
     ChmHelp help(file);
     QString seen[3];
     testing::ModalDriver driver;
@@ -188,8 +208,10 @@ class HelpWindowTest : public QObject {
     std::ofstream(file, std::ios::binary) << "This is not a help file.";
     help.ShowTopic(4, nullptr);
     QVERIFY(help.Window() == nullptr);
-    QVERIFY(seen[0].startsWith("Vorrendal Help|") && seen[0].contains("The help file was not found."));
-    QVERIFY(seen[1].startsWith("Vorrendal Help|") && seen[1].contains("it is not a compiled help file"));
+    QVERIFY(seen[0].startsWith("Vorrendal Help|") &&
+            seen[0].contains("The help file was not found."));
+    QVERIFY(seen[1].startsWith("Vorrendal Help|") &&
+            seen[1].contains("it is not a compiled help file"));
     QVERIFY(seen[0].contains(dir.path()) && seen[1].contains(dir.path()));
     std::filesystem::copy_file(kHelpFile, file, std::filesystem::copy_options::overwrite_existing);
     help.ShowTopic(9999, nullptr);

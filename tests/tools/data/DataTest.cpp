@@ -32,7 +32,9 @@ struct ScratchDir {
   fs::path operator/(const std::string& name) const { return path / name; }
 };
 
-void WriteBytes(const fs::path& to, const std::string& text) { std::ofstream(to, std::ios::binary) << text; }
+void WriteBytes(const fs::path& to, const std::string& text) {
+  std::ofstream(to, std::ios::binary) << text;
+}
 std::string ReadBytes(const fs::path& path) {
   return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
@@ -42,14 +44,17 @@ std::vector<Writer::Block> SampleBlocks() {
   const auto block = [](const char* year, const std::vector<SourceRecord>& records) {
     return Writer::Block{year, Writer::PackBlock(Writer::YearText(records))};
   };
-  return {block("65", {{"p65-A", "Atlanta, Georgia"}, {"m65-51", "Custom two-door sedan - six passenger"},
-                       {"c65-R", "Cr\xE8me Ivory"}}),
-          block("66", {{"p66-A", "Atlanta, Georgia"}, {"e66-X", "390 cubic inch V8 - four-barrel"}}),
-          block("67", {{"p67-K", "Kansas City, Missouri"}, {"x67-4", "3.00:1 conventional"}})};
+  return {
+      block("65", {{"p65-A", "Atlanta, Georgia"},
+                   {"m65-51", "Custom two-door sedan - six passenger"},
+                   {"c65-R", "Cr\xE8me Ivory"}}),
+      block("66", {{"p66-A", "Atlanta, Georgia"}, {"e66-X", "390 cubic inch V8 - four-barrel"}}),
+      block("67", {{"p67-K", "Kansas City, Missouri"}, {"x67-4", "3.00:1 conventional"}})};
 }
 
 // A file of blocks behind the index text given, or the one the writer makes.
-std::string FileOf(const std::vector<Writer::Block>& blocks, const std::optional<std::string>& index = {}) {
+std::string FileOf(const std::vector<Writer::Block>& blocks,
+                   const std::optional<std::string>& index = {}) {
   return Writer::Assemble(Writer::PackBlock(index.value_or(Writer::IndexText(blocks))), blocks);
 }
 const std::string kSample = FileOf(SampleBlocks());
@@ -71,7 +76,8 @@ std::string WithIndexLine(std::size_t n, const std::string& replacement) {
   std::string index = kSampleIndex;
   std::size_t start = 0;
   for (std::size_t i = 0; i < n; ++i) start = index.find("\r\n", start) + 2;
-  return FileOf(SampleBlocks(), index.replace(start, index.find("\r\n", start) - start, replacement));
+  return FileOf(SampleBlocks(),
+                index.replace(start, index.find("\r\n", start) - start, replacement));
 }
 
 std::string Flip(std::string bytes, std::size_t at) {
@@ -90,7 +96,10 @@ std::string Sealed(const std::string& year, const std::string& pass, const std::
 
 const fs::path kSources = fs::path(VORRENDAL_SOURCE_DIR) / "tests/tools/data/sources";
 
-struct Outcome { int code; std::string out, err; };
+struct Outcome {
+  int code;
+  std::string out, err;
+};
 Outcome RunTool(const std::vector<std::string>& args) {
   std::ostringstream out, err;
   return {DataTool::Run(args, out, err), out.str(), err.str()};  // the run first: braces keep order
@@ -100,11 +109,15 @@ TEST(DataFile, DamageFailsTheReaderAndTheCheckerNamesIt) {
   const std::string pass = clsDataFile::kPassPhrase;
   // bytes: the file (nullopt: none); fail: a year the reader refuses ("": none); intact: a year the
   // same file still serves ("": the whole file is spoiled); problem: what the checker says.
-  const struct { std::optional<std::string> bytes; std::string fail, intact, problem; } rows[] = {
+  const struct {
+    std::optional<std::string> bytes;
+    std::string fail, intact, problem;
+  } rows[] = {
       {std::nullopt, "65", "", "Data.dat: cannot be opened"},
       {"", "65", "", "Data.dat: file: the file is empty"},
       {"\0\0"s, "65", "", "file: the file is shorter than its 4-byte index length"},
-      {clsZLib::longToString(-1) + kSample.substr(4), "65", "", "index: the index length -1 is negative"},
+      {clsZLib::longToString(-1) + kSample.substr(4), "65", "",
+       "index: the index length -1 is negative"},
       {clsZLib::longToString(0x7FFFFFFF) + kSample.substr(4), "65", "",
        "index length 2147483647 runs past the end"},
       {Flip(kSample, 4 + kIndexSize / 2), "65", "", "index: the"},
@@ -117,12 +130,15 @@ TEST(DataFile, DamageFailsTheReaderAndTheCheckerNamesIt) {
       {WithIndexLine(0, "99999999999-1-65"), "65", "66", "the length \"99999999999\" is not"},
       {WithIndexLine(0, "100-one-65"), "65", "66", "the offset \"one\" is not a number"},
       {WithIndexLine(0, "2000000000-1-65"), "65", "66", "block 65: runs past the end of the file"},
-      {WithIndexLine(0, "10-999999-65"), "65", "66", "block 65: starts at offset 999999, expected 1"},
+      {WithIndexLine(0, "10-999999-65"), "65", "66",
+       "block 65: starts at offset 999999, expected 1"},
       {WithIndexLine(0, "10-0-65"), "65", "66", "block 65: starts at offset 0"},
-      {kSample.substr(0, kSample.size() - 5), "67", "65", "block 67: runs past the end of the file"},
+      {kSample.substr(0, kSample.size() - 5), "67", "65",
+       "block 67: runs past the end of the file"},
       {Flip(kSample, 4 + kIndexSize + 9), "65", "66", "block 65: the compressed data is damaged"},
       {Sealed("65", pass + "5", pass), "65", "66", "block 65: the trailer is not"},
-      {Sealed("65", pass, "c4e19b2-9d07a3f1-26b8e05c-7f3a91d4"), "65", "66", "block 65: the trailer is not"},
+      {Sealed("65", pass, "c4e19b2-9d07a3f1-26b8e05c-7f3a91d4"), "65", "66",
+       "block 65: the trailer is not"},
       {WithText("65", "x"), "65", "66", "block 65: the text does not end with CR LF"},
       {WithText("65", "Atlanta p65-A\r\n"), "65", "66", "block 65 line 1: the record has no NUL"},
       {WithText("65", "b\0m65-1\r\n\r\na\0p65-A\r\n"s), "65", "66", "block 65: line 2 is empty"},
@@ -130,9 +146,12 @@ TEST(DataFile, DamageFailsTheReaderAndTheCheckerNamesIt) {
        "line 2: key \"M65-1\" is there twice (first on block 65 line 1)"},
       {kSample, "68", "65", ""},  // a year the index does not list
       // The checker is stricter than the reader:
-      {Sealed("66", pass, pass, 99), "", "66", "block 66: the length prefix says 99 bytes, the text has 9"},
-      {FileOf(SampleBlocks(), kSampleIndex + "10-1-70-x\r\n"), "", "65", "index line 4: has 4 fields"},
-      {FileOf(SampleBlocks(), kSampleIndex + "10-1-75\r\n"), "", "65", "the year key \"75\" is not 59 to 74"},
+      {Sealed("66", pass, pass, 99), "", "66",
+       "block 66: the length prefix says 99 bytes, the text has 9"},
+      {FileOf(SampleBlocks(), kSampleIndex + "10-1-70-x\r\n"), "", "65",
+       "index line 4: has 4 fields"},
+      {FileOf(SampleBlocks(), kSampleIndex + "10-1-75\r\n"), "", "65",
+       "the year key \"75\" is not 59 to 74"},
       {kSample + "junk", "", "67", "file: 4 stray bytes after the last block"},
       {WithText("65", "a\0p65-A\0x\r\n"s), "", "65", "line 1: the record has more than one NUL"},
       {WithText("65", "a\0p66-B\r\n"s), "", "65", "key \"p66-B\" does not carry the model year 65"},
@@ -147,18 +166,22 @@ TEST(DataFile, DamageFailsTheReaderAndTheCheckerNamesIt) {
     fs::remove(path);
     if (d.bytes) WriteBytes(path, *d.bytes);
     const auto problems = DataFileChecker::CheckFile(path).problems;
-    if (d.problem.empty()) EXPECT_THAT(problems, ::testing::IsEmpty());
-    else EXPECT_THAT(problems, ::testing::Contains(HasSubstr(d.problem)));
+    if (d.problem.empty())
+      EXPECT_THAT(problems, ::testing::IsEmpty());
+    else
+      EXPECT_THAT(problems, ::testing::Contains(HasSubstr(d.problem)));
     clsDataFile reader(path);
     KeyedTable table;
     std::string raw;
-    for (int n = 0; n < 2 && !d.fail.empty(); ++n) EXPECT_FALSE(reader.ReadData(d.fail, &table, raw)) << n;
+    for (int n = 0; n < 2 && !d.fail.empty(); ++n)
+      EXPECT_FALSE(reader.ReadData(d.fail, &table, raw)) << n;
     if (d.intact.empty()) {
       // Nothing of a spoiled file is kept: once mended, the same reader loads it.
       EXPECT_TRUE(reader.RecordIndex().Empty());
       WriteBytes(path, kSample);
     }
-    EXPECT_TRUE(reader.ReadData(d.intact.empty() ? "66" : d.intact, &table, raw)) << "an intact year";
+    EXPECT_TRUE(reader.ReadData(d.intact.empty() ? "66" : d.intact, &table, raw))
+        << "an intact year";
   }
 }
 
@@ -169,7 +192,8 @@ TEST(DataFile, OneTableRawTextTheIndexReadOnceAndRecordsBeforeAFailure) {
   clsDataFile reader(file);
   KeyedTable table;
   std::string raw = "untouched";
-  for (const char* year : {"67", "65", "66"}) EXPECT_TRUE(reader.ReadData(year, &table, raw)) << year;
+  for (const char* year : {"67", "65", "66"})
+    EXPECT_TRUE(reader.ReadData(year, &table, raw)) << year;
   EXPECT_EQ(raw, "untouched");
   ASSERT_EQ(table.Count(), 7u);
   EXPECT_EQ(*table.Find("M65-51") + *table.Find("c65-R"),
@@ -177,7 +201,8 @@ TEST(DataFile, OneTableRawTextTheIndexReadOnceAndRecordsBeforeAFailure) {
   ASSERT_TRUE(reader.ReadData("66", nullptr, raw));
   EXPECT_EQ(raw, "Atlanta, Georgia\0p66-A\r\n390 cubic inch V8 - four-barrel\0e66-X"s);
   // The index is kept (spoiled in place, the blocks are still found), the file is not held open.
-  WriteBytes(file, kSample.substr(0, 4) + std::string(kIndexSize, 'x') + kSample.substr(4 + kIndexSize));
+  WriteBytes(file,
+             kSample.substr(0, 4) + std::string(kIndexSize, 'x') + kSample.substr(4 + kIndexSize));
   EXPECT_TRUE(reader.ReadData("66", &(table = KeyedTable()), raw));
   EXPECT_FALSE(clsDataFile(file).ReadData("66", &table, raw));
   // A record whose key is there already fails the block, keeping the records before it.
@@ -187,13 +212,19 @@ TEST(DataFile, OneTableRawTextTheIndexReadOnceAndRecordsBeforeAFailure) {
 }
 
 TEST(DataTool, CommandLines) {
-  const struct { std::vector<std::string> args; int code; const char* out; const char* err; } rows[] = {
+  const struct {
+    std::vector<std::string> args;
+    int code;
+    const char* out;
+    const char* err;
+  } rows[] = {
       {{"--help"}, 0, "pack SOURCE_DIR -o Data.dat", ""},
       {{"--version"}, 0, "vorrendal-data " VORRENDAL_VERSION, ""},
       {{}, 2, "", "no command given\nTry 'vorrendal-data --help'."},
       {{"repack", "x"}, 2, "", "unknown command 'repack'"},
       {{"check", "--fast", "x"}, 2, "", "unknown option '--fast'"},
-      {{"check"}, 2, "", "check: no input given"}, {{"pack", "dir"}, 2, "", "pack: no output given (-o)"},
+      {{"check"}, 2, "", "check: no input given"},
+      {{"pack", "dir"}, 2, "", "pack: no output given (-o)"},
       {{"pack", "dir", "-o"}, 2, "", "'-o' needs a path"},
       {{"pack", "dir", "-o", "a", "--output", "b"}, 2, "", "more than one output"},
       {{"check", "a", "b"}, 2, "", "unexpected argument 'b'"},
@@ -215,14 +246,15 @@ TEST(DataTool, PackCheckUnpackAndPackAgainGiveTheSameBytes) {
   const fs::path shipped = fs::path(VORRENDAL_SOURCE_DIR) / "resources/descriptions";
   const std::string program = std::string(VORRENDAL_BIN_DIR) + "/vorrendal-data";
   const std::pair<fs::path, const char*> sources[] = {{shipped, "16 years, "},
-                                                       {kSources, "3 years, 11 records, "}};
+                                                      {kSources, "3 years, 11 records, "}};
   for (const auto& [source, years] : sources) {
     ScratchDir dir;
     const std::string packed = (dir / "Data.dat").string(), back = (dir / "back").string();
     const auto said = RunTool({"pack", source.string(), "-o", packed});
     ASSERT_EQ(said.code, 0) << said.err;
     EXPECT_THAT(said.out, HasSubstr(packed + ": " + years));
-    EXPECT_THAT(said.out, HasSubstr(" records, " + std::to_string(ReadBytes(packed).size()) + " bytes\n"));
+    EXPECT_THAT(said.out,
+                HasSubstr(" records, " + std::to_string(ReadBytes(packed).size()) + " bytes\n"));
     ASSERT_EQ(RunTool({"unpack", packed, "-o", back}).code, 0);
     ASSERT_EQ(RunTool({"pack", back, "-o", (dir / "again.dat").string(), "--quiet"}).out, "");
     EXPECT_EQ(ReadBytes(dir / "again.dat"), ReadBytes(packed));
@@ -232,7 +264,8 @@ TEST(DataTool, PackCheckUnpackAndPackAgainGiveTheSameBytes) {
     if (source == shipped) continue;
     EXPECT_EQ(RunTool({"check", packed}).out, packed + ": 3 years, 11 records, sound\n");
     EXPECT_FALSE(fs::exists(dir / "back" / "1960.txt"));
-    EXPECT_THAT(ReadBytes(dir / "back" / "1973.txt"), HasSubstr("\nx73-\xC3\x98\t3.00:1 conventional\n"));
+    EXPECT_THAT(ReadBytes(dir / "back" / "1973.txt"),
+                HasSubstr("\nx73-\xC3\x98\t3.00:1 conventional\n"));
   }
 }
 
@@ -244,16 +277,18 @@ TEST(DataTool, FaultsWriteNothingAndKeepTheOldFile) {
   WriteBytes(dir / "Data.dat", "old contents");
   auto outcome = RunTool({"pack", (dir / "src").string(), "-o", (dir / "Data.dat").string()});
   EXPECT_EQ(outcome.code, 1);
-  EXPECT_EQ(outcome.err, "1965.txt:2: no TAB between the key and the description\n1966.txt:1: key \"p65-B\" "
-                         "does not carry the model year 66 (expected the form p66-CODE)\n"
-                         "vorrendal-data: nothing written, 2 problem(s)\n");
+  EXPECT_EQ(outcome.err,
+            "1965.txt:2: no TAB between the key and the description\n1966.txt:1: key \"p65-B\" "
+            "does not carry the model year 66 (expected the form p66-CODE)\n"
+            "vorrendal-data: nothing written, 2 problem(s)\n");
   EXPECT_EQ(ReadBytes(dir / "Data.dat"), "old contents");
 
   WriteBytes(dir / "Data.dat", kSample.substr(0, kSample.size() - 1));
   outcome = RunTool({"unpack", (dir / "Data.dat").string(), "-o", (dir / "out").string()});
   EXPECT_EQ(outcome.code, 1);
-  EXPECT_THAT(outcome.err,
-              HasSubstr("block 67: runs past the end of the file\nvorrendal-data: nothing unpacked"));
+  EXPECT_THAT(
+      outcome.err,
+      HasSubstr("block 67: runs past the end of the file\nvorrendal-data: nothing unpacked"));
   EXPECT_FALSE(fs::exists(dir / "out"));
 
   fs::create_directories(dir / "dir.dat");  // a directory where the file should go
@@ -264,17 +299,24 @@ TEST(DataTool, FaultsWriteNothingAndKeepTheOldFile) {
 }
 
 TEST(DescriptionSource, LinesAcceptedAndRefused) {
-  const struct { std::string text, records, problem; } rows[] = {  // records: "key=description;", cp1252
+  const struct {
+    std::string text, records, problem;
+  } rows[] = {
+      // records: "key=description;", cp1252
       {"p62-A\tAtlanta, Georgia", "p62-A=Atlanta, Georgia;", ""},
       {"# plants\n\n \t\n#p62-B\tB\r\nP62-A\tA\r\n", "P62-A=A;", ""},
       {"\xEF\xBB\xBFp62-A\tA\nx62-1\t\n", "p62-A=A;x62-1=;", ""},
       {"c62-AB\tBlack - over\tIvory\n", "c62-AB=Black - over\tIvory;", ""},
       {"c62-R\tCr\xC3\xA8me \xE2\x80\x9CIvory\xE2\x80\x9D\n", "c62-R=Cr\xE8me \x93Ivory\x94;", ""},
-      {"p62-A\tok\nc62-A\tBad \xC3 byte\n", "p62-A=ok;", "1962.txt:2: not valid UTF-8 at column 11"},
+      {"p62-A\tok\nc62-A\tBad \xC3 byte\n", "p62-A=ok;",
+       "1962.txt:2: not valid UTF-8 at column 11"},
       {"c62-A\t\xC0\xAF\n", "", "1962.txt:1: not valid UTF-8"},
-      {"c62-A\tGreek \xCE\xA9\n", "", "1962.txt:1: character \"\xCE\xA9\" (U+03A9) has no Windows-1252 form"},
-      {"\n\np62-B Atlanta\n", "", "1962.txt:3: no TAB"}, {"\tAtlanta\n", "", "1962.txt:1: empty key"},
-      {"p63-B\tAtlanta\n", "", "key \"p63-B\" does not carry the model year 62 (expected the form p62-CODE)"},
+      {"c62-A\tGreek \xCE\xA9\n", "",
+       "1962.txt:1: character \"\xCE\xA9\" (U+03A9) has no Windows-1252 form"},
+      {"\n\np62-B Atlanta\n", "", "1962.txt:3: no TAB"},
+      {"\tAtlanta\n", "", "1962.txt:1: empty key"},
+      {"p63-B\tAtlanta\n", "",
+       "key \"p63-B\" does not carry the model year 62 (expected the form p62-CODE)"},
       {"p62-\tAtlanta\n", "", "has no code after"},
       {"q62-B\tAtlanta\n", "", "does not start with a field letter"},
       {"p62 -B\tAtlanta\n", "", "holds a space or control character"},
@@ -288,23 +330,35 @@ TEST(DescriptionSource, LinesAcceptedAndRefused) {
       records += rec.key + "=" + rec.description + ";";
     }
     EXPECT_EQ(records, r.records) << r.text;
-    if (r.problem.empty()) EXPECT_THAT(problems, ::testing::IsEmpty());
-    else EXPECT_THAT(problems, ::testing::ElementsAre(HasSubstr(r.problem)));
+    if (r.problem.empty())
+      EXPECT_THAT(problems, ::testing::IsEmpty());
+    else
+      EXPECT_THAT(problems, ::testing::ElementsAre(HasSubstr(r.problem)));
   }
 }
 
 TEST(DescriptionSource, Directories) {
   using Files = std::vector<std::pair<std::string, std::string>>;
-  const struct { Files files; std::string years, problem; } rows[] = {
-      {{{"1974.txt", "x74-\xC3\x98\t3.00:1\n"}, {"1960.txt", "p60-A\tA\n"}, {"1959.txt", "# none yet\n"},
-        {"CMakeLists.txt", ""}, {"a.md", ""}}, "1959:0 1960:1 1974:1 ", ""},
+  const struct {
+    Files files;
+    std::string years, problem;
+  } rows[] = {
+      {{{"1974.txt", "x74-\xC3\x98\t3.00:1\n"},
+        {"1960.txt", "p60-A\tA\n"},
+        {"1959.txt", "# none yet\n"},
+        {"CMakeLists.txt", ""},
+        {"a.md", ""}},
+       "1959:0 1960:1 1974:1 ",
+       ""},
       {{{"1960.txt", ""}, {"1975.txt", ""}}, "", "1975.txt: file name is not a model year"},
       {{{"1958.txt", ""}}, "", "1958.txt: file name is not a model year"},
       {{{"README.md", "x"}}, "", "no year files"},
       {{{"61.txt", ""}}, "", "61.txt: file name is not a model year"},
-      {{{"1960.txt", "p60-A\tA\n\np60-B\tB\nP60-a\tC\n"}}, "",
+      {{{"1960.txt", "p60-A\tA\n\np60-B\tB\nP60-a\tC\n"}},
+       "",
        "1960.txt:4: duplicate key \"P60-a\" (first at 1960.txt:1)"},
-      {{{"1960.txt", "p60-A\tA\n"}, {"1961.txt", "p60-A\tA\n"}}, "",
+      {{{"1960.txt", "p60-A\tA\n"}, {"1961.txt", "p60-A\tA\n"}},
+       "",
        "1961.txt:1: key \"p60-A\" does not carry the model year 61"},
   };
   for (const auto& r : rows) {
@@ -317,8 +371,10 @@ TEST(DescriptionSource, Directories) {
       got += std::to_string(y.year) + ":" + std::to_string(y.records.size()) + " ";
     }
     EXPECT_EQ(got, r.years);
-    if (r.problem.empty()) EXPECT_THAT(problems, ::testing::IsEmpty());
-    else EXPECT_THAT(problems, ::testing::Contains(HasSubstr(r.problem)));
+    if (r.problem.empty())
+      EXPECT_THAT(problems, ::testing::IsEmpty());
+    else
+      EXPECT_THAT(problems, ::testing::Contains(HasSubstr(r.problem)));
   }
 }
 

@@ -1,16 +1,13 @@
 // vorrendal-decode: its parts on their own; the tool run in-process against
 // descriptions held in memory, what it writes compared with what the desktop
 // program's report box holds; and the built program run as a user would.
-#include "tools/decode/DecodeTool.h"
-
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <thread>
-
-#include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 #include "../../support/MemoryDataReader.h"
 #include "../../support/ScriptedPrompter.h"
@@ -19,6 +16,7 @@
 #include "decode/clsCodeReader.h"
 #include "tools/decode/BatchJsonWriter.h"
 #include "tools/decode/CsvReader.h"
+#include "tools/decode/DecodeTool.h"
 #include "tools/decode/OrderedWriter.h"
 #include "tools/decode/PlateInput.h"
 #include "tools/decode/ResultOutput.h"
@@ -68,12 +66,21 @@ struct LentReader final : IDataReader {
 
 // stdinText: what standard input holds; terminal: stdin and stderr are terminals;
 // emptyData: every year fails to load; badOutput: standard output cannot be written.
-struct RunSetup { std::string stdinText = ""; bool terminal = false, emptyData = false, badOutput = false; };
+struct RunSetup {
+  std::string stdinText = "";
+  bool terminal = false, emptyData = false, badOutput = false;
+};
 // What a run wrote, the reader it was lent and the paths it opened.
-struct ToolRun { int status; std::string out, err; std::shared_ptr<MemoryDataReader> data; Args opened; };
+struct ToolRun {
+  int status;
+  std::string out, err;
+  std::shared_ptr<MemoryDataReader> data;
+  Args opened;
+};
 
 ToolRun RunTool(const Args& args, const RunSetup& setup = {}) {
-  const auto data = setup.emptyData ? std::make_shared<MemoryDataReader>() : std::shared_ptr(Catalogue());
+  const auto data =
+      setup.emptyData ? std::make_shared<MemoryDataReader>() : std::shared_ptr(Catalogue());
   Args opened;
   std::istringstream in(setup.stdinText);
   std::ostringstream out, err;
@@ -82,7 +89,8 @@ ToolRun RunTool(const Args& args, const RunSetup& setup = {}) {
                         opened.push_back(path.string());
                         return std::unique_ptr<IDataReader>(std::make_unique<LentReader>(data));
                       }};
-  return {RunDecodeTool(args, env), out.str(), err.str(), data, opened};  // the run first: braces keep order
+  return {RunDecodeTool(args, env), out.str(), err.str(), data,
+          opened};  // the run first: braces keep order
 }
 
 Args With(Args args, const Args& more) {
@@ -112,7 +120,8 @@ std::string BackToReportBox(const std::string& terminal) {
   EXPECT_EQ(terminal.find('\r'), std::string::npos);
   EXPECT_TRUE(!terminal.empty() && terminal.back() == '\n');
   std::string crlf = terminal.substr(0, terminal.size() - 1);  // without the final newline
-  for (auto i = crlf.find('\n'); i != std::string::npos; i = crlf.find('\n', i + 2)) crlf.insert(i, "\r");
+  for (auto i = crlf.find('\n'); i != std::string::npos; i = crlf.find('\n', i + 2))
+    crlf.insert(i, "\r");
   return Utf8ToCp1252(crlf).value_or("(not Windows-1252)");
 }
 
@@ -129,11 +138,18 @@ constexpr auto kReport = OutputFormat::Report;
 constexpr auto kJson = OutputFormat::Json;
 
 TEST(Options, Accepted) {
-  struct Case { Args args, codes; Opt data; std::optional<int> year; OutputFormat format; Opt batch; };
+  struct Case {
+    Args args, codes;
+    Opt data;
+    std::optional<int> year;
+    OutputFormat format;
+    Opt batch;
+  };
   const Case cases[] = {
       {{"5A62C100001", "", "M"}, {"5A62C100001", "", "M"}, {}, {}, kReport, {}},
       {{"--year", "1972", "2A6", "--format=json", "62A"}, {"2A6", "62A"}, {}, 1972, kJson, {}},
-      {{"--", "-5", "--year"}, {"-5", "--year"}, {}, {}, kReport, {}}, {{"-"}, {"-"}, {}, {}, kReport, {}},
+      {{"--", "-5", "--year"}, {"-5", "--year"}, {}, {}, kReport, {}},
+      {{"-"}, {"-"}, {}, {}, kReport, {}},
       {{"--year", "1959", "9"}, {"9"}, {}, 1959, kReport, {}},
       {{"--batch", "p.csv"}, {}, {}, {}, kJson, "p.csv"},
       {{"--batch=-", "--format", "csv"}, {}, {}, {}, OutputFormat::Csv, "-"},
@@ -153,38 +169,57 @@ TEST(Options, Accepted) {
 
 TEST(Options, RefusedWithAMessageNamingTheFault) {
   const std::pair<Args, const char*> cases[] = {
-      {{}, "no serial number"}, {{"1", "2", "3", "4", "5", "6", "7", "8", "9"}, "too many codes"},
-      {{"--colour", "M", "5A"}, "unknown option --colour"}, {{"-x", "5A"}, "unknown option -x"},
-      {{"5A", "--year"}, "--year needs a value"}, {{"--year", "72", "2A"}, "1959 to 1974"},
-      {{"--year", "1975", "2A"}, "not \"1975\""}, {{"--year", "1958", "2A"}, "not \"1958\""},
-      {{"--year=1972x", "2A"}, "1959 to 1974"}, {{"--format", "xml", "5A"}, "report, json or csv"},
+      {{}, "no serial number"},
+      {{"1", "2", "3", "4", "5", "6", "7", "8", "9"}, "too many codes"},
+      {{"--colour", "M", "5A"}, "unknown option --colour"},
+      {{"-x", "5A"}, "unknown option -x"},
+      {{"5A", "--year"}, "--year needs a value"},
+      {{"--year", "72", "2A"}, "1959 to 1974"},
+      {{"--year", "1975", "2A"}, "not \"1975\""},
+      {{"--year", "1958", "2A"}, "not \"1958\""},
+      {{"--year=1972x", "2A"}, "1959 to 1974"},
+      {{"--format", "xml", "5A"}, "report, json or csv"},
       {{"--format", "csv", "5A"}, "--format csv is for a batch"},
       {{"--data", "a", "--data", "b", "5A"}, "--data is given twice"},
-      {{"--data=", "5A"}, "--data needs a file name"}, {{"--batch", "p.csv", "5A"}, "from the file"},
-      {{"--batch", "p.csv", "--year", "1972"}, "year column"}, {{"--batch"}, "--batch needs a value"},
+      {{"--data=", "5A"}, "--data needs a file name"},
+      {{"--batch", "p.csv", "5A"}, "from the file"},
+      {{"--batch", "p.csv", "--year", "1972"}, "year column"},
+      {{"--batch"}, "--batch needs a value"},
   };
   for (const auto& [args, part] : cases) {
     const ParsedOptions p = ParseDecodeOptions(args);
     EXPECT_FALSE(p.Ok()) << ::testing::PrintToString(args);
-    EXPECT_NE(p.error.find(part), std::string::npos) << ::testing::PrintToString(args) << ": " << p.error;
+    EXPECT_NE(p.error.find(part), std::string::npos)
+        << ::testing::PrintToString(args) << ": " << p.error;
   }
 }
 
 TEST(CsvReader, Records) {
-  struct Want { Args fields; std::size_t line; bool error = false; };
+  struct Want {
+    Args fields;
+    std::size_t line;
+    bool error = false;
+  };
   const std::pair<std::string, std::vector<Want>> cases[] = {
-      {"", {}}, {"a,b,c", {{{"a", "b", "c"}, 1}}},
+      {"", {}},
+      {"a,b,c", {{{"a", "b", "c"}, 1}}},
       {"a,b\r\nc,d\ne,f\r\n", {{{"a", "b"}, 1}, {{"c", "d"}, 2}, {{"e", "f"}, 3}}},
-      {"a\rb", {{{"a"}, 1}, {{"b"}, 2}}}, {",,", {{{"", "", ""}, 1}}}, {"a,\r\n", {{{"a", ""}, 1}}},
-      {"  5A ,\t62A\t, M ", {{{"5A", "62A", "M"}, 1}}}, {"\" 5A\", \"M \" ,\"\"", {{{" 5A", "M ", ""}, 1}}},
-      {"\"say \"\"hi\"\"\",\"\"\"\"", {{{"say \"hi\"", "\""}, 1}}}, {"\"a,b\",c", {{{"a,b", "c"}, 1}}},
+      {"a\rb", {{{"a"}, 1}, {{"b"}, 2}}},
+      {",,", {{{"", "", ""}, 1}}},
+      {"a,\r\n", {{{"a", ""}, 1}}},
+      {"  5A ,\t62A\t, M ", {{{"5A", "62A", "M"}, 1}}},
+      {"\" 5A\", \"M \" ,\"\"", {{{" 5A", "M ", ""}, 1}}},
+      {"\"say \"\"hi\"\"\",\"\"\"\"", {{{"say \"hi\"", "\""}, 1}}},
+      {"\"a,b\",c", {{{"a,b", "c"}, 1}}},
       {"\"a\r\nb\",c\r\nd\r\n", {{{"a\r\nb", "c"}, 1}, {{"d"}, 3}}},
       {"x,\"1\n2\n3\"\ny", {{{"x", "1\n2\n3"}, 1}, {{"y"}, 4}}},
       {"\r\na\r\n\r\n   \r\nb\n\n", {{{"a"}, 2}, {{"b"}, 5}}},
       {"\xEF\xBB\xBFserial,body\r\n", {{{"serial", "body"}, 1}}},
       {"Caf\xC3\xA9,\xC3\x98", {{{"Caf\xC3\xA9", "\xC3\x98"}, 1}}},
-      {"a,\"bc\r\nd", {{{"a", "bc\r\nd"}, 1, true}}}, {"\"a\"b,c\r\nnext", {{{"a"}, 1, true}, {{"next"}, 2}}},
-      {"ab\"c,d\r\nnext", {{{""}, 1, true}, {{"next"}, 2}}}, {"\"a\"  ,b", {{{"a", "b"}, 1}}},
+      {"a,\"bc\r\nd", {{{"a", "bc\r\nd"}, 1, true}}},
+      {"\"a\"b,c\r\nnext", {{{"a"}, 1, true}, {{"next"}, 2}}},
+      {"ab\"c,d\r\nnext", {{{""}, 1, true}, {{"next"}, 2}}},
+      {"\"a\"  ,b", {{{"a", "b"}, 1}}},
   };
   for (const auto& [text, want] : cases) {
     SCOPED_TRACE(text);
@@ -205,18 +240,39 @@ TEST(CsvReader, Records) {
 // characters, not bytes; a refusal starts with the field's name.
 TEST(PlateInput, BoxTextConvertsOrRefusesNamingTheField) {
   enum : std::size_t { kSerial, kBody, kColor, kTrim, kDate, kDso, kTrans, kAxle };
-  struct Case { std::size_t field; std::string utf8; Opt cp1252 /* empty: refused */; Args parts; };
+  struct Case {
+    std::size_t field;
+    std::string utf8;
+    Opt cp1252 /* empty: refused */;
+    Args parts;
+  };
   const Case cases[] = {
-      {kSerial, "5A62C100001", "5A62C100001", {}}, {kBody, "", "", {}}, {kBody, " 5 ", " 5 ", {}},
-      {kAxle, "\xC3\x98", "\xD8", {}}, {kTrim, "\xC3\xA9\xC3\xA9\xC3\xA9", "\xE9\xE9\xE9", {}},
-      {kColor, "\xE2\x82\xAC" "1", "\x80" "1", {}}, {kDso, "21", "21", {}},
-      {kSerial, "5A62C1000012", {}, {"12 characters", "holds 11"}}, {kBody, "62AB", {}, {"holds 3"}},
-      {kColor, "MAB", {}, {"holds 2"}}, {kTrim, "7600", {}, {"holds 3"}}, {kDate, "12CC", {}, {"holds 3"}},
-      {kDso, "211", {}, {"holds 2"}}, {kTrans, "44", {}, {"holds 1"}},
+      {kSerial, "5A62C100001", "5A62C100001", {}},
+      {kBody, "", "", {}},
+      {kBody, " 5 ", " 5 ", {}},
+      {kAxle, "\xC3\x98", "\xD8", {}},
+      {kTrim, "\xC3\xA9\xC3\xA9\xC3\xA9", "\xE9\xE9\xE9", {}},
+      {kColor,
+       "\xE2\x82\xAC"
+       "1",
+       "\x80"
+       "1",
+       {}},
+      {kDso, "21", "21", {}},
+      {kSerial, "5A62C1000012", {}, {"12 characters", "holds 11"}},
+      {kBody, "62AB", {}, {"holds 3"}},
+      {kColor, "MAB", {}, {"holds 2"}},
+      {kTrim, "7600", {}, {"holds 3"}},
+      {kDate, "12CC", {}, {"holds 3"}},
+      {kDso, "211", {}, {"holds 2"}},
+      {kTrans, "44", {}, {"holds 1"}},
       {kAxle, "\xC3\x98\xC3\x98", {}, {"2 characters", "holds 1"}},
-      {kBody, "6\xE2\x86\x92", {}, {"U+2192", "Windows-1252"}}, {kTrim, "\xF0\x9F\x9A\x97", {}, {"U+1F697"}},
-      {kColor, "M\xC3", {}, {"not valid UTF-8", "byte 2"}}, {kTrim, "\xE9", {}, {"not valid UTF-8"}},
-      {kDso, "2\t", {}, {"control"}}, {kTrans, "\xC2\x81", {}, {"control"}},
+      {kBody, "6\xE2\x86\x92", {}, {"U+2192", "Windows-1252"}},
+      {kTrim, "\xF0\x9F\x9A\x97", {}, {"U+1F697"}},
+      {kColor, "M\xC3", {}, {"not valid UTF-8", "byte 2"}},
+      {kTrim, "\xE9", {}, {"not valid UTF-8"}},
+      {kDso, "2\t", {}, {"control"}},
+      {kTrans, "\xC2\x81", {}, {"control"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.utf8);
@@ -229,9 +285,10 @@ TEST(PlateInput, BoxTextConvertsOrRefusesNamingTheField) {
 }
 
 TEST(YearChoice, OnlyADigitFrom0To4StandsForTwoYears) {
-  const std::pair<const char*, int> cases[] = {  // serial, the first year it stands for (0: one year only)
-      {"0A62C100001", 1960}, {"2", 1962}, {"4A", 1964}, {"5A62C100001", 0}, {"9", 0}, {"C9AB100001", 0},
-      {" 2A", 0}, {"", 0}};
+  const std::pair<const char*, int> cases[] = {
+      // serial, the first year it stands for (0: one year only)
+      {"0A62C100001", 1960}, {"2", 1962}, {"4A", 1964}, {"5A62C100001", 0}, {"9", 0},
+      {"C9AB100001", 0},     {" 2A", 0},  {"", 0}};
   for (const auto& [serial, first] : cases) {
     const CandidateYears years = AmbiguousYears(serial).value_or(CandidateYears{0, 10});
     EXPECT_EQ(std::pair(years.first, years.second), std::pair(first, first + 10)) << serial;
@@ -240,7 +297,7 @@ TEST(YearChoice, OnlyADigitFrom0To4StandsForTwoYears) {
 
 TEST(YearChoice, TerminalAsksUntilOneOfTheTwoIsAnswered) {
   const std::tuple<const char*, std::optional<int>, int> cases[] = {
-      {"1962\n", 1962, 1}, {"72\n", 1972, 1},        {"  1972 \r\n", 1972, 1},
+      {"1962\n", 1962, 1},          {"72\n", 1972, 1},           {"  1972 \r\n", 1972, 1},
       {"1965\n\nx\n62\n", 1962, 4}, {"1965\n", std::nullopt, 2}, {"", std::nullopt, 1}};
   for (const auto& [typed, year, questions] : cases) {
     std::istringstream in(typed);
@@ -254,9 +311,11 @@ TEST(YearChoice, TerminalAsksUntilOneOfTheTwoIsAnswered) {
 // built one whatever came before: strings after nulls, shorter after longer.
 TEST(BatchJsonWriter, EveryLineEqualsAFreshlyBuiltObject) {
   const auto decoded = [](const std::string& year, const std::string& report) {
-    return PlateResult{.Error = {}, .Results = {year, "Atlanta, Georgia", "Caf\xE9", "C", "100001", "b", "c",
-                                                "t", "d", "s", "r", "x"},
-                       .SearchYear = year.substr(2), .Report = report};
+    return PlateResult{.Error = {},
+                       .Results = {year, "Atlanta, Georgia", "Caf\xE9", "C", "100001", "b", "c",
+                                   "t", "d", "s", "r", "x"},
+                       .SearchYear = year.substr(2),
+                       .Report = report};
   };
   PlateResult refused, badYear, flagged = decoded("1972", "short");  // flagged: both flags set
   refused.Error = "serial: not valid UTF-8 (byte 4)";
@@ -267,7 +326,8 @@ TEST(BatchJsonWriter, EveryLineEqualsAFreshlyBuiltObject) {
       {{2, full, ""}, decoded("1965", "Serial...\r\nYear (5) = 1965")},
       {{3, {"2A", "", "", "", "", "", "", ""}, ""}, refused},
       {{4, {"X5", "q\"uote", "", "", "", "", "", ""}, "1999"}, badYear},
-      {{5, {"2A", "", "", "", "", "", "", ""}, "1972"}, flagged}, {{6, full, ""}, decoded("1965", "R\xD8")},
+      {{5, {"2A", "", "", "", "", "", "", ""}, "1972"}, flagged},
+      {{6, full, ""}, decoded("1965", "R\xD8")},
   };
   BatchJsonWriter writer;
   for (const auto& [row, result] : steps) {
@@ -279,7 +339,11 @@ TEST(BatchJsonWriter, EveryLineEqualsAFreshlyBuiltObject) {
 // whether the batch ends on a chunk boundary or not, and what is left is
 // written by the destructor.
 TEST(OrderedWriter, WritesEveryRowOnceInOrder) {
-  const auto result = [](std::size_t i) { PlateResult r; r.SearchYear = std::to_string(i % 16); return r; };
+  const auto result = [](std::size_t i) {
+    PlateResult r;
+    r.SearchYear = std::to_string(i % 16);
+    return r;
+  };
   for (const std::size_t rows : {0u, 1u, 255u, 256u, 257u, 20000u}) {
     for (const bool finish : {true, false}) {
       std::vector<std::size_t> lines;
@@ -304,8 +368,10 @@ TEST(OrderedWriter, WritesEveryRowOnceInOrder) {
 
 TEST(OnePlate, ReportIsTheReportBoxTextInUtf8WithLf) {
   const std::tuple<Args, Args, int> cases[] = {
-      {{}, kPlate1965, 0}, {{}, {"5a62c100001", "62a", "m", "76", "12c", "21", "4", "1"}, 0},
-      {{"--year", "1962"}, kPlate1962, 0}, {{"--year=1972"}, kPlate62or72, 1},
+      {{}, kPlate1965, 0},
+      {{}, {"5a62c100001", "62a", "m", "76", "12c", "21", "4", "1"}, 0},
+      {{"--year", "1962"}, kPlate1962, 0},
+      {{"--year=1972"}, kPlate62or72, 1},
   };
   for (const auto& [options, codes, answer] : cases) {
     const ToolRun run = RunTool(With(options, codes));
@@ -319,11 +385,21 @@ TEST(OnePlate, JsonHoldsTheTwelveResultsUnwrappedAndTheExactReport) {
   ASSERT_EQ(lines.size(), 1u);
   std::string keys;
   for (const auto& item : lines[0].items()) keys += item.key() + ' ';
-  EXPECT_EQ(keys.rfind("ModelYear AssemblyPlant Model EngineType UnitNumber Body Color Trim DateProduced DSO "
-                       "TransmissionType AxleRatio ", 0), 0u) << keys;
-  const Json want = {{"ModelYear", "1965"}, {"Model", kLongModel}, {"Color", "Caf\xC3\xA9 Cr\xC3\xA8me"},
-                     {"DateProduced", "Manufactured March 12"}, {"SearchYear", "65"}, {"BadYearCode", false},
-                     {"ErrorOccurred", false}, {"report", Cp1252ToUtf8(ReportBoxText(kPlate1965))}};
+  EXPECT_EQ(
+      keys.rfind(
+          "ModelYear AssemblyPlant Model EngineType UnitNumber Body Color Trim DateProduced DSO "
+          "TransmissionType AxleRatio ",
+          0),
+      0u)
+      << keys;
+  const Json want = {{"ModelYear", "1965"},
+                     {"Model", kLongModel},
+                     {"Color", "Caf\xC3\xA9 Cr\xC3\xA8me"},
+                     {"DateProduced", "Manufactured March 12"},
+                     {"SearchYear", "65"},
+                     {"BadYearCode", false},
+                     {"ErrorOccurred", false},
+                     {"report", Cp1252ToUtf8(ReportBoxText(kPlate1965))}};
   for (const auto& [key, value] : want.items()) EXPECT_EQ(lines[0][key], value) << key;
 
   const ToolRun bad = RunTool({"--format", "json", "C5AB100001"});
@@ -334,32 +410,72 @@ TEST(OnePlate, JsonHoldsTheTwelveResultsUnwrappedAndTheExactReport) {
 }
 
 TEST(OnePlate, ExitStatusAndMessage) {
-  struct Case { Args args; RunSetup setup; int status; Args errParts; bool outEmpty, dataOpened; };
+  struct Case {
+    Args args;
+    RunSetup setup;
+    int status;
+    Args errParts;
+    bool outEmpty, dataOpened;
+  };
   const Case cases[] = {
-      {{"5B62C100001", "62A", "M", "76", "12C", "21", "4", "1"}, {}, kExitIncomplete, {}, false, true},
-      {kPlate1965, {.emptyData = true}, kExitIncomplete,
-       {"Error Loading Data", kLoadFailed, "1965", "Data.dat)"}, false, true},
+      {{"5B62C100001", "62A", "M", "76", "12C", "21", "4", "1"},
+       {},
+       kExitIncomplete,
+       {},
+       false,
+       true},
+      {kPlate1965,
+       {.emptyData = true},
+       kExitIncomplete,
+       {"Error Loading Data", kLoadFailed, "1965", "Data.dat)"},
+       false,
+       true},
       {{"X5A62C10000"}, {}, kExitUsage, {"It is the second number in 1959."}, true, true},
       {{""}, {}, kExitUsage, {"Invalid Year Code"}, true, true},
       {kPlate62or72, {}, kExitUsage, {"1962 or 1972", "--year"}, true, false},
-      {With({"--year", "1965"}, kPlate62or72), {}, kExitUsage, {"1962 or 1972", "1965"}, true, false},
+      {With({"--year", "1965"}, kPlate62or72),
+       {},
+       kExitUsage,
+       {"1962 or 1972", "1965"},
+       true,
+       false},
       {kPlate62or72, {"1972\n", true}, kExitClean, {"Which year? 1962 or 1972"}, false, true},
       {kPlate62or72, {"", true}, kExitUsage, {"no year chosen"}, true, false},
       {With({"--year", "1972"}, kPlate1965), {}, kExitClean, {}, false, true},
       {{"5A62C100001", "62AB"}, {}, kExitUsage, {"body:", "holds 3"}, true, false},
-      {{"5A62C100001", "62A", "M", "\xE2\x86\x92"}, {}, kExitUsage, {"trim:", "U+2192"}, true, false},
+      {{"5A62C100001", "62A", "M", "\xE2\x86\x92"},
+       {},
+       kExitUsage,
+       {"trim:", "U+2192"},
+       true,
+       false},
       {{"--bogus"}, {}, kExitUsage, {"unknown option --bogus", "Usage:"}, true, false},
       {{"--help"}, {}, kExitClean, {}, false, false},
-      {kPlate1965, {.badOutput = true}, kExitIncomplete, {"the output could not be written"}, true, true},
-      {{"--batch", "-"}, {"serial\n5A62C100001\n", false, false, true}, kExitIncomplete,
-       {"the output could not be written"}, true, true},
-      {{"--batch", "/nonexistent/p.csv"}, {}, kExitUsage, {"cannot open /nonexistent/p.csv"}, true, false},
+      {kPlate1965,
+       {.badOutput = true},
+       kExitIncomplete,
+       {"the output could not be written"},
+       true,
+       true},
+      {{"--batch", "-"},
+       {"serial\n5A62C100001\n", false, false, true},
+       kExitIncomplete,
+       {"the output could not be written"},
+       true,
+       true},
+      {{"--batch", "/nonexistent/p.csv"},
+       {},
+       kExitUsage,
+       {"cannot open /nonexistent/p.csv"},
+       true,
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.empty() ? "" : c.args[0] + " " + c.setup.stdinText);
     const ToolRun run = RunTool(c.args, c.setup);
     EXPECT_EQ(run.status, c.status) << run.err;
-    for (const std::string& part : c.errParts) EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
+    for (const std::string& part : c.errParts)
+      EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
     EXPECT_EQ(run.out.empty(), c.outEmpty) << run.out;
     EXPECT_EQ(!run.opened.empty(), c.dataOpened);
   }
@@ -384,10 +500,12 @@ TEST(Batch, RowsComeOutInOrderInEachFormatAndBadRowsCarryAnError) {
       {"2A62C100001,62A,4A,76,12C,21,4,1,1965", nullptr, "\"1965\""},
       {"X5A62C10000,62A,M,76,12C,21,4,1", nullptr, "Invalid Year Code"},
       {"5A62C100001,62AB,M,76,12C,21,4,1", nullptr, "body:"},
-      {"5A62C100001,62A,M,76,12C,21,4,1,,extra", nullptr, "10 fields"}, {"", nullptr, nullptr},
+      {"5A62C100001,62A,M,76,12C,21,4,1,,extra", nullptr, "10 fields"},
+      {"", nullptr, nullptr},
       {"2A62C100001,62A,M,76,12C,21,4,1,1962", "1962", nullptr},
       {"5A62C100001,\"62A\"x,M", nullptr, "closing quote"},
-      {"5B62C100001,62A,M,76,12C,21,4,1", "1965", nullptr}, {"5A62C100001,\"62 \"", "1965", nullptr},
+      {"5B62C100001,62A,M,76,12C,21,4,1", "1965", nullptr},
+      {"5A62C100001,\"62 \"", "1965", nullptr},
       {"\" 2A62C1000\",62A,4A,,,,,,1972", nullptr, "Invalid Year Code"},
   };  // blank lines are skipped; 5B has no description but decodes
   std::string csv = kHeader;
@@ -423,15 +541,19 @@ TEST(Batch, RowsComeOutInOrderInEachFormatAndBadRowsCarryAnError) {
   CsvReader reader(asCsv.out);
   for (CsvRecord record; reader.Next(record);) records.push_back(record);
   ASSERT_EQ(records.size(), rows.size() + 1);
-  EXPECT_EQ(asCsv.out.substr(0, asCsv.out.find('\n') + 1),
-            "serial,body,color,trim,date,dso,trans,axle,year,ModelYear,AssemblyPlant,Model,EngineType,"
-            "UnitNumber,Body,Color,Trim,DateProduced,DSO,TransmissionType,AxleRatio,error\r\n");
+  EXPECT_EQ(
+      asCsv.out.substr(0, asCsv.out.find('\n') + 1),
+      "serial,body,color,trim,date,dso,trans,axle,year,ModelYear,AssemblyPlant,Model,EngineType,"
+      "UnitNumber,Body,Color,Trim,DateProduced,DSO,TransmissionType,AxleRatio,error\r\n");
   for (const CsvRecord& record : records) EXPECT_EQ(record.fields.size(), 22u) << record.line;
-  const std::tuple<std::size_t, std::size_t, std::string> cells[] = {  // record, column, text
-      {1, 0, "5A62C100001"}, {1, 10, "Atlanta, Georgia"}, {1, 11, kLongModel},
-      {1, 15, "Caf\xC3\xA9 Cr\xC3\xA8me"}, {1, 21, ""}, {12, 0, " 2A62C1000"}, {12, 9, ""},
-      {12, 21, "Invalid Year Code"}};
-  for (const auto& [at, column, text] : cells) EXPECT_EQ(records[at].fields.at(column), text) << column;
+  const std::tuple<std::size_t, std::size_t, std::string> cells[] = {
+      // record, column, text
+      {1, 0, "5A62C100001"}, {1, 10, "Atlanta, Georgia"},
+      {1, 11, kLongModel},   {1, 15, "Caf\xC3\xA9 Cr\xC3\xA8me"},
+      {1, 21, ""},           {12, 0, " 2A62C1000"},
+      {12, 9, ""},           {12, 21, "Invalid Year Code"}};
+  for (const auto& [at, column, text] : cells)
+    EXPECT_EQ(records[at].fields.at(column), text) << column;
 
   const std::string reports = RunTool({"--batch", "-", "--format", "report"}, {csv}).out;
   const std::string separator = "\n\n" + std::string(40, '_') + "\n\n";
@@ -443,13 +565,15 @@ TEST(Batch, RowsComeOutInOrderInEachFormatAndBadRowsCarryAnError) {
   ASSERT_EQ(sections.size(), rows.size()) << reports;
   EXPECT_EQ(BackToReportBox(sections[0] + "\n"), ReportBoxText(kPlate1965));
   EXPECT_EQ(BackToReportBox(sections[7] + "\n"), ReportBoxText(kPlate1962));
-  EXPECT_EQ(sections[2], "Line 4: the serial number stands for 1962 or 1972; name one in the year column");
+  EXPECT_EQ(sections[2],
+            "Line 4: the serial number stands for 1962 or 1972; name one in the year column");
   EXPECT_EQ(sections.back(), "Line 14: Invalid Year Code\n");
 }
 
 TEST(Batch, EachModelYearIsReadOnceAndAFailedYearToldOnce) {
   std::string csv = kHeader;
-  for (int i = 0; i < 4; ++i) csv += "5A62C100001\r\n2A62C100001,,,,,,,,1972\r\n2A62C100001,,,,,,,,1962\r\n";
+  for (int i = 0; i < 4; ++i)
+    csv += "5A62C100001\r\n2A62C100001,,,,,,,,1972\r\n2A62C100001,,,,,,,,1962\r\n";
   for (const bool fail : {false, true}) {
     SCOPED_TRACE(fail);
     const ToolRun run = RunTool({"--batch", "-"}, {csv, false, fail});
@@ -466,12 +590,17 @@ TEST(Batch, EachModelYearIsReadOnceAndAFailedYearToldOnce) {
 }
 
 TEST(Batch, HeaderNamesTheColumns) {
-  const std::tuple<std::string, int, std::size_t, const char*> cases[] = {  // csv, status, rows, error
-      {"serial,body,color,trim,date,dso,trans,axle\n5A62C100001,62A,M,76,12C,21,4,1\n", kExitClean, 1, ""},
-      {"AXLE,Trans,DSO,date,trim,color,body,Serial\n1,4,21,12C,76,M,62A,5A62C100001\n", kExitClean, 1, ""},
-      {kHeader, kExitClean, 0, ""}, {"", kExitUsage, 0, "no header"},
+  const std::tuple<std::string, int, std::size_t, const char*> cases[] = {
+      // csv, status, rows, error
+      {"serial,body,color,trim,date,dso,trans,axle\n5A62C100001,62A,M,76,12C,21,4,1\n", kExitClean,
+       1, ""},
+      {"AXLE,Trans,DSO,date,trim,color,body,Serial\n1,4,21,12C,76,M,62A,5A62C100001\n", kExitClean,
+       1, ""},
+      {kHeader, kExitClean, 0, ""},
+      {"", kExitUsage, 0, "no header"},
       {"serial,colour\n5A62C100001,M\n", kExitUsage, 0, "unknown column \"colour\""},
-      {"body,color\n62A,M\n", kExitUsage, 0, "serial"}, {"serial,body,body\n", kExitUsage, 0, "named twice"},
+      {"body,color\n62A,M\n", kExitUsage, 0, "serial"},
+      {"serial,body,body\n", kExitUsage, 0, "named twice"},
       {"5A62C100001,62A,M\n", kExitUsage, 0, "unknown column"},
   };
   for (const auto& [csv, status, count, error] : cases) {
@@ -489,7 +618,9 @@ TEST(Batch, ProgressOnlyOnATerminalAndOnlyForLongBatches) {
   std::string csv = kHeader;
   for (std::size_t i = 0; i < rows; ++i) csv += "5A62C100001\n";
   const std::string shortCsv = csv.substr(0, kHeader.size() + (kProgressFrom - 1) * 12);
-  const auto shown = [](std::size_t n) { return "\rvorrendal-decode: " + std::to_string(n) + " plates"; };
+  const auto shown = [](std::size_t n) {
+    return "\rvorrendal-decode: " + std::to_string(n) + " plates";
+  };
   const ToolRun terminal = RunTool({"--batch", "-"}, {csv, true});
   EXPECT_NE(terminal.err.find(shown(kProgressFrom)), std::string::npos);
   EXPECT_NE(terminal.err.find(shown(rows) + "\n"), std::string::npos);
@@ -504,7 +635,8 @@ TEST(Batch, ProgressOnlyOnATerminalAndOnlyForLongBatches) {
 // exit status, finds no terminal on a pipe, reads the data file named through
 // the program's own reader and tells a write to the real output that failed.
 TEST(EndToEnd, BuiltProgram) {
-  // Runs a command line in the directory of the built programs: its exit status and standard output.
+  // Runs a command line in the directory of the built programs: its exit status and standard
+  // output.
   const auto shell = [](const std::string& command) {
     FILE* const pipe = ::popen(("cd '" VORRENDAL_BIN_DIR "' && " + command).c_str(), "r");
     std::string out;
@@ -520,7 +652,8 @@ TEST(EndToEnd, BuiltProgram) {
   const std::string packed = shell("./vorrendal-decode 5A62C100001 2>&1").second;
   EXPECT_NE(packed.find("Plant (A) = Linden, New Jersey\n"), std::string::npos) << packed;
   EXPECT_EQ(packed.find(kLoadFailed), std::string::npos) << packed;
-  const std::string decode = "./vorrendal-decode --data /none/Data.dat 5A62C100001 62A M 76 12C 21 4 1";
+  const std::string decode =
+      "./vorrendal-decode --data /none/Data.dat 5A62C100001 62A M 76 12C 21 4 1";
   const auto [status, out] = shell(decode + " 2>/dev/null");
   EXPECT_EQ(status, kExitIncomplete);
   EXPECT_EQ(out.rfind("Serial (Warranty) Number: 5A62C100001\n", 0), 0u) << out;
