@@ -1,12 +1,11 @@
 #pragma once
 // The system services report output goes through: the clipboard, the message
 // box and the default printer. The program uses the real ones
-// (SystemOutputServices); tests put in fakes.
+// (SystemOutputServices, CupsPrinter); tests put in fakes.
 
+#include <QPageLayout>
 #include <QString>
-#include <memory>
 
-class QPrinter;
 class QWidget;
 
 namespace vorrendal {
@@ -25,11 +24,22 @@ class IMessageBox {
   virtual void Warn(QWidget* owner, const QString& title, const QString& text) = 0;
 };
 
+// A print queue as the print service describes it.
+struct PrintQueue {
+  QString name;
+  // Its default paper; the margins are the edges the printer cannot print on.
+  QPageLayout paper;
+};
+
 class IReportPrinter {
  public:
   virtual ~IReportPrinter() = default;
-  // The default printer, set up for a job; null with the reason when there is none.
-  virtual std::unique_ptr<QPrinter> DefaultPrinter(QString& whyNot) = 0;
+  // The default queue, when there is one and it accepts jobs; else false and why.
+  virtual bool DefaultQueue(PrintQueue* queue, QString* error) = 0;
+  // Hands the finished PDF file to the queue as one job named title; false and
+  // why when the queue did not take it.
+  virtual bool Submit(const PrintQueue& queue, const QString& pdfPath, const QString& title,
+                      QString* error) = 0;
 };
 
 }  // namespace vorrendal

@@ -7,8 +7,10 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QTemporaryDir>
 
 #include "data/Cp1252.h"
+#include "ui/CupsPrinter.h"
 #include "ui/SystemOutputServices.h"
 
 namespace vorrendal {
@@ -17,6 +19,8 @@ namespace {
 const QString kSaveFilter = QStringLiteral("Text Documents (*.txt)|*.txt|All Files (*.*)|*.*");
 // Ask before overwriting, hide the read-only box, the folder must exist.
 constexpr std::int32_t kSaveFlags = 0x806;
+// How far from a PDF file's end its end-of-file mark may stand.
+constexpr qint64 kPdfEndMarkRoom = 32;
 
 // The report's lines, whichever line ends the box used.
 QStringList ReportLines(const QString& text) {
@@ -28,6 +32,57 @@ QStringList ReportLines(const QString& text) {
   return unified.split(u'\n');
 }
 
+QString JobNotWritten() { return QStringLiteral("The print job could not be written."); }
+
+// Prints the text line by line from the top-left of the printable area in a
+// fixed-pitch face at 11 points, a line too wide for the page continued on
+// the next, a new page when one is full. Whether the job was written whole
+// is for WrittenWhole to tell: Qt's PDF writer does not report a short write.
+bool PrintText(QPrinter& printer, const QString& text, QString* error) {
+  QFont font(QStringLiteral("Courier New"));
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  font.setPointSizeF(ReportOutput::kPrintPointSize);
+
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    *error = JobNotWritten();
+    return false;
+  }
+  painter.setFont(font);
+  const QFontMetricsF metrics(painter.font(), &printer);
+  const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+  const auto fits = [&](QStringView piece) {
+    return metrics.horizontalAdvance(piece.toString()) <= page.width();
+  };
+  double top = 0;
+  for (const QString& line : ReportLines(text)) {
+    for (const QString& piece : ReportOutput::WrapLine(line, fits)) {
+      if (top > 0 && top + metrics.height() > page.height()) {
+        printer.newPage();
+        top = 0;
+      }
+      painter.drawText(QPointF(0, top + metrics.ascent()), piece);
+      top += metrics.lineSpacing();
+    }
+  }
+  painter.end();
+  return true;
+}
+
+// A PDF file ends with its end-of-file mark; a job cut short (a full disk)
+// does not reach the printer.
+bool WrittenWhole(const QString& pdf, QString* error) {
+  QFile file(pdf);
+  if (file.open(QIODevice::ReadOnly) && file.size() > kPdfEndMarkRoom &&
+      file.seek(file.size() - kPdfEndMarkRoom) &&
+      file.read(kPdfEndMarkRoom).contains(QByteArrayLiteral("%%EOF"))) {
+    return true;
+  }
+  *error = JobNotWritten();
+  return false;
+}
+
 }  // namespace
 
 ReportOutput::ReportOutput(QWidget* window, std::function<QString()> reportText,
@@ -35,7 +90,7 @@ ReportOutput::ReportOutput(QWidget* window, std::function<QString()> reportText,
     : window_(window), reportText_(std::move(reportText)), services_(std::move(services)) {
   if (!services_.clipboard) services_.clipboard = std::make_unique<SystemClipboard>();
   if (!services_.messages) services_.messages = std::make_unique<SystemMessageBox>();
-  if (!services_.printer) services_.printer = std::make_unique<SystemDefaultPrinter>();
+  if (!services_.printer) services_.printer = std::make_unique<CupsPrinter>();
 }
 
 ReportOutput::~ReportOutput() = default;
@@ -118,49 +173,79 @@ bool ReportOutput::SaveReportAs() {
   return true;
 }
 
-bool ReportOutput::PrintText(QPrinter& printer, const QString& text, QString& error) {
-  QFont font(QStringLiteral("Courier New"));
-  font.setStyleHint(QFont::TypeWriter);
-  font.setFixedPitch(true);
-  font.setPointSizeF(kPrintPointSize);
+void ReportOutput::SetJobSerial(const QString& serial) { jobSerial_ = serial; }
 
-  QPainter painter;
-  if (!painter.begin(&printer)) {
-    error = QStringLiteral("The printer could not be started.");
-    return false;
-  }
-  painter.setFont(font);
-  const QFontMetricsF metrics(painter.font(), &printer);
-  const double pageHeight = printer.pageRect(QPrinter::DevicePixel).height();
-  double top = 0;
-  for (const QString& line : ReportLines(text)) {
-    if (top > 0 && top + metrics.height() > pageHeight) {
-      if (!printer.newPage()) {
-        error = QStringLiteral("The printer could not start a new page.");
-        painter.end();
-        return false;
-      }
-      top = 0;
+QString ReportOutput::JobTitle() const {
+  return jobSerial_.isEmpty() ? QStringLiteral("Vorrendal")
+                              : QStringLiteral("Vorrendal - ") + jobSerial_;
+}
+
+QStringList ReportOutput::WrapLine(const QString& line,
+                                   const std::function<bool(QStringView)>& fits) {
+  QStringList pieces;
+  QStringView rest(line);
+  while (true) {
+    // The longest start of rest that fits: double the length until it does
+    // not, then halve the gap, so a very long line is never measured whole.
+    qsizetype fitting = 0;
+    qsizetype tooLong = 1;
+    while (tooLong < rest.size() && fits(rest.first(tooLong))) {
+      fitting = tooLong;
+      tooLong *= 2;
     }
-    painter.drawText(QPointF(0, top + metrics.ascent()), line);
-    top += metrics.lineSpacing();
+    if (tooLong >= rest.size()) {
+      if (fits(rest)) break;
+      tooLong = rest.size();
+    }
+    while (tooLong - fitting > 1) {
+      const qsizetype middle = fitting + (tooLong - fitting) / 2;
+      (fits(rest.first(middle)) ? fitting : tooLong) = middle;
+    }
+    // A space just past the room may end the piece: it prints nothing.
+    qsizetype cut = rest.first(fitting + 1).lastIndexOf(u' ') + 1;
+    if (cut <= 1) {  // no space, or only a leading one: cut where the room ends
+      cut = fitting;
+      if (cut > 0 && rest[cut - 1].isHighSurrogate()) --cut;  // keeping a character whole
+      if (cut == 0) cut = rest.size() > 1 && rest[0].isHighSurrogate() ? 2 : 1;
+    }
+    pieces.append(rest.first(cut).toString());
+    rest = rest.sliced(cut);
+    if (rest.isEmpty()) return pieces;
   }
-  if (!painter.end() || printer.printerState() == QPrinter::Error) {
-    error = QStringLiteral("The report could not be sent to the printer.");
-    return false;
-  }
-  return true;
+  pieces.append(rest.toString());
+  return pieces;
 }
 
 bool ReportOutput::PrintReport() {
   QString error;
-  std::unique_ptr<QPrinter> printer = services_.printer->DefaultPrinter(error);
-  if (!printer || !PrintText(*printer, reportText_(), error)) {
+  if (!PrintJob(&error)) {
     services_.messages->Warn(window_, QStringLiteral("Print"),
                              QStringLiteral("The report could not be printed.\n\n%1").arg(error));
     return false;
   }
   return true;
+}
+
+bool ReportOutput::PrintJob(QString* error) {
+  PrintQueue queue;
+  if (!services_.printer->DefaultQueue(&queue, error)) return false;
+  // The job is written in a folder of its own that only this user can reach.
+  const QTemporaryDir folder;
+  if (!folder.isValid()) {
+    *error = JobNotWritten();
+    return false;
+  }
+  const QString pdf = folder.filePath(QStringLiteral("report.pdf"));
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf);
+  printer.setDocName(JobTitle());
+  if (!printer.setPageLayout(queue.paper)) {
+    *error = QStringLiteral("The paper of printer \"%1\" cannot be used.").arg(queue.name);
+    return false;
+  }
+  return PrintText(printer, reportText_(), error) && WrittenWhole(pdf, error) &&
+         services_.printer->Submit(queue, pdf, JobTitle(), error);
 }
 
 }  // namespace vorrendal

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -13,7 +14,6 @@
 #include "ui/IReportOutputServices.h"
 #include "ui/clsCommonFileDialog.h"
 
-class QPrinter;
 class QWidget;
 
 namespace vorrendal {
@@ -52,16 +52,25 @@ class ReportOutput {
   // error says why.
   static bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error);
 
-  // Prints the text line by line from the top-left of the printable area in a
-  // fixed-pitch face at 11 points, a new page when one is full. Long lines
-  // are not wrapped.
-  static bool PrintText(QPrinter& printer, const QString& text, QString& error);
+  // The serial number of the last complete decode, which names print jobs.
+  void SetJobSerial(const QString& serial);
+  // "Vorrendal - " and that serial number; "Vorrendal" before any decode.
+  QString JobTitle() const;
+
+  // A line as printed: whole when it fits, else cut into pieces that do, each
+  // after the last space that fits (or stands just past the room, where it
+  // prints nothing) or, with no space, where the room runs out. The pieces put
+  // together give the line back. fits says whether a piece fits.
+  static QStringList WrapLine(const QString& line, const std::function<bool(QStringView)>& fits);
 
  private:
+  bool PrintJob(QString* error);
+
   QWidget* window_;
   std::function<QString()> reportText_;
   ReportOutputServices services_;
   std::unique_ptr<clsCommonFileDialog> saveDialog_;
+  QString jobSerial_;
 };
 
 }  // namespace vorrendal

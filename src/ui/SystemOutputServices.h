@@ -1,5 +1,5 @@
 #pragma once
-// The real clipboard, message box and default printer.
+// The real clipboard and message box (the real printer is CupsPrinter).
 
 #include "ui/IReportOutputServices.h"
 
@@ -14,11 +14,6 @@ class SystemClipboard : public IClipboard {
 class SystemMessageBox : public IMessageBox {
  public:
   void Warn(QWidget* owner, const QString& title, const QString& text) override;
-};
-
-class SystemDefaultPrinter : public IReportPrinter {
- public:
-  std::unique_ptr<QPrinter> DefaultPrinter(QString& whyNot) override;
 };
 
 }  // namespace vorrendal

@@ -1,9 +1,11 @@
 #pragma once
 // Stand-ins for the services report output goes through: a clipboard and a
-// message box that record, a "printer" that writes PDF, and a save dialog
-// that answers with the next file name; the file dialog tests use it too.
+// message box that record, a print queue that keeps the PDF job it is handed,
+// and a save dialog that answers with the next file name; the file dialog
+// tests use it too.
 
-#include <QPrinter>
+#include <QFile>
+#include <QPageSize>
 #include <QStringList>
 #include <deque>
 #include <memory>
@@ -19,13 +21,19 @@ namespace vorrendal::test {
 // answers with the next of names (several files: a name per line) and the
 // next of filters, or else the filter asked for; no name left is Cancel.
 struct FakeOutput {
-  // The services to hand over; pdf names the file the printer writes, empty: no printer.
+  // The services to hand over; pdf names where the print queue keeps the job
+  // it takes, empty: no default printer.
   ReportOutputServices Services(const QString& pdf = QString());
   QStringList clipboard, messages;
   std::deque<QString> names;
   std::deque<int> filters;
   std::vector<FileDialogRequest> requests;
-  QString printFile;  // where the printer writes, from Services()
+  QString printFile;  // where the print queue keeps the job, from Services()
+  // The print queue's default paper, and why it refuses a job (empty: it takes it).
+  QPageLayout paper{QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                    QPageLayout::Millimeter};
+  QString refusal;
+  QStringList jobs;  // the names of the jobs the queue took
 };
 
 // One stand-in for all four services: each service gets its own, and all of
@@ -39,14 +47,21 @@ struct FakeService : IClipboard, IMessageBox, IReportPrinter, IFileDialogBackend
   void Warn(QWidget*, const QString& title, const QString& text) override {
     out_->messages.append(title + u'|' + text);
   }
-  std::unique_ptr<QPrinter> DefaultPrinter(QString& whyNot) override {
+  bool DefaultQueue(PrintQueue* queue, QString* error) override {
     if (out_->printFile.isEmpty()) {
-      whyNot = QStringLiteral("No default printer is set up on this computer.");
-      return nullptr;
+      *error = QStringLiteral("No default printer is set up on this computer.");
+      return false;
     }
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFileName(out_->printFile);  // a .pdf name prints to PDF
-    return printer;
+    *queue = {QStringLiteral("Fake"), out_->paper};
+    return true;
+  }
+  bool Submit(const PrintQueue&, const QString& pdf, const QString& title,
+              QString* error) override {
+    *error = out_->refusal;
+    if (!out_->refusal.isEmpty()) return false;
+    out_->jobs.append(title);
+    QFile::remove(out_->printFile);
+    return QFile::copy(pdf, out_->printFile);
   }
   bool Run(const FileDialogRequest& request, FileDialogResult& result) override {
     out_->requests.push_back(request);

@@ -1,5 +1,5 @@
-// Copy, save and print of the report: the clipboard, the saved bytes, a
-// failed save leaving the earlier file whole, a print job written as PDF; and
+// Copy and save of the report (printing has its own suite): the clipboard,
+// the saved bytes, a failed save leaving the earlier file whole; and
 // the save dialog, clsCommonFileDialog: its fields in and out, the filter
 // form, the option bits, MaxFileSize and the dialog's own duties (default
 // extension, folder must exist), with a scripted backend and Qt's real dialog.
@@ -10,7 +10,6 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
-#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -160,38 +159,6 @@ class ReportOutputTest : public QObject {
       if (how != QStringLiteral("folder")) QCOMPARE(Read(path), old);
       QCOMPARE(Entries(dir), QStringList{"kept.txt"});
     }
-  }
-
-  // The job is written page by page in a fixed-pitch face, so the report's
-  // columns line up on paper.
-  void printToPdf() {
-    for (const auto& [lines, pages] : {std::pair{0, 1}, {20, 1}, {150, 3}}) {
-      QTemporaryDir dir;
-      const QString pdf = dir.filePath(QStringLiteral("job.pdf"));
-      Harness h(pdf);
-      QStringList report;
-      for (int i = 0; i < lines; ++i) report.append(QStringLiteral("Line %1 of the report").arg(i));
-      h.report = report.join(u'\n');
-      QVERIFY(h.output->PrintReport() && h.messages.isEmpty());
-      const QByteArray bytes = Read(pdf);
-      QVERIFY(bytes.startsWith("%PDF"));
-      QCOMPARE(static_cast<int>(bytes.count("/Type /Page\n")), pages);
-      if (lines > 0)
-        QVERIFY2(bytes.contains("Mono") || bytes.contains("Courier"), "no fixed-pitch face");
-    }
-  }
-
-  // No printer is a message; without CUPS the real source says so too.
-  void printWithoutPrinter() {
-    Harness h;
-    QVERIFY(!h.output->PrintReport());
-    QCOMPARE(h.messages,
-             QStringList{QStringLiteral("Print|The report could not be printed.\n\n"
-                                        "No default printer is set up on this computer.")});
-    if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("this machine has a default printer");
-    vorrendal::SystemDefaultPrinter source;
-    QString why;
-    QVERIFY(!source.DefaultPrinter(why) && !why.isEmpty());
   }
 
   // The "description|pattern" pairs in Qt's form, whose brackets must hold the patterns.

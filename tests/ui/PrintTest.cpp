@@ -1,0 +1,252 @@
+// Printing the report: the job is laid out on the default queue's own paper,
+// read back from the PDF handed to the queue (page size, margins, text); a
+// line too wide for the paper goes on over the next lines; the job's name; a
+// print that does not reach the queue is a message saying why.
+
+#include <poppler-qt6.h>
+#include <sys/resource.h>
+
+#include <QPageSize>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <memory>
+
+#include "ReportOutputFakes.h"
+#include "ui/CupsPrinter.h"
+
+using vorrendal::ReportOutput;
+
+namespace {
+
+// The print queue is a fake that keeps the job it takes as job.pdf.
+struct Printing : vorrendal::test::FakeOutput {
+  Printing()
+      : pdf(folder.filePath(QStringLiteral("job.pdf"))),
+        output(std::make_unique<ReportOutput>(
+            nullptr, [this] { return report; }, Services(pdf))) {}
+  QTemporaryDir folder;
+  QString pdf;
+  QString report;
+  std::unique_ptr<ReportOutput> output;
+};
+
+std::unique_ptr<Poppler::Document> Job(const QString& pdf) {
+  std::unique_ptr<Poppler::Document> document = Poppler::Document::load(pdf);
+  if (!document) qWarning("no readable PDF at %s", qPrintable(pdf));
+  return document;
+}
+
+// The words of a page, in points from its top-left corner.
+std::vector<std::unique_ptr<Poppler::TextBox>> Words(Poppler::Document& job, int page) {
+  return job.page(page)->textList();
+}
+
+QPageLayout Paper(QPageSize::PageSizeId size, double marginMillimetres) {
+  const double m = marginMillimetres;
+  return {QPageSize(size), QPageLayout::Portrait, QMarginsF(m, m, m, m), QPageLayout::Millimeter};
+}
+
+}  // namespace
+
+class PrintTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // The job takes the queue's default paper, and the report starts at the
+  // top-left corner of its printable area.
+  void queuesPaper_data() {
+    QTest::addColumn<QPageLayout>("paper");
+    QTest::newRow("Letter, 1/4 in edges") << Paper(QPageSize::Letter, 6.35);
+    QTest::newRow("A4, 10 mm edges") << Paper(QPageSize::A4, 10);
+    QTest::newRow("Legal, no edges") << Paper(QPageSize::Legal, 0);
+  }
+  void queuesPaper() {
+    QFETCH(QPageLayout, paper);
+    Printing p;
+    p.paper = paper;
+    p.report = QStringLiteral("Serial (Warranty) Number: 7L55Z123456\nBody: 76C");
+    QVERIFY(p.output->PrintReport());
+    const auto job = Job(p.pdf);
+    QVERIFY(job && job->numPages() == 1);
+    QCOMPARE(job->page(0)->pageSizeF(), paper.fullRect(QPageLayout::Point).size());
+    const auto words = Words(*job, 0);
+    QVERIFY(!words.empty());
+    const QRectF first = words.front()->boundingBox();
+    const QMarginsF edges = paper.margins(QPageLayout::Point);
+    QCOMPARE(words.front()->text(), QStringLiteral("Serial"));
+    QVERIFY2(qAbs(first.left() - edges.left()) < 1.5 && first.top() > edges.top() - 0.5 &&
+                 first.top() < edges.top() + 6,
+             qPrintable(QStringLiteral("first word at %1, %2").arg(first.left()).arg(first.top())));
+  }
+
+  // The text printed is the report's, line by line.
+  void textOfReport() {
+    Printing p;
+    p.report = QStringLiteral("Body: 62A   Color: AA\r\nCaf\u00e9 \u20ac5\n\nYear (3) = 1963");
+    QVERIFY(p.output->PrintReport());
+    const auto job = Job(p.pdf);
+    QVERIFY(job);
+    QCOMPARE(job->page(0)->text(QRectF()).simplified(),
+             QStringLiteral("Body: 62A Color: AA Caf\u00e9 \u20ac5 Year (3) = 1963"));
+  }
+
+  // A page holds what fits and the next page goes on; an empty report is its
+  // one empty line on one page. All in a fixed-pitch face, so columns line up.
+  void pages_data() {
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("empty") << 0 << 1;
+    QTest::newRow("20 lines") << 20 << 1;
+    QTest::newRow("150 lines") << 150 << 3;
+  }
+  void pages() {
+    QFETCH(int, lines);
+    QFETCH(int, pages);
+    Printing p;
+    QStringList report;
+    for (int i = 0; i < lines; ++i) report.append(QStringLiteral("Line %1 of the report").arg(i));
+    p.report = report.join(u'\n');
+    QVERIFY(p.output->PrintReport());
+    const auto job = Job(p.pdf);
+    QVERIFY(job);
+    QCOMPARE(job->numPages(), pages);
+    for (const Poppler::FontInfo& font : job->fonts())
+      QVERIFY2(font.name().contains(QStringLiteral("Mono")) ||
+                   font.name().contains(QStringLiteral("Courier")),
+               qPrintable(font.name()));
+  }
+
+  // A line too wide for the paper goes on over the next printed lines, all of
+  // it inside the printable area.
+  void wideLineKept() {
+    Printing p;
+    p.paper = Paper(QPageSize::Letter, 6.35);
+    QString line;
+    for (int i = 0; i < 13; ++i)
+      line += QStringLiteral("%1word-%2 ").arg(i % 10).arg(i, 3, 10, QChar(u'0'));
+    line += QString(60, u'x');
+    p.report = line;
+    QVERIFY(p.output->PrintReport());
+    const auto job = Job(p.pdf);
+    QVERIFY(job);
+    QString printed;
+    const double right = p.paper.paintRect(QPageLayout::Point).right();
+    for (const auto& word : Words(*job, 0)) {
+      QVERIFY2(word->boundingBox().right() <= right + 0.5, qPrintable(word->text()));
+      printed += word->text();
+    }
+    QCOMPARE(printed, QString(line).remove(u' '));
+  }
+
+  // A line is cut only where it does not fit, after a space where one fits,
+  // else where the room ends; the pieces give back the whole line.
+  void wrapLine_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("room");
+    QTest::addColumn<QStringList>("pieces");
+    QTest::newRow("empty") << "" << 5 << QStringList{""};
+    QTest::newRow("fits exactly") << "Body: 76C" << 9 << QStringList{"Body: 76C"};
+    QTest::newRow("short, with spaces kept") << "a  b " << 9 << QStringList{"a  b "};
+    QTest::newRow("after the last space") << "ab cd ef gh" << 7 << QStringList{"ab cd ", "ef gh"};
+    QTest::newRow("space just past the room") << "abc def" << 3 << QStringList{"abc ", "def"};
+    QTest::newRow("no space: hard") << "abcdefgh" << 3 << QStringList{"abc", "def", "gh"};
+    QTest::newRow("leading space only: hard") << " abcdef" << 3 << QStringList{" ab", "cde", "f"};
+    QTest::newRow("space run") << "ab    cd" << 3 << QStringList{"ab  ", "  ", "cd"};
+    QTest::newRow("no room: a character a line") << "abc" << 0 << QStringList{"a", "b", "c"};
+    QTest::newRow("long") << QString(1000, u'y') << 400
+                          << QStringList{QString(400, u'y'), QString(400, u'y'),
+                                         QString(200, u'y')};
+    QTest::newRow("character outside the BMP kept whole")
+        << QStringLiteral("ab\U0001F697cd") << 3
+        << QStringList{QStringLiteral("ab"), QStringLiteral("\U0001F697c"), QStringLiteral("d")};
+    QTest::newRow("no room: a character outside the BMP a line")
+        << QStringLiteral("\U0001F697a") << 0
+        << QStringList{QStringLiteral("\U0001F697"), QStringLiteral("a")};
+  }
+  void wrapLine() {
+    QFETCH(QString, line);
+    QFETCH(int, room);
+    QFETCH(QStringList, pieces);
+    QCOMPARE(
+        ReportOutput::WrapLine(line, [room](QStringView piece) { return piece.size() <= room; }),
+        pieces);
+  }
+
+  // The job is named after the serial number of the last complete decode.
+  void jobName_data() {
+    QTest::addColumn<QString>("serial");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("before any decode") << QString() << "Vorrendal";
+    QTest::newRow("after a decode") << "7L55Z123456"
+                                    << "Vorrendal - 7L55Z123456";
+  }
+  void jobName() {
+    QFETCH(QString, serial);
+    QFETCH(QString, name);
+    Printing p;
+    if (!serial.isEmpty()) p.output->SetJobSerial(serial);
+    QVERIFY(p.output->PrintReport());
+    QCOMPARE(p.jobs, QStringList{name});
+  }
+
+  // A print that does not reach the queue is one message saying why.
+  void notPrinted_data() {
+    QTest::addColumn<QString>("cause");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("no default printer")
+        << "none" << 1 << "No default printer is set up on this computer.";
+    QTest::newRow("queue refuses the job")
+        << "refused" << 1 << "The printer \"Fake\" did not take the job (Forbidden).";
+    // A file-size limit makes writing fail part-way, as a full disk does.
+    QTest::newRow("disk full while the job is written")
+        << "full" << 500 << "The print job could not be written.";
+    QTest::newRow("disk full at the job's end")
+        << "full" << 1 << "The print job could not be written.";
+  }
+  void notPrinted() {
+    QFETCH(QString, cause);
+    QFETCH(int, lines);
+    QFETCH(QString, why);
+    Printing p;
+    p.report =
+        QStringList(lines, QStringLiteral("Serial (Warranty) Number: 7L55Z123456")).join(u'\n');
+    if (cause == QStringLiteral("none")) p.printFile.clear();
+    if (cause == QStringLiteral("refused")) p.refusal = why;
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    if (cause == QStringLiteral("full")) small.rlim_cur = 4096;
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool printed = p.output->PrintReport();
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previous);
+    QVERIFY(!printed);
+    QCOMPARE(p.messages, QStringList{"Print|The report could not be printed.\n\n" + why});
+    QVERIFY(p.jobs.isEmpty());
+  }
+
+  // With the print service down, the real printer says so, not that no
+  // printer is set up.
+  void serviceDown_data() {
+    QTest::addColumn<bool>("submit");
+    QTest::newRow("finding the queue") << false;
+    QTest::newRow("handing over the job") << true;
+  }
+  void serviceDown() {
+    QFETCH(bool, submit);
+    QTemporaryDir folder;
+    vorrendal::CupsPrinter printer(folder.filePath(QStringLiteral("cups.sock")));
+    vorrendal::PrintQueue queue{QStringLiteral("Q"), Paper(QPageSize::Letter, 0)};
+    QString why;
+    QVERIFY(submit ? !printer.Submit(queue, folder.filePath(QStringLiteral("job.pdf")),
+                                     QStringLiteral("Vorrendal"), &why)
+                   : !printer.DefaultQueue(&queue, &why));
+    QCOMPARE(why, QStringLiteral("The print service cannot be reached."));
+  }
+};
+
+QTEST_MAIN(PrintTest)
+#include "PrintTest.moc"
