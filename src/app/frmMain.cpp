@@ -396,6 +396,7 @@ void frmMain::Process() {
       return;
     }
     ShowBoxes(result->Boxes);
+    output_->SetJobSerial(ReportText::FromCp1252(result->Boxes.SerialNumber));
     const ReportText::Shown shown =
         ReportText::Show(oldText, oldReport, result->Report, result->Caret);
     txtDescription->setPlainText(shown.Text);

@@ -178,6 +178,7 @@ class frmMainPlateTest : public QObject {
     QVERIFY(Read(saved).startsWith("Serial (Warranty) Number: 5A31V100001\r\n"));
     t.window.cmdPrint->click();
     QVERIFY(Read(pdf).startsWith("%PDF"));
+    QCOMPARE(fakes.jobs, QStringList{QStringLiteral("Vorrendal - 5A31V100001")});
     t.window.mnuEditCopyInfo->trigger();
     QCOMPARE(fakes.clipboard,
              (QStringList{QStringLiteral("clear"), QStringLiteral("set:") + t.Report()}));
