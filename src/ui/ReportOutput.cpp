@@ -240,7 +240,7 @@ bool ReportOutput::PrintJob(QString* error) {
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(pdf);
   printer.setDocName(JobTitle());
-  if (!printer.setPageLayout(queue.paper)) {
+  if (queue.paper.paintRectPoints().isEmpty() || !printer.setPageLayout(queue.paper)) {
     *error = QStringLiteral("The paper of printer \"%1\" cannot be used.").arg(queue.name);
     return false;
   }

@@ -197,6 +197,8 @@ class PrintTest : public QObject {
     QTest::addColumn<QString>("why");
     QTest::newRow("no default printer")
         << "none" << 1 << "No default printer is set up on this computer.";
+    QTest::newRow("paper with no room to print on")
+        << "no room" << 1 << "The paper of printer \"Fake\" cannot be used.";
     QTest::newRow("queue refuses the job")
         << "refused" << 1 << "The printer \"Fake\" did not take the job (Forbidden).";
     // A file-size limit makes writing fail part-way, as a full disk does.
@@ -213,6 +215,7 @@ class PrintTest : public QObject {
     p.report =
         QStringList(lines, QStringLiteral("Serial (Warranty) Number: 7L55Z123456")).join(u'\n');
     if (cause == QStringLiteral("none")) p.printFile.clear();
+    if (cause == QStringLiteral("no room")) p.paper = Paper(QPageSize::A5, 80);
     if (cause == QStringLiteral("refused")) p.refusal = why;
     rlimit before{};
     getrlimit(RLIMIT_FSIZE, &before);
