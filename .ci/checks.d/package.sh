@@ -42,7 +42,7 @@ version=$(sed -n 's/^project(Vorrendal VERSION \([0-9.]*\).*/\1/p' CMakeLists.tx
 depends=$(field Depends)
 depends_names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//')
 # dpkg-shlibdeps found the libraries the programs link
-for lib in libc6 libstdc++6 zlib1g libnettle8 libchm1 libqt6widgets6 qt6-qpa-plugins; do
+for lib in libc6 libstdc++6 zlib1g libnettle8 libchm1 libcups2 libqt6widgets6 qt6-qpa-plugins; do
   grep -qxF "$lib" <<<"$depends_names" || fail "Depends lacks $lib: $depends"
 done
 
