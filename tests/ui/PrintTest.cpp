@@ -37,11 +37,6 @@ std::unique_ptr<Poppler::Document> Job(const QString& pdf) {
   return document;
 }
 
-// The words of a page, in points from its top-left corner.
-std::vector<std::unique_ptr<Poppler::TextBox>> Words(Poppler::Document& job, int page) {
-  return job.page(page)->textList();
-}
-
 QPageLayout Paper(QPageSize::PageSizeId size, double marginMillimetres) {
   const double m = marginMillimetres;
   return {QPageSize(size), QPageLayout::Portrait, QMarginsF(m, m, m, m), QPageLayout::Millimeter};
@@ -70,7 +65,7 @@ class PrintTest : public QObject {
     const auto job = Job(p.pdf);
     QVERIFY(job && job->numPages() == 1);
     QCOMPARE(job->page(0)->pageSizeF(), paper.fullRect(QPageLayout::Point).size());
-    const auto words = Words(*job, 0);
+    const auto words = job->page(0)->textList();  // in points from the top-left
     QVERIFY(!words.empty());
     const QRectF first = words.front()->boundingBox();
     const QMarginsF edges = paper.margins(QPageLayout::Point);
@@ -78,17 +73,6 @@ class PrintTest : public QObject {
     QVERIFY2(qAbs(first.left() - edges.left()) < 1.5 && first.top() > edges.top() - 0.5 &&
                  first.top() < edges.top() + 6,
              qPrintable(QStringLiteral("first word at %1, %2").arg(first.left()).arg(first.top())));
-  }
-
-  // The text printed is the report's, line by line.
-  void textOfReport() {
-    Printing p;
-    p.report = QStringLiteral("Body: 62A   Color: AA\r\nCaf\u00e9 \u20ac5\n\nYear (3) = 1963");
-    QVERIFY(p.output->PrintReport());
-    const auto job = Job(p.pdf);
-    QVERIFY(job);
-    QCOMPARE(job->page(0)->text(QRectF()).simplified(),
-             QStringLiteral("Body: 62A Color: AA Caf\u00e9 \u20ac5 Year (3) = 1963"));
   }
 
   // A page holds what fits and the next page goes on; an empty report is its
@@ -132,7 +116,7 @@ class PrintTest : public QObject {
     QVERIFY(job);
     QString printed;
     const double right = p.paper.paintRect(QPageLayout::Point).right();
-    for (const auto& word : Words(*job, 0)) {
+    for (const auto& word : job->page(0)->textList()) {
       QVERIFY2(word->boundingBox().right() <= right + 0.5, qPrintable(word->text()));
       printed += word->text();
     }
