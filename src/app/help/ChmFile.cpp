@@ -3,6 +3,7 @@
 #include <chm_lib.h>
 
 #include <algorithm>
+#include <cctype>
 #include <system_error>
 #include <utility>
 
@@ -31,16 +32,34 @@ std::string FolderOf(const std::string& normalizedPath) {
   return normalizedPath.substr(0, normalizedPath.rfind('/') + 1);
 }
 
+void NormalizeLocal(std::string& local, const std::string& baseDir) {
+  if (local.empty()) return;
+  // Keep an anchor: the viewer scrolls to it.
+  const std::size_t hash = local.find('#');
+  const std::string anchor = hash == std::string::npos ? "" : local.substr(hash);
+  local = ChmFile::NormalizePath(local, baseDir) + anchor;
+}
+
 void NormalizeLocals(std::vector<ChmTopicEntry>& entries, const std::string& baseDir) {
   for (ChmTopicEntry& entry : entries) {
-    if (!entry.local.empty()) {
-      // Keep an anchor: the viewer scrolls to it.
-      const std::size_t hash = entry.local.find('#');
-      const std::string anchor = hash == std::string::npos ? "" : entry.local.substr(hash);
-      entry.local = ChmFile::NormalizePath(entry.local, baseDir) + anchor;
-    }
+    NormalizeLocal(entry.local, baseDir);
+    for (ChmPageLink& page : entry.pages) NormalizeLocal(page.local, baseDir);
     NormalizeLocals(entry.children, baseDir);
   }
+}
+
+bool IsPagePath(std::string_view path) {
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string_view::npos || path.find('/', dot) != std::string_view::npos) return false;
+  std::string extension(path.substr(dot + 1));
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == "htm" || extension == "html";
+}
+
+int CollectPage(chmFile*, chmUnitInfo* info, void* context) {
+  if (IsPagePath(info->path))
+    static_cast<std::vector<std::string>*>(context)->push_back(info->path);
+  return CHM_ENUMERATOR_CONTINUE;
 }
 
 }  // namespace
@@ -69,6 +88,7 @@ std::unique_ptr<ChmFile> ChmFile::Open(const std::filesystem::path& file, std::s
   if (!chm->LoadSystem(error) || !chm->LoadContextMap(error) || !chm->LoadContents(error)) {
     return nullptr;
   }
+  chm->LoadIndex();
   return chm;
 }
 
@@ -158,6 +178,12 @@ std::vector<std::string> ChmFile::ResolveContextPaths(
   return resolved;
 }
 
+std::vector<std::string> ChmFile::Pages() const {
+  std::vector<std::string> pages;
+  chm_enumerate(handle_, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, CollectPage, &pages);
+  return pages;
+}
+
 bool ChmFile::Contains(std::string_view path) const {
   const std::string normalized = NormalizePath(path);
   if (normalized.size() >= CHM_MAX_PATHLEN) return false;
@@ -205,6 +231,9 @@ bool ChmFile::LoadSystem(std::string& error) {
     switch (code) {
       case 0:
         contentsFile_ = NormalizePath(CString(data));
+        break;
+      case 1:
+        indexFile_ = NormalizePath(CString(data));
         break;
       case 2:
         defaultTopic_ = NormalizePath(CString(data));
@@ -287,6 +316,17 @@ bool ChmFile::LoadContents(std::string& error) {
     }
   }
   return true;
+}
+
+void ChmFile::LoadIndex() {
+  if (indexFile_.size() <= 1) {
+    indexFile_.clear();
+    return;
+  }
+  const std::optional<std::string> hhk = Read(indexFile_);
+  if (!hhk) return;
+  index_ = ParseSitemap(*hhk);
+  NormalizeLocals(index_, FolderOf(indexFile_));
 }
 
 }  // namespace vorrendal

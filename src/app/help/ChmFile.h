@@ -53,14 +53,24 @@ class ChmFile {
   std::string TopicOf(std::uint32_t contextId) const;
   const std::map<std::uint32_t, std::string>& ContextMap() const { return contextMap_; }
 
-  // From the file's system data: the page shown first, the contents file and
-  // the title (any may be empty; paths are normalised).
+  // From the file's system data: the page shown first, the contents file,
+  // the index file and the title (any may be empty; paths are normalised).
   const std::string& DefaultTopic() const { return defaultTopic_; }
   const std::string& ContentsFile() const { return contentsFile_; }
+  const std::string& IndexFile() const { return indexFile_; }
   const std::string& Title() const { return title_; }
 
   // The table of contents, with every Local made an absolute path inside the file.
   const std::vector<ChmTopicEntry>& Contents() const { return contents_; }
+
+  // The keyword index in its own order, paths made absolute as in the
+  // contents. Empty when the file has none, or when it cannot be read: the
+  // rest of the help is shown all the same.
+  const std::vector<ChmTopicEntry>& Index() const { return index_; }
+
+  // Every HTML page the file holds (.htm and .html, any letter case), in
+  // the order the file lists them.
+  std::vector<std::string> Pages() const;
 
   // A path as chmlib looks it up: '/' separators, a leading '/', "." and ".."
   // worked out (never above the root), and no "#anchor" or "?query" (a '#'
@@ -81,14 +91,17 @@ class ChmFile {
   bool LoadSystem(std::string& error);
   bool LoadContextMap(std::string& error);
   bool LoadContents(std::string& error);
+  void LoadIndex();
 
   std::filesystem::path path_;
   chmFile* handle_;
   std::map<std::uint32_t, std::string> contextMap_;
   std::string defaultTopic_;
   std::string contentsFile_;
+  std::string indexFile_;
   std::string title_;
   std::vector<ChmTopicEntry> contents_;
+  std::vector<ChmTopicEntry> index_;
 };
 
 }  // namespace vorrendal

@@ -1,9 +1,15 @@
 #include "ChmSitemap.h"
 
+#include <libxml/HTMLparser.h>
+#include <libxml/parserInternals.h>
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <optional>
 #include <utility>
+
+#include "data/Cp1252.h"
 
 namespace vorrendal {
 namespace {
@@ -101,41 +107,52 @@ std::size_t TagEnd(std::string_view html, std::size_t start) {
 }  // namespace
 
 std::string DecodeHtmlEntities(std::string_view text) {
-  static constexpr std::pair<std::string_view, char> kNamed[] = {
-      {"amp", '&'},  {"lt", '<'},    {"gt", '>'},
-      {"quot", '"'}, {"apos", '\''}, {"nbsp", static_cast<char>(0xA0)}};
   std::string out;
   out.reserve(text.size());
   std::size_t i = 0;
   while (i < text.size()) {
     const std::size_t semicolon = text[i] == '&' ? text.find(';', i) : std::string_view::npos;
-    if (semicolon == std::string_view::npos || semicolon - i > 8) {
+    // The longest entity name has eight letters.
+    if (semicolon == std::string_view::npos || semicolon - i > 10) {
       out += text[i++];
       continue;
     }
-    const std::string_view name = text.substr(i + 1, semicolon - i - 1);
-    bool decoded = false;
+    const std::string name(text.substr(i + 1, semicolon - i - 1));
+    std::optional<unsigned> value;
     if (name.size() > 1 && name[0] == '#') {
       const bool hex = name[1] == 'x' || name[1] == 'X';
-      const std::string_view digits = name.substr(hex ? 2 : 1);
-      unsigned value = 0;
+      const std::string_view digits = std::string_view(name).substr(hex ? 2 : 1);
+      unsigned number = 0;
       const auto [end, error] =
-          std::from_chars(digits.data(), digits.data() + digits.size(), value, hex ? 16 : 10);
-      if (!digits.empty() && error == std::errc() && end == digits.data() + digits.size() &&
-          value > 0 && value <= 0xFF) {
-        out += static_cast<char>(value);
-        decoded = true;
+          std::from_chars(digits.data(), digits.data() + digits.size(), number, hex ? 16 : 10);
+      if (!digits.empty() && error == std::errc() && end == digits.data() + digits.size()) {
+        value = number;
       }
-    } else {
-      for (const auto& [entity, c] : kNamed) {
-        if (entity == ToLower(name)) {
-          out += c;
-          decoded = true;
-          break;
-        }
+    } else if (!name.empty()) {
+      // Names are case-sensitive (&Oslash; is not &oslash;), but help
+      // compilers also take the basic ones in capitals (&AMP;).
+      const htmlEntityDesc* entity =
+          htmlEntityLookup(reinterpret_cast<const xmlChar*>(name.c_str()));
+      if (entity == nullptr) {
+        entity = htmlEntityLookup(reinterpret_cast<const xmlChar*>(ToLower(name).c_str()));
+        if (entity != nullptr && entity->value > 0x7F) entity = nullptr;
+      }
+      if (entity != nullptr) value = entity->value;
+    }
+    // Numbers 128 to 159 name Windows-1252 bytes, as browsers read them.
+    std::optional<std::string> decoded;
+    if (value && *value > 0 && *value <= 0xFF) {
+      decoded = std::string(1, static_cast<char>(*value));
+    } else if (value && *value <= 0x10FFFF) {
+      xmlChar utf8[8] = {};
+      const int length = xmlCopyCharMultiByte(utf8, static_cast<int>(*value));
+      if (length > 0) {
+        decoded = Utf8ToCp1252(std::string_view(reinterpret_cast<const char*>(utf8),
+                                                static_cast<std::size_t>(length)));
       }
     }
     if (decoded) {
+      out += *decoded;
       i = semicolon + 1;
     } else {
       out += text[i++];
@@ -152,6 +169,7 @@ std::vector<ChmTopicEntry> ParseSitemap(std::string_view html) {
   int listDepth = 0;
   bool inObject = false;
   ChmTopicEntry current;
+  std::string title;  // of the next page of the current entry
 
   std::size_t pos = 0;
   while ((pos = html.find('<', pos)) != std::string_view::npos) {
@@ -181,8 +199,10 @@ std::vector<ChmTopicEntry> ParseSitemap(std::string_view html) {
       if (!tag.closing) {
         inObject = ToLower(tag.Attribute("type")) == "text/sitemap";
         current = {};
+        title.clear();
       } else if (inObject) {
         inObject = false;
+        if (!current.pages.empty()) current.local = current.pages.front().local;
         if (!current.name.empty() || !current.local.empty()) {
           lists.back()->push_back(std::move(current));
         }
@@ -190,11 +210,11 @@ std::vector<ChmTopicEntry> ParseSitemap(std::string_view html) {
       }
     } else if (tag.name == "param" && inObject) {
       const std::string paramName = ToLower(tag.Attribute("name"));
-      // An entry may name several pages; the first one is the one shown.
-      if (paramName == "name" && current.name.empty()) {
-        current.name = tag.Attribute("value");
-      } else if (paramName == "local" && current.local.empty()) {
-        current.local = tag.Attribute("value");
+      // The first Name is the entry's; a later one titles the next Local.
+      if (paramName == "name") {
+        (current.name.empty() ? current.name : title) = tag.Attribute("value");
+      } else if (paramName == "local") {
+        current.pages.push_back({std::exchange(title, {}), tag.Attribute("value")});
       }
     }
   }

@@ -105,11 +105,18 @@ TEST(BuiltHelpFile, ResolvesAndDamagedCopiesAreRefused) {
   fs::remove_all(dir);
 }
 
-// "name>local" for each entry, children in brackets, so a tree compares as text.
+// "name>local" for each entry, its pages in braces when it names several,
+// children in brackets, so a tree compares as text.
 std::string Flatten(const std::vector<ChmTopicEntry>& entries) {
   std::string out;
   for (const ChmTopicEntry& e : entries) {
     out += (out.empty() ? "" : " ") + e.name + ">" + e.local;
+    if (e.pages.size() > 1) {
+      out += "{";
+      for (const ChmPageLink& page : e.pages)
+        out += (&page == &e.pages[0] ? "" : " ") + page.title + ":" + page.local;
+      out += "}";
+    }
     if (!e.children.empty()) out += "[" + Flatten(e.children) + "]";
   }
   return out;
@@ -138,15 +145,21 @@ TEST(ReadingRules, SitemapPathsAndContextMapPrefix) {
        "Book>[P1>p1.htm[Deep>d.htm] P2>p2.htm] After>z.htm"},
       {"other objects are not entries",
        R"(<OBJECT type="x"><param name="Name" value="X"></OBJECT>)", ""},
-      {"letter case, bare and single-quoted values, spaces around '=', the first Local wins",
+      {"letter case, bare and single-quoted values, spaces around '=', the first Local shown",
        "<Ul><lI><oBjEcT TYPE=text/sitemap><PARAM NAME=name VALUE='Mixed case'>"
        "<param name = \"LOCAL\" value = \"m.htm\"><param name=Local value=x.htm></oBjEcT></uL>",
-       "Mixed case>m.htm"},
-      {"entities up to one byte, the rest kept as written; '>' inside a quoted value",
+       "Mixed case>m.htm{:m.htm :x.htm}"},
+      {"references to Windows-1252, the rest kept as written; '>' inside a quoted value",
        "<UL>" +
-           Item("Copy &amp; Save &gt; &lt;&quot;&apos;&#216; &#x42;&#X43;&#8364; AT&T &AMP;&#;",
+           Item("Copy &amp; Save &gt; &lt;&quot;&apos;&#216; &#x42;&#X43;&#8364;&mdash;&Oslash;"
+                "&oslash; &#9731;&rarr; AT&T &AMP;&#;",
                 "a>b.htm"),
-       "Copy & Save > <\"'\xD8 BC&#8364; AT&T &&#;>a>b.htm"},
+       "Copy & Save > <\"'\xD8 BC\x80\x97\xD8\xF8 &#9731;&rarr; AT&T &&#;>a>b.htm"},
+      {"an index entry's pages, each with the Name before it (or none)",
+       R"(<UL><LI><OBJECT type="text/sitemap"><param name="Name" value="Key">)"
+       R"(<param name="Name" value="T1"><param name="Local" value="a.htm">)"
+       R"(<param name="Local" value="b.htm"></OBJECT></UL>)",
+       "Key>a.htm{T1:a.htm :b.htm}"},
       {"comments are skipped, even when they hold tags",
        "<UL><!-- " + Item("Gone", "g.htm") + " -->" + Item("Kept", "k.htm") + "</UL>",
        "Kept>k.htm"},

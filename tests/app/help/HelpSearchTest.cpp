@@ -1,0 +1,218 @@
+// The rules of the help window's Index and Search tabs, without Qt: words,
+// pages read as text, the keyword filter and the ranking of topics; then the
+// index and the search over the VRNDL.chm the build makes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "app/help/ChmFile.h"
+#include "app/help/HelpSearch.h"
+
+namespace vorrendal {
+namespace {
+
+std::string Joined(const std::vector<std::string>& parts, const char* separator) {
+  std::string out;
+  for (const std::string& part : parts) out += (out.empty() ? "" : separator) + part;
+  return out;
+}
+
+struct TextRow {
+  const char* what;
+  std::string in, out;
+};
+std::ostream& operator<<(std::ostream& os, const TextRow& row) { return os << row.what; }
+
+class Words : public ::testing::TestWithParam<TextRow> {};
+TEST_P(Words, AreFoldedRunsOfLettersAndDigits) {
+  EXPECT_EQ(Joined(FoldedWords(GetParam().in), " "), GetParam().out);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Words,
+    ::testing::Values(TextRow{"a dot separates", "Data.dat", "data dat"},
+                      TextRow{"an apostrophe separates", "What's This?", "what s this"},
+                      TextRow{"accents and case",
+                              "Cr\xE8me BR\xDBL\xC9"
+                              "E",
+                              "creme brulee"},
+                      TextRow{"a hyphen separates", "5A63Z-100512", "5a63z 100512"},
+                      TextRow{"the multiplication sign separates",
+                              "2\xD7"
+                              "3",
+                              "2 3"},
+                      TextRow{"a no-break space separates",
+                              "a\xA0"
+                              "b",
+                              "a b"},
+                      TextRow{"the slashed zero is part of a word", "x73-\xD8", "x73 \xF8"},
+                      TextRow{"letters of the 0x80 row", "\x8Akoda \x8Cuvre", "skoda \x9Cuvre"},
+                      TextRow{"no words", " -- ", ""}));
+
+class Lossy : public ::testing::TestWithParam<TextRow> {};
+TEST_P(Lossy, ReplacesWhatWindows1252Lacks) {
+  EXPECT_EQ(Utf8ToCp1252Lossy(GetParam().in, '?'), GetParam().out);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Lossy,
+    ::testing::Values(TextRow{"all of it converts", "Cr\xC3\xA8me \xE2\x80\x94", "Cr\xE8me \x97"},
+                      TextRow{"an arrow",
+                              "a\xE2\x86\x92"
+                              "b",
+                              "a?b"},
+                      TextRow{"a four-byte character",
+                              "a\xF0\x9F\x9A\x97"
+                              "b",
+                              "a?b"},
+                      TextRow{"two in a row", "\xE2\x86\x92\xE2\x86\x92", "??"},
+                      TextRow{"a stray byte",
+                              "a\xFF"
+                              "b",
+                              "a?b"},
+                      TextRow{"a lead byte without its continuation", "\xC3(", "?("},
+                      TextRow{"cut short at the end", "ab\xC3", "ab?"}));
+
+struct PageRow {
+  const char* what;
+  std::string html, title, words;
+};
+std::ostream& operator<<(std::ostream& os, const PageRow& row) { return os << row.what; }
+
+class PageTexts : public ::testing::TestWithParam<PageRow> {};
+TEST_P(PageTexts, TitleAndBodyWords) {
+  const PageText text = ReadPageText(GetParam().html);
+  EXPECT_EQ(text.title + "|" + Joined(FoldedWords(text.body), " "),
+            GetParam().title + "|" + GetParam().words);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PageTexts,
+    ::testing::Values(
+        PageRow{
+            "declared UTF-8",
+            "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
+            "<title>Cr\xC3\xA8me</title></head><body>Cr\xC3\xA8me</body></html>",
+            "Cr\xE8me", "creme"},
+        PageRow{"nothing declared: Windows-1252",
+                "<title>A\x97"
+                "B</title><p>\x8Akoda",
+                "A\x97"
+                "B",
+                "skoda"},
+        PageRow{"a UTF-8 byte order mark", "\xEF\xBB\xBF<title>Cr\xC3\xA8me</title>", "Cr\xE8me",
+                ""},
+        PageRow{"references", "<title>&Oslash; &amp; &mdash;</title><p>Cr&egrave;me&#233;",
+                "\xD8 & \x97", "cremee"},
+        PageRow{"a title character Windows-1252 lacks",
+                "<meta charset=\"utf-8\"><title>a \xE2\x86\x92 b", "a ? b", ""},
+        PageRow{"the title on one line", "<title>\n  Two\n\tlines </title>", "Two lines", ""},
+        PageRow{"blocks end words",
+                "<p>one</p><p>two</p><table><tr><td>a</td><td>b</td></tr></table>c<br>d", "",
+                "one two a b c d"},
+        PageRow{"inline markup does not", "<p>Proc<b>e</b><a href=x>s</a><span>s</span></p>", "",
+                "process"},
+        PageRow{"head, scripts, styles and comments are not text",
+                "<head><title>T</title><style>p{x}</style></head><body><script>var y;</script>"
+                "<!-- z --><p>w</p></body>",
+                "T", "w"},
+        PageRow{"no page", "", "", ""}));
+
+// Lines of an index: two keywords with one sub-keyword, one with a branch two deep.
+const std::vector<IndexLine> kLines = {
+    {"Axle code", 0, {}}, {"slashed zero", 1, {}}, {"Cr\xE8me", 0, {}}, {"Plate", 0, {}},
+    {"finding", 1, {}},   {"worn", 1, {}},         {"deep", 2, {}},     {"Slashed zero", 0, {}},
+};
+
+class IndexFilter : public ::testing::TestWithParam<TextRow> {};
+TEST_P(IndexFilter, ShowsMatchesWithTheirKeywords) {
+  std::string shown;  // names, a star on those that match
+  for (const ShownLine& line : FilterIndex(kLines, GetParam().in)) {
+    shown += (shown.empty() ? "" : "|") + kLines[line.line].name + (line.matches ? "*" : "");
+  }
+  EXPECT_EQ(shown, GetParam().out);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, IndexFilter,
+    ::testing::Values(
+        TextRow{"nothing typed: all", "",
+                "Axle code*|slashed zero*|Cr\xE8me*|Plate*|finding*|worn*|deep*|Slashed zero*"},
+        TextRow{"a keyword brings its sub-keywords", "ax", "Axle code*|slashed zero"},
+        TextRow{"letter case", "AX", "Axle code*|slashed zero"},
+        TextRow{"leading spaces", "  ax", "Axle code*|slashed zero"},
+        TextRow{"accents", "CR\xC8ME", "Cr\xE8me*"},
+        TextRow{"a sub-keyword brings its keyword", "slashed z",
+                "Axle code|slashed zero*|Slashed zero*"},
+        TextRow{"every keyword above, no others", "deep", "Plate|worn|deep*"},
+        TextRow{"the whole branch", "pl", "Plate*|finding|worn|deep"},
+        TextRow{"a prefix, not a part", "zero", ""}));
+
+struct RankRow {
+  const char* what;
+  std::string query, titles;
+};
+std::ostream& operator<<(std::ostream& os, const RankRow& row) { return os << row.what; }
+
+class Ranking : public ::testing::TestWithParam<RankRow> {};
+TEST_P(Ranking, TitleMatchesFirstThenOccurrences) {
+  TopicSearch search;
+  // Added out of title order, so that a tie must be settled by the title.
+  search.Add("/d.htm", {"", "A page without a title names the code."});
+  search.Add("/c.htm", {"Cr\xE8me paint", "Cr\xE8me or creme. Axle, axle, axle, axle, axle."});
+  search.Add("/b.htm", {"Body code", "The body code, and the axle once."});
+  search.Add("/a.htm", {"Axle code", "The axle code: axle, axle."});
+  std::vector<std::string> titles;
+  for (const TopicSearch::Hit& hit : search.Find(GetParam().query)) titles.push_back(hit.title);
+  EXPECT_EQ(Joined(titles, "|"), GetParam().titles);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Ranking,
+    ::testing::Values(
+        RankRow{"a title match beats more occurrences", "axle",
+                "Axle code|Cr\xE8me paint|Body code"},
+        RankRow{"letter case", "AXLE", "Axle code|Cr\xE8me paint|Body code"},
+        RankRow{"accents, in the title and the text", "CREME", "Cr\xE8me paint"},
+        RankRow{"every word must be there; more title words first", "axle code",
+                "Axle code|Body code"},
+        RankRow{"a word finds the words it begins", "ax", "Axle code|Cr\xE8me paint|Body code"},
+        RankRow{"equal ranks by title; no title, the page", "code", "Axle code|Body code|/d.htm"},
+        RankRow{"a word twice counts once", "body body axle", "Body code"},
+        RankRow{"not found", "axle gearbox", ""}, RankRow{"no words", " .. ", ""}));
+
+const std::filesystem::path kHelpFile = std::filesystem::path(VORRENDAL_BIN_DIR) / "VRNDL.chm";
+
+// The built file's index names only pages it holds, and names every page.
+TEST(BuiltHelpIndex, NamesEveryPageAndOnlyPagesThatExist) {
+  std::string error;
+  const auto chm = ChmFile::Open(kHelpFile, error);
+  ASSERT_NE(chm, nullptr) << error;
+  std::set<std::string> named;
+  bool several = false;
+  for (const IndexLine& line : IndexLines(chm->Index())) {
+    EXPECT_FALSE(line.name.empty() || line.pages.empty()) << line.name;
+    several = several || line.pages.size() > 1;
+    for (const ChmPageLink& page : line.pages) {
+      EXPECT_TRUE(chm->Contains(page.local)) << line.name << ": " << page.local;
+      named.insert(page.local);
+    }
+  }
+  EXPECT_TRUE(several) << "no keyword names several topics";
+  for (const std::string& page : chm->Pages()) EXPECT_EQ(named.count(page), 1u) << page;
+}
+
+// Every page is searched, within the budget for page text; past it, the
+// search says it is not whole.
+TEST(BuiltHelpSearch, SearchesEveryPageWithinTheBudget) {
+  std::string error;
+  const auto chm = ChmFile::Open(kHelpFile, error);
+  ASSERT_NE(chm, nullptr) << error;
+  const TopicSearch whole = TopicSearch::Of(*chm);
+  EXPECT_TRUE(whole.Complete());
+  EXPECT_EQ(whole.Size(), chm->Pages().size());
+  EXPECT_GT(whole.Size(), 30u);
+  EXPECT_EQ(whole.Find("SLASHED zero").at(0).page, "/axle.htm");
+  const TopicSearch part = TopicSearch::Of(*chm, 20000);
+  EXPECT_FALSE(part.Complete());
+  EXPECT_LT(part.Size(), whole.Size());
+}
+
+}  // namespace
+}  // namespace vorrendal
