@@ -17,18 +17,12 @@
 namespace vorrendal {
 namespace {
 
-// Letters and digits of Windows-1252, folded or not.
+// Letters and digits of folded Windows-1252 text (FoldText leaves no capitals).
 bool IsWordByte(unsigned char c) {
-  if (c < 0x80) return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+  if (c < 0x80) return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z');
   switch (c) {
     case 0x83:  // f with hook
-    case 0x8A:  // S, Z and OE, Y with diaeresis, and their small forms
-    case 0x8C:
-    case 0x8E:
-    case 0x9A:
-    case 0x9C:
-    case 0x9E:
-    case 0x9F:
+    case 0x9C:  // oe ligature
     case 0xAA:  // ordinal indicators and micro sign
     case 0xB5:
     case 0xBA:
@@ -38,16 +32,17 @@ bool IsWordByte(unsigned char c) {
   }
 }
 
-// The length of the UTF-8 sequence that starts at text[i] when it is well
-// formed in shape (lead byte, then continuation bytes), else 1.
+// The length of the UTF-8 sequence that starts at text[i] when it is whole
+// in shape (a lead byte and its continuation bytes), else 1.
 std::size_t SequenceLength(std::string_view text, std::size_t i) {
   const auto lead = static_cast<unsigned char>(text[i]);
   const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-  if (length == 1 || i + length > text.size()) return 1;
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 1;
+  std::size_t k = 1;
+  while (k < length && i + k < text.size() &&
+         (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80) {
+    ++k;
   }
-  return length;
+  return k == length ? length : 1;
 }
 
 // Elements that run inside a line of text: their edges do not end a word.

@@ -47,6 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
                               "a b"},
                       TextRow{"the slashed zero is part of a word", "x73-\xD8", "x73 \xF8"},
                       TextRow{"letters of the 0x80 row", "\x8Akoda \x8Cuvre", "skoda \x9Cuvre"},
+                      TextRow{"signs that are letters", "\x83 \xAA \xB5 \xBA",
+                              "\x83 \xAA \xB5 \xBA"},
                       TextRow{"no words", " -- ", ""}));
 
 class Lossy : public ::testing::TestWithParam<TextRow> {};
