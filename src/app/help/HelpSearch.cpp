@@ -32,8 +32,9 @@ bool IsWordByte(unsigned char c) {
   }
 }
 
-// The length of the UTF-8 sequence that starts at text[i] when it is whole
-// in shape (a lead byte and its continuation bytes), else 1.
+// The length of the UTF-8 sequence that starts at text[i] as far as it is
+// whole in shape: a lead byte and the continuation bytes that follow it, up
+// to as many as it announces. A sequence cut short is one bad character.
 std::size_t SequenceLength(std::string_view text, std::size_t i) {
   const auto lead = static_cast<unsigned char>(text[i]);
   const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
@@ -42,7 +43,7 @@ std::size_t SequenceLength(std::string_view text, std::size_t i) {
          (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80) {
     ++k;
   }
-  return k == length ? length : 1;
+  return k;
 }
 
 // Elements that run inside a line of text: their edges do not end a word.

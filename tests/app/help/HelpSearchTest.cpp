@@ -72,6 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                               "b",
                               "a?b"},
                       TextRow{"a lead byte without its continuation", "\xC3(", "?("},
+                      TextRow{"a sequence cut short is one character", "\xE2\x86(", "?("},
                       TextRow{"cut short at the end", "ab\xC3", "ab?"}));
 
 struct PageRow {
