@@ -152,9 +152,9 @@ TEST(ReadingRules, SitemapPathsAndContextMapPrefix) {
       {"references to Windows-1252, the rest kept as written; '>' inside a quoted value",
        "<UL>" +
            Item("Copy &amp; Save &gt; &lt;&quot;&apos;&#216; &#x42;&#X43;&#8364;&mdash;&Oslash;"
-                "&oslash; &#9731;&rarr; AT&T &AMP;&#;",
+                "&oslash; &#9731;&rarr;&OSLASH; AT&T &AMP;&#;",
                 "a>b.htm"),
-       "Copy & Save > <\"'\xD8 BC\x80\x97\xD8\xF8 &#9731;&rarr; AT&T &&#;>a>b.htm"},
+       "Copy & Save > <\"'\xD8 BC\x80\x97\xD8\xF8 &#9731;&rarr;&OSLASH; AT&T &&#;>a>b.htm"},
       {"an index entry's pages, each with the Name before it (or none)",
        R"(<UL><LI><OBJECT type="text/sitemap"><param name="Name" value="Key">)"
        R"(<param name="Name" value="T1"><param name="Local" value="a.htm">)"

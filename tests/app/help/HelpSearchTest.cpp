@@ -158,10 +158,13 @@ class Ranking : public ::testing::TestWithParam<RankRow> {};
 TEST_P(Ranking, TitleMatchesFirstThenOccurrences) {
   TopicSearch search;
   // Added out of title order, so that a tie must be settled by the title.
+  // Fender and Etui hold rim and tyre as often, each word in another measure.
   search.Add("/d.htm", {"", "A page without a title names the code."});
   search.Add("/c.htm", {"Cr\xE8me paint", "Cr\xE8me or creme. Axle, axle, axle, axle, axle."});
   search.Add("/b.htm", {"Body code", "The body code, and the axle once."});
   search.Add("/a.htm", {"Axle code", "The axle code: axle, axle."});
+  search.Add("/f.htm", {"Fender", "Rim, tyre, tyre, tyre, hub."});
+  search.Add("/e.htm", {"\xC9tui", "Rim, rim, rim, tyre, hub."});
   std::vector<std::string> titles;
   for (const TopicSearch::Hit& hit : search.Find(GetParam().query)) titles.push_back(hit.title);
   EXPECT_EQ(Joined(titles, "|"), GetParam().titles);
@@ -177,7 +180,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "Axle code|Body code"},
         RankRow{"a word finds the words it begins", "ax", "Axle code|Cr\xE8me paint|Body code"},
         RankRow{"equal ranks by title; no title, the page", "code", "Axle code|Body code|/d.htm"},
-        RankRow{"a word twice counts once", "body body axle", "Body code"},
+        RankRow{"a title that holds the word is enough", "paint", "Cr\xE8me paint"},
+        RankRow{"equal ranks by the folded title", "hub", "\xC9tui|Fender"},
+        RankRow{"a word twice counts once", "tyre tyre rim", "\xC9tui|Fender"},
         RankRow{"not found", "axle gearbox", ""}, RankRow{"no words", " .. ", ""}));
 
 const std::filesystem::path kHelpFile = std::filesystem::path(VORRENDAL_BIN_DIR) / "VRNDL.chm";
