@@ -112,6 +112,8 @@ HelpWindow* ChmHelp::WindowFor(QWidget* owner) {
   if (window_ == nullptr) {
     window_ = new HelpWindow(parent);
     window_->setWindowFlag(Qt::Window, true);
+    // A window takes no font from its parent: it gets the program's own here.
+    if (asker != nullptr) window_->setFont(asker->font());
     window_->setAttribute(Qt::WA_DeleteOnClose, false);
     window_->SetFile(file_);
     PlaceBeside(window_.data(), asker);

@@ -1,8 +1,12 @@
 // The help window over the built VRNDL.chm, offscreen, alone and as the
 // program's windows use it, and a missing or damaged help file.
 #include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QWhatsThis>
@@ -60,6 +64,31 @@ struct ProgramWithHelp {
   ChmHelp help{kHelpFile};
   frmMain window;
 };
+
+// The help window alone, shown and active, its focus on the page.
+struct ActiveHelp {
+  ActiveHelp() {
+    help.ShowContents(nullptr);
+    window = help.Window();
+    QApplication::setActiveWindow(window);
+    (void)QTest::qWaitForWindowActive(window);
+    window->Browser()->setFocus();
+  }
+  template <typename T = QWidget>
+  T* Find(const char* name) const {
+    return window->findChild<T*>(name);
+  }
+  QString Page() const { return window->Browser()->source().path(); }
+  ChmHelp help{kHelpFile};
+  HelpWindow* window = nullptr;
+};
+
+// Types into a box, presses Down in it so often, then Enter.
+void TypeChooseAndEnter(QWidget* box, const QString& text, int downs) {
+  QTest::keyClicks(box, text);
+  for (int i = 0; i < downs; ++i) QTest::keyClick(box, Qt::Key_Down);
+  QTest::keyClick(box, Qt::Key_Return);
+}
 
 }  // namespace
 
@@ -191,6 +220,133 @@ class HelpWindowTest : public QObject {
     QVERIFY(p.window.txtDescription->toPlainText().contains("Year (2) = 1972"));
     QCOMPARE(p.help.Window()->parentWidget(), &p.window);
     QVERIFY(p.help.Window()->isWindow() && p.help.Window()->isVisible());
+  }
+
+  // Alt+C, Alt+N and Alt+S open the tabs with the focus in their first
+  // control; Tab then visits the tab's controls and goes on to the page.
+  void tabsByKeyboard_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QStringList>("focusChain");
+    QTest::newRow("Contents") << int(Qt::Key_C) << QStringList{"treeContents", "txtPage"};
+    QTest::newRow("Index") << int(Qt::Key_N)
+                           << QStringList{"txtIndexKeyword", "lstIndex", "cmdIndexDisplay",
+                                          "txtPage"};
+    QTest::newRow("Search") << int(Qt::Key_S)
+                            << QStringList{"txtSearchWords", "lstSearchTopics", "cmdSearchDisplay",
+                                           "txtPage"};
+  }
+  void tabsByKeyboard() {
+    QFETCH(int, key);
+    QFETCH(QStringList, focusChain);
+    ActiveHelp h;
+    auto* tabs = h.Find<QTabWidget>("tabNavigation");
+    tabs->setCurrentIndex(key == Qt::Key_C ? 2 : 0);  // start on another tab
+    h.window->Browser()->setFocus();
+    QTest::keyClick(h.window, Qt::Key(key), Qt::AltModifier);
+    QStringList chain{QApplication::focusWidget()->objectName()};
+    for (int i = 1; i < focusChain.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      chain << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(chain, focusChain);
+  }
+
+  // Typing in the Index box narrows the list to the keywords that begin with
+  // it (with the keywords they stand under or over), Down moves in the
+  // list from the box, and Enter shows the keyword's page; a keyword of
+  // several topics asks which one.
+  void indexFiltersAndEnterShows_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("downs");
+    QTest::addColumn<int>("listed");
+    QTest::addColumn<int>("choose");  // the row picked in Topics Found, or -1
+    QTest::addColumn<QString>("page");
+    QTest::newRow("one keyword") << "AXLE c" << 0 << 2 << -1 << "/axle.htm";
+    QTest::newRow("a sub-keyword, chosen with Down")
+        << "report" << 1 << 7 << -1 << "/ctl_report.htm";
+    QTest::newRow("several topics, the second chosen") << "incorr" << 0 << 1 << 1 << "/codes.htm";
+    QTest::newRow("several topics, the first chosen")
+        << "invalid y" << 0 << 1 << 0 << "/serial.htm";
+  }
+  void indexFiltersAndEnterShows() {
+    QFETCH(QString, typed);
+    QFETCH(int, downs);
+    QFETCH(int, listed);
+    QFETCH(int, choose);
+    QFETCH(QString, page);
+    ActiveHelp h;
+    QTest::keyClick(h.window, Qt::Key_N, Qt::AltModifier);
+    testing::ModalDriver driver;
+    QStringList topics;
+    if (choose >= 0) {
+      driver.Then([&](QWidget* modal) {
+        auto* list = modal->findChild<QListWidget*>("lstTopics");
+        for (int i = 0; list != nullptr && i < list->count(); ++i) topics << list->item(i)->text();
+        for (int i = 0; i < choose; ++i) QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+      });
+    }
+    QTest::keyClicks(h.Find("txtIndexKeyword"), typed);
+    QCOMPARE(h.Find<QListWidget>("lstIndex")->count(), listed);
+    TypeChooseAndEnter(h.Find("txtIndexKeyword"), QString(), downs);
+    QCOMPARE(h.Page(), page);
+    QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
+    QCOMPARE(topics.size(), choose >= 0 ? 2 : 0);
+  }
+
+  // Typing in the Search box lists the topics that hold the words (title
+  // matches first, case and accents aside) and Enter shows the chosen one;
+  // a double-click does the same.
+  void searchListsAndEnterShows_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("downs");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("the title match first") << "slashed ZERO" << 0 << "Axle code"
+                                           << "/axle.htm";
+    QTest::newRow("accents typed")
+        << QString::fromUtf8("CR\u00c8ME") << 0 << "Menus, keys and What's This?"
+        << "/menus.htm";
+    QTest::newRow("the second, chosen with Down") << "axle code" << 1 << "Axle code"
+                                                  << "/codes.htm";
+    QTest::newRow("nothing found") << "xylophone" << 0 << ""
+                                   << "/index.htm";
+  }
+  void searchListsAndEnterShows() {
+    QFETCH(QString, typed);
+    QFETCH(int, downs);
+    QFETCH(QString, first);
+    QFETCH(QString, page);
+    ActiveHelp h;
+    QTest::keyClick(h.window, Qt::Key_S, Qt::AltModifier);
+    auto* list = h.Find<QListWidget>("lstSearchTopics");
+    QTest::keyClicks(h.Find("txtSearchWords"), typed);
+    QCOMPARE(list->count() > 0 ? list->item(0)->text() : QString(), first);
+    QCOMPARE(h.Find<QLabel>("lblSearchFound")->text().startsWith("No topics"), first.isEmpty());
+    TypeChooseAndEnter(h.Find("txtSearchWords"), QString(), downs);
+    QCOMPARE(h.Page(), page);
+  }
+
+  void doubleClickShows_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("list");
+    QTest::newRow("Index") << "txtIndexKeyword"
+                           << "lstIndex";
+    QTest::newRow("Search") << "txtSearchWords"
+                            << "lstSearchTopics";
+  }
+  void doubleClickShows() {
+    QFETCH(QString, box);
+    QFETCH(QString, list);
+    ActiveHelp h;
+    h.Find<QTabWidget>("tabNavigation")->setCurrentIndex(box == "txtIndexKeyword" ? 1 : 2);
+    QTest::keyClicks(h.window->findChild<QWidget*>(box), "trim code");
+    auto* view = h.window->findChild<QListWidget*>(list);
+    const QRect row = view->visualItemRect(view->item(0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      row.center());  // as a double-click begins
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, row.center());
+    QCOMPARE(h.Page(), QStringLiteral("/trim.htm"));
   }
 
   // A missing or damaged help file gives a message naming the file and its
