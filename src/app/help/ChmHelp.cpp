@@ -112,8 +112,6 @@ HelpWindow* ChmHelp::WindowFor(QWidget* owner) {
   if (window_ == nullptr) {
     window_ = new HelpWindow(parent);
     window_->setWindowFlag(Qt::Window, true);
-    // A window takes no font from its parent: it gets the program's own here.
-    if (asker != nullptr) window_->setFont(asker->font());
     window_->setAttribute(Qt::WA_DeleteOnClose, false);
     window_->SetFile(file_);
     PlaceBeside(window_.data(), asker);
@@ -123,6 +121,9 @@ HelpWindow* ChmHelp::WindowFor(QWidget* owner) {
     window_->setParent(parent, Qt::Window);
     if (visible) window_->setGeometry(geometry);
   }
+  // A window takes no font from its parent: it speaks in the face of the
+  // program's window that asked.
+  if (asker != nullptr) window_->setFont(asker->font());
   // A modal window only lends itself: when it goes away (a message closed, a
   // question answered) the help window stays open, handed to the window that
   // asked or, when the modal window asked itself, to the window it belongs to.

@@ -145,6 +145,13 @@ class HelpWindowTest : public QObject {
     }
   }
 
+  // The help window speaks in the face of the program's window that asks.
+  void inTheProgramsFace() {
+    ProgramWithHelp p;
+    p.help.ShowTopic(4, &p.window);
+    QCOMPARE(p.help.Window()->font(), p.window.font());
+  }
+
   // One help window: links, back and forward, pictures, the contents and
   // Escape. It belongs to the window that asked; a modal window only lends
   // itself, so that the page can be used meanwhile and stays open after it:
@@ -223,7 +230,8 @@ class HelpWindowTest : public QObject {
   }
 
   // Alt+C, Alt+N and Alt+S open the tabs with the focus in their first
-  // control; Tab then visits the tab's controls and goes on to the page.
+  // control, which comes right after the tabs; Tab then visits the tab's
+  // controls and goes on to the page.
   void tabsByKeyboard_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<QStringList>("focusChain");
@@ -244,11 +252,13 @@ class HelpWindowTest : public QObject {
     h.window->Browser()->setFocus();
     QTest::keyClick(h.window, Qt::Key(key), Qt::AltModifier);
     QStringList chain{QApplication::focusWidget()->objectName()};
-    for (int i = 1; i < focusChain.size(); ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);  // back to the tabs, and on
+    QVERIFY(QApplication::focusWidget() == tabs->tabBar());
+    for (int i = 0; i < focusChain.size(); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       chain << QApplication::focusWidget()->objectName();
     }
-    QCOMPARE(chain, focusChain);
+    QCOMPARE(chain, QStringList{focusChain.first()} + focusChain);
   }
 
   // Typing in the Index box narrows the list to the keywords that begin with
@@ -264,6 +274,8 @@ class HelpWindowTest : public QObject {
     QTest::newRow("one keyword") << "AXLE c" << 0 << 2 << -1 << "/axle.htm";
     QTest::newRow("a sub-keyword, chosen with Down")
         << "report" << 1 << 7 << -1 << "/ctl_report.htm";
+    QTest::newRow("the match, not the keyword above it")
+        << "layouts" << 0 << 2 << -1 << "/styles.htm";
     QTest::newRow("several topics, the second chosen") << "incorr" << 0 << 1 << 1 << "/codes.htm";
     QTest::newRow("several topics, the first chosen")
         << "invalid y" << 0 << 1 << 0 << "/serial.htm";
