@@ -104,6 +104,24 @@ std::string TextOf(const xmlNode* root) {
   return text;
 }
 
+// libxml2 reports bytes its decoders refuse on standard error, whatever the
+// parser is told; a page is read for what it holds, without a word to the
+// terminal. Restores the previous reporter when it goes.
+class QuietXml {
+ public:
+  QuietXml() : previous_(xmlGenericError), context_(xmlGenericErrorContext) {
+    xmlSetGenericErrorFunc(nullptr, Ignore);
+  }
+  ~QuietXml() { xmlSetGenericErrorFunc(context_, previous_); }
+  QuietXml(const QuietXml&) = delete;
+  QuietXml& operator=(const QuietXml&) = delete;
+
+ private:
+  static void Ignore(void*, const char*, ...) {}
+  xmlGenericErrorFunc previous_;
+  void* context_;
+};
+
 bool StartsWithByteOrderMark(std::string_view html) {
   return html.starts_with("\xEF\xBB\xBF") || html.starts_with("\xFF\xFE") ||
          html.starts_with("\xFE\xFF");
@@ -149,6 +167,7 @@ PageText ReadPageText(std::string_view html) {
         htmlReadMemory(html.data(), static_cast<int>(html.size()), nullptr, encoding, kOptions),
         xmlFreeDoc);
   };
+  const QuietXml quiet;
   auto doc = parse(nullptr);
   // Without a declaration (or a byte order mark) the parser would read
   // Latin-1, which lacks the quotes and dashes of the Windows code page.
