@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "data/TextFold.h"
@@ -12,11 +13,11 @@ struct FoldRow {
   std::string text, folded;
 };
 
+std::ostream& operator<<(std::ostream& os, const FoldRow& row) { return os << row.what; }
+
 class TextFold : public ::testing::TestWithParam<FoldRow> {};
 
-TEST_P(TextFold, FoldsCaseAndAccents) {
-  EXPECT_EQ(FoldText(GetParam().text), GetParam().folded) << GetParam().what;
-}
+TEST_P(TextFold, FoldsCaseAndAccents) { EXPECT_EQ(FoldText(GetParam().text), GetParam().folded); }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, TextFold,
