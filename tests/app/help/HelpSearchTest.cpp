@@ -36,15 +36,10 @@ INSTANTIATE_TEST_SUITE_P(
                               "Cr\xE8me BR\xDBL\xC9"
                               "E",
                               "creme brulee"},
-                      TextRow{"a hyphen separates", "5A63Z-100512", "5a63z 100512"},
                       TextRow{"the multiplication sign separates",
                               "2\xD7"
                               "3",
                               "2 3"},
-                      TextRow{"a no-break space separates",
-                              "a\xA0"
-                              "b",
-                              "a b"},
                       TextRow{"the slashed zero is part of a word", "x73-\xD8", "x73 \xF8"},
                       TextRow{"letters of the 0x80 row", "\x8Akoda \x8Cuvre", "skoda \x9Cuvre"},
                       TextRow{"signs that are letters", "\x83 \xAA \xB5 \xBA",
@@ -72,8 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                               "b",
                               "a?b"},
                       TextRow{"a lead byte without its continuation", "\xC3(", "?("},
-                      TextRow{"a sequence cut short is one character", "\xE2\x86(", "?("},
-                      TextRow{"cut short at the end", "ab\xC3", "ab?"}));
+                      TextRow{"a sequence cut short is one character", "\xE2\x86(", "?("}));
 
 struct PageRow {
   const char* what;
@@ -116,8 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
         PageRow{"head, scripts, styles and comments are not text",
                 "<head><title>T</title><style>p{x}</style></head><body><script>var y;</script>"
                 "<!-- z --><p>w</p></body>",
-                "T", "w"},
-        PageRow{"no page", "", "", ""}));
+                "T", "w"}));
 
 // Lines of an index: two keywords with one sub-keyword, one with a branch two deep.
 const std::vector<IndexLine> kLines = {
@@ -139,9 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextRow{"nothing typed: all", "",
                 "Axle code*|slashed zero*|Cr\xE8me*|Plate*|finding*|worn*|deep*|Slashed zero*"},
         TextRow{"a keyword brings its sub-keywords", "ax", "Axle code*|slashed zero"},
-        TextRow{"letter case", "AX", "Axle code*|slashed zero"},
         TextRow{"leading spaces", "  ax", "Axle code*|slashed zero"},
-        TextRow{"accents", "CR\xC8ME", "Cr\xE8me*"},
+        TextRow{"case and accents", "CR\xC8ME", "Cr\xE8me*"},
         TextRow{"a sub-keyword brings its keyword", "slashed z",
                 "Axle code|slashed zero*|Slashed zero*"},
         TextRow{"every keyword above, no others", "deep", "Plate|worn|deep*"},
@@ -174,8 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RankRow{"a title match beats more occurrences", "axle",
                 "Axle code|Cr\xE8me paint|Body code"},
-        RankRow{"letter case", "AXLE", "Axle code|Cr\xE8me paint|Body code"},
-        RankRow{"accents, in the title and the text", "CREME", "Cr\xE8me paint"},
+        RankRow{"case and accents, in the title and the text", "CREME", "Cr\xE8me paint"},
         RankRow{"every word must be there; more title words first", "axle code",
                 "Axle code|Body code"},
         RankRow{"a word finds the words it begins", "ax", "Axle code|Cr\xE8me paint|Body code"},

@@ -277,8 +277,6 @@ class HelpWindowTest : public QObject {
     QTest::newRow("the match, not the keyword above it")
         << "layouts" << 0 << 2 << -1 << "/styles.htm";
     QTest::newRow("several topics, the second chosen") << "incorr" << 0 << 1 << 1 << "/codes.htm";
-    QTest::newRow("several topics, the first chosen")
-        << "invalid y" << 0 << 1 << 0 << "/serial.htm";
   }
   void indexFiltersAndEnterShows() {
     QFETCH(QString, typed);
