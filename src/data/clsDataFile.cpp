@@ -1,8 +1,10 @@
 #include "clsDataFile.h"
 
-#include <fstream>
+#include <zlib.h>
+
 #include <limits>
 
+#include "RegularFile.h"
 #include "clsCrypto.h"
 #include "clsZLib.h"
 
@@ -11,16 +13,16 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
-// Reads size bytes at a 0-based position. Fails, allocating nothing, when the
-// file does not hold them all.
-bool ReadAt(std::istream& in, std::uint64_t fileSize, std::uint64_t position, std::uint64_t size,
-            std::string& out) {
-  if (position > fileSize || size > fileSize - position) return false;
-  in.clear();
-  out.assign(static_cast<std::size_t>(size), '\0');
-  in.seekg(static_cast<std::streamoff>(position));
-  in.read(out.data(), static_cast<std::streamsize>(size));
-  return static_cast<std::uint64_t>(in.gcount()) == size;
+// compressData's output for the longest text, its length prefix and the trailer.
+static_assert(clsZLib::kMaxTextSize + clsZLib::kMaxTextSize / 100 + 13 + 4 +
+                  clsDataFile::kTrailerSize <=
+              clsDataFile::kMaxBlockSize);
+
+// Reads a block of size bytes at a 0-based position: nothing is allocated for
+// a size past the bound or the end of the file.
+bool ReadBlock(const RegularFile& file, std::uint64_t position, std::uint64_t size,
+               std::string& out) {
+  return size <= clsDataFile::kMaxBlockSize && file.ReadAt(position, size, out);
 }
 
 // A block's text without its final CR LF, or nothing for a text shorter than two.
@@ -66,7 +68,7 @@ std::optional<std::int64_t> clsDataFile::ParseNumber(std::string_view field) {
 }
 
 clsDataFile::UnpackOutcome clsDataFile::Unpack(clsCrypto& crypto, const clsZLib& zlib,
-                                               std::string& block) {
+                                               std::string& block, std::size_t* trailingBytes) {
   crypto.SetInBuffer(block);
   crypto.SetPassword(kPassPhrase);
   crypto.Decrypt();
@@ -77,9 +79,10 @@ clsDataFile::UnpackOutcome clsDataFile::Unpack(clsCrypto& crypto, const clsZLib&
     return UnpackOutcome::TrailerMismatch;
   }
   std::string text;
-  if (zlib.decompressData(plain.substr(0, plain.size() - passPhrase.size()), text) != 0) {
-    return UnpackOutcome::DecompressFailed;
-  }
+  const std::int32_t status =
+      zlib.decompressData(plain.substr(0, plain.size() - passPhrase.size()), text, trailingBytes);
+  if (status == Z_BUF_ERROR && text.size() == clsZLib::kMaxTextSize) return UnpackOutcome::TooLong;
+  if (status != Z_OK) return UnpackOutcome::DecompressFailed;
   block = std::move(text);
   return UnpackOutcome::Unpacked;
 }
@@ -92,20 +95,22 @@ bool clsDataFile::UnpackBlock(std::string& block) {
 
 // Reads, unpacks and parses the index. The index is taken whole or not at
 // all: a damaged index leaves RecordIndex empty, so the next call reads it again.
-bool clsDataFile::ReadIndex(std::istream& in, std::uint64_t fileSize) {
+bool clsDataFile::ReadIndex(const RegularFile& file) {
   std::string lengthBytes;
-  if (!ReadAt(in, fileSize, 0, 4, lengthBytes)) return false;
+  if (!file.ReadAt(0, 4, lengthBytes)) return false;
   const std::int32_t length = clsZLib::stringToLong(lengthBytes);
   if (length < 0) return false;
 
   std::string block;
-  if (!ReadAt(in, fileSize, 4, static_cast<std::uint64_t>(length), block)) return false;
+  if (!ReadBlock(file, 4, static_cast<std::uint64_t>(length), block)) return false;
   if (!UnpackBlock(block)) return false;
   const auto body = Body(block);
   if (!body) return false;
 
+  const auto lines = SplitLines(*body);
+  if (lines.size() > kMaxLines) return false;
   KeyedTable index;
-  for (const std::string_view line : SplitLines(*body)) {
+  for (const std::string_view line : lines) {
     const auto fields = SplitFields(line, '-');
     if (fields.size() < 3) return false;
     std::string item(fields[0]);
@@ -119,14 +124,9 @@ bool clsDataFile::ReadIndex(std::istream& in, std::uint64_t fileSize) {
 }
 
 bool clsDataFile::ReadData(const std::string& recordId, KeyedTable* data, std::string& rawData) {
-  std::ifstream in(file_, std::ios::binary);  // closed by its destructor on every way out
-  if (!in) return false;
-  in.seekg(0, std::ios::end);
-  const std::streamoff end = in.tellg();
-  if (end < 0) return false;
-  const auto fileSize = static_cast<std::uint64_t>(end);
-
-  if (recordIndex_.Empty() && !ReadIndex(in, fileSize)) return false;
+  const RegularFile file(file_);  // closed by its destructor on every way out
+  if (!file.IsOpen()) return false;
+  if (recordIndex_.Empty() && !ReadIndex(file)) return false;
 
   const std::string* entry = recordIndex_.Find(recordId);
   if (!entry) return false;
@@ -140,7 +140,7 @@ bool clsDataFile::ReadData(const std::string& recordId, KeyedTable* data, std::s
   const auto position =
       static_cast<std::uint64_t>(*offset) + static_cast<std::uint64_t>(indexLength_) + 3;
   std::string block;
-  if (!ReadAt(in, fileSize, position, static_cast<std::uint64_t>(*length), block)) return false;
+  if (!ReadBlock(file, position, static_cast<std::uint64_t>(*length), block)) return false;
   if (!UnpackBlock(block)) return false;
   const auto body = Body(block);
   if (!body) return false;
@@ -149,7 +149,9 @@ bool clsDataFile::ReadData(const std::string& recordId, KeyedTable* data, std::s
     rawData.assign(*body);
     return true;
   }
-  for (const std::string_view line : SplitLines(*body)) {
+  const auto lines = SplitLines(*body);
+  if (lines.size() > kMaxLines) return false;
+  for (const std::string_view line : lines) {
     const auto recordFields = SplitFields(line, '\0');
     if (recordFields.size() < 2) return false;
     if (!data->Add(recordFields[1], std::string(recordFields[0]))) return false;

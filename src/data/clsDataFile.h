@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,6 +16,7 @@
 namespace vorrendal {
 
 class clsCrypto;
+class RegularFile;
 class clsZLib;
 
 class clsDataFile final : public IDataReader {
@@ -40,10 +40,21 @@ class clsDataFile final : public IDataReader {
   // Length of the pass phrase, which is also the plain trailer of every block.
   static constexpr std::size_t kTrailerSize = 34;
 
-  enum class UnpackOutcome { Unpacked, TrailerMismatch, DecompressFailed };
+  // The longest packed block (the index or a year) that is read: room for the
+  // longest text clsZLib inflates even where it does not shrink. The shipped
+  // blocks pack to 1.3 to 2 KB.
+  static constexpr std::size_t kMaxBlockSize = std::size_t{2} << 20;
+  // The most lines a block's text may have: a model year has under 200 records.
+  static constexpr std::size_t kMaxLines = 10000;
+
+  enum class UnpackOutcome { Unpacked, TrailerMismatch, DecompressFailed, TooLong };
   // Decrypts a packed block, checks and removes its trailer and inflates the
   // rest. On success block becomes the block's text; otherwise it is unchanged.
-  static UnpackOutcome Unpack(clsCrypto& crypto, const clsZLib& zlib, std::string& block);
+  // TooLong: the text inflates past clsZLib::kMaxTextSize. trailingBytes (if
+  // given) receives the number of bytes after the end of the zlib stream,
+  // which the reader ignores.
+  static UnpackOutcome Unpack(clsCrypto& crypto, const clsZLib& zlib, std::string& block,
+                              std::size_t* trailingBytes = nullptr);
 
   // The lines of a block's text once its final CR LF is dropped: the text cut
   // at every CR LF. An empty text has no lines.
@@ -55,7 +66,7 @@ class clsDataFile final : public IDataReader {
 
  private:
   bool UnpackBlock(std::string& block);
-  bool ReadIndex(std::istream& in, std::uint64_t fileSize);
+  bool ReadIndex(const RegularFile& file);
 
   std::filesystem::path file_;
   KeyedTable recordIndex_;

@@ -2,6 +2,9 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+#include <array>
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -29,12 +32,6 @@ std::size_t clsZLib::CompressBufferSize(std::size_t n) {
   return static_cast<std::size_t>(std::nearbyint(size));
 }
 
-std::size_t clsZLib::MaxInflatedSize(std::size_t streamSize) {
-  // 1032 bytes per stream byte, plus room for the one literal or match that a
-  // stream shorter than its own header could still be claimed to hold.
-  return streamSize * 1032 + 258;
-}
-
 std::int32_t clsZLib::compressData(std::string uncompressed, std::string& compressed) const {
   const std::size_t n = uncompressed.size();
   if (n > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
@@ -50,20 +47,52 @@ std::int32_t clsZLib::compressData(std::string uncompressed, std::string& compre
   return status;
 }
 
-std::int32_t clsZLib::decompressData(std::string compressed, std::string& decompressed) const {
+std::int32_t clsZLib::decompressData(std::string compressed, std::string& decompressed,
+                                     std::size_t* trailingBytes) const {
+  if (trailingBytes) *trailingBytes = 0;
   if (compressed.size() < 4) return Z_DATA_ERROR;
   const std::int32_t expected = stringToLong(std::string_view(compressed).substr(0, 4));
   if (expected < 0) return Z_DATA_ERROR;
-  const std::size_t streamSize = compressed.size() - 4;
+  // The text may be no longer than its prefix says, nor than the bound; it is
+  // inflated a piece at a time and stops there, whatever the stream holds.
+  const std::size_t limit = std::min(static_cast<std::size_t>(expected), kMaxTextSize);
 
-  std::size_t size = static_cast<std::size_t>(expected);
-  if (size > MaxInflatedSize(streamSize)) size = MaxInflatedSize(streamSize);
-  std::string buffer(size, '\0');
-  uLongf destLen = size;
-  const int status = uncompress(reinterpret_cast<Bytef*>(buffer.data()), &destLen,
-                                reinterpret_cast<const Bytef*>(compressed.data() + 4), streamSize);
-  buffer.resize(destLen);
-  decompressed = std::move(buffer);
+  z_stream stream{};
+  if (inflateInit(&stream) != Z_OK) return Z_MEM_ERROR;
+  auto* next = reinterpret_cast<Bytef*>(compressed.data() + 4);
+  std::size_t unread = compressed.size() - 4;  // not handed to zlib yet
+  std::array<Bytef, 16384> piece;
+  std::string text;
+  int status = Z_OK;
+  for (;;) {
+    if (stream.avail_in == 0 && unread > 0) {
+      stream.avail_in = static_cast<uInt>(std::min<std::size_t>(unread, UINT_MAX));
+      stream.next_in = next;
+      next += stream.avail_in;
+      unread -= stream.avail_in;
+    }
+    stream.next_out = piece.data();
+    stream.avail_out = static_cast<uInt>(piece.size());
+    status = inflate(&stream, Z_NO_FLUSH);
+    const std::size_t produced = piece.size() - stream.avail_out;
+    const std::size_t room = limit - text.size();
+    text.append(reinterpret_cast<const char*>(piece.data()), std::min(produced, room));
+    if (produced > room) {
+      status = Z_BUF_ERROR;  // as uncompress says of a buffer the text does not fit
+      break;
+    }
+    if (status == Z_STREAM_END) {
+      status = Z_OK;
+      if (trailingBytes) *trailingBytes = stream.avail_in + unread;
+      break;
+    }
+    // No progress with room to write: the stream ended early. A preset
+    // dictionary is nothing compressData makes.
+    if (status == Z_BUF_ERROR || status == Z_NEED_DICT) status = Z_DATA_ERROR;
+    if (status != Z_OK) break;
+  }
+  inflateEnd(&stream);
+  decompressed = std::move(text);
   return status;
 }
 

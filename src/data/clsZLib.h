@@ -15,12 +15,20 @@ class clsZLib {
   // written whatever the outcome) and returns zlib's status (0 = success).
   std::int32_t compressData(std::string uncompressed, std::string& compressed) const;
 
+  // The longest text decompressData inflates: a model year's text is 4 to 7 KB,
+  // so this leaves a margin of over a hundred times while a crafted stream
+  // that expands a thousandfold costs no more than this.
+  static constexpr std::size_t kMaxTextSize = std::size_t{1} << 20;
+
   // Inflates a text made by compressData. Returns zlib's status (0 = success);
-  // decompressed receives the bytes zlib reports as written. A text shorter
-  // than 4 bytes or a negative length prefix gives Z_DATA_ERROR. A length
-  // prefix larger than the real length is harmless, and costs no more memory
-  // than the stream could ever expand to.
-  std::int32_t decompressData(std::string compressed, std::string& decompressed) const;
+  // decompressed receives the bytes inflated. A text shorter than 4 bytes, a
+  // negative length prefix or a stream that ends early gives Z_DATA_ERROR. A
+  // text longer than its length prefix or than kMaxTextSize gives Z_BUF_ERROR,
+  // inflating no further than that; a length prefix larger than the real
+  // length is harmless. Bytes after the end of the zlib stream are ignored;
+  // trailingBytes (if given) receives their number.
+  std::int32_t decompressData(std::string compressed, std::string& decompressed,
+                              std::size_t* trailingBytes = nullptr) const;
 
   // The integer whose bytes, most significant first, are the four bytes of
   // bString; 0 unless bString is exactly 4 bytes long.
@@ -32,10 +40,6 @@ class clsZLib {
   // The output buffer compressData gives zlib for n input bytes:
   // n * 0.01 + n + 12, rounded to the nearest integer, halves to even.
   static std::size_t CompressBufferSize(std::size_t n);
-
-  // The most bytes a zlib stream of streamSize bytes can inflate to. Deflate
-  // cannot expand beyond 1032:1 (a 258-byte match in two bits).
-  static std::size_t MaxInflatedSize(std::size_t streamSize);
 };
 
 }  // namespace vorrendal

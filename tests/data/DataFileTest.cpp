@@ -1,7 +1,11 @@
 // The pieces of the Data.dat format that the reader and the checker share.
 // (Whole files, damaged and sound, are tested with the packer in tests/tools/data.)
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,6 +57,25 @@ TEST(DataFile, AMissingFileFailsWithoutTouchingTheOutputs) {
   EXPECT_FALSE(reader.ReadData("65", nullptr, raw));
   EXPECT_EQ(raw, "untouched");
   EXPECT_TRUE(table.Empty());
+}
+
+// A FIFO with no writer would hold open() until one came: the reader refuses
+// it without waiting, so the window and the tools never hang on one.
+TEST(DataFileDeathTest, AFifoIsRefusedWithoutWaitingForAWriter) {
+  std::string dir = (std::filesystem::temp_directory_path() / "vorrendal-fifo-XXXXXX").string();
+  ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+  const std::string fifo = dir + "/Data.dat";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EXIT(
+      {
+        ::alarm(10);  // a reader that waits is ended here, and the test fails
+        clsDataFile reader(fifo);
+        KeyedTable table;
+        std::string raw;
+        std::_Exit(reader.ReadData("65", &table, raw) ? 2 : 3);
+      },
+      ::testing::ExitedWithCode(3), "");
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "data/clsZLib.h"
@@ -52,38 +53,56 @@ TEST(ZLib, AnyBytesComeBackWithTheirExactLength) {
   }
 }
 
-TEST(ZLib, DamagedOrMisSizedInput) {
-  const std::string sample = Compress("Standard V8, 352 cubic inches, two-barrel carburettor\r\n");
-  const auto prefixed = [&](std::int32_t n) { return clsZLib::longToString(n) + sample.substr(4); };
-  std::string flipped = sample;
-  flipped[flipped.size() / 2] = static_cast<char>(flipped[flipped.size() / 2] ^ 0x55);
-  const struct {
-    const char* name;
-    std::string compressed;
-    int status;
-  } rows[] = {
-      {"empty", "", Z_DATA_ERROR},
-      {"three bytes", "abc", Z_DATA_ERROR},
-      {"negative prefix", prefixed(-5), Z_DATA_ERROR},
-      {"prefix too small", prefixed(10), Z_BUF_ERROR},
-      {"prefix zero", prefixed(0), Z_DATA_ERROR},
-      {"flipped byte", flipped, Z_DATA_ERROR},
-      {"truncated", sample.substr(0, 20), Z_DATA_ERROR},
-      {"huge prefix", prefixed(0x7FFFFFFF),
-       Z_OK},  // harmless: no more memory than the stream can need
-  };
-  for (const auto& r : rows) {
-    std::string out;
-    EXPECT_EQ(clsZLib().decompressData(r.compressed, out), r.status) << r.name;
-  }
-  // The cap on a huge prefix still fits the most compressible text.
-  const std::string zeros(1 << 20, '\0');
-  std::string out;
-  EXPECT_EQ(
-      clsZLib().decompressData(clsZLib::longToString(0x7FFFFFFF) + Compress(zeros).substr(4), out),
-      Z_OK);
-  EXPECT_EQ(out, zeros);
+const std::string kText = "Standard V8, 352 cubic inches, two-barrel carburettor\r\n";
+const std::string kSample = Compress(kText);
+std::string Prefixed(std::int32_t n, const std::string& compressed = kSample) {
+  return clsZLib::longToString(n) + compressed.substr(4);
 }
+std::string Flipped() {
+  std::string flipped = kSample;
+  flipped[flipped.size() / 2] = static_cast<char>(flipped[flipped.size() / 2] ^ 0x55);
+  return flipped;
+}
+const std::string kLongest = Compress(std::string(clsZLib::kMaxTextSize, '\0'));
+const std::string kOneOver = Compress(std::string(clsZLib::kMaxTextSize + 1, '\0'));
+
+struct Inflate {
+  const char* name;
+  std::string compressed;
+  int status;
+  std::optional<std::size_t> size;  // of what comes out (nullopt: whatever zlib got to)
+  std::size_t trailing;             // bytes after the stream
+};
+void PrintTo(const Inflate& r, std::ostream* os) { *os << r.name; }
+
+class ZLibInflate : public ::testing::TestWithParam<Inflate> {};
+
+TEST_P(ZLibInflate, StatusSizeAndTrailingBytes) {
+  std::string out;
+  std::size_t trailing = 99;
+  EXPECT_EQ(clsZLib().decompressData(GetParam().compressed, out, &trailing), GetParam().status);
+  if (GetParam().size) {
+    EXPECT_EQ(out.size(), *GetParam().size);
+  }
+  EXPECT_EQ(trailing, GetParam().trailing);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ZLibInflate,
+    ::testing::Values(
+        Inflate{"empty", "", Z_DATA_ERROR, 0, 0}, Inflate{"three bytes", "abc", Z_DATA_ERROR, 0, 0},
+        Inflate{"negative prefix", Prefixed(-5), Z_DATA_ERROR, 0, 0},
+        Inflate{"prefix too small", Prefixed(10), Z_BUF_ERROR, 10, 0},
+        Inflate{"prefix zero", Prefixed(0), Z_BUF_ERROR, 0, 0},
+        Inflate{"flipped byte", Flipped(), Z_DATA_ERROR, std::nullopt, 0},
+        Inflate{"truncated", kSample.substr(0, 20), Z_DATA_ERROR, std::nullopt, 0},
+        Inflate{"huge prefix", Prefixed(0x7FFFFFFF), Z_OK, kText.size(), 0},  // harmless
+        Inflate{"junk after the stream", kSample + "junk", Z_OK, kText.size(), 4},
+        // A stream that inflates past the bound stops there, whatever its prefix says.
+        Inflate{"the longest text", Prefixed(0x7FFFFFFF, kLongest), Z_OK, clsZLib::kMaxTextSize, 0},
+        Inflate{"one byte longer", kOneOver, Z_BUF_ERROR, clsZLib::kMaxTextSize, 0},
+        Inflate{"one byte longer, huge prefix", Prefixed(0x7FFFFFFF, kOneOver), Z_BUF_ERROR,
+                clsZLib::kMaxTextSize, 0}));
 
 }  // namespace
 }  // namespace vorrendal

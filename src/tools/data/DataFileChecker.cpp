@@ -48,6 +48,10 @@ class Checker {
 std::optional<std::string> Checker::Unpack(std::string_view packed, const std::string& where) {
   std::string text(packed);
   switch (clsDataFile::Unpack(crypto_, zlib_, text)) {
+    case clsDataFile::UnpackOutcome::TooLong:
+      Problem(where, "the text inflates past " + std::to_string(clsZLib::kMaxTextSize) +
+                         " bytes, more than a block may hold");
+      return std::nullopt;
     case clsDataFile::UnpackOutcome::TrailerMismatch:
       Problem(where,
               "the trailer is not the pass phrase (wrong pass phrase, damaged bytes, or not a "
