@@ -1,12 +1,12 @@
 #include "DataFileChecker.h"
 
 #include <cstdint>
-#include <fstream>
+#include <functional>
 #include <optional>
-#include <sstream>
 
 #include "data/Cp1252.h"
 #include "data/KeyedTable.h"
+#include "data/RegularFile.h"
 #include "data/clsCrypto.h"
 #include "data/clsDataFile.h"
 #include "data/clsZLib.h"
@@ -14,15 +14,29 @@
 namespace vorrendal {
 namespace {
 
+const std::string kMost = ", more than a block may hold (";
+
 class Checker {
  public:
-  explicit Checker(std::string name) : name_(std::move(name)) {}
+  // Reads size bytes at a 0-based position that lies within the file.
+  using Reader = std::function<bool(std::uint64_t position, std::uint64_t size, std::string& out)>;
 
-  DataFileChecker::Result Run(std::string_view bytes);
+  // Checks a file of fileSize bytes, reading only the ranges its index names.
+  Checker(std::string name, std::uint64_t fileSize, Reader read)
+      : name_(std::move(name)), size_(fileSize), read_(std::move(read)) {}
+
+  DataFileChecker::Result Run();
 
  private:
   void Problem(const std::string& where, const std::string& what) {
-    result_.problems.push_back(name_ + ": " + where + ": " + what);
+    result_.problems.Add(name_ + ": " + where + ": " + what);
+  }
+  std::optional<std::string> Read(std::uint64_t position, std::uint64_t size,
+                                  const std::string& where) {
+    std::string bytes;
+    if (read_(position, size, bytes)) return bytes;
+    Problem(where, "cannot be read");
+    return std::nullopt;
   }
   std::optional<std::string> Unpack(std::string_view packed, const std::string& where);
   std::optional<std::vector<std::string_view>> Lines(const std::string& text,
@@ -37,6 +51,8 @@ class Checker {
   };
 
   std::string name_;
+  std::uint64_t size_;
+  Reader read_;
   DataFileChecker::Result result_;
   clsCrypto crypto_;
   clsZLib zlib_;
@@ -47,7 +63,8 @@ class Checker {
 
 std::optional<std::string> Checker::Unpack(std::string_view packed, const std::string& where) {
   std::string text(packed);
-  switch (clsDataFile::Unpack(crypto_, zlib_, text)) {
+  std::size_t trailing = 0;
+  switch (clsDataFile::Unpack(crypto_, zlib_, text, &trailing)) {
     case clsDataFile::UnpackOutcome::TooLong:
       Problem(where, "the text inflates past " + std::to_string(clsZLib::kMaxTextSize) +
                          " bytes, more than a block may hold");
@@ -62,6 +79,10 @@ std::optional<std::string> Checker::Unpack(std::string_view packed, const std::s
       return std::nullopt;
     case clsDataFile::UnpackOutcome::Unpacked:
       break;
+  }
+  // The program's reader ignores what follows the stream; a writer adds nothing.
+  if (trailing != 0) {
+    Problem(where, std::to_string(trailing) + " bytes after the end of the compressed data");
   }
   // Unpack checked the trailer; now the length prefix must be exact.
   crypto_.SetInBuffer(std::string(packed.substr(0, 4)));
@@ -81,6 +102,11 @@ std::optional<std::vector<std::string_view>> Checker::Lines(const std::string& t
     return std::nullopt;
   }
   auto lines = clsDataFile::SplitLines(std::string_view(text).substr(0, text.size() - 2));
+  if (lines.size() > clsDataFile::kMaxLines) {
+    Problem(where, "the text has " + std::to_string(lines.size()) + " lines" + kMost +
+                       std::to_string(clsDataFile::kMaxLines) + ")");
+    return std::nullopt;
+  }
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].empty()) Problem(where, "line " + std::to_string(i + 1) + " is empty");
   }
@@ -147,33 +173,42 @@ void Checker::CheckBlock(int year, std::string_view packed) {
   result_.years.push_back(std::move(source));
 }
 
-DataFileChecker::Result Checker::Run(std::string_view bytes) {
-  if (bytes.empty()) {
+DataFileChecker::Result Checker::Run() {
+  if (size_ == 0) {
     Problem("file", "the file is empty");
     return result_;
   }
-  if (bytes.size() < 4) {
+  if (size_ < 4) {
     Problem("file", "the file is shorter than its 4-byte index length");
     return result_;
   }
-  const std::int32_t indexLength = clsZLib::stringToLong(bytes.substr(0, 4));
+  const auto lengthBytes = Read(0, 4, "file");
+  if (!lengthBytes) return result_;
+  const std::int32_t indexLength = clsZLib::stringToLong(*lengthBytes);
+  const std::string length = "the index length " + std::to_string(indexLength);
   if (indexLength < 0) {
-    Problem("index", "the index length " + std::to_string(indexLength) + " is negative");
+    Problem("index", length + " is negative");
     return result_;
   }
   const std::uint64_t indexEnd = 4 + static_cast<std::uint64_t>(indexLength);
-  if (indexEnd > bytes.size()) {
-    Problem("index", "the index length " + std::to_string(indexLength) +
-                         " runs past the end of the file (" + std::to_string(bytes.size()) +
-                         " bytes)");
+  if (indexEnd > size_) {
+    Problem("index",
+            length + " runs past the end of the file (" + std::to_string(size_) + " bytes)");
     return result_;
   }
-  const auto indexText = Unpack(bytes.substr(4, static_cast<std::size_t>(indexLength)), "index");
+  if (static_cast<std::uint64_t>(indexLength) > clsDataFile::kMaxBlockSize) {
+    Problem("index", length + " is more than a block may hold (" +
+                         std::to_string(clsDataFile::kMaxBlockSize) + " bytes)");
+    return result_;
+  }
+  const auto indexBlock = Read(4, static_cast<std::uint64_t>(indexLength), "index");
+  if (!indexBlock) return result_;
+  const auto indexText = Unpack(*indexBlock, "index");
   if (!indexText) return result_;
   const auto lines = Lines(*indexText, "index");
   if (!lines) return result_;
   for (std::size_t i = 0; i < lines->size(); ++i) CheckIndexLine((*lines)[i], i + 1);
-  if (entries_.empty() && result_.problems.empty()) Problem("index", "lists no year");
+  if (entries_.empty() && result_.problems.Empty()) Problem("index", "lists no year");
 
   std::int64_t expectedOffset = 1;  // blocks follow one another from offset 1
   bool laidOut = true;
@@ -187,17 +222,22 @@ DataFileChecker::Result Checker::Run(std::string_view bytes) {
     }
     expectedOffset = entry.offset + entry.length;
     const std::uint64_t start = indexEnd + static_cast<std::uint64_t>(entry.offset) - 1;
-    if (entry.offset < 1 || start + static_cast<std::uint64_t>(entry.length) > bytes.size()) {
+    const auto blockLength = static_cast<std::uint64_t>(entry.length);
+    if (entry.offset < 1 || start > size_ || blockLength > size_ - start) {
       Problem(block, "runs past the end of the file");
       laidOut = false;
       continue;
     }
-    CheckBlock(entry.year, bytes.substr(static_cast<std::size_t>(start),
-                                        static_cast<std::size_t>(entry.length)));
+    if (blockLength > clsDataFile::kMaxBlockSize) {
+      Problem(block, "is " + std::to_string(blockLength) + " bytes long" + kMost +
+                         std::to_string(clsDataFile::kMaxBlockSize) + ")");
+      continue;
+    }
+    if (const auto packed = Read(start, blockLength, block)) CheckBlock(entry.year, *packed);
   }
   const std::uint64_t end = indexEnd + static_cast<std::uint64_t>(expectedOffset) - 1;
-  if (laidOut && end < bytes.size()) {
-    Problem("file", std::to_string(bytes.size() - end) + " stray bytes after the last block");
+  if (laidOut && end < size_) {
+    Problem("file", std::to_string(size_ - end) + " stray bytes after the last block");
   }
   return result_;
 }
@@ -211,20 +251,28 @@ std::size_t DataFileChecker::Result::RecordCount() const {
 }
 
 DataFileChecker::Result DataFileChecker::Check(std::string_view bytes, const std::string& name) {
-  return Checker(name).Run(bytes);
+  return Checker(name, bytes.size(),
+                 [bytes](std::uint64_t position, std::uint64_t size, std::string& out) {
+                   out.assign(bytes.substr(static_cast<std::size_t>(position),
+                                           static_cast<std::size_t>(size)));
+                   return true;
+                 })
+      .Run();
 }
 
 DataFileChecker::Result DataFileChecker::CheckFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  const RegularFile file(path);
+  if (!file.IsOpen()) {
     Result result;
-    result.problems.push_back(path.string() + ": cannot be opened");
+    result.problems.Add(path.string() + ": " + file.Error());
     return result;
   }
-  std::ostringstream content;
-  content << in.rdbuf();
-  Result result = Check(content.str(), path.string());
-  if (!result.problems.empty()) return result;
+  Result result = Checker(path.string(), file.Size(),
+                          [&file](std::uint64_t position, std::uint64_t size, std::string& out) {
+                            return file.ReadAt(position, size, out);
+                          })
+                      .Run();
+  if (!result.problems.Empty()) return result;
 
   // The program's own reader must take every year, all into one table.
   clsDataFile reader(path);
@@ -233,8 +281,7 @@ DataFileChecker::Result DataFileChecker::CheckFile(const std::filesystem::path& 
     const std::string key = std::to_string(year.year % 100);
     std::string unused;
     if (!reader.ReadData(key, &all, unused)) {
-      result.problems.push_back(path.string() + ": block " + key +
-                                ": the program's reader refuses it");
+      result.problems.Add(path.string() + ": block " + key + ": the program's reader refuses it");
     }
   }
   return result;

@@ -7,6 +7,7 @@
 #include "DataFileChecker.h"
 #include "DataFileWriter.h"
 #include "DescriptionSource.h"
+#include "ProblemList.h"
 
 namespace vorrendal {
 namespace {
@@ -18,22 +19,29 @@ struct Command {
   bool quiet = false;
 };
 
-int Report(const std::vector<std::string>& problems, std::ostream& err) {
-  for (const auto& problem : problems) err << problem << '\n';
+int Report(const ProblemList& problems, std::ostream& err) {
+  for (const auto& problem : problems.Listed()) err << problem << '\n';
+  if (const std::size_t more = problems.Count() - problems.Listed().size(); more != 0)
+    err << "vorrendal-data: " << more << " more problem(s) not listed\n";
+  return DataTool::kFailed;
+}
+
+int Report(const std::string& problem, std::ostream& err) {
+  err << problem << '\n';
   return DataTool::kFailed;
 }
 
 int Pack(const Command& command, std::ostream& out, std::ostream& err) {
-  std::vector<std::string> problems;
+  ProblemList problems;
   const auto years = DescriptionSource::ReadDirectory(command.input, problems);
   if (!years) {
     Report(problems, err);
-    err << "vorrendal-data: nothing written, " << problems.size() << " problem(s)\n";
+    err << "vorrendal-data: nothing written, " << problems.Count() << " problem(s)\n";
     return DataTool::kFailed;
   }
   const std::string bytes = DataFileWriter::Build(*years);
   if (const std::string error = DataFileWriter::WriteFile(command.output, bytes); !error.empty()) {
-    return Report({error}, err);
+    return Report(error, err);
   }
   if (command.quiet) return DataTool::kOk;
   std::size_t records = 0;
@@ -45,7 +53,7 @@ int Pack(const Command& command, std::ostream& out, std::ostream& err) {
 
 int Unpack(const Command& command, std::ostream& out, std::ostream& err) {
   const auto result = DataFileChecker::CheckFile(command.input);
-  if (!result.problems.empty()) {
+  if (!result.problems.Empty()) {
     Report(result.problems, err);
     err << "vorrendal-data: nothing unpacked\n";
     return DataTool::kFailed;
@@ -53,13 +61,13 @@ int Unpack(const Command& command, std::ostream& out, std::ostream& err) {
   const std::filesystem::path dir(command.output);
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
-  if (ec) return Report({dir.string() + ": cannot be created: " + ec.message()}, err);
+  if (ec) return Report(dir.string() + ": cannot be created: " + ec.message(), err);
   for (const auto& year : result.years) {
     const auto path = dir / (std::to_string(year.year) + ".txt");
     if (const std::string error =
             DataFileWriter::WriteFile(path, DescriptionSource::FormatYear(year));
         !error.empty()) {
-      return Report({error}, err);
+      return Report(error, err);
     }
   }
   if (!command.quiet)
@@ -70,9 +78,9 @@ int Unpack(const Command& command, std::ostream& out, std::ostream& err) {
 
 int Check(const Command& command, std::ostream& out, std::ostream& err) {
   const auto result = DataFileChecker::CheckFile(command.input);
-  if (!result.problems.empty()) {
+  if (!result.problems.Empty()) {
     Report(result.problems, err);
-    err << "vorrendal-data: " << result.problems.size() << " problem(s) in " << command.input
+    err << "vorrendal-data: " << result.problems.Count() << " problem(s) in " << command.input
         << '\n';
     return DataTool::kFailed;
   }

@@ -1,14 +1,15 @@
 #include "DescriptionSource.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <system_error>
 
+#include "DataFileWriter.h"
 #include "data/Cp1252.h"
 #include "data/KeyedTable.h"
+#include "data/RegularFile.h"
+#include "data/clsDataFile.h"
+#include "data/clsZLib.h"
 
 namespace vorrendal {
 namespace {
@@ -53,6 +54,44 @@ std::string Utf8Problem(std::string_view text, std::size_t at) {
          ") has no Windows-1252 form" + column;
 }
 
+// The bytes of a year file, or nothing when it cannot be read or is longer
+// than a year's text may be (a file is read whole only below that bound).
+std::optional<std::string> ReadSource(const std::filesystem::path& path, ProblemList& problems) {
+  const RegularFile file(path);
+  if (!file.IsOpen()) {
+    problems.Add(path.string() + ": " + file.Error());
+    return std::nullopt;
+  }
+  if (file.Size() > clsZLib::kMaxTextSize) {
+    problems.Add(path.string() + ": is " + std::to_string(file.Size()) +
+                 " bytes, more than a year file may hold (" +
+                 std::to_string(clsZLib::kMaxTextSize) + ")");
+    return std::nullopt;
+  }
+  std::string bytes;
+  if (!file.ReadAt(0, file.Size(), bytes)) {
+    problems.Add(path.string() + ": cannot be read");
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+// What keeps a year's records out of a block the program reads, or nothing.
+std::optional<std::string> YearProblem(const std::vector<SourceRecord>& records) {
+  const std::string most = ", more than a year may hold (";
+  if (records.empty()) return "holds no records";
+  if (records.size() > clsDataFile::kMaxLines) {
+    return "holds " + std::to_string(records.size()) + " records" + most +
+           std::to_string(clsDataFile::kMaxLines) + ")";
+  }
+  if (const std::size_t size = DataFileWriter::YearText(records).size();
+      size > clsZLib::kMaxTextSize) {
+    return "its records make " + std::to_string(size) + " bytes of text" + most +
+           std::to_string(clsZLib::kMaxTextSize) + ")";
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<int> DescriptionSource::YearOfFileName(std::string_view fileName) {
@@ -87,28 +126,36 @@ std::optional<std::string> DescriptionSource::KeyProblem(std::string_view key, i
 }
 
 std::optional<std::string> DescriptionSource::DescriptionProblem(std::string_view description) {
-  if (description.find('\0') != std::string_view::npos) return "description holds a NUL byte";
-  if (description.find_first_of("\r\n") != std::string_view::npos) {
-    return "description holds a line break";
+  for (const char c : description) {
+    const auto b = static_cast<unsigned char>(c);
+    // The five bytes Windows-1252 leaves undefined come out as C1 controls.
+    const bool undefined = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+    if (b >= 0x20 && b != 0x7F && !undefined) continue;
+    if (b == 0) return "description holds a NUL byte";
+    if (b == '\r' || b == '\n') return "description holds a line break";
+    if (b == '\t') return "description holds a TAB";
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%02X", b);
+    return "description holds the control character " + std::string(code);
   }
   return std::nullopt;
 }
 
 std::vector<SourceRecord> DescriptionSource::ParseYear(int year, std::string_view utf8,
                                                        const std::string& fileName,
-                                                       std::vector<std::string>& problems) {
+                                                       ProblemList& problems) {
   std::vector<SourceRecord> records;
   if (utf8.substr(0, kByteOrderMark.size()) == kByteOrderMark)
     utf8.remove_prefix(kByteOrderMark.size());
   int lineNumber = 0;
   std::size_t start = 0;
   while (start < utf8.size()) {
-    std::size_t end = utf8.find('\n', start);
+    // A line ends at CR LF, LF or CR, whichever the editor wrote.
+    std::size_t end = utf8.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = utf8.size();
-    std::string_view line = utf8.substr(start, end - start);
-    start = end + 1;
+    const std::string_view line = utf8.substr(start, end - start);
+    start = utf8.substr(end, 2) == "\r\n" ? end + 2 : end + 1;
     ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const std::string where = fileName + ":" + std::to_string(lineNumber) + ": ";
 
     if (line.find_first_not_of(" \t") == std::string_view::npos) continue;  // blank
@@ -117,21 +164,21 @@ std::vector<SourceRecord> DescriptionSource::ParseYear(int year, std::string_vie
     std::size_t bad = 0;
     const auto text = Utf8ToCp1252(line, &bad);
     if (!text) {
-      problems.push_back(where + Utf8Problem(line, bad));
+      problems.Add(where + Utf8Problem(line, bad));
       continue;
     }
     const std::size_t tab = text->find('\t');
     if (tab == std::string::npos) {
-      problems.push_back(where + "no TAB between the key and the description");
+      problems.Add(where + "no TAB between the key and the description");
       continue;
     }
     SourceRecord record{text->substr(0, tab), text->substr(tab + 1), lineNumber};
     if (auto problem = KeyProblem(record.key, year)) {
-      problems.push_back(where + *problem);
+      problems.Add(where + *problem);
       continue;
     }
     if (auto problem = DescriptionProblem(record.description)) {
-      problems.push_back(where + *problem);
+      problems.Add(where + *problem);
       continue;
     }
     records.push_back(std::move(record));
@@ -140,11 +187,11 @@ std::vector<SourceRecord> DescriptionSource::ParseYear(int year, std::string_vie
 }
 
 std::optional<std::vector<SourceYear>> DescriptionSource::ReadDirectory(
-    const std::filesystem::path& dir, std::vector<std::string>& problems) {
-  const std::size_t problemsBefore = problems.size();
+    const std::filesystem::path& dir, ProblemList& problems) {
+  const std::size_t problemsBefore = problems.Count();
   std::error_code ec;
   if (!std::filesystem::is_directory(dir, ec)) {
-    problems.push_back(dir.string() + ": not a directory");
+    problems.Add(dir.string() + ": not a directory");
     return std::nullopt;
   }
   std::map<int, std::filesystem::path> files;  // ascending years
@@ -159,42 +206,41 @@ std::optional<std::vector<SourceYear>> DescriptionSource::ReadDirectory(
     if (const auto year = YearOfFileName(name)) {
       files.emplace(*year, entry.path());
     } else {
-      problems.push_back(entry.path().string() +
-                         ": file name is not a model year (1959.txt to 1974.txt)");
+      problems.Add(entry.path().string() +
+                   ": file name is not a model year (1959.txt to 1974.txt)");
     }
   }
   if (ec) {
-    problems.push_back(dir.string() + ": cannot list the directory: " + ec.message());
+    problems.Add(dir.string() + ": cannot list the directory: " + ec.message());
     return std::nullopt;
   }
-  if (files.empty() && problems.size() == problemsBefore) {
-    problems.push_back(dir.string() + ": no year files (1959.txt to 1974.txt)");
+  if (files.empty() && problems.Count() == problemsBefore) {
+    problems.Add(dir.string() + ": no year files (1959.txt to 1974.txt)");
   }
 
   std::vector<SourceYear> years;
   KeyedTable seen;  // key -> "FILE:LINE" of its first record, all years together
   for (const auto& [year, path] : files) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (!in) {
-      problems.push_back(path.string() + ": cannot be read");
-      continue;
-    }
+    const auto content = ReadSource(path, problems);
+    if (!content) continue;
     const std::string name = path.filename().string();
-    SourceYear source{year, ParseYear(year, content.str(), name, problems)};
+    const std::size_t problemsInFile = problems.Count();
+    SourceYear source{year, ParseYear(year, *content, name, problems)};
+    if (problems.Count() == problemsInFile) {
+      if (const auto problem = YearProblem(source.records))
+        problems.Add(path.string() + ": " + *problem);
+    }
     for (const auto& record : source.records) {
       const std::string here = name + ":" + std::to_string(record.line);
       if (const std::string* first = seen.Find(record.key)) {
-        problems.push_back(here + ": duplicate key " + Quoted(record.key) + " (first at " + *first +
-                           ")");
+        problems.Add(here + ": duplicate key " + Quoted(record.key) + " (first at " + *first + ")");
       } else {
         seen.Add(record.key, here);
       }
     }
     years.push_back(std::move(source));
   }
-  if (problems.size() != problemsBefore) return std::nullopt;
+  if (problems.Count() != problemsBefore) return std::nullopt;
   return years;
 }
 

@@ -2,14 +2,16 @@
 // The editable form of the descriptions: one UTF-8 text file per model year,
 // named after the year (1959.txt ... 1974.txt). Each record is a line
 // "key<TAB>description"; lines starting with '#' are comments, blank lines
-// are ignored, a trailing CR is tolerated. Keys and descriptions are held in
-// Windows-1252, the form Data.dat stores.
+// are ignored, and a line ends at CR LF, LF or CR. Keys and descriptions are
+// held in Windows-1252, the form Data.dat stores.
 
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "ProblemList.h"
 
 namespace vorrendal {
 
@@ -32,15 +34,15 @@ class DescriptionSource {
   // Parses the text of one year's file. Problems are appended as
   // "FILE:LINE: message"; the records of good lines are returned either way.
   static std::vector<SourceRecord> ParseYear(int year, std::string_view utf8,
-                                             const std::string& fileName,
-                                             std::vector<std::string>& problems);
+                                             const std::string& fileName, ProblemList& problems);
 
   // Reads every year file of dir in ascending year order, checking keys across
   // all years. Files other than DIGITS.txt are left alone; a DIGITS.txt that
-  // is not 1959.txt to 1974.txt is a problem. Returns nothing when any
-  // problem was found.
+  // is not 1959.txt to 1974.txt is a problem, and so is a year file that
+  // cannot be read, yields no records, or holds more than a block may.
+  // Returns nothing when any problem was found.
   static std::optional<std::vector<SourceYear>> ReadDirectory(const std::filesystem::path& dir,
-                                                              std::vector<std::string>& problems);
+                                                              ProblemList& problems);
 
   // A year's records in source form (UTF-8, LF line ends, one comment line first).
   static std::string FormatYear(const SourceYear& year);
@@ -53,7 +55,9 @@ class DescriptionSource {
   // of the description fields p m e b c t s r x.
   static std::optional<std::string> KeyProblem(std::string_view key, int year);
 
-  // What is wrong with a description, or nothing: it may not hold NUL, CR or LF.
+  // What is wrong with a description, or nothing: it may not hold a control
+  // character, which a terminal would obey: 0x00 to 0x1F (TAB included), DEL,
+  // and the five bytes Windows-1252 leaves undefined, shown as C1 controls.
   static std::optional<std::string> DescriptionProblem(std::string_view description);
 };
 

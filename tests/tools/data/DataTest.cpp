@@ -3,6 +3,7 @@
 // checker; the command line on real files; and the editable source form.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -84,14 +85,14 @@ std::string Flip(std::string bytes, std::size_t at) {
   bytes[at] = static_cast<char>(bytes[at] ^ 0x20);
   return bytes;
 }
-// The sample with year's block one record, compressed (the length prefix made prefix unless 0)
-// and sealed under pass with trailer.
+// The sample with year's block one record, compressed (the length prefix made prefix unless 0,
+// junk after the stream) and sealed under pass with trailer.
 std::string Sealed(const std::string& year, const std::string& pass, const std::string& trailer,
-                   int prefix = 0) {
+                   int prefix = 0, const std::string& junk = "") {
   std::string compressed;
   clsZLib().compressData("a\0p"s + year + "-A\r\n", compressed);
   if (prefix) compressed.replace(0, 4, clsZLib::longToString(prefix));
-  return WithBlock(year, Writer::Seal(compressed, pass, trailer));
+  return WithBlock(year, Writer::Seal(compressed + junk, pass, trailer));
 }
 
 const fs::path kSources = fs::path(VORRENDAL_SOURCE_DIR) / "tests/tools/data/sources";
@@ -105,85 +106,138 @@ Outcome RunTool(const std::vector<std::string>& args) {
   return {DataTool::Run(args, out, err), out.str(), err.str()};  // the run first: braces keep order
 }
 
-TEST(DataFile, DamageFailsTheReaderAndTheCheckerNamesIt) {
-  const std::string pass = clsDataFile::kPassPhrase;
-  // bytes: the file (nullopt: none); fail: a year the reader refuses ("": none); intact: a year the
-  // same file still serves ("": the whole file is spoiled); problem: what the checker says.
-  const struct {
-    std::optional<std::string> bytes;
-    std::string fail, intact, problem;
-  } rows[] = {
-      {std::nullopt, "65", "", "Data.dat: cannot be opened"},
-      {"", "65", "", "Data.dat: file: the file is empty"},
-      {"\0\0"s, "65", "", "file: the file is shorter than its 4-byte index length"},
-      {clsZLib::longToString(-1) + kSample.substr(4), "65", "",
-       "index: the index length -1 is negative"},
-      {clsZLib::longToString(0x7FFFFFFF) + kSample.substr(4), "65", "",
-       "index length 2147483647 runs past the end"},
-      {Flip(kSample, 4 + kIndexSize / 2), "65", "", "index: the"},
-      {FileOf(SampleBlocks(), "1"), "65", "", "index: the text does not end with CR LF"},
-      {WithIndexLine(1, ""), "65", "", "index: line 2 is empty"},
-      {WithIndexLine(1, "100-66"), "65", "", "index line 2: has 2 fields"},
-      {WithIndexLine(2, "10-1-65"), "65", "", "year 65 is listed twice (first on index line 1)"},
-      {FileOf({}, "\r\n"), "65", "", "index: lists no year"},
-      {WithIndexLine(0, "1x0-1-65"), "65", "66", "the length \"1x0\" is not a number"},
-      {WithIndexLine(0, "99999999999-1-65"), "65", "66", "the length \"99999999999\" is not"},
-      {WithIndexLine(0, "100-one-65"), "65", "66", "the offset \"one\" is not a number"},
-      {WithIndexLine(0, "2000000000-1-65"), "65", "66", "block 65: runs past the end of the file"},
-      {WithIndexLine(0, "10-999999-65"), "65", "66",
-       "block 65: starts at offset 999999, expected 1"},
-      {WithIndexLine(0, "10-0-65"), "65", "66", "block 65: starts at offset 0"},
-      {kSample.substr(0, kSample.size() - 5), "67", "65",
-       "block 67: runs past the end of the file"},
-      {Flip(kSample, 4 + kIndexSize + 9), "65", "66", "block 65: the compressed data is damaged"},
-      {Sealed("65", pass + "5", pass), "65", "66", "block 65: the trailer is not"},
-      {Sealed("65", pass, "c4e19b2-9d07a3f1-26b8e05c-7f3a91d4"), "65", "66",
-       "block 65: the trailer is not"},
-      {WithText("65", "x"), "65", "66", "block 65: the text does not end with CR LF"},
-      {WithText("65", "Atlanta p65-A\r\n"), "65", "66", "block 65 line 1: the record has no NUL"},
-      {WithText("65", "b\0m65-1\r\n\r\na\0p65-A\r\n"s), "65", "66", "block 65: line 2 is empty"},
-      {WithText("65", "b\0m65-1\r\nc\0M65-1\r\n"s), "65", "66",
-       "line 2: key \"M65-1\" is there twice (first on block 65 line 1)"},
-      {kSample, "68", "65", ""},  // a year the index does not list
-      // The checker is stricter than the reader:
-      {Sealed("66", pass, pass, 99), "", "66",
-       "block 66: the length prefix says 99 bytes, the text has 9"},
-      {FileOf(SampleBlocks(), kSampleIndex + "10-1-70-x\r\n"), "", "65",
-       "index line 4: has 4 fields"},
-      {FileOf(SampleBlocks(), kSampleIndex + "10-1-75\r\n"), "", "65",
-       "the year key \"75\" is not 59 to 74"},
-      {kSample + "junk", "", "67", "file: 4 stray bytes after the last block"},
-      {WithText("65", "a\0p65-A\0x\r\n"s), "", "65", "line 1: the record has more than one NUL"},
-      {WithText("65", "a\0p66-B\r\n"s), "", "65", "key \"p66-B\" does not carry the model year 65"},
-      {WithText("65", "a\0\r\n"s), "", "65", "block 65 line 1: empty key"},
-      {WithText("65", "a\nb\0p65-A\r\n"s), "", "65", "line 1: description holds a line break"},
-      {WithText("66", "\r\n"), "", "66", ""},  // a year without records is sound
-  };
+// bytes: the file (nullopt: none); fail: a year the reader refuses ("": none); intact: a year the
+// same file still serves ("": the whole file is spoiled); problem: what the checker says.
+struct Damage {
+  std::optional<std::string> bytes;
+  std::string fail, intact, problem;
+};
+void PrintTo(const Damage& d, std::ostream* os) { *os << '"' << d.problem << '"'; }
+
+class DamagedFile : public ::testing::TestWithParam<Damage> {};
+
+TEST_P(DamagedFile, FailsTheReaderAndTheCheckerNamesIt) {
+  const Damage& d = GetParam();
   ScratchDir dir;
   const fs::path path = dir / "Data.dat";
-  for (const auto& d : rows) {
-    SCOPED_TRACE(::testing::Message() << "row " << &d - rows << ": " << d.problem);
-    fs::remove(path);
-    if (d.bytes) WriteBytes(path, *d.bytes);
-    const auto problems = DataFileChecker::CheckFile(path).problems;
-    if (d.problem.empty())
-      EXPECT_THAT(problems, ::testing::IsEmpty());
-    else
-      EXPECT_THAT(problems, ::testing::Contains(HasSubstr(d.problem)));
-    clsDataFile reader(path);
-    KeyedTable table;
-    std::string raw;
-    for (int n = 0; n < 2 && !d.fail.empty(); ++n)
-      EXPECT_FALSE(reader.ReadData(d.fail, &table, raw)) << n;
-    if (d.intact.empty()) {
-      // Nothing of a spoiled file is kept: once mended, the same reader loads it.
-      EXPECT_TRUE(reader.RecordIndex().Empty());
-      WriteBytes(path, kSample);
-    }
-    EXPECT_TRUE(reader.ReadData(d.intact.empty() ? "66" : d.intact, &table, raw))
-        << "an intact year";
+  if (d.bytes) WriteBytes(path, *d.bytes);
+  const auto problems = DataFileChecker::CheckFile(path).problems.Listed();
+  if (d.problem.empty())
+    EXPECT_THAT(problems, ::testing::IsEmpty());
+  else
+    EXPECT_THAT(problems, ::testing::Contains(HasSubstr(d.problem)));
+  clsDataFile reader(path);
+  KeyedTable table;
+  std::string raw;
+  for (int n = 0; n < 2 && !d.fail.empty(); ++n)
+    EXPECT_FALSE(reader.ReadData(d.fail, &table, raw)) << n;
+  if (d.intact.empty()) {
+    // Nothing of a spoiled file is kept: once mended, the same reader loads it.
+    EXPECT_TRUE(reader.RecordIndex().Empty());
+    WriteBytes(path, kSample);
   }
+  EXPECT_TRUE(reader.ReadData(d.intact.empty() ? "66" : d.intact, &table, raw)) << "an intact year";
 }
+
+const std::string kPass = clsDataFile::kPassPhrase;
+// A text of n bytes: one record whose description fills it.
+std::string TextOf(std::size_t n) {
+  const std::string key = "p65-A\r\n";
+  return std::string(n - key.size() - 1, 'a') + '\0' + key;
+}
+// n lines of records; n lines of an index, each naming a year of its own.
+std::string LinesOf(std::size_t n) {
+  std::string text;
+  for (std::size_t i = 0; i < n; ++i) text += "a\0p65-"s + std::to_string(i) + "\r\n";
+  return text;
+}
+std::string IndexLines(std::size_t n) {
+  std::string text;
+  for (std::size_t i = 0; i < n; ++i) text += "1-1-k" + std::to_string(i) + "\r\n";
+  return text;
+}
+const std::size_t kMaxText = clsZLib::kMaxTextSize;
+// A text packed with junk after its zlib stream, to a block longer than the reader takes.
+std::string WithJunk(const std::string& text) {
+  std::string compressed;
+  clsZLib().compressData(text, compressed);
+  return Writer::Seal(compressed + std::string(clsDataFile::kMaxBlockSize, 'j'), kPass, kPass);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DamagedFile,
+    ::testing::Values(
+        Damage{std::nullopt, "65", "", "Data.dat: cannot be opened: No such file or directory"},
+        Damage{"", "65", "", "Data.dat: file: the file is empty"},
+        Damage{"\0\0"s, "65", "", "file: the file is shorter than its 4-byte index length"},
+        Damage{clsZLib::longToString(-1) + kSample.substr(4), "65", "",
+               "index: the index length -1 is negative"},
+        Damage{clsZLib::longToString(0x7FFFFFFF) + kSample.substr(4), "65", "",
+               "index length 2147483647 runs past the end"},
+        Damage{Flip(kSample, 4 + kIndexSize / 2), "65", "", "index: the"},
+        Damage{FileOf(SampleBlocks(), "1"), "65", "", "index: the text does not end with CR LF"},
+        Damage{WithIndexLine(1, ""), "65", "", "index: line 2 is empty"},
+        Damage{WithIndexLine(1, "100-66"), "65", "", "index line 2: has 2 fields"},
+        Damage{WithIndexLine(2, "10-1-65"), "65", "",
+               "year 65 is listed twice (first on index line 1)"},
+        Damage{FileOf({}, "\r\n"), "65", "", "index: lists no year"},
+        Damage{WithIndexLine(0, "1x0-1-65"), "65", "66", "the length \"1x0\" is not a number"},
+        Damage{WithIndexLine(0, "99999999999-1-65"), "65", "66",
+               "the length \"99999999999\" is not"},
+        Damage{WithIndexLine(0, "100-one-65"), "65", "66", "the offset \"one\" is not a number"},
+        Damage{WithIndexLine(0, "2000000000-1-65"), "65", "66",
+               "block 65: runs past the end of the file"},
+        Damage{WithIndexLine(0, "10-999999-65"), "65", "66",
+               "block 65: starts at offset 999999, expected 1"},
+        Damage{WithIndexLine(0, "10-0-65"), "65", "66", "block 65: starts at offset 0"},
+        Damage{kSample.substr(0, kSample.size() - 5), "67", "65",
+               "block 67: runs past the end of the file"},
+        Damage{Flip(kSample, 4 + kIndexSize + 9), "65", "66",
+               "block 65: the compressed data is damaged"},
+        Damage{Sealed("65", kPass + "5", kPass), "65", "66", "block 65: the trailer is not"},
+        Damage{Sealed("65", kPass, "c4e19b2-9d07a3f1-26b8e05c-7f3a91d4"), "65", "66",
+               "block 65: the trailer is not"},
+        Damage{WithText("65", "x"), "65", "66", "block 65: the text does not end with CR LF"},
+        Damage{WithText("65", "Atlanta p65-A\r\n"), "65", "66",
+               "block 65 line 1: the record has no NUL"},
+        Damage{WithText("65", "b\0m65-1\r\n\r\na\0p65-A\r\n"s), "65", "66",
+               "block 65: line 2 is empty"},
+        Damage{WithText("65", "b\0m65-1\r\nc\0M65-1\r\n"s), "65", "66",
+               "line 2: key \"M65-1\" is there twice (first on block 65 line 1)"},
+        Damage{kSample, "68", "65", ""},  // a year the index does not list
+        // Past the bounds the reader keeps, with a margin over what a year holds:
+        Damage{WithText("65", TextOf(kMaxText + 1)), "65", "66",
+               "block 65: the text inflates past 1048576 bytes"},
+        Damage{WithText("65", LinesOf(clsDataFile::kMaxLines + 1)), "65", "66",
+               "block 65: the text has 10001 lines, more than a block may hold (10000)"},
+        Damage{FileOf(SampleBlocks(), kSampleIndex + IndexLines(clsDataFile::kMaxLines - 2)), "65",
+               "", "index: the text has 10001 lines"},
+        // (the reader ignores bytes after a zlib stream, so only the bound refuses these)
+        Damage{Writer::Assemble(WithJunk(kSampleIndex), SampleBlocks()), "65", "",
+               "is more than a block may hold (2097152 bytes)"},
+        Damage{WithBlock("65", WithJunk("a\0p65-A\r\n"s)), "65", "66",
+               "bytes long, more than a block may hold (2097152)"},
+        // The checker is stricter than the reader:
+        Damage{Sealed("66", kPass, kPass, 99), "", "66",
+               "block 66: the length prefix says 99 bytes, the text has 9"},
+        Damage{FileOf(SampleBlocks(), kSampleIndex + "10-1-70-x\r\n"), "", "65",
+               "index line 4: has 4 fields"},
+        Damage{FileOf(SampleBlocks(), kSampleIndex + "10-1-75\r\n"), "", "65",
+               "the year key \"75\" is not 59 to 74"},
+        Damage{kSample + "junk", "", "67", "file: 4 stray bytes after the last block"},
+        Damage{Sealed("66", kPass, kPass, 0, "junk"), "", "66",
+               "block 66: 4 bytes after the end of the compressed data"},
+        Damage{WithText("65", "a\0p65-A\0x\r\n"s), "", "65",
+               "line 1: the record has more than one NUL"},
+        Damage{WithText("65", "a\0p66-B\r\n"s), "", "65",
+               "key \"p66-B\" does not carry the model year 65"},
+        Damage{WithText("65", "a\0\r\n"s), "", "65", "block 65 line 1: empty key"},
+        Damage{WithText("65", "a\nb\0p65-A\r\n"s), "", "65",
+               "line 1: description holds a line break"},
+        Damage{WithText("65", "\x1B[31ma\0p65-A\r\n"s), "", "65",
+               "line 1: description holds the control character 0x1B"},
+        Damage{WithText("65", TextOf(kMaxText)), "", "65", ""},  // the longest text a block holds
+        Damage{WithText("66", "\r\n"), "", "66", ""}));          // a year without records is sound
 
 TEST(DataFile, OneTableRawTextTheIndexReadOnceAndRecordsBeforeAFailure) {
   ScratchDir dir;
@@ -298,85 +352,145 @@ TEST(DataTool, FaultsWriteNothingAndKeepTheOldFile) {
   EXPECT_FALSE(fs::exists(dir / "dir.dat.tmp"));
 }
 
-TEST(DescriptionSource, LinesAcceptedAndRefused) {
-  const struct {
-    std::string text, records, problem;
-  } rows[] = {
-      // records: "key=description;", cp1252
-      {"p62-A\tAtlanta, Georgia", "p62-A=Atlanta, Georgia;", ""},
-      {"# plants\n\n \t\n#p62-B\tB\r\nP62-A\tA\r\n", "P62-A=A;", ""},
-      {"\xEF\xBB\xBFp62-A\tA\nx62-1\t\n", "p62-A=A;x62-1=;", ""},
-      {"c62-AB\tBlack - over\tIvory\n", "c62-AB=Black - over\tIvory;", ""},
-      {"c62-R\tCr\xC3\xA8me \xE2\x80\x9CIvory\xE2\x80\x9D\n", "c62-R=Cr\xE8me \x93Ivory\x94;", ""},
-      {"p62-A\tok\nc62-A\tBad \xC3 byte\n", "p62-A=ok;",
-       "1962.txt:2: not valid UTF-8 at column 11"},
-      {"c62-A\t\xC0\xAF\n", "", "1962.txt:1: not valid UTF-8"},
-      {"c62-A\tGreek \xCE\xA9\n", "",
-       "1962.txt:1: character \"\xCE\xA9\" (U+03A9) has no Windows-1252 form"},
-      {"\n\np62-B Atlanta\n", "", "1962.txt:3: no TAB"},
-      {"\tAtlanta\n", "", "1962.txt:1: empty key"},
-      {"p63-B\tAtlanta\n", "",
-       "key \"p63-B\" does not carry the model year 62 (expected the form p62-CODE)"},
-      {"p62-\tAtlanta\n", "", "has no code after"},
-      {"q62-B\tAtlanta\n", "", "does not start with a field letter"},
-      {"p62 -B\tAtlanta\n", "", "holds a space or control character"},
-      {"p62-B\tAt\0lanta\n"s, "", "description holds a NUL byte"},
-      {"p62-B\tAt\rlanta\n", "", "description holds a line break"},
-  };
-  for (const auto& r : rows) {
-    std::vector<std::string> problems;
-    std::string records;
-    for (const auto& rec : DescriptionSource::ParseYear(1962, r.text, "1962.txt", problems)) {
-      records += rec.key + "=" + rec.description + ";";
-    }
-    EXPECT_EQ(records, r.records) << r.text;
-    if (r.problem.empty())
-      EXPECT_THAT(problems, ::testing::IsEmpty());
-    else
-      EXPECT_THAT(problems, ::testing::ElementsAre(HasSubstr(r.problem)));
+// records: "key=description;" in Windows-1252.
+struct SourceLines {
+  std::string text, records, problem;
+};
+void PrintTo(const SourceLines& r, std::ostream* os) { *os << ::testing::PrintToString(r.text); }
+
+class SourceLinesTest : public ::testing::TestWithParam<SourceLines> {};
+
+TEST_P(SourceLinesTest, AcceptedOrRefused) {
+  ProblemList problems;
+  std::string records;
+  for (const auto& rec :
+       DescriptionSource::ParseYear(1962, GetParam().text, "1962.txt", problems)) {
+    records += rec.key + "=" + rec.description + ";";
   }
+  EXPECT_EQ(records, GetParam().records);
+  if (GetParam().problem.empty())
+    EXPECT_THAT(problems.Listed(), ::testing::IsEmpty());
+  else
+    EXPECT_THAT(problems.Listed(), ::testing::ElementsAre(HasSubstr(GetParam().problem)));
 }
 
-TEST(DescriptionSource, Directories) {
-  using Files = std::vector<std::pair<std::string, std::string>>;
-  const struct {
-    Files files;
-    std::string years, problem;
-  } rows[] = {
-      {{{"1974.txt", "x74-\xC3\x98\t3.00:1\n"},
-        {"1960.txt", "p60-A\tA\n"},
-        {"1959.txt", "# none yet\n"},
-        {"CMakeLists.txt", ""},
-        {"a.md", ""}},
-       "1959:0 1960:1 1974:1 ",
-       ""},
-      {{{"1960.txt", ""}, {"1975.txt", ""}}, "", "1975.txt: file name is not a model year"},
-      {{{"1958.txt", ""}}, "", "1958.txt: file name is not a model year"},
-      {{{"README.md", "x"}}, "", "no year files"},
-      {{{"61.txt", ""}}, "", "61.txt: file name is not a model year"},
-      {{{"1960.txt", "p60-A\tA\n\np60-B\tB\nP60-a\tC\n"}},
-       "",
-       "1960.txt:4: duplicate key \"P60-a\" (first at 1960.txt:1)"},
-      {{{"1960.txt", "p60-A\tA\n"}, {"1961.txt", "p60-A\tA\n"}},
-       "",
-       "1961.txt:1: key \"p60-A\" does not carry the model year 61"},
-  };
-  for (const auto& r : rows) {
-    ScratchDir dir;
-    for (const auto& [name, text] : r.files) WriteBytes(dir / name, text);
-    std::vector<std::string> problems;
-    std::string got;
-    const auto years = DescriptionSource::ReadDirectory(dir.path, problems);
-    for (const auto& y : years.value_or(std::vector<SourceYear>{})) {
-      got += std::to_string(y.year) + ":" + std::to_string(y.records.size()) + " ";
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SourceLinesTest,
+    ::testing::Values(
+        SourceLines{"p62-A\tAtlanta, Georgia", "p62-A=Atlanta, Georgia;", ""},
+        SourceLines{"# plants\n\n \t\n#p62-B\tB\r\nP62-A\tA\r\n", "P62-A=A;", ""},
+        SourceLines{"\xEF\xBB\xBFp62-A\tA\nx62-1\t\n", "p62-A=A;x62-1=;", ""},
+        // Lines end at CR LF, LF or a lone CR alike.
+        SourceLines{"p62-A\tA\rp62-B\tB\r", "p62-A=A;p62-B=B;", ""},
+        SourceLines{"p62-A\tA\r\n\rq62-B\tB\n", "p62-A=A;", "1962.txt:3: key \"q62-B\""},
+        SourceLines{"p62-B\tAt\rlanta\n", "p62-B=At;", "1962.txt:2: no TAB"},
+        SourceLines{"c62-R\tCr\xC3\xA8me \xE2\x80\x9CIvory\xE2\x80\x9D\n",
+                    "c62-R=Cr\xE8me \x93Ivory\x94;", ""},
+        SourceLines{"p62-A\tok\nc62-A\tBad \xC3 byte\n", "p62-A=ok;",
+                    "1962.txt:2: not valid UTF-8 at column 11"},
+        SourceLines{"c62-A\t\xC0\xAF\n", "", "1962.txt:1: not valid UTF-8"},
+        SourceLines{"c62-A\tGreek \xCE\xA9\n", "",
+                    "1962.txt:1: character \"\xCE\xA9\" (U+03A9) has no Windows-1252 form"},
+        SourceLines{"\n\np62-B Atlanta\n", "", "1962.txt:3: no TAB"},
+        SourceLines{"\tAtlanta\n", "", "1962.txt:1: empty key"},
+        SourceLines{"p63-B\tAtlanta\n", "",
+                    "key \"p63-B\" does not carry the model year 62 (expected the form p62-CODE)"},
+        SourceLines{"p62-\tAtlanta\n", "", "has no code after"},
+        SourceLines{"q62-B\tAtlanta\n", "", "does not start with a field letter"},
+        SourceLines{"p62 -B\tAtlanta\n", "", "holds a space or control character"},
+        SourceLines{"p62-B\tAt\0lanta\n"s, "", "description holds a NUL byte"},
+        // A control character would reach the terminal that shows the report.
+        SourceLines{"c62-AB\tBlack - over\tIvory\n", "", "1962.txt:1: description holds a TAB"},
+        SourceLines{"c62-A\t\x1B[31mRed\n", "",
+                    "1962.txt:1: description holds the control character 0x1B"},
+        SourceLines{"c62-A\tRed\x7F\n", "", "description holds the control character 0x7F"},
+        SourceLines{"c62-A\tRed\xC2\x9D\n", "", "description holds the control character 0x9D"}));
+
+// A year file's content, or a marker for what stands in its place.
+const std::string kADirectory = "<a directory>", kUnreadable = "<unreadable>";
+using Files = std::vector<std::pair<std::string, std::string>>;
+struct SourceFolder {
+  Files files;
+  std::string years, problem;
+};
+void PrintTo(const SourceFolder& r, std::ostream* os) { *os << '"' << r.problem << '"'; }
+
+class SourceFolderTest : public ::testing::TestWithParam<SourceFolder> {};
+
+TEST_P(SourceFolderTest, ReadsEveryYearOrNamesWhatIsWrong) {
+  ScratchDir dir;
+  for (const auto& [name, text] : GetParam().files) {
+    if (text == kADirectory) {
+      fs::create_directory(dir / name);
+    } else if (text == kUnreadable) {
+      if (::geteuid() == 0) GTEST_SKIP() << "root reads a file without permission";
+      WriteBytes(dir / name, "p60-A\tA\n");
+      fs::permissions(dir / name, fs::perms::none);
+    } else {
+      WriteBytes(dir / name, text);
     }
-    EXPECT_EQ(got, r.years);
-    if (r.problem.empty())
-      EXPECT_THAT(problems, ::testing::IsEmpty());
-    else
-      EXPECT_THAT(problems, ::testing::Contains(HasSubstr(r.problem)));
   }
+  ProblemList problems;
+  std::string got;
+  const auto years = DescriptionSource::ReadDirectory(dir.path, problems);
+  for (const auto& y : years.value_or(std::vector<SourceYear>{})) {
+    got += std::to_string(y.year) + ":" + std::to_string(y.records.size()) + " ";
+  }
+  EXPECT_EQ(got, GetParam().years);
+  if (GetParam().problem.empty())
+    EXPECT_THAT(problems.Listed(), ::testing::IsEmpty());
+  else
+    EXPECT_THAT(problems.Listed(), ::testing::Contains(HasSubstr(GetParam().problem)));
 }
+
+// A file of n records whose text, with its CR LF line ends, is longer than the file.
+std::string LongRecords(std::size_t n, std::size_t descriptionSize) {
+  std::string text;
+  for (std::size_t i = 0; i < n; ++i)
+    text += "p60-" + std::to_string(i) + "\t" + std::string(descriptionSize, 'a') + "\n";
+  return text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SourceFolderTest,
+    ::testing::Values(
+        SourceFolder{{{"1974.txt", "x74-\xC3\x98\t3.00:1\n"},
+                      {"1960.txt", "p60-A\tA\n"},
+                      {"CMakeLists.txt", ""},
+                      {"a.md", ""}},
+                     "1960:1 1974:1 ",
+                     ""},
+        SourceFolder{
+            {{"1960.txt", ""}, {"1975.txt", ""}}, "", "1975.txt: file name is not a model year"},
+        SourceFolder{{{"1958.txt", ""}}, "", "1958.txt: file name is not a model year"},
+        SourceFolder{{{"README.md", "x"}}, "", "no year files"},
+        SourceFolder{{{"61.txt", ""}}, "", "61.txt: file name is not a model year"},
+        SourceFolder{{{"1960.txt", "p60-A\tA\n\np60-B\tB\nP60-a\tC\n"}},
+                     "",
+                     "1960.txt:4: duplicate key \"P60-a\" (first at 1960.txt:1)"},
+        SourceFolder{{{"1960.txt", "p60-A\tA\n"}, {"1961.txt", "p60-A\tA\n"}},
+                     "",
+                     "1961.txt:1: key \"p60-A\" does not carry the model year 61"},
+        // A year that yields nothing, or cannot be read, is not packed as an empty year.
+        SourceFolder{{{"1960.txt", "p60-A\tA\n"}, {"1959.txt", "# none yet\r"}},
+                     "",
+                     "1959.txt: holds no records"},
+        SourceFolder{{{"1960.txt", "p60-A\tA\n"}, {"1966.txt", kADirectory}},
+                     "",
+                     "1966.txt: is a directory"},
+        SourceFolder{
+            {{"1966.txt", kUnreadable}}, "", "1966.txt: cannot be opened: Permission denied"},
+        // What a block could not hold is refused here, not by the program reading it.
+        SourceFolder{{{"1960.txt", std::string(clsZLib::kMaxTextSize + 1, '#')}},
+                     "",
+                     "1960.txt: is 1048577 bytes, more than a year file may hold (1048576)"},
+        SourceFolder{{{"1960.txt", LongRecords(clsDataFile::kMaxLines + 1, 1)}},
+                     "",
+                     "1960.txt: holds 10001 records, more than a year may hold (10000)"},
+        SourceFolder{{{"1960.txt", LongRecords(5000, 199)}},
+                     "",
+                     "1960.txt: its records make 1048890 bytes of text, more than a year may "
+                     "hold (1048576)"}));
 
 }  // namespace
 }  // namespace vorrendal
