@@ -1,8 +1,6 @@
 #include "DataFileWriter.h"
 
-#include <fstream>
-#include <system_error>
-
+#include "StagedFiles.h"
 #include "data/clsCrypto.h"
 #include "data/clsDataFile.h"
 #include "data/clsZLib.h"
@@ -64,27 +62,9 @@ std::string DataFileWriter::Build(const std::vector<SourceYear>& years) {
 }
 
 std::string DataFileWriter::WriteFile(const std::filesystem::path& path, std::string_view bytes) {
-  std::filesystem::path temporary = path;
-  temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return temporary.string() + ": cannot be written";
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return temporary.string() + ": write failed";
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return path.string() + ": cannot be replaced: " + ec.message();
-  }
-  return "";
+  StagedFiles file;
+  if (std::string error = file.Stage(path, bytes); !error.empty()) return error;
+  return file.Commit();
 }
 
 }  // namespace vorrendal

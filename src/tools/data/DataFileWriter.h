@@ -4,6 +4,7 @@
 // compressed with its length in front, the pass phrase appended as a plain
 // trailer, and the whole encrypted under the same pass phrase.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,8 +42,8 @@ class DataFileWriter {
   // The whole file for the given years, in the order given.
   static std::string Build(const std::vector<SourceYear>& years);
 
-  // Writes bytes to path through a temporary file beside it, so that a failed
-  // write never leaves half a file. Returns an error message or "".
+  // Writes bytes to path through a temporary file beside it (see StagedFiles),
+  // so that a failed write never leaves half a file. Returns an error message or "".
   static std::string WriteFile(const std::filesystem::path& path, std::string_view bytes);
 };
 

@@ -8,6 +8,7 @@
 #include "DataFileWriter.h"
 #include "DescriptionSource.h"
 #include "ProblemList.h"
+#include "StagedFiles.h"
 
 namespace vorrendal {
 namespace {
@@ -51,6 +52,8 @@ int Pack(const Command& command, std::ostream& out, std::ostream& err) {
   return DataTool::kOk;
 }
 
+// Every year file is written beside its place first and moved there only
+// when all of them are written: a failure leaves the folder as it was.
 int Unpack(const Command& command, std::ostream& out, std::ostream& err) {
   const auto result = DataFileChecker::CheckFile(command.input);
   if (!result.problems.Empty()) {
@@ -60,19 +63,32 @@ int Unpack(const Command& command, std::ostream& out, std::ostream& err) {
   }
   const std::filesystem::path dir(command.output);
   std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
+  const bool created = std::filesystem::create_directories(dir, ec);
   if (ec) return Report(dir.string() + ": cannot be created: " + ec.message(), err);
+  StagedFiles files;
+  std::size_t years = 0;
+  std::size_t records = 0;
+  std::string error;
   for (const auto& year : result.years) {
-    const auto path = dir / (std::to_string(year.year) + ".txt");
-    if (const std::string error =
-            DataFileWriter::WriteFile(path, DescriptionSource::FormatYear(year));
-        !error.empty()) {
-      return Report(error, err);
+    const std::string name = std::to_string(year.year) + ".txt";
+    // pack refuses a year file without records, so none is written.
+    if (year.records.empty()) {
+      err << "vorrendal-data: " << year.year << " has no records; no " << name << " written\n";
+      continue;
     }
+    error = files.Stage(dir / name, DescriptionSource::FormatYear(year));
+    if (!error.empty()) break;
+    ++years;
+    records += year.records.size();
   }
-  if (!command.quiet)
-    out << dir.string() << ": " << result.years.size() << " years, " << result.RecordCount()
-        << " records\n";
+  if (error.empty()) error = files.Commit();
+  if (!error.empty()) {
+    if (created) std::filesystem::remove(dir, ec);  // only while it is empty
+    Report(error, err);
+    err << "vorrendal-data: nothing unpacked\n";
+    return DataTool::kFailed;
+  }
+  if (!command.quiet) out << dir.string() << ": " << years << " years, " << records << " records\n";
   return DataTool::kOk;
 }
 
@@ -112,6 +128,16 @@ std::string DataTool::Usage() {
 }
 
 int DataTool::Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const int code = RunCommand(args, out, err);
+  // A full disk or a closed pipe must not pass for a clean run.
+  out.flush();
+  if (out) return code;
+  err << "vorrendal-data: the output could not be written\n";
+  return kFailed;
+}
+
+int DataTool::RunCommand(const std::vector<std::string>& args, std::ostream& out,
+                         std::ostream& err) {
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
     out << Usage();
     return kOk;

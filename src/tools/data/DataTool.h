@@ -14,10 +14,14 @@ class DataTool {
   static constexpr int kFailed = 1;  // the data or a file had a fault
   static constexpr int kUsage = 2;   // the command line was wrong
 
-  // Runs the tool with the arguments after the program name.
+  // Runs the tool with the arguments after the program name. Output that
+  // cannot be written fails the run.
   static int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
   static std::string Usage();
+
+ private:
+  static int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 };
 
 }  // namespace vorrendal

@@ -285,6 +285,10 @@ TEST(DataTool, CommandLines) {
       {{"check", "a", "-o", "b"}, 2, "", "check writes nothing"},
       {{"check", "/nonexistent/Data.dat"}, 1, "", "/nonexistent/Data.dat: cannot be opened"},
       {{"pack", "/nonexistent/dir", "-o", "/nonexistent/Data.dat"}, 1, "", "not a directory"},
+      {{"pack", kSources.string(), "-o", "/nonexistent/Data.dat"},
+       1,
+       "",
+       "/nonexistent/Data.dat: cannot be written: No such file or directory\n"},
   };
   for (const auto& r : rows) {
     const auto outcome = RunTool(r.args);
@@ -348,8 +352,21 @@ TEST(DataTool, FaultsWriteNothingAndKeepTheOldFile) {
   fs::create_directories(dir / "dir.dat");  // a directory where the file should go
   outcome = RunTool({"pack", kSources.string(), "-o", (dir / "dir.dat").string()});
   EXPECT_EQ(outcome.code, 1);
-  EXPECT_THAT(outcome.err, HasSubstr("dir.dat"));
-  EXPECT_FALSE(fs::exists(dir / "dir.dat.tmp"));
+  EXPECT_EQ(outcome.err, (dir / "dir.dat").string() + ": is a directory\n");
+  EXPECT_TRUE(fs::is_empty(dir / "dir.dat"));
+}
+
+// pack refuses a year file without records, so unpack writes none for a year without records.
+TEST(DataTool, UnpackLeavesOutAYearWithoutRecords) {
+  ScratchDir dir;
+  WriteBytes(dir / "Data.dat", WithText("66", "\r\n"));
+  const auto outcome =
+      RunTool({"unpack", (dir / "Data.dat").string(), "-o", (dir / "out").string()});
+  EXPECT_EQ(outcome.code, 0);
+  EXPECT_EQ(outcome.err, "vorrendal-data: 1966 has no records; no 1966.txt written\n");
+  EXPECT_EQ(outcome.out, (dir / "out").string() + ": 2 years, 5 records\n");
+  EXPECT_FALSE(fs::exists(dir / "out" / "1966.txt"));
+  EXPECT_EQ(RunTool({"pack", (dir / "out").string(), "-o", (dir / "again.dat").string()}).code, 0);
 }
 
 // records: "key=description;" in Windows-1252.

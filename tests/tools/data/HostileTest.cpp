@@ -1,0 +1,255 @@
+// vorrendal-data run as a program on hostile files and in hostile places:
+// sparse files with huge lengths, a decompression bomb, a FIFO, links where it
+// writes, a full disk and a standard output that cannot be written. Each run
+// has a time limit, and a memory limit unless a sanitizer reserves its own.
+#include <fcntl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "data/clsZLib.h"
+#include "tools/data/DataFileWriter.h"
+
+namespace vorrendal {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+using ::testing::HasSubstr;
+using Writer = DataFileWriter;
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool kLimitMemory = false;
+#else
+constexpr bool kLimitMemory = true;
+#endif
+constexpr rlim_t kMemory = rlim_t{512} << 20;
+constexpr unsigned kSeconds = 20;
+
+struct ScratchDir {
+  std::string pattern = (fs::temp_directory_path() / "vorrendal-hostile-XXXXXX").string();
+  fs::path path = ::mkdtemp(pattern.data());
+  ~ScratchDir() { fs::remove_all(path); }
+};
+
+void WriteBytes(const fs::path& to, const std::string& text) {
+  std::ofstream(to, std::ios::binary) << text;
+}
+std::string ReadBytes(const fs::path& path) {
+  return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
+}
+
+// A Data.dat of the years given as {key, block text}, behind an index text
+// (by default the one the writer makes).
+std::string FileOf(const std::vector<std::pair<std::string, std::string>>& years,
+                   const std::string& index = "") {
+  std::vector<Writer::Block> blocks;
+  for (const auto& [key, text] : years) blocks.push_back({key, Writer::PackBlock(text)});
+  return Writer::Assemble(Writer::PackBlock(index.empty() ? Writer::IndexText(blocks) : index),
+                          blocks);
+}
+const std::string kSound = FileOf({{"65", "Atlanta\0p65-A\r\n"s}});
+constexpr std::uintmax_t kFourGiB = std::uintmax_t{4} << 30;
+
+// Runs bin/vorrendal-data in dir with the arguments, standard output to
+// stdoutTo, under the limits. Returns the exit status (128 + the signal that
+// ended it) and what it wrote to standard error.
+std::pair<int, std::string> RunProgram(const fs::path& dir, const std::vector<std::string>& args,
+                                       const std::string& stdoutTo, rlim_t fileSize) {
+  ScratchDir errDir;
+  const std::string errFile = (errDir.path / "stderr").string();
+  const std::string program = VORRENDAL_BIN_DIR "/vorrendal-data";
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const rlimit memory{kMemory, kMemory}, file{fileSize, fileSize};
+    if (kLimitMemory) ::setrlimit(RLIMIT_AS, &memory);
+    if (fileSize != RLIM_INFINITY) {
+      ::setrlimit(RLIMIT_FSIZE, &file);
+      std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails with EFBIG instead
+    }
+    ::alarm(kSeconds);  // outlives exec: a run that hangs ends with SIGALRM
+    const int out = ::open(stdoutTo.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 || ::chdir(dir.c_str()))
+      ::_exit(126);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), ReadBytes(errFile)};
+}
+
+struct Hostile {
+  const char* name;
+  // Makes the files in the folder it is given; returns the arguments.
+  std::function<std::vector<std::string>(const fs::path&)> setUp;
+  int code;
+  std::string err;
+  // What must hold of the folder afterwards.
+  std::function<void(const fs::path&)> after = [](const fs::path&) {};
+  const char* stdoutTo = "/dev/null";
+  rlim_t fileSize = RLIM_INFINITY;
+};
+void PrintTo(const Hostile& h, std::ostream* os) { *os << h.name; }
+
+class HostileRun : public ::testing::TestWithParam<Hostile> {};
+
+TEST_P(HostileRun, EndsWithAOneLineErrorAndLosesNothing) {
+  ScratchDir dir;
+  const auto args = GetParam().setUp(dir.path);
+  const auto [code, err] = RunProgram(dir.path, args, GetParam().stdoutTo, GetParam().fileSize);
+  EXPECT_EQ(code, GetParam().code) << err;
+  EXPECT_THAT(err, HasSubstr(GetParam().err));
+  GetParam().after(dir.path);
+}
+
+// A folder of sources: 1965.txt with one short record, 1966.txt with one long
+// one that does not compress to much less.
+std::vector<std::string> Sources(const fs::path& dir) {
+  std::string letters;
+  for (std::uint32_t x = 2463534242u; letters.size() < 4000;) {
+    x ^= x << 13, x ^= x >> 17, x ^= x << 5;
+    letters += static_cast<char>('a' + x % 26);
+  }
+  fs::create_directory(dir / "src");
+  WriteBytes(dir / "src" / "1965.txt", "p65-A\tAtlanta\n");
+  WriteBytes(dir / "src" / "1966.txt", "p66-A\t" + letters + "\n");
+  return {"pack", "src", "-o", "Data.dat"};
+}
+// Those sources packed, and an unpack of them into out, which holds a file already.
+std::vector<std::string> Unpack(const fs::path& dir) {
+  const auto args = Sources(dir);
+  RunProgram(dir, args, "/dev/null", RLIM_INFINITY);
+  fs::create_directory(dir / "out");
+  WriteBytes(dir / "out" / "notes.md", "mine");
+  return {"unpack", "Data.dat", "-o", "out"};
+}
+void Victim(const fs::path& dir) { WriteBytes(dir / "victim", "victim"); }
+void VictimKept(const fs::path& dir) { EXPECT_EQ(ReadBytes(dir / "victim"), "victim"); }
+void NothingUnpacked(const fs::path& dir) {
+  EXPECT_EQ(ReadBytes(dir / "out" / "notes.md"), "mine");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "out"), {}), 1) << "only notes.md";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, HostileRun,
+    ::testing::Values(
+        Hostile{"SparseFileWithAHugeIndexLength",
+                [](const fs::path& dir) {
+                  WriteBytes(dir / "Data.dat", clsZLib::longToString(0x7FFFFFF0));
+                  fs::resize_file(dir / "Data.dat", kFourGiB);
+                  return std::vector<std::string>{"check", "Data.dat"};
+                },
+                1, "the index length 2147483632 is more than a block may hold"},
+        Hostile{"SparseFileWithAHugeBlockLength",
+                [](const fs::path& dir) {
+                  WriteBytes(dir / "Data.dat",
+                             FileOf({{"65", "a\0p65-A\r\n"s}}, "2000000000-1-65\r\n"));
+                  fs::resize_file(dir / "Data.dat", kFourGiB);
+                  return std::vector<std::string>{"check", "Data.dat"};
+                },
+                1, "block 65: is 2000000000 bytes long, more than a block may hold"},
+        Hostile{"CrLfBomb",
+                [](const fs::path& dir) {
+                  std::string bomb(std::size_t{32} << 20, '\r');
+                  for (std::size_t i = 1; i < bomb.size(); i += 2) bomb[i] = '\n';
+                  WriteBytes(dir / "Data.dat", FileOf({{"65", bomb}}));
+                  return std::vector<std::string>{"unpack", "Data.dat", "-o", "out"};
+                },
+                1, "block 65: the text inflates past 1048576 bytes"},
+        Hostile{"ManyProblemsAreCounted",
+                [](const fs::path& dir) {
+                  std::string text;
+                  for (int i = 0; i < 100; ++i) text += "a\0p66-"s + std::to_string(i) + "\r\n";
+                  WriteBytes(dir / "Data.dat", FileOf({{"65", text}}));
+                  return std::vector<std::string>{"check", "Data.dat"};
+                },
+                1,
+                "line 40: key \"p66-39\" does not carry the model year 65 (expected the form "
+                "p65-CODE)\nvorrendal-data: 60 more problem(s) not listed\n"
+                "vorrendal-data: 100 problem(s) in Data.dat\n"},
+        Hostile{"FifoWithNoWriter",
+                [](const fs::path& dir) {
+                  ::mkfifo((dir / "Data.dat").c_str(), 0600);
+                  return std::vector<std::string>{"check", "Data.dat"};
+                },
+                1, "Data.dat: is not a regular file\n"},
+        Hostile{"Directory",
+                [](const fs::path&) {
+                  return std::vector<std::string>{"check", "."};
+                },
+                1, ".: is a directory\n"},
+        Hostile{"HelpToAFullDisk",
+                [](const fs::path&) { return std::vector<std::string>{"--help"}; }, 1,
+                "vorrendal-data: the output could not be written\n", [](const fs::path&) {},
+                "/dev/full"},
+        Hostile{"VersionToAFullDisk",
+                [](const fs::path&) { return std::vector<std::string>{"--version"}; }, 1,
+                "vorrendal-data: the output could not be written\n", [](const fs::path&) {},
+                "/dev/full"},
+        Hostile{"CheckToAFullDisk",
+                [](const fs::path& dir) {
+                  WriteBytes(dir / "Data.dat", kSound);
+                  return std::vector<std::string>{"check", "Data.dat"};
+                },
+                1, "vorrendal-data: the output could not be written\n", [](const fs::path&) {},
+                "/dev/full"},
+        Hostile{"PackOnAFullDisk",
+                [](const fs::path& dir) {
+                  WriteBytes(dir / "Data.dat", "old contents");
+                  return Sources(dir);
+                },
+                1, "Data.dat: write failed: File too large\n",
+                [](const fs::path& dir) {
+                  EXPECT_EQ(ReadBytes(dir / "Data.dat"), "old contents");
+                  EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 2) << "no leftovers";
+                },
+                "/dev/null", 1000},
+        Hostile{"UnpackOnAFullDiskHalfWay", Unpack, 1, "1966.txt: write failed: File too large\n",
+                NothingUnpacked, "/dev/null", 1000},
+        Hostile{"PackBesideALinkAtTheOldTemporaryName",
+                [](const fs::path& dir) {
+                  Victim(dir);
+                  fs::create_symlink("victim", dir / "Data.dat.tmp");
+                  return Sources(dir);
+                },
+                0, "", VictimKept},
+        Hostile{"PackOverALink",
+                [](const fs::path& dir) {
+                  Victim(dir);
+                  fs::create_symlink("victim", dir / "Data.dat");
+                  return Sources(dir);
+                },
+                1, "Data.dat: is a symbolic link; name the file it points to\n",
+                [](const fs::path& dir) {
+                  VictimKept(dir);
+                  EXPECT_TRUE(fs::is_symlink(dir / "Data.dat"));
+                }},
+        Hostile{"UnpackOverALink",
+                [](const fs::path& dir) {
+                  Victim(dir);
+                  const auto args = Unpack(dir);
+                  fs::create_symlink("../victim", dir / "out" / "1965.txt");
+                  return args;
+                },
+                1, "1965.txt: is a symbolic link",
+                [](const fs::path& dir) {
+                  VictimKept(dir);
+                  EXPECT_FALSE(fs::exists(dir / "out" / "1966.txt"));
+                }}),
+    [](const ::testing::TestParamInfo<Hostile>& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace vorrendal
