@@ -1,5 +1,6 @@
 // Fuzzes the Data.dat reader. The first input byte picks what the rest is:
-//   0  a whole file, read year by year and checked as vorrendal-data would
+//   0  a whole file, checked in memory and on disk as vorrendal-data would,
+//      and read year by year
 //   1  one packed year block, placed behind a sound index
 //   2  the plain text of a year block, packed properly so that the record
 //      parser sees it
@@ -64,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 0:
       vorrendal::DataFileChecker::Check(rest, "fuzz");
       Write(rest);
+      vorrendal::DataFileChecker::CheckFile(ScratchFile());
       ReadAllYears();
       break;
     case 1:
