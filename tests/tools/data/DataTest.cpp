@@ -7,9 +7,9 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
+#include "ScratchFiles.h"
 #include "data/clsDataFile.h"
 #include "data/clsZLib.h"
 #include "tools/data/DataFileChecker.h"
@@ -25,20 +25,9 @@ using namespace std::string_literals;
 using ::testing::HasSubstr;
 using Writer = DataFileWriter;
 
-// A fresh directory, removed with all it holds at the end of the scope.
-struct ScratchDir {
-  std::string pattern = (fs::temp_directory_path() / "vorrendal-data-XXXXXX").string();
-  fs::path path = ::mkdtemp(pattern.data());
-  ~ScratchDir() { fs::remove_all(path); }
-  fs::path operator/(const std::string& name) const { return path / name; }
-};
-
-void WriteBytes(const fs::path& to, const std::string& text) {
-  std::ofstream(to, std::ios::binary) << text;
-}
-std::string ReadBytes(const fs::path& path) {
-  return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
-}
+using testing::ReadBytes;
+using testing::ScratchDir;
+using testing::WriteBytes;
 
 // Three years; descriptions hold "-" and a byte above 127.
 std::vector<Writer::Block> SampleBlocks() {

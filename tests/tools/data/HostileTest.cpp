@@ -12,9 +12,9 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
+#include "ScratchFiles.h"
 #include "data/clsZLib.h"
 #include "tools/data/DataFileWriter.h"
 
@@ -34,18 +34,9 @@ constexpr bool kLimitMemory = true;
 constexpr rlim_t kMemory = rlim_t{512} << 20;
 constexpr unsigned kSeconds = 20;
 
-struct ScratchDir {
-  std::string pattern = (fs::temp_directory_path() / "vorrendal-hostile-XXXXXX").string();
-  fs::path path = ::mkdtemp(pattern.data());
-  ~ScratchDir() { fs::remove_all(path); }
-};
-
-void WriteBytes(const fs::path& to, const std::string& text) {
-  std::ofstream(to, std::ios::binary) << text;
-}
-std::string ReadBytes(const fs::path& path) {
-  return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
-}
+using testing::ReadBytes;
+using testing::ScratchDir;
+using testing::WriteBytes;
 
 // A Data.dat of the years given as {key, block text}, behind an index text
 // (by default the one the writer makes).
@@ -193,10 +184,6 @@ INSTANTIATE_TEST_SUITE_P(
                 1, ".: is a directory\n"},
         Hostile{"HelpToAFullDisk",
                 [](const fs::path&) { return std::vector<std::string>{"--help"}; }, 1,
-                "vorrendal-data: the output could not be written\n", [](const fs::path&) {},
-                "/dev/full"},
-        Hostile{"VersionToAFullDisk",
-                [](const fs::path&) { return std::vector<std::string>{"--version"}; }, 1,
                 "vorrendal-data: the output could not be written\n", [](const fs::path&) {},
                 "/dev/full"},
         Hostile{"CheckToAFullDisk",
