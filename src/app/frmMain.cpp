@@ -132,7 +132,8 @@ frmMain::frmMain(IHelp& help, DataReaderFactory dataReaderFactory, QWidget* pare
 
   auto* selectAll = new SelectAllOnEntry(this);
   for (QLineEdit* box : PlateBoxList()) selectAll->Watch(box);
-  defaultButton_ = new DefaultButton(this, cmdProcess, txtDescription);
+  // Enter makes a new line in the report box and opens the error notice's link.
+  defaultButton_ = new DefaultButton(this, cmdProcess, {txtDescription, lblErrorNotice});
   new WhatsThisRouter(this, help_);
 
   // Loading: the 1959-1961 plate, the drop button painted disabled.
@@ -257,6 +258,8 @@ void frmMain::CreateReportPanel(QWidget* client) {
   txtDescription = new QPlainTextEdit(client);
   txtDescription->setObjectName(QStringLiteral("txtDescription"));
   txtDescription->setFont(FontAtPoints({QStringLiteral("Courier New")}, 9));
+  // Tab and Shift+Tab leave the box as they leave every other one.
+  txtDescription->setTabChangesFocus(true);
   txtDescription->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txtDescription->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   txtDescription->document()->setDocumentMargin(2);
@@ -286,6 +289,8 @@ void frmMain::CreateReportPanel(QWidget* client) {
   PlaceTwips(lblErrorNotice, 4515, 6195, 885, 195);
   GrowToFit(lblErrorNotice);
   lblErrorNotice->hide();
+  // The link takes the focus (last in the tab order) while the notice shows.
+  lblErrorNotice->setFocusPolicy(Qt::StrongFocus);
   connect(lblErrorNotice, &LinkLabel::clicked, this,
           [this] { help_.ShowTopic(kErrorNoticeTopic, this); });
 
@@ -391,8 +396,9 @@ void frmMain::Process() {
         ReportWriter::Process(*reader_, typed, chkAppend->isChecked(), oldReport);
     if (!result) {
       // The year code was refused (the reader has said why): back to the
-      // serial number, nothing else changes.
+      // serial number, selected for typing over, nothing else changes.
       txtSerialNumber->setFocus(Qt::OtherFocusReason);
+      txtSerialNumber->selectAll();
       return;
     }
     ShowBoxes(result->Boxes);
@@ -407,8 +413,7 @@ void frmMain::Process() {
       txtDescription->ensureCursorVisible();
     }
     if (!ReportPanelOpen) OpenReportPanel();
-    lblErrorOccurred->setVisible(result->ErrorOccurred);
-    lblErrorNotice->setVisible(result->ErrorOccurred);
+    ShowErrorNotice(result->ErrorOccurred);
   } catch (const std::exception& failure) {
     QMessageBox::critical(this, windowTitle(),
                           QStringLiteral("The codes could not be decoded: %1")
@@ -435,6 +440,22 @@ void frmMain::SetReportPanelControls(bool open) {
   for (QPushButton* output : {cmdCopyText, cmdSaveAs, cmdPrint}) {
     output->setFocusPolicy(open ? Qt::StrongFocus : Qt::ClickFocus);
   }
+  // Below the closed window the panel's controls are out of reach: hidden,
+  // they take no focus and answer no access key.
+  for (QWidget* control :
+       {static_cast<QWidget*>(Line1), static_cast<QWidget*>(Line2),
+        static_cast<QWidget*>(txtDescription), static_cast<QWidget*>(cmdCopyText),
+        static_cast<QWidget*>(cmdSaveAs), static_cast<QWidget*>(cmdPrint)}) {
+    control->setVisible(open);
+  }
+  lblErrorOccurred->setVisible(open && errorNotice_);
+  lblErrorNotice->setVisible(open && errorNotice_);
+}
+
+void frmMain::ShowErrorNotice(bool shown) {
+  errorNotice_ = shown;
+  lblErrorOccurred->setVisible(shown && ReportPanelOpen);
+  lblErrorNotice->setVisible(shown && ReportPanelOpen);
 }
 
 void frmMain::ChangeWindowHeight(int twips) { setFixedHeight(height() + TwipsToPixels(twips)); }

@@ -176,6 +176,8 @@ class frmMain : public QMainWindow, public IReportPanelHost {
   // Puts the plate into its 1959-1961 arrangement, as the window opens.
   void ApplyStartPlate();
   void ShowBoxes(const PlateBoxes& boxes);
+  // Shows or hides the error notice after a complete decode.
+  void ShowErrorNotice(bool shown);
   void UnloadAllForms();
 
   IHelp& help_;
@@ -185,6 +187,7 @@ class frmMain : public QMainWindow, public IReportPanelHost {
   DefaultButton* defaultButton_ = nullptr;
   std::unique_ptr<PlateArranger> arranger_;
   std::unique_ptr<ReportOutput> output_;
+  bool errorNotice_ = false;  // the last complete decode raised the error notice
 };
 
 }  // namespace vorrendal

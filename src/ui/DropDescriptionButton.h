@@ -2,7 +2,8 @@
 // The small drawn button at the right end of the command row that opens and
 // closes the report panel. It paints a three-dimensional button with an arrow
 // line by line in the system colours, shows a pressed look while a mouse
-// button is held over it, and toggles the panel on a click.
+// button is held over it, and toggles the panel on a click. While it has the
+// focus a dotted rectangle inside its frame shows it; Space then clicks it.
 
 #include <QImage>
 #include <QString>
@@ -60,6 +61,8 @@ class DropDescriptionButton : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   bool Outside(const QPoint& pos) const;

@@ -40,10 +40,11 @@ QList<QWidget*> TabPlaces::Order() const {
 }
 
 void TabPlaces::Apply() const {
-  // Labels never take the focus; chaining them would only confuse Qt's chain.
+  // Controls that never take the focus (captions) are left out of Qt's chain;
+  // a link label that takes it keeps its place.
   QWidget* previous = nullptr;
   for (QWidget* control : Order()) {
-    if (control->inherits("QLabel")) continue;
+    if (control->focusPolicy() == Qt::NoFocus) continue;
     if (previous) QWidget::setTabOrder(previous, control);
     previous = control;
   }

@@ -22,15 +22,15 @@ class frmMainTest : public QObject {
         {"cmdClearSerial", "C&lear", "Clear The Information", 3, {}},
         {"Label10", "Template &Style:", "", 3, {}},
         {"chkAppend", "&Append", "Append (Add) To The Text", 2, {}},
-        {"cmdCopyText", "&Copy", "Copy Text To Clipboard", 3, {120, 6000, 975, 375}},
-        {"cmdSaveAs", "&Save As...", "Save Text To A File", 3, {1200, 6000, 975, 375}},
-        {"cmdPrint", "P&rint", "Print Text", 3, {2280, 6000, 975, 375}},
+        {"cmdCopyText", "&Copy", "Copy Text To Clipboard", 1, {120, 6000, 975, 375}},
+        {"cmdSaveAs", "&Save As...", "Save Text To A File", 1, {1200, 6000, 975, 375}},
+        {"cmdPrint", "P&rint", "Print Text", 1, {2280, 6000, 975, 375}},
         {"lblErrorOccurred", "An error occurred while decoding. Please read the", "", 1, {}},
         {"lblErrorNotice", "Error Notice.", "", 1, {}},
         {"lblMadeInUSALong", "MADE IN U.S.A.", "", 1, {}},
         {"txtType", "PASSENGER", "", 0, {2400, 600, 1575, 385}},
         {"Shape1", "", "", 3, {0, 360, 6015, 1815}},
-        {"txtDescription", "", "", 3, {120, 2880, 5775, 3015}},
+        {"txtDescription", "", "", 1, {120, 2880, 5775, 3015}},
     };
     TestWindow t;
     QCOMPARE(t.window.windowTitle(), QStringLiteral("1959-1974 Vorrendal"));

@@ -173,6 +173,56 @@ class PictureTest : public QObject {
     }
   }
 
+  // With the focus the button shows a dotted mark on pixels of its ground
+  // only, so no line of the frame or the arrow changes; without it the
+  // image is exactly as drawn.
+  void focusMark_data() {
+    QTest::addColumn<DropImage>("image");
+    QTest::newRow("Black-Down") << DropImage::BlackDown;
+    QTest::newRow("Pressed-Down") << DropImage::PressedDown;
+    QTest::newRow("Black-Up") << DropImage::BlackUp;
+    QTest::newRow("Pressed-Up") << DropImage::PressedUp;
+  }
+  void focusMark() {
+    QFETCH(DropImage, image);
+    QWidget window;
+    auto* button = new DropDescriptionButton(&window);
+    button->setPalette(TestPalette());
+    button->setEnabled(true);
+    button->DrawDropButton(image);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    button->setFocus(Qt::TabFocusReason);
+    QVERIFY(button->hasFocus());
+    const QImage expected = Expected(image);
+    const QImage focused = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb ground = TestPalette().color(R::Button).rgb();
+    int marked = 0;
+    QRect mark;  // the rectangle the dots stand on
+    for (int y = 0; y < expected.height(); ++y) {
+      for (int x = 0; x < expected.width(); ++x) {
+        if (focused.pixel(x, y) == expected.pixel(x, y)) continue;
+        ++marked;
+        mark |= QRect(x, y, 1, 1);
+      }
+    }
+    QVERIFY(marked >= 16);
+    // Every pixel of the rectangle's edges is ground in the plain image, so
+    // no dot falls on the frame or the arrow, whatever colour it has.
+    for (int x = mark.left(); x <= mark.right(); ++x) {
+      for (int y = mark.top(); y <= mark.bottom(); ++y) {
+        const bool edge =
+            x == mark.left() || x == mark.right() || y == mark.top() || y == mark.bottom();
+        if (edge)
+          QVERIFY2(expected.pixel(x, y) == ground,
+                   qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+      }
+    }
+    button->clearFocus();
+    QCOMPARE(button->grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
+  }
+
   // Press, move, release, click and Space from each state, with the state kept
   // by the window as the program does: the state after, the image shown, and
   // what the window is told.

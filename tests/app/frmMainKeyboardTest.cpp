@@ -1,0 +1,175 @@
+// The window worked from the keyboard: where Tab goes, which button Enter
+// presses and which one looks like it, what the closed report panel leaves in
+// reach, and where a refused year code leaves the caret.
+
+#include "AppTestSupport.h"
+#include "ui/ReportOutputFakes.h"
+
+namespace {
+
+// The one push button of the window that looks like the default, if any.
+QString LooksDefault(frmMain& window) {
+  QStringList looks;
+  for (QPushButton* button : window.findChildren<QPushButton*>()) {
+    if (button->isDefault()) looks << button->objectName();
+  }
+  return looks.join(u' ');
+}
+
+// Every control Tab reaches in one round from the serial number box.
+QStringList TabRound(frmMain& window) {
+  window.txtSerialNumber->setFocus(Qt::TabFocusReason);
+  QStringList reached;
+  for (int i = 0; i < 40; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr || focus == window.txtSerialNumber) break;
+    reached << focus->objectName();
+  }
+  return reached;
+}
+
+}  // namespace
+
+class frmMainKeyboardTest : public QObject {
+  Q_OBJECT
+ private slots:
+  // Tab and Shift+Tab leave the open report box for the next and previous
+  // places; the report keeps its text.
+  void tabLeavesTheReportBox_data() {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<QString>("next");
+    QTest::newRow("Tab") << Qt::Key_Tab << "cmdCopyText";
+    QTest::newRow("Shift+Tab") << Qt::Key_Backtab << "chkAppend";
+  }
+  void tabLeavesTheReportBox() {
+    QFETCH(Qt::Key, key);
+    QFETCH(QString, next);
+    TestWindow t;
+    t.DecodeGoodPlate();
+    const QString report = t.Report();
+    t.window.txtDescription->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(t.window.txtDescription, key);
+    QCOMPARE(QApplication::focusWidget()->objectName(), next);
+    QCOMPARE(t.Report(), report);
+  }
+
+  // Only the button that Enter would press looks like the default one: a
+  // focused push button, else Process; none where Enter does something else.
+  void onlyTheEnterButtonLooksDefault_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("looksDefault");
+    const auto row = [](const char* name, const char* focus, const char* looksDefault) {
+      QTest::newRow(name) << QString::fromLatin1(focus) << QString::fromLatin1(looksDefault);
+    };
+    row("a plate box", "txtBody", "cmdProcess");
+    row("Process", "cmdProcess", "cmdProcess");
+    row("Clear", "cmdClearSerial", "cmdClearSerial");
+    row("Save As", "cmdSaveAs", "cmdSaveAs");
+    row("the drop button", "picDropDescription", "cmdProcess");
+    row("the report box", "txtDescription", "");
+    row("the error notice's link", "lblErrorNotice", "");
+  }
+  void onlyTheEnterButtonLooksDefault() {
+    QFETCH(QString, focus);
+    QFETCH(QString, looksDefault);
+    TestWindow t;
+    t.TypeGoodPlate();
+    t.window.txtBody->setText(QStringLiteral("99Z"));  // raises the error notice
+    t.window.Process();
+    t.window.findChild<QWidget*>(focus)->setFocus(Qt::TabFocusReason);
+    QCOMPARE(LooksDefault(t.window), looksDefault);
+  }
+
+  // While the panel is closed its controls are out of reach: Tab passes them
+  // by and their access keys do nothing; Alt+S belongs to the template list.
+  void closedPanelIsOutOfReach_data() {
+    QTest::addColumn<bool>("decodedFirst");
+    QTest::newRow("before the first decode") << false;
+    QTest::newRow("closed with the drop button") << true;
+  }
+  void closedPanelIsOutOfReach() {
+    QFETCH(bool, decodedFirst);
+    TestWindow t;
+    QTemporaryDir dir;
+    test::FakeOutput fakes;
+    t.window.UseReportOutputServices(fakes.Services(dir.filePath("printed.pdf")));
+    if (decodedFirst) {
+      t.DecodeGoodPlate();
+      QTest::mouseClick(t.window.picDropDescription, Qt::LeftButton);
+      QVERIFY(!t.window.ReportPanelOpen);
+    }
+    for (const QString& name : TabRound(t.window)) {
+      QVERIFY2(!name.startsWith(QStringLiteral("cmdCopy")) && name != QStringLiteral("cmdSaveAs") &&
+                   name != QStringLiteral("cmdPrint") && name != QStringLiteral("txtDescription"),
+               qPrintable(name));
+    }
+    ModalDriver driver;  // a save dialog would be a modal window nobody expects
+    t.window.txtSerialNumber->setFocus();
+    for (int i = 0; i < 2; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+      QCOMPARE(QApplication::focusWidget(), t.window.cboTemplateStyle);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
+    QApplication::processEvents();
+    QVERIFY(fakes.clipboard.isEmpty() && fakes.requests.empty() && fakes.messages.isEmpty());
+    QVERIFY(!QFile::exists(fakes.printFile));
+    QVERIFY(driver.Unexpected().isEmpty());
+  }
+
+  // A refused year code sends the caret back to the serial number with its
+  // text selected, so that typing replaces it, wherever Process was started.
+  void refusedYearSelectsTheSerial_data() {
+    QTest::addColumn<QString>("from");
+    QTest::newRow("the Process button") << "cmdProcess";
+    QTest::newRow("the template list") << "cboTemplateStyle";
+    QTest::newRow("a plate box") << "txtBody";
+    QTest::newRow("the serial number box") << "txtSerialNumber";
+  }
+  void refusedYearSelectsTheSerial() {
+    QFETCH(QString, from);
+    TestWindow t;
+    t.Type({"*5A31V10000", "52A"});
+    auto* start = t.window.findChild<QWidget*>(from);
+    start->setFocus(Qt::TabFocusReason);
+    t.window.txtSerialNumber->deselect();
+    ModalDriver driver;
+    driver.Then(Press(QMessageBox::Ok));
+    QTest::keyClick(start, Qt::Key_Return);
+    QVERIFY(driver.Done());
+    QCOMPARE(t.window.focusWidget(), t.window.txtSerialNumber);
+    QCOMPARE(t.window.txtSerialNumber->selectedText(), QStringLiteral("*5A31V10000"));
+  }
+
+  // The error notice's link follows the drop button in the tab order while
+  // the notice shows, and Enter or Space there opens the notice's help topic
+  // (not Process). Without the notice Tab passes it by.
+  void errorNoticeLinkByKeyboard_data() {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::newRow("Return") << Qt::Key_Return;
+    QTest::newRow("Enter") << Qt::Key_Enter;
+    QTest::newRow("Space") << Qt::Key_Space;
+  }
+  void errorNoticeLinkByKeyboard() {
+    QFETCH(Qt::Key, key);
+    TestWindow t;
+    t.TypeGoodPlate();
+    t.window.Process();
+    t.window.picDropDescription->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(t.window.picDropDescription, Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != t.window.lblErrorNotice);
+    t.window.txtBody->setText(QStringLiteral("99Z"));
+    t.window.Process();
+    t.window.picDropDescription->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(t.window.picDropDescription, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), t.window.lblErrorNotice);
+    QSignalSpy processed(t.window.cmdProcess, &QPushButton::clicked);
+    QTest::keyClick(t.window.lblErrorNotice, key);
+    QCOMPARE(t.help.topics, std::vector<int>{frmMain::kErrorNoticeTopic});
+    QCOMPARE(processed.count(), 0);
+  }
+};
+
+QTEST_MAIN(frmMainKeyboardTest)
+#include "frmMainKeyboardTest.moc"
