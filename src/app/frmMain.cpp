@@ -12,8 +12,10 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextLayout>
 #include <QWhatsThis>
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 #include "DefaultButton.h"
@@ -87,6 +89,32 @@ QLabel* MakeEmblem(QWidget* parent, const char* name, BrantelPicture picture, in
   PlaceTwips(emblem, left, top, width, height);
   emblem->setPixmap(BrantelArt::Render(picture, emblem->size(), qApp->devicePixelRatio()));
   return emblem;
+}
+
+// Moves a link to stand right after the last words of a wrapped label, one
+// space away, on the label's last line; never left of where it was placed.
+// With the designed face the link's designed place is already there; a wider
+// face would otherwise run the words into the link.
+void FollowLastLine(const QLabel* text, QWidget* link) {
+  const QRect area = text->contentsRect();
+  QTextLayout layout(text->text(), text->font());
+  QTextOption option;
+  option.setWrapMode(QTextOption::WordWrap);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  qreal top = 0;
+  QTextLine last;
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(area.width());
+    line.setPosition(QPointF(0, top));
+    top += line.height();
+    last = line;
+  }
+  layout.endLayout();
+  if (!last.isValid()) return;
+  const qreal end = last.naturalTextWidth() + QFontMetricsF(text->font()).horizontalAdvance(u' ');
+  const int left = text->x() + area.x() + static_cast<int>(std::ceil(end));
+  link->move(std::max(link->x(), left), text->y() + area.y() + static_cast<int>(last.y()));
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, const char* tooltip,
@@ -257,7 +285,11 @@ void frmMain::CreateReportPanel(QWidget* client) {
 
   txtDescription = new QPlainTextEdit(client);
   txtDescription->setObjectName(QStringLiteral("txtDescription"));
-  txtDescription->setFont(FontAtPoints({QStringLiteral("Courier New")}, 9));
+  // Whole-pixel columns (7 pixels at 9 points, as on the screens the report
+  // was laid out for): 51 of them fit the box beside its scroll bar.
+  QFont report = FontAtPoints({QStringLiteral("Courier New")}, 9);
+  report.setHintingPreference(QFont::PreferFullHinting);
+  txtDescription->setFont(report);
   // Tab and Shift+Tab leave the box as they leave every other one.
   txtDescription->setTabChangesFocus(true);
   txtDescription->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -288,6 +320,7 @@ void frmMain::CreateReportPanel(QWidget* client) {
   lblErrorNotice->setFont(link);
   PlaceTwips(lblErrorNotice, 4515, 6195, 885, 195);
   GrowToFit(lblErrorNotice);
+  FollowLastLine(lblErrorOccurred, lblErrorNotice);
   lblErrorNotice->hide();
   // The link takes the focus (last in the tab order) while the notice shows.
   lblErrorNotice->setFocusPolicy(Qt::StrongFocus);

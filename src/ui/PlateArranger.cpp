@@ -39,6 +39,9 @@ using F = PlateArranger::Field;
 constexpr Element kHidden{false, nullptr, -1, -1};
 constexpr Element kShownInPlace{true, nullptr, -1, -1};
 
+// The serial boxes of 1967-1969 and 1973-1974 are 1680 twips wide, not the
+// 1575 of the plate drawings: the least that shows a serial such as
+// 7W55W123456 whole in bold Arial 11.25 point.
 constexpr std::array<PlateStyle, 6> kStyles{{
     // 1959-1961
     {{{{F::Serial, "SERIAL NUMBER", 600, 600, 600, 840, 1695, 1},
@@ -83,7 +86,7 @@ constexpr std::array<PlateStyle, 6> kStyles{{
      kHidden,
      kHidden},
     // 1967-1969: captions below their boxes, the serial caption to the right
-    {{{{F::Serial, "WARRANTY NUMBER", 1920, 800, 240, 720, 1575, 1},
+    {{{{F::Serial, "WARRANTY NUMBER", 1920, 800, 240, 720, 1680, 1},
        {F::Body, "BODY", 240, 1700, 240, 1320, 615, 2},
        {F::Color, "COLOR", 1080, 1700, 1080, 1320, 735, 3},
        {F::Trim, "TRIM", 2040, 1700, 2040, 1320, 495, 4},
@@ -111,7 +114,7 @@ constexpr std::array<PlateStyle, 6> kStyles{{
      kShownInPlace,
      kHidden},
     // 1973-1974: the serial caption below its box, the greyed "PASSENGER" type box
-    {{{{F::Serial, "VEH. IDENT. NO.", 480, 970, 480, 600, 1575, 1},
+    {{{{F::Serial, "VEH. IDENT. NO.", 480, 970, 480, 600, 1680, 1},
        {F::Body, "BODY", 480, 1320, 480, 1560, 615, 2},
        {F::Color, "COLOR", 1440, 1320, 1440, 1560, 615, 3},
        {F::Trim, "TRIM", 2400, 1320, 2400, 1560, 495, 4},
