@@ -2,7 +2,8 @@
 // A label that behaves like a link: a hand pointer, and a click on it (press
 // and release of the left button over it) emits clicked(). When its owner
 // lets it take the focus, it shows a focus rectangle, and Enter or Space
-// works it as a click does.
+// works it as a click does. Assistive technology sees a link with a press
+// action.
 
 #include <QLabel>
 

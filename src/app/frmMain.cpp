@@ -18,6 +18,7 @@
 #include <cmath>
 #include <exception>
 
+#include "Accessibility.h"
 #include "DefaultButton.h"
 #include "IHelp.h"
 #include "LinkLabel.h"
@@ -147,7 +148,7 @@ frmMain::frmMain(IHelp& help, DataReaderFactory dataReaderFactory, QWidget* pare
   setFont(FontAtPoints(DialogFace(), 8.25));
   ExitProgram = [] { QCoreApplication::exit(0); };
 
-  auto* client = new QWidget(this);
+  auto* client = new ClientArea(this);
   client->setObjectName(QStringLiteral("frmMainClient"));
   setCentralWidget(client);
 
@@ -243,6 +244,23 @@ void frmMain::CreatePlate(QWidget* client) {
   txtType->setText(QStringLiteral("PASSENGER"));
   txtType->setEnabled(false);
   txtType->setFocusPolicy(Qt::NoFocus);
+
+  // Each box is named by the caption beside it, whatever the caption says in
+  // the style shown (assistive technology reads a label's buddy as its name).
+  const std::pair<QLabel*, QLineEdit*> captioned[] = {{lblSerialNumber, txtSerialNumber},
+                                                      {lblBody, txtBody},
+                                                      {lblColor, txtColor},
+                                                      {lblTrim, txtTrim},
+                                                      {lblDate, txtDate},
+                                                      {lblDSO, txtDSO},
+                                                      {lblTrans, txtTrans},
+                                                      {lblAxle, txtAxle},
+                                                      {lblType, txtType}};
+  for (const auto& [caption, box] : captioned) caption->setBuddy(box);
+  for (QWidget* decoration : {static_cast<QWidget*>(Shape1), static_cast<QWidget*>(imgBrantelLarge),
+                              static_cast<QWidget*>(imgBrantelSmall)}) {
+    ClientArea::SetDecorative(decoration);
+  }
 }
 
 void frmMain::CreateCommandRow(QWidget* client) {
@@ -282,9 +300,12 @@ void frmMain::CreateReportPanel(QWidget* client) {
   // A 3-D groove: a shadow line over a highlight line.
   Line2 = makeLine("Line2", QPalette::Dark, TwipsToPixels(2760));
   Line1 = makeLine("Line1", QPalette::Light, TwipsToPixels(2760) + 1);
+  ClientArea::SetDecorative(Line1);
+  ClientArea::SetDecorative(Line2);
 
   txtDescription = new QPlainTextEdit(client);
   txtDescription->setObjectName(QStringLiteral("txtDescription"));
+  txtDescription->setAccessibleName(QStringLiteral("Report"));
   // Whole-pixel columns (7 pixels at 9 points, as on the screens the report
   // was laid out for): 51 of them fit the box beside its scroll bar.
   QFont report = FontAtPoints({QStringLiteral("Courier New")}, 9);
@@ -305,7 +326,7 @@ void frmMain::CreateReportPanel(QWidget* client) {
   connect(cmdPrint, &QPushButton::clicked, this, &frmMain::PrintReport);
 
   lblErrorOccurred =
-      new QLabel(QStringLiteral("An error occurred while decoding. Please read the"), client);
+      new AlertLabel(QStringLiteral("An error occurred while decoding. Please read the"), client);
   lblErrorOccurred->setObjectName(QStringLiteral("lblErrorOccurred"));
   lblErrorOccurred->setWordWrap(true);
   lblErrorOccurred->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -324,6 +345,7 @@ void frmMain::CreateReportPanel(QWidget* client) {
   lblErrorNotice->hide();
   // The link takes the focus (last in the tab order) while the notice shows.
   lblErrorNotice->setFocusPolicy(Qt::StrongFocus);
+  lblErrorOccurred->setAccessibleName(lblErrorOccurred->text() + u' ' + lblErrorNotice->text());
   connect(lblErrorNotice, &LinkLabel::clicked, this,
           [this] { help_.ShowTopic(kErrorNoticeTopic, this); });
 
@@ -457,8 +479,7 @@ void frmMain::Process() {
 void frmMain::OpenReportPanel() {
   ReportPanelOpen = true;
   picDropDescription->setEnabled(true);
-  DrawDropButton(QStringLiteral("Black-Up"));
-  DropState = QStringLiteral("Black-Up");
+  picDropDescription->ShowState(DropImage::BlackUp, DropDescriptionButton::kBlackUp);
   for (QAction* output : {mnuFileSaveInfo, mnuFilePrintInfo, mnuEditCopyInfo}) {
     output->setEnabled(true);
   }
@@ -474,7 +495,8 @@ void frmMain::SetReportPanelControls(bool open) {
     output->setFocusPolicy(open ? Qt::StrongFocus : Qt::ClickFocus);
   }
   // Below the closed window the panel's controls are out of reach: hidden,
-  // they take no focus and answer no access key.
+  // they take no focus, answer no access key and are not shown to assistive
+  // technology.
   for (QWidget* control :
        {static_cast<QWidget*>(Line1), static_cast<QWidget*>(Line2),
         static_cast<QWidget*>(txtDescription), static_cast<QWidget*>(cmdCopyText),
@@ -489,6 +511,7 @@ void frmMain::ShowErrorNotice(bool shown) {
   errorNotice_ = shown;
   lblErrorOccurred->setVisible(shown && ReportPanelOpen);
   lblErrorNotice->setVisible(shown && ReportPanelOpen);
+  if (lblErrorOccurred->isVisible()) lblErrorOccurred->Announce();
 }
 
 void frmMain::ChangeWindowHeight(int twips) { setFixedHeight(height() + TwipsToPixels(twips)); }

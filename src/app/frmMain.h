@@ -27,6 +27,7 @@ class QPushButton;
 
 namespace vorrendal {
 
+class AlertLabel;
 class DefaultButton;
 class DropDescriptionButton;
 class PlateArranger;
@@ -96,7 +97,7 @@ class frmMain : public QMainWindow, public IReportPanelHost {
   QPushButton* cmdCopyText;
   QPushButton* cmdSaveAs;
   QPushButton* cmdPrint;
-  QLabel* lblErrorOccurred;
+  AlertLabel* lblErrorOccurred;
   LinkLabel* lblErrorNotice;
 
   // --- menus ---
@@ -176,7 +177,8 @@ class frmMain : public QMainWindow, public IReportPanelHost {
   // Puts the plate into its 1959-1961 arrangement, as the window opens.
   void ApplyStartPlate();
   void ShowBoxes(const PlateBoxes& boxes);
-  // Shows or hides the error notice after a complete decode.
+  // Shows or hides the error notice after a complete decode; shown, it is
+  // announced to assistive technology.
   void ShowErrorNotice(bool shown);
   void UnloadAllForms();
 

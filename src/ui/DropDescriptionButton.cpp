@@ -1,5 +1,6 @@
 #include "ui/DropDescriptionButton.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -81,6 +82,54 @@ void DrawFocusMark(QImage& image, QRgb colour) {
   }
 }
 
+bool PanelOpen(const QString& state) {
+  return state == DropDescriptionButton::kBlackUp || state == DropDescriptionButton::kPressedUp;
+}
+
+// To assistive technology the drawn button is a push button that shows or
+// hides the report, with a press action and its expanded state.
+class DropButtonAccessible final : public QAccessibleWidget {
+ public:
+  explicit DropButtonAccessible(DropDescriptionButton* button)
+      : QAccessibleWidget(button, QAccessible::Button) {}
+
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name) return DropDescriptionButton::AccessibleName(Button()->DropState());
+    return QAccessibleWidget::text(t);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    const bool open = PanelOpen(Button()->DropState());
+    s.expandable = true;
+    s.expanded = open;
+    s.collapsed = !open;
+    s.pressed = Button()->DropState() == DropDescriptionButton::kPressedDown ||
+                Button()->DropState() == DropDescriptionButton::kPressedUp;
+    return s;
+  }
+  QStringList actionNames() const override {
+    return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+  }
+  void doAction(const QString& action) override {
+    if (action == pressAction()) {
+      Button()->Click();
+      return;
+    }
+    QAccessibleWidget::doAction(action);
+  }
+
+ private:
+  DropDescriptionButton* Button() const { return static_cast<DropDescriptionButton*>(widget()); }
+};
+
+QAccessibleInterface* DropButtonFactory(const QString& className, QObject* object) {
+  if (className != QLatin1String(DropDescriptionButton::staticMetaObject.className())) {
+    return nullptr;
+  }
+  auto* button = qobject_cast<DropDescriptionButton*>(object);
+  return button != nullptr ? new DropButtonAccessible(button) : nullptr;
+}
+
 }  // namespace
 
 const QString DropDescriptionButton::kBlackDown = QStringLiteral("Black-Down");
@@ -89,6 +138,8 @@ const QString DropDescriptionButton::kBlackUp = QStringLiteral("Black-Up");
 const QString DropDescriptionButton::kPressedUp = QStringLiteral("Pressed-Up");
 
 DropDescriptionButton::DropDescriptionButton(QWidget* parent) : QWidget(parent) {
+  static const bool factoryInstalled = (QAccessible::installFactory(DropButtonFactory), true);
+  (void)factoryInstalled;
   setObjectName(QStringLiteral("picDropDescription"));
   setFixedSize(kSize, kSize);
   setFocusPolicy(Qt::StrongFocus);
@@ -135,6 +186,10 @@ void DropDescriptionButton::DrawDropButton(const QString& image) {
   }
 }
 
+QString DropDescriptionButton::AccessibleName(const QString& state) {
+  return PanelOpen(state) ? QStringLiteral("Hide report") : QStringLiteral("Show report");
+}
+
 void DropDescriptionButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   if (hasFocus()) {
@@ -160,24 +215,34 @@ bool DropDescriptionButton::Outside(const QPoint& pos) const {
   return pos.x() < 0 || pos.x() > kSize - 1 || pos.y() < 0 || pos.y() > kSize - 1;
 }
 
-void DropDescriptionButton::Show(DropImage image, const QString& state) {
+void DropDescriptionButton::ShowState(DropImage image, const QString& state) {
   DrawDropButton(image);
+  const bool wasOpen = PanelOpen(*state_);
   *state_ = state;
+  if (PanelOpen(state) != wasOpen) {
+    QAccessible::State changed;
+    changed.expanded = true;
+    changed.collapsed = true;
+    QAccessibleStateChangeEvent stateChange(this, changed);
+    QAccessible::updateAccessibility(&stateChange);
+    QAccessibleEvent nameChange(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nameChange);
+  }
 }
 
 void DropDescriptionButton::LookPressed() {
   if (*state_ == kBlackDown) {
-    Show(DropImage::PressedDown, kPressedDown);
+    ShowState(DropImage::PressedDown, kPressedDown);
   } else if (*state_ == kBlackUp) {
-    Show(DropImage::PressedUp, kPressedUp);
+    ShowState(DropImage::PressedUp, kPressedUp);
   }
 }
 
 void DropDescriptionButton::LookRaised() {
   if (*state_ == kPressedDown) {
-    Show(DropImage::BlackDown, kBlackDown);
+    ShowState(DropImage::BlackDown, kBlackDown);
   } else if (*state_ == kPressedUp) {
-    Show(DropImage::BlackUp, kBlackUp);
+    ShowState(DropImage::BlackUp, kBlackUp);
   }
 }
 
@@ -222,12 +287,12 @@ void DropDescriptionButton::Click() {
   if (!isEnabled() || !host_) return;
   const int h = host_->OuterHeightPixels();
   if (*state_ == kBlackDown) {
-    Show(DropImage::BlackUp, kBlackUp);
+    ShowState(DropImage::BlackUp, kBlackUp);
     host_->SetReportPanelOpen(true);
     host_->SetOuterHeightTwips(h * kTwipsPerPixel + kPanelTwips);
     host_->SetReportPanelControls(true);
   } else if (*state_ == kBlackUp) {
-    Show(DropImage::BlackDown, kBlackDown);
+    ShowState(DropImage::BlackDown, kBlackDown);
     host_->SetOuterHeightTwips(h * kTwipsPerPixel - kPanelTwips);
     host_->SetReportPanelControls(false);
     host_->FocusProcess();

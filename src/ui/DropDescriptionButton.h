@@ -50,8 +50,16 @@ class DropDescriptionButton : public QWidget {
   const QString& DropState() const { return *state_; }
   void BindDropState(QString* state) { state_ = state ? state : &ownState_; }
 
+  // Paints an image and sets DropState to the state it shows; assistive
+  // technology hears when the panel's state changes.
+  void ShowState(DropImage image, const QString& state);
+
   // The click: opens the panel in "Black-Down", closes it in "Black-Up".
   void Click();
+
+  // What assistive technology calls the button in a state: "Show report"
+  // while the panel is closed, "Hide report" while it is open.
+  static QString AccessibleName(const QString& state);
 
   QSize sizeHint() const override { return {kSize, kSize}; }
 
@@ -66,7 +74,6 @@ class DropDescriptionButton : public QWidget {
 
  private:
   bool Outside(const QPoint& pos) const;
-  void Show(DropImage image, const QString& state);
   // "Black-" to "Pressed-" of the same panel state, and back.
   void LookPressed();
   void LookRaised();

@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 
+#include "app/Accessibility.h"
 #include "app/IHelp.h"
 #include "app/LinkLabel.h"
 #include "app/ScreenUnits.h"

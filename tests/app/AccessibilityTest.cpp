@@ -1,0 +1,191 @@
+// The main window as a screen reader meets it, through Qt's accessibility
+// interfaces: names, roles, states, actions and the events it is sent.
+
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+#include "AppTestSupport.h"
+
+namespace {
+
+QStringList events;
+
+// The events assistive technology was sent, as "objectName type" (a change of
+// the expanded state as "objectName expanded").
+void Record(QAccessibleEvent* event) {
+  if (event->object() == nullptr) return;
+  const QString name = event->object()->objectName();
+  events << QStringLiteral("%1 %2").arg(name).arg(event->type());
+  if (event->type() == QAccessible::StateChanged &&
+      static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().expanded) {
+    events << name + QStringLiteral(" expanded");
+  }
+}
+
+QAccessibleInterface* Of(QWidget* widget) { return QAccessible::queryAccessibleInterface(widget); }
+
+QString Name(QWidget* widget) { return Of(widget)->text(QAccessible::Name); }
+
+QString Event(const char* name, QAccessible::Event type) {
+  return QStringLiteral("%1 %2").arg(QLatin1String(name)).arg(type);
+}
+
+}  // namespace
+
+class AccessibilityTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() {
+    QPlatformAccessibility* platform =
+        QGuiApplicationPrivate::platformIntegration()->accessibility();
+    if (platform == nullptr) QSKIP("this platform has no accessibility");
+    QAccessible::installUpdateHandler(Record);
+    platform->setActive(true);
+  }
+  void init() { events.clear(); }
+
+  // Each plate box is named by the caption the style shows beside it.
+  void plateBoxesNamedByTheirCaptions_data() {
+    QTest::addColumn<int>("style");
+    for (int style = 0; style < 6; ++style) QTest::newRow(QByteArray::number(style)) << style;
+  }
+  void plateBoxesNamedByTheirCaptions() {
+    QFETCH(int, style);
+    TestWindow t;
+    t.window.cboTemplateStyle->setCurrentIndex(style);
+    QList<QLineEdit*> boxes = t.window.PlateBoxList();
+    boxes << t.window.txtType;
+    for (QLineEdit* box : boxes) {
+      if (!box->isVisible()) continue;
+      auto* caption = t.window.findChild<QLabel*>("lbl" + box->objectName().mid(3));
+      QCOMPARE(box->objectName() + ": " + Name(box), box->objectName() + ": " + caption->text());
+    }
+  }
+
+  // The drawn drop button is a button that tells whether the report shows
+  // and opens or closes it with its press action.
+  void dropButtonIsAButton_data() {
+    QTest::addColumn<int>("presses");  // -1: before the first decode
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("open");
+    QTest::newRow("before the first decode") << -1 << "Show report" << false;
+    QTest::newRow("after a decode") << 0 << "Hide report" << true;
+    QTest::newRow("pressed once") << 1 << "Show report" << false;
+    QTest::newRow("pressed twice") << 2 << "Hide report" << true;
+  }
+  void dropButtonIsAButton() {
+    QFETCH(int, presses);
+    QFETCH(QString, name);
+    QFETCH(bool, open);
+    TestWindow t;
+    if (presses >= 0) t.DecodeGoodPlate();
+    QAccessibleInterface* button = Of(t.window.picDropDescription);
+    QAccessibleActionInterface* actions = button->actionInterface();
+    QVERIFY(actions != nullptr &&
+            actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    for (int i = 0; i < presses; ++i) actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(button->role(), QAccessible::Button);
+    QCOMPARE(button->text(QAccessible::Name), name);
+    const QAccessible::State state = button->state();
+    QVERIFY(state.expandable);
+    QCOMPARE(bool(state.expanded), open);
+    QCOMPARE(bool(state.collapsed), !open);
+    QCOMPARE(bool(state.disabled), presses < 0);
+    QCOMPARE(t.window.ReportPanelOpen, open);
+    if (presses > 0) QVERIFY(events.contains(QStringLiteral("picDropDescription expanded")));
+  }
+
+  // The error notice is an alert, named by its whole sentence, shown and
+  // announced when a decode raises it; its link is a link that opens the
+  // notice's help topic.
+  void errorNoticeIsAnnounced() {
+    TestWindow t;
+    t.TypeGoodPlate();
+    t.window.txtBody->setText(QStringLiteral("99Z"));
+    t.window.Process();
+    QAccessibleInterface* notice = Of(t.window.lblErrorOccurred);
+    QCOMPARE(notice->role(), QAccessible::AlertMessage);
+    QCOMPARE(notice->text(QAccessible::Name),
+             QStringLiteral("An error occurred while decoding. Please read the Error Notice."));
+    QVERIFY(events.contains(Event("lblErrorOccurred", QAccessible::ObjectShow)));
+    QVERIFY(events.contains(Event("lblErrorOccurred", QAccessible::Alert)));
+    events.clear();
+    t.window.Process();  // the notice already shows: announced again
+    QVERIFY(events.contains(Event("lblErrorOccurred", QAccessible::Alert)));
+    QAccessibleInterface* link = Of(t.window.lblErrorNotice);
+    QCOMPARE(link->role(), QAccessible::Link);
+    QCOMPARE(link->text(QAccessible::Name), QStringLiteral("Error Notice."));
+    link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(t.help.topics, std::vector<int>{frmMain::kErrorNoticeTopic});
+  }
+
+  // A clean decode neither shows nor announces the notice.
+  void cleanDecodeAnnouncesNothing() {
+    TestWindow t;
+    t.DecodeGoodPlate();
+    QVERIFY(!events.contains(Event("lblErrorOccurred", QAccessible::Alert)));
+    QVERIFY(Of(t.window.lblErrorOccurred)->state().invisible);
+  }
+
+  // Everything the window shows to assistive technology has a name (the
+  // report box is "Report"); the plate's ground, the emblems and the
+  // separator lines are not shown to it at all.
+  void nothingShownIsUnnamed_data() {
+    QTest::addColumn<int>("style");
+    QTest::addColumn<bool>("decoded");
+    QTest::newRow("opened") << 0 << false;
+    QTest::newRow("decoded, with the error notice") << 0 << true;
+    QTest::newRow("1963-1966 plate") << 2 << true;
+    QTest::newRow("1967-1969 plate") << 3 << true;
+  }
+  void nothingShownIsUnnamed() {
+    QFETCH(int, style);
+    QFETCH(bool, decoded);
+    TestWindow t;
+    t.window.cboTemplateStyle->setCurrentIndex(style);
+    if (decoded) {
+      t.TypeGoodPlate();
+      t.window.txtBody->setText(QStringLiteral("99Z"));
+      t.window.Process();
+      QCOMPARE(Name(t.window.txtDescription), QStringLiteral("Report"));
+    }
+    QAccessibleInterface* client = Of(t.window.centralWidget());
+    QVERIFY(client->childCount() > 0);
+    for (int i = 0; i < client->childCount(); ++i) {
+      QAccessibleInterface* child = client->child(i);
+      QCOMPARE(client->indexOfChild(child), i);
+      const QString objectName = child->object()->objectName();
+      QVERIFY2(!objectName.startsWith(QStringLiteral("img")) &&
+                   !objectName.startsWith(QStringLiteral("Line")) &&
+                   objectName != QStringLiteral("Shape1"),
+               qPrintable(objectName));
+      if (child->state().invisible) continue;
+      QVERIFY2(!child->text(QAccessible::Name).isEmpty(), qPrintable(objectName));
+    }
+  }
+
+  // While the report panel is closed its controls are not shown to
+  // assistive technology.
+  void closedPanelIsInvisible_data() {
+    QTest::addColumn<bool>("decodedFirst");
+    QTest::newRow("before the first decode") << false;
+    QTest::newRow("closed with the drop button") << true;
+  }
+  void closedPanelIsInvisible() {
+    QFETCH(bool, decodedFirst);
+    TestWindow t;
+    if (decodedFirst) {
+      t.DecodeGoodPlate();
+      Of(t.window.picDropDescription)
+          ->actionInterface()
+          ->doAction(QAccessibleActionInterface::pressAction());
+    }
+    for (QWidget* control : t.PanelControls()) {
+      QVERIFY2(Of(control)->state().invisible, qPrintable(control->objectName()));
+    }
+  }
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "AccessibilityTest.moc"
