@@ -2,11 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include "data/Cp1252.h"
@@ -123,36 +121,6 @@ QByteArray ReportOutput::SaveBytes(const QString& text) {
   return bytes;
 }
 
-bool ReportOutput::WriteFileAtomically(const QString& path, const QByteArray& bytes,
-                                       QString& error) {
-  const QFileInfo target(path);
-  if (target.isDir()) {
-    error = QStringLiteral("It is a folder.");
-    return false;
-  }
-  // A file marked read-only is left alone, whoever runs the program.
-  if (target.exists() &&
-      (!(target.permissions() & QFileDevice::WriteOwner) || !target.isWritable())) {
-    error = QStringLiteral("The file is read-only.");
-    return false;
-  }
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = file.errorString();
-    return false;
-  }
-  if (file.write(bytes) != bytes.size()) {
-    error = file.errorString();
-    file.cancelWriting();
-    return false;
-  }
-  if (!file.commit()) {
-    error = file.errorString();
-    return false;
-  }
-  return true;
-}
-
 bool ReportOutput::SaveReportAs() {
   clsCommonFileDialog& dialog = SaveDialog();
   dialog.DefaultExt = QStringLiteral(".txt");
@@ -164,7 +132,7 @@ bool ReportOutput::SaveReportAs() {
   if (dialog.Canceled) return false;
 
   QString error;
-  if (!WriteFileAtomically(dialog.FileName, SaveBytes(reportText_()), error)) {
+  if (!FileSaver(services_.files.get()).Save(dialog.FileName, SaveBytes(reportText_()), &error)) {
     services_.messages->Warn(window_, QStringLiteral("Save As"),
                              QStringLiteral("The report could not be saved to\n%1\n\n%2")
                                  .arg(QDir::toNativeSeparators(dialog.FileName), error));

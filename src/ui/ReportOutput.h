@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "ui/FileSaver.h"
 #include "ui/IFileDialogBackend.h"
 #include "ui/IReportOutputServices.h"
 #include "ui/clsCommonFileDialog.h"
@@ -23,6 +24,7 @@ struct ReportOutputServices {
   std::unique_ptr<IMessageBox> messages;
   std::unique_ptr<IReportPrinter> printer;
   std::unique_ptr<IFileDialogBackend> fileDialog;
+  std::unique_ptr<FileCalls> files;  // the system calls a save makes
 };
 
 class ReportOutput {
@@ -47,10 +49,6 @@ class ReportOutput {
   // The bytes of a saved report: the text with CR LF line ends plus a closing
   // CR LF, in Windows-1252 (a character it cannot hold becomes "?").
   static QByteArray SaveBytes(const QString& text);
-
-  // Replaces the file as one piece; on failure the file stays as it was and
-  // error says why.
-  static bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error);
 
   // The serial number of the last complete decode, which names print jobs.
   void SetJobSerial(const QString& serial);

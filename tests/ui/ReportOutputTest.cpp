@@ -26,10 +26,28 @@ using vorrendal::ReportOutput;
 
 namespace {
 
+// Calls of a save where the folder refuses a new file and the disk is full.
+struct FullDiskInReadOnlyFolder : vorrendal::FileCalls {
+  int CreateTemporary(std::string&) override {
+    errno = EACCES;
+    return -1;
+  }
+  ssize_t Write(int, const char*, std::size_t) override {
+    errno = ENOSPC;
+    return -1;
+  }
+};
+
 struct Harness : vorrendal::test::FakeOutput {
-  explicit Harness(const QString& pdf = QString())
-      : output(std::make_unique<ReportOutput>(
-            nullptr, [this] { return report; }, Services(pdf))) {}
+  explicit Harness(const QString& pdf = QString(),
+                   std::unique_ptr<vorrendal::FileCalls> calls = nullptr)
+      : output(Make(pdf, std::move(calls))) {}
+  std::unique_ptr<ReportOutput> Make(const QString& pdf,
+                                     std::unique_ptr<vorrendal::FileCalls> calls) {
+    files = std::move(calls);
+    return std::make_unique<ReportOutput>(
+        nullptr, [this] { return report; }, Services(pdf));
+  }
   QString report = QStringLiteral(
       "Serial (Warranty) Number: 3A41K123456\n"
       "Body: 62A   Color: AA   Trim: 86A  Date: 12C\n"
@@ -130,35 +148,47 @@ class ReportOutputTest : public QObject {
   // A save that cannot be completed (a read-only file, a folder in the way, a
   // full disk) says so and leaves the earlier file whole with no stray
   // temporary file beside it.
+  void failedSaveKeepsOldFile_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("reportSize");
+    QTest::newRow("read-only file") << "read-only" << 200;
+    QTest::newRow("a folder in the way") << "folder" << 200;
+    QTest::newRow("disk full, long report") << "full" << 200000;
+    QTest::newRow("disk full, short report") << "full" << 5000;
+    QTest::newRow("folder refuses a new file, disk full") << "refused and full" << 5000;
+  }
   void failedSaveKeepsOldFile() {
-    for (const QString how : {"read-only", "folder", "full"}) {
-      QTemporaryDir dir;
-      const QString path = dir.filePath(QStringLiteral("kept.txt"));
-      const QByteArray old("earlier report\r\n");
-      Harness h;
-      h.report = QString(200000, u'x');
-      h.names.push_back(path);
-      if (how != QStringLiteral("folder")) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
-      }
-      if (how == QStringLiteral("read-only")) QFile::setPermissions(path, QFileDevice::ReadOwner);
-      if (how == QStringLiteral("folder"))
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("kept.txt")));
-      rlimit before{};  // a file-size limit makes writing fail part-way, as a full disk does
-      getrlimit(RLIMIT_FSIZE, &before);
-      rlimit small = before;
-      if (how == QStringLiteral("full")) small.rlim_cur = 4096;
-      auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-      setrlimit(RLIMIT_FSIZE, &small);
-      const bool saved = h.output->SaveReportAs();
-      setrlimit(RLIMIT_FSIZE, &before);
-      std::signal(SIGXFSZ, previous);
-      QVERIFY2(!saved && h.messages.size() == 1, qPrintable(how));
-      QVERIFY(h.messages[0].startsWith("Save As|The report could not be saved to"));
-      if (how != QStringLiteral("folder")) QCOMPARE(Read(path), old);
-      QCOMPARE(Entries(dir), QStringList{"kept.txt"});
+    QFETCH(QString, how);
+    QFETCH(int, reportSize);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kept.txt"));
+    const QByteArray old("earlier report\r\n");
+    Harness h({}, how == QStringLiteral("refused and full")
+                      ? std::make_unique<FullDiskInReadOnlyFolder>()
+                      : nullptr);
+    h.report = QString(reportSize, u'x');
+    h.names.push_back(path);
+    if (how == QStringLiteral("folder")) {
+      QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("kept.txt")));
+    } else {
+      QFile file(path);
+      QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
     }
+    if (how == QStringLiteral("read-only")) QFile::setPermissions(path, QFileDevice::ReadOwner);
+    rlimit before{};  // a file-size limit makes writing fail part-way, as a full disk does
+    getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    if (how == QStringLiteral("full")) small.rlim_cur = 4096;
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool saved = h.output->SaveReportAs();
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previous);
+    QVERIFY(!saved);
+    QCOMPARE(h.messages.size(), 1);
+    QVERIFY(h.messages[0].startsWith("Save As|The report could not be saved to"));
+    if (how != QStringLiteral("folder")) QCOMPARE(Read(path), old);
+    QCOMPARE(Entries(dir), QStringList{"kept.txt"});
   }
 
   // The "description|pattern" pairs in Qt's form, whose brackets must hold the patterns.

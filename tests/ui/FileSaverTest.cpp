@@ -1,0 +1,282 @@
+// Saving a file so that a failure never loses what it held: a new file
+// renamed into place where the folder allows it, the file written in place
+// where only the file may be written, devices and pipes written as they are.
+// Faults are planted through the system calls a save makes.
+
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cerrno>
+
+#include "ui/FileSaver.h"
+
+using vorrendal::FileCalls;
+using vorrendal::FileSaver;
+
+namespace {
+
+// The system's calls with faults planted: a folder that refuses new files, a
+// disk with only so many bytes free (filled by what a write adds beyond a
+// file's end), and one call that fails with EIO.
+struct FaultyCalls : FileCalls {
+  bool folderRefuses = false;
+  qint64 room = -1;  // bytes the disk still takes; -1: no limit
+  QString failing;   // "sync", "truncate", "close" or "rename"
+
+  int CreateTemporary(std::string& pathTemplate) override {
+    if (folderRefuses) {
+      errno = EACCES;
+      return -1;
+    }
+    return FileCalls::CreateTemporary(pathTemplate);
+  }
+  ssize_t Write(int fd, const char* data, std::size_t size) override {
+    if (room < 0) return FileCalls::Write(fd, data, size);
+    struct stat st {};
+    ::fstat(fd, &st);
+    const off_t at = ::lseek(fd, 0, SEEK_CUR);
+    const qint64 beyond = std::max<qint64>(0, at + static_cast<qint64>(size) - st.st_size);
+    const qint64 cut = std::max<qint64>(0, beyond - room);
+    if (cut >= static_cast<qint64>(size)) {
+      errno = ENOSPC;
+      return -1;
+    }
+    const ssize_t written = FileCalls::Write(fd, data, size - static_cast<std::size_t>(cut));
+    if (written > 0) room -= std::max<qint64>(0, at + written - st.st_size);
+    return written;
+  }
+  int Sync(int fd) override { return Fails("sync") ? -1 : FileCalls::Sync(fd); }
+  int Truncate(int fd, off_t length) override {
+    return Fails("truncate") ? -1 : FileCalls::Truncate(fd, length);
+  }
+  int Close(int fd) override {
+    if (Fails("close")) {
+      FileCalls::Close(fd);
+      return -1;
+    }
+    return FileCalls::Close(fd);
+  }
+  int Rename(const std::string& from, const std::string& to) override {
+    return Fails("rename") ? -1 : FileCalls::Rename(from, to);
+  }
+
+ private:
+  bool Fails(const char* call) {
+    if (failing != QLatin1String(call)) return false;
+    failing.clear();  // once: putting the old content back may use it again
+    errno = EIO;
+    return true;
+  }
+};
+
+QByteArray Bytes(int size, char fill) { return QByteArray(size, fill); }
+
+QByteArray Read(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+QStringList Entries(const QString& folder) {
+  return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden |
+                                QDir::System);
+}
+
+struct stat Stat(const QString& path) {
+  struct stat st {};
+  ::lstat(QFile::encodeName(path).constData(), &st);
+  return st;
+}
+
+}  // namespace
+
+class FileSaverTest : public QObject {
+  Q_OBJECT
+ private slots:
+  // The new bytes replace the old ones whole; where the folder refuses a new
+  // file the file itself is written (the same file, cut to the new length).
+  void savesTheBytes_data() {
+    QTest::addColumn<int>("oldSize");  // -1: no file yet
+    QTest::addColumn<int>("newSize");
+    QTest::addColumn<bool>("folderRefuses");
+    QTest::newRow("a new file") << -1 << 300 << false;
+    QTest::newRow("a longer file replaced") << 5000 << 300 << false;
+    QTest::newRow("a shorter file replaced") << 300 << 5000 << false;
+    QTest::newRow("folder refuses: longer file written in place") << 5000 << 300 << true;
+    QTest::newRow("folder refuses: shorter file written in place") << 300 << 5000 << true;
+    QTest::newRow("an empty report") << 300 << 0 << true;
+  }
+  void savesTheBytes() {
+    QFETCH(int, oldSize);
+    QFETCH(int, newSize);
+    QFETCH(bool, folderRefuses);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.txt"));
+    if (oldSize >= 0) Write(path, Bytes(oldSize, 'o'));
+    const ino_t before = Stat(path).st_ino;
+    FaultyCalls calls;
+    calls.folderRefuses = folderRefuses;
+    QString error;
+    QVERIFY2(FileSaver(&calls).Save(path, Bytes(newSize, 'n'), &error), qPrintable(error));
+    QCOMPARE(Read(path), Bytes(newSize, 'n'));
+    QCOMPARE(Entries(dir.path()), QStringList{QStringLiteral("report.txt")});
+    if (folderRefuses) QCOMPARE(Stat(path).st_ino, before);
+  }
+
+  // A save that cannot write every byte keeps the old file byte for byte,
+  // leaves nothing beside it and says why.
+  void failureKeepsTheOldFile_data() {
+    QTest::addColumn<int>("oldSize");
+    QTest::addColumn<int>("newSize");
+    QTest::addColumn<bool>("folderRefuses");
+    QTest::addColumn<int>("room");
+    QTest::addColumn<QString>("failing");
+    QTest::addColumn<QString>("reason");
+    const QString full = QString::fromLocal8Bit(std::strerror(ENOSPC));
+    const QString io = QString::fromLocal8Bit(std::strerror(EIO));
+    QTest::newRow("disk full: the new file") << 300 << 5000 << false << 1000 << "" << full;
+    QTest::newRow("disk full: short report") << 3000 << 500 << false << 100 << "" << full;
+    QTest::newRow("sync fails: the new file") << 300 << 5000 << false << -1 << "sync" << io;
+    QTest::newRow("close fails: the new file") << 300 << 5000 << false << -1 << "close" << io;
+    QTest::newRow("rename fails") << 300 << 5000 << false << -1 << "rename" << io;
+    QTest::newRow("disk full: in place, growing") << 3000 << 5000 << true << 1000 << "" << full;
+    QTest::newRow("sync fails: in place") << 3000 << 5000 << true << -1 << "sync" << io;
+    QTest::newRow("truncate fails: in place, shrinking")
+        << 5000 << 3000 << true << -1 << "truncate" << io;
+  }
+  void failureKeepsTheOldFile() {
+    QFETCH(int, oldSize);
+    QFETCH(int, newSize);
+    QFETCH(bool, folderRefuses);
+    QFETCH(int, room);
+    QFETCH(QString, failing);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.txt"));
+    QByteArray old;
+    for (int i = 0; i < oldSize; ++i) old.append(static_cast<char>('a' + i % 26));
+    Write(path, old);
+    FaultyCalls calls;
+    calls.folderRefuses = folderRefuses;
+    calls.room = room;
+    calls.failing = failing;
+    QString error;
+    QVERIFY(!FileSaver(&calls).Save(path, Bytes(newSize, 'n'), &error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
+    QVERIFY(Read(path) == old);
+    QCOMPARE(Entries(dir.path()), QStringList{QStringLiteral("report.txt")});
+  }
+
+  // What is not a plain file is written as it is and never replaced; a link
+  // stays a link and the file it names takes the bytes.
+  void otherKindsOfTarget_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("a pipe a program reads") << "fifo" << true;
+    QTest::newRow("a pipe nobody reads") << "lonely fifo" << false;
+    QTest::newRow("a link to a file") << "link" << true;
+    QTest::newRow("a folder") << "folder" << false;
+  }
+  void otherKindsOfTarget() {
+    QFETCH(QString, kind);
+    QFETCH(bool, saved);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("target"));
+    const QByteArray target = QFile::encodeName(path);
+    const QString linked = dir.filePath(QStringLiteral("linked.txt"));
+    int reader = -1;
+    if (kind.endsWith(QStringLiteral("fifo"))) QCOMPARE(::mkfifo(target.constData(), 0600), 0);
+    if (kind == QStringLiteral("fifo")) reader = ::open(target.constData(), O_RDONLY | O_NONBLOCK);
+    if (kind == QStringLiteral("link")) {
+      Write(linked, "old");
+      QVERIFY(QFile::link(linked, path));
+    }
+    if (kind == QStringLiteral("folder")) QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("target")));
+    const mode_t type = Stat(path).st_mode & S_IFMT;
+    QString error;
+    QCOMPARE(FileSaver().Save(path, "report\r\n", &error), saved);
+    QCOMPARE(Stat(path).st_mode & S_IFMT, type);
+    QCOMPARE(error.isEmpty(), saved);
+    if (reader >= 0) {
+      char got[16] = {};
+      QCOMPARE(::read(reader, got, sizeof got), 8);
+      QCOMPARE(QByteArray(got), QByteArray("report\r\n"));
+      ::close(reader);
+    }
+    if (kind == QStringLiteral("link")) QCOMPARE(Read(linked), QByteArray("report\r\n"));
+  }
+
+  // A replaced file keeps its permissions; a new one gets those the file
+  // mode mask leaves (not the private ones of a temporary file).
+  void permissions_data() {
+    QTest::addColumn<int>("oldMode");  // -1: no file yet
+    QTest::addColumn<int>("mode");
+    QTest::newRow("a new file") << -1 << 0644;
+    QTest::newRow("a replaced file") << 0640 << 0640;
+  }
+  void permissions() {
+    QFETCH(int, oldMode);
+    QFETCH(int, mode);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.txt"));
+    if (oldMode >= 0) {
+      Write(path, "old");
+      QCOMPARE(::chmod(QFile::encodeName(path).constData(), static_cast<mode_t>(oldMode)), 0);
+    }
+    const mode_t mask = ::umask(022);
+    QString error;
+    const bool saved = FileSaver().Save(path, "new", &error);
+    ::umask(mask);
+    QVERIFY2(saved, qPrintable(error));
+    QCOMPARE(static_cast<int>(Stat(path).st_mode & 07777), mode);
+  }
+
+  // On a real, small file system that fills up, both ways of saving keep the
+  // old file whole (needs the right to mount one; skipped otherwise).
+  void fullFileSystem_data() {
+    QTest::addColumn<bool>("folderRefuses");
+    QTest::newRow("new file beside") << false;
+    QTest::newRow("written in place") << true;
+  }
+  void fullFileSystem() {
+    QFETCH(bool, folderRefuses);
+    QTemporaryDir dir;
+    const QByteArray mountPoint = QFile::encodeName(dir.path());
+    if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0) {
+      QSKIP("no right to mount a small file system here");
+    }
+    const auto unmount = qScopeGuard([&] { ::umount2(mountPoint.constData(), MNT_DETACH); });
+    const QString path = dir.filePath(QStringLiteral("report.txt"));
+    const QByteArray old(3000, 'o');
+    Write(path, old);
+    {
+      QFile filler(dir.filePath(QStringLiteral("filler")));
+      QVERIFY(filler.open(QIODevice::WriteOnly));
+      while (filler.write(QByteArray(4096, 'f')) == 4096 && filler.flush()) {
+      }
+    }
+    QVERIFY(QFile::resize(dir.filePath(QStringLiteral("filler")),
+                          QFileInfo(dir.filePath(QStringLiteral("filler"))).size() - 16384));
+    FaultyCalls calls;
+    calls.folderRefuses = folderRefuses;
+    QString error;
+    QVERIFY(!FileSaver(&calls).Save(path, QByteArray(40000, 'n'), &error));
+    QVERIFY2(error.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(error));
+    QVERIFY(Read(path) == old);
+    QCOMPARE(Entries(dir.path()),
+             (QStringList{QStringLiteral("filler"), QStringLiteral("report.txt")}));
+  }
+};
+
+QTEST_MAIN(FileSaverTest)
+#include "FileSaverTest.moc"
