@@ -71,6 +71,18 @@ FileDialogRequest clsCommonFileDialog::BuildFileDialogRecord(bool save, QWidget*
   return request;
 }
 
+QString clsCommonFileDialog::FileNameOf(const FileDialogRequest& request,
+                                        const FileDialogResult& result) {
+  if (request.multiSelect && result.files.size() > 1) {
+    // Several files: the folder, then each name, separated by NUL characters.
+    QStringList pieces{
+        QDir::toNativeSeparators(QFileInfo(TrimSpaces(result.files.first())).absolutePath())};
+    for (const QString& file : result.files) pieces.append(QFileInfo(TrimSpaces(file)).fileName());
+    return pieces.join(QChar(u'\0'));
+  }
+  return TrimSpaces(result.files.first());
+}
+
 void clsCommonFileDialog::ShowOpen(QWidget* hwnd) { Show(false, hwnd); }
 
 void clsCommonFileDialog::ShowSave(QWidget* hwnd) { Show(true, hwnd); }
@@ -83,35 +95,32 @@ void clsCommonFileDialog::Show(bool save, QWidget* hwnd) {
   Canceled = false;
 
   FileDialogResult result;
+  QString name;
   for (;;) {
     result = FileDialogResult{};
     if (!backend_->Run(request, result) || result.files.isEmpty()) {
       Canceled = true;
       return;
     }
-    if (!(flags & kPathMustExist)) break;
     const QFileInfo chosen(TrimSpaces(result.files.first()));
-    if (chosen.absoluteDir().exists()) break;
-    backend_->Refuse(
-        hwnd, QStringLiteral("The folder \"%1\" does not exist.\nCheck the path and try again.")
-                  .arg(QDir::toNativeSeparators(chosen.absolutePath())));
+    if ((flags & kPathMustExist) && !chosen.absoluteDir().exists()) {
+      backend_->Refuse(
+          hwnd, QStringLiteral("The folder \"%1\" does not exist.\nCheck the path and try again.")
+                    .arg(QDir::toNativeSeparators(chosen.absolutePath())));
+      request.initialFileName = chosen.fileName();
+      continue;
+    }
+    name = FileNameOf(request, result);
+    if (name.size() <= MaxFileSize) break;
+    // The name does not fit the buffer the caller allowed: say so and ask again.
+    backend_->Refuse(hwnd, QStringLiteral("The path of \"%1\" is %2 characters long; a file's "
+                                          "whole path may have at most %3.\n"
+                                          "Choose a shorter name or folder.")
+                               .arg(chosen.fileName())
+                               .arg(name.size())
+                               .arg(MaxFileSize));
+    request.initialDir = chosen.absolutePath();
     request.initialFileName = chosen.fileName();
-  }
-
-  QString name;
-  if (request.multiSelect && result.files.size() > 1) {
-    // Several files: the folder, then each name, separated by NUL characters.
-    QStringList pieces{
-        QDir::toNativeSeparators(QFileInfo(TrimSpaces(result.files.first())).absolutePath())};
-    for (const QString& file : result.files) pieces.append(QFileInfo(TrimSpaces(file)).fileName());
-    name = pieces.join(QChar(u'\0'));
-  } else {
-    name = TrimSpaces(result.files.first());
-  }
-  // A name longer than the buffer the caller allowed is a failed dialog.
-  if (name.size() > MaxFileSize) {
-    Canceled = true;
-    return;
   }
   FileName = name;
   FileTitle = TrimSpaces(QFileInfo(TrimSpaces(result.files.first())).fileName());

@@ -42,7 +42,9 @@ class clsCommonFileDialog {
       0;                   // in: filter shown first, from 1 (0: the first); out: the one chosen
   std::int32_t flags = 0;  // in: option bits (kOverwritePrompt, ...)
   QString InitDir;         // in: the folder the dialog opens in
-  std::int16_t MaxFileSize = kDefaultMaxFileSize;  // in: longest file name taken back
+  // in: the longest FileName taken back, in characters; a longer path chosen
+  // is refused with a message naming the limit and the dialog shown again.
+  std::int16_t MaxFileSize = kDefaultMaxFileSize;
 
   // Both throw std::invalid_argument, before any dialog is shown, when
   // DefaultFileTitle is longer than MaxFileSize.
@@ -55,6 +57,8 @@ class clsCommonFileDialog {
 
  private:
   FileDialogRequest BuildFileDialogRecord(bool save, QWidget* hwnd);
+  // What FileName becomes for the files chosen.
+  static QString FileNameOf(const FileDialogRequest& request, const FileDialogResult& result);
   void Show(bool save, QWidget* hwnd);
 
   std::unique_ptr<IFileDialogBackend> backend_;

@@ -191,6 +191,41 @@ class ReportOutputTest : public QObject {
     QCOMPARE(Entries(dir), QStringList{"kept.txt"});
   }
 
+  // A chosen path longer than MaxFileSize (the whole path) is refused with a
+  // message naming the limit, and the dialog is shown again; cancelling it
+  // then saves nothing.
+  void tooLongPathIsAskedAgain_data() {
+    QTest::addColumn<int>("extra");  // characters beyond the limit
+    QTest::addColumn<bool>("thenAnother");
+    QTest::newRow("exactly the limit") << 0 << false;
+    QTest::newRow("one too many, then a shorter name") << 1 << true;
+    QTest::newRow("one too many, then cancelled") << 1 << false;
+  }
+  void tooLongPathIsAskedAgain() {
+    QFETCH(int, extra);
+    QFETCH(bool, thenAnother);
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u'/';
+    const QString chosen = folder + QString(256 + extra - folder.size(), u'r');
+    const QString shorter = folder + QStringLiteral("report.txt");
+    Harness h;
+    h.names = {chosen};
+    if (thenAnother) h.names.push_back(shorter);
+    QCOMPARE(h.output->SaveReportAs(), extra == 0 || thenAnother);
+    QCOMPARE(h.requests.size(), extra == 0 ? 1u : 2u);
+    if (extra == 0) {
+      QVERIFY(h.messages.isEmpty());
+      QCOMPARE(Read(chosen), ReportOutput::SaveBytes(h.report));
+      return;
+    }
+    QCOMPARE(h.messages.size(), 1);
+    QVERIFY2(h.messages[0].startsWith(QStringLiteral("Refused|")) &&
+                 h.messages[0].contains(QStringLiteral("at most 256")),
+             qPrintable(h.messages[0]));
+    QCOMPARE(h.output->SaveDialog().Canceled, !thenAnother);
+    QCOMPARE(Entries(dir), thenAnother ? QStringList{"report.txt"} : QStringList{});
+  }
+
   // The "description|pattern" pairs in Qt's form, whose brackets must hold the patterns.
   void convertFilter() {
     const struct {
@@ -270,15 +305,10 @@ class ReportOutputTest : public QObject {
   }
 
   // Cancel keeps what the last successful dialog left; the next dialog starts
-  // there. A name longer than MaxFileSize does not fit: the dialog failed.
-  // Several files opened are the folder, then each name, NUL-separated.
+  // there. Several files opened are the folder, then each name, NUL-separated.
   void resultsKeptBetweenDialogs() {
     Scripted s;
-    s.filters = {0, 1, 0};  // chosen in the dialogs that give a name
-    s.dialog.MaxFileSize = 22;
-    s.names = {QStringLiteral("/tmp/twenty-three-c.txt")};
-    s.dialog.ShowSave(nullptr);
-    QCOMPARE(State(s.dialog), QStringLiteral("canceled ||0"));
+    s.filters = {1, 0};  // chosen in the dialogs that give a name
     s.dialog.Filter = QStringLiteral("Text|*.txt|All|*.*");
     s.names = {QStringLiteral("  /tmp/first report.txt  ")};
     s.dialog.ShowSave(nullptr);
