@@ -41,7 +41,8 @@ constexpr Element kShownInPlace{true, nullptr, -1, -1};
 
 // The serial boxes of 1967-1969 and 1973-1974 are 1680 twips wide, not the
 // 1575 of the plate drawings: the least that shows a serial such as
-// 7W55W123456 whole in bold Arial 11.25 point.
+// 7W55W123456 whole in bold Arial 11.25 point. The 1967-1969 caption beside
+// the box moves right by as much (2025, not 1920), or it would touch the box.
 constexpr std::array<PlateStyle, 6> kStyles{{
     // 1959-1961
     {{{{F::Serial, "SERIAL NUMBER", 600, 600, 600, 840, 1695, 1},
@@ -86,7 +87,7 @@ constexpr std::array<PlateStyle, 6> kStyles{{
      kHidden,
      kHidden},
     // 1967-1969: captions below their boxes, the serial caption to the right
-    {{{{F::Serial, "WARRANTY NUMBER", 1920, 800, 240, 720, 1680, 1},
+    {{{{F::Serial, "WARRANTY NUMBER", 2025, 800, 240, 720, 1680, 1},
        {F::Body, "BODY", 240, 1700, 240, 1320, 615, 2},
        {F::Color, "COLOR", 1080, 1700, 1080, 1320, 735, 3},
        {F::Trim, "TRIM", 2040, 1700, 2040, 1320, 495, 4},
