@@ -9,6 +9,7 @@
 
 #include "data/Cp1252.h"
 #include "ui/CupsPrinter.h"
+#include "ui/FileSaver.h"
 #include "ui/SystemOutputServices.h"
 
 namespace vorrendal {
@@ -132,7 +133,7 @@ bool ReportOutput::SaveReportAs() {
   if (dialog.Canceled) return false;
 
   QString error;
-  if (!FileSaver(services_.files.get()).Save(dialog.FileName, SaveBytes(reportText_()), &error)) {
+  if (!FileSaver().Save(dialog.FileName, SaveBytes(reportText_()), &error)) {
     services_.messages->Warn(window_, QStringLiteral("Save As"),
                              QStringLiteral("The report could not be saved to\n%1\n\n%2")
                                  .arg(QDir::toNativeSeparators(dialog.FileName), error));

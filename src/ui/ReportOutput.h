@@ -10,7 +10,6 @@
 #include <functional>
 #include <memory>
 
-#include "ui/FileSaver.h"
 #include "ui/IFileDialogBackend.h"
 #include "ui/IReportOutputServices.h"
 #include "ui/clsCommonFileDialog.h"
@@ -24,7 +23,6 @@ struct ReportOutputServices {
   std::unique_ptr<IMessageBox> messages;
   std::unique_ptr<IReportPrinter> printer;
   std::unique_ptr<IFileDialogBackend> fileDialog;
-  std::unique_ptr<FileCalls> files;  // the system calls a save makes
 };
 
 class ReportOutput {

@@ -33,8 +33,7 @@ struct FakeOutput {
   QPageLayout paper{QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
                     QPageLayout::Millimeter};
   QString refusal;
-  QStringList jobs;                  // the names of the jobs the queue took
-  std::unique_ptr<FileCalls> files;  // the calls a save makes; null: the system's
+  QStringList jobs;  // the names of the jobs the queue took
 };
 
 // One stand-in for all four services: each service gets its own, and all of
@@ -84,8 +83,7 @@ struct FakeService : IClipboard, IMessageBox, IReportPrinter, IFileDialogBackend
 inline ReportOutputServices FakeOutput::Services(const QString& printTo) {
   printFile = printTo;
   return {std::make_unique<FakeService>(this), std::make_unique<FakeService>(this),
-          std::make_unique<FakeService>(this), std::make_unique<FakeService>(this),
-          files ? std::move(files) : std::make_unique<FileCalls>()};
+          std::make_unique<FakeService>(this), std::make_unique<FakeService>(this)};
 }
 
 }  // namespace vorrendal::test
