@@ -8,7 +8,7 @@
 #include <QUrl>
 
 #include "LinkLabel.h"
-#include "ScreenUnits.h"
+#include "ui/ScreenUnits.h"
 
 namespace vorrendal {
 

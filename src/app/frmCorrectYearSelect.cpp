@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "ScreenUnits.h"
 #include "WhatsThisRouter.h"
+#include "ui/ScreenUnits.h"
 
 namespace vorrendal {
 

@@ -23,7 +23,6 @@
 #include "IHelp.h"
 #include "LinkLabel.h"
 #include "ReportText.h"
-#include "ScreenUnits.h"
 #include "SelectAllOnEntry.h"
 #include "WhatsThisRouter.h"
 #include "data/ProgramPaths.h"
@@ -35,6 +34,7 @@
 #include "ui/DropDescriptionButton.h"
 #include "ui/PlateArranger.h"
 #include "ui/ReportOutput.h"
+#include "ui/ScreenUnits.h"
 
 namespace vorrendal {
 

@@ -8,11 +8,11 @@
 #include <cstdlib>
 
 #include "ui/IReportPanelHost.h"
+#include "ui/ScreenUnits.h"
 
 namespace vorrendal {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int kPanelTwips = 3720;
 
 // The system colours the button is drawn in, by their palette roles.

@@ -4,13 +4,12 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "ui/ScreenUnits.h"
+
 namespace vorrendal {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int kBoxHeight = 375;
-
-int Px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 
 // One field of a plate: caption text and place, box place and width, tab
 // place. A null caption hides the field; tab place 0 leaves its place alone.
@@ -151,7 +150,7 @@ void ApplyElement(QWidget* widget, const Element& element,
       if (fit) fit(label);
     }
   }
-  if (element.left >= 0) widget->move(Px(element.left), Px(element.top));
+  if (element.left >= 0) widget->move(TwipsToPixels(element.left), TwipsToPixels(element.top));
   widget->setVisible(element.shown);
 }
 
@@ -273,11 +272,12 @@ void PlateArranger::ArrangePlate(int k) {
       caption->setText(QString::fromLatin1(row.caption));
       caption->adjustSize();
       if (FitLabel) FitLabel(caption);
-      caption->move(Px(row.captionLeft), Px(row.captionTop));
+      caption->move(TwipsToPixels(row.captionLeft), TwipsToPixels(row.captionTop));
       if (dateOrDso) caption->show();
     }
     if (box) {
-      box->setGeometry(Px(row.boxLeft), Px(row.boxTop), Px(row.boxWidth), Px(kBoxHeight));
+      box->setGeometry(TwipsToPixels(row.boxLeft), TwipsToPixels(row.boxTop),
+                       TwipsToPixels(row.boxWidth), TwipsToPixels(kBoxHeight));
       tabs_.SetTabPlace(box, row.tabPlace);
       if (dateOrDso) {
         box->show();

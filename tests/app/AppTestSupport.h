@@ -10,11 +10,11 @@
 #include "app/Accessibility.h"
 #include "app/IHelp.h"
 #include "app/LinkLabel.h"
-#include "app/ScreenUnits.h"
 #include "app/frmCorrectYearSelect.h"
 #include "app/frmMain.h"
 #include "support/MemoryDataReader.h"
 #include "ui/DropDescriptionButton.h"
+#include "ui/ScreenUnits.h"
 
 namespace vorrendal::testing {
 

@@ -7,9 +7,9 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "app/help/ChmFile.h"
 #include "app/help/HelpWindow.h"
 #include "data/ProgramPaths.h"
+#include "help/ChmFile.h"
 
 namespace vorrendal {
 namespace {

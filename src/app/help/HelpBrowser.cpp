@@ -3,7 +3,7 @@
 #include <QDesktopServices>
 #include <QTextDocument>
 
-#include "app/help/ChmFile.h"
+#include "help/ChmFile.h"
 
 namespace vorrendal {
 

@@ -23,8 +23,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/help/ChmFile.h"
 #include "app/help/HelpBrowser.h"
+#include "help/ChmFile.h"
 
 namespace vorrendal {
 namespace {

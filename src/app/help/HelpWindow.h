@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/help/HelpSearch.h"
+#include "help/HelpSearch.h"
 
 class QLabel;
 class QLineEdit;

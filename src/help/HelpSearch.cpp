@@ -10,9 +10,9 @@
 #include <optional>
 #include <tuple>
 
-#include "app/help/ChmFile.h"
 #include "data/Cp1252.h"
 #include "data/TextFold.h"
+#include "help/ChmFile.h"
 
 namespace vorrendal {
 namespace {

@@ -1,4 +1,4 @@
-#include "ScreenUnits.h"
+#include "ui/ScreenUnits.h"
 
 #include <QLabel>
 #include <QWidget>

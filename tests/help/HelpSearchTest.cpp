@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <set>
 
-#include "app/help/ChmFile.h"
-#include "app/help/HelpSearch.h"
+#include "help/ChmFile.h"
+#include "help/HelpSearch.h"
 
 namespace vorrendal {
 namespace {

@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/help/ChmSitemap.h"
+#include "help/ChmSitemap.h"
 
 struct chmFile;
 

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/help/ChmSitemap.h"
+#include "help/ChmSitemap.h"
 
 namespace vorrendal {
 

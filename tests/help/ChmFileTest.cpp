@@ -8,8 +8,8 @@
 #include <random>
 #include <set>
 
-#include "app/help/ChmFile.h"
-#include "app/help/ChmSitemap.h"
+#include "help/ChmFile.h"
+#include "help/ChmSitemap.h"
 
 namespace vorrendal {
 namespace {
