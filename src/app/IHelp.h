@@ -1,8 +1,7 @@
 #pragma once
 // What the windows need of the help file: its contents and a topic by number.
-// The topic numbers are the ones the controls carry (property
-// "helpContextId"), 4 for the error notice and 101 for a data file that
-// failed to load.
+// The topic numbers are those of resources/help/context.h, the header the
+// help file is compiled with.
 
 class QWidget;
 

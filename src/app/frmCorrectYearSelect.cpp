@@ -5,14 +5,10 @@
 #include <QRadioButton>
 
 #include "WhatsThisRouter.h"
+#include "resources/help/context.h"
 #include "ui/ScreenUnits.h"
 
 namespace vorrendal {
-
-namespace {
-constexpr int kOptionTopic = 6011;
-constexpr int kOkTopic = 6012;
-}  // namespace
 
 frmCorrectYearSelect::frmCorrectYearSelect(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -45,10 +41,10 @@ frmCorrectYearSelect::frmCorrectYearSelect(QWidget* parent)
   optYear2->setObjectName(QStringLiteral("optYear2"));
   PlaceTwips(optYear2, 240, 600, 735, 255);
 
-  WhatsThisRouter::SetContext(Frame1, kOptionTopic);
-  WhatsThisRouter::SetContext(optYear1, kOptionTopic);
-  WhatsThisRouter::SetContext(optYear2, kOptionTopic);
-  WhatsThisRouter::SetContext(cmdOK, kOkTopic);
+  WhatsThisRouter::SetContext(Frame1, IDH_YEAR_CHOICE);
+  WhatsThisRouter::SetContext(optYear1, IDH_YEAR_CHOICE);
+  WhatsThisRouter::SetContext(optYear2, IDH_YEAR_CHOICE);
+  WhatsThisRouter::SetContext(cmdOK, IDH_YEAR_OK);
 }
 
 int frmCorrectYearSelect::Ask(const QString& firstYear, const QString& secondYear) {

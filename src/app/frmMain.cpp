@@ -30,6 +30,7 @@
 #include "decode/ReportWriter.h"
 #include "decode/clsCodeReader.h"
 #include "frmAbout.h"
+#include "resources/help/context.h"
 #include "ui/BrantelArt.h"
 #include "ui/DropDescriptionButton.h"
 #include "ui/PlateArranger.h"
@@ -347,7 +348,7 @@ void frmMain::CreateReportPanel(QWidget* client) {
   lblErrorNotice->setFocusPolicy(Qt::StrongFocus);
   lblErrorOccurred->setAccessibleName(lblErrorOccurred->text() + u' ' + lblErrorNotice->text());
   connect(lblErrorNotice, &LinkLabel::clicked, this,
-          [this] { help_.ShowTopic(kErrorNoticeTopic, this); });
+          [this] { help_.ShowTopic(IDH_ERROR_NOTICE, this); });
 
   SetReportPanelControls(false);
 }
@@ -387,19 +388,19 @@ void frmMain::CreateMenus() {
 
 void frmMain::SetHelpContexts() {
   const std::pair<int, std::vector<QWidget*>> contexts[] = {
-      {6001, {cboTemplateStyle, Label10}},
-      {6002,
+      {IDH_TEMPLATE_STYLE, {cboTemplateStyle, Label10}},
+      {IDH_PLATE_BOXES,
        {txtSerialNumber, txtBody, txtColor, txtTrim, txtDate, txtDSO, txtTrans, txtAxle, txtType,
         lblSerialNumber, lblBody, lblColor, lblTrim, lblDate, lblDSO, lblTrans, lblAxle, lblType,
         lblMadeInUSALong}},
-      {6003, {cmdProcess}},
-      {6004, {cmdClearSerial}},
-      {6005, {chkAppend}},
-      {6006, {picDropDescription}},
-      {6007, {txtDescription}},
-      {6008, {cmdCopyText}},
-      {6009, {cmdSaveAs}},
-      {6010, {cmdPrint}},
+      {IDH_PROCESS, {cmdProcess}},
+      {IDH_CLEAR, {cmdClearSerial}},
+      {IDH_APPEND, {chkAppend}},
+      {IDH_DROP_BUTTON, {picDropDescription}},
+      {IDH_REPORT_BOX, {txtDescription}},
+      {IDH_COPY_TEXT, {cmdCopyText}},
+      {IDH_SAVE_AS, {cmdSaveAs}},
+      {IDH_PRINT, {cmdPrint}},
   };
   for (const auto& [contextId, widgets] : contexts) {
     for (QWidget* widget : widgets) WhatsThisRouter::SetContext(widget, contextId);

@@ -48,8 +48,6 @@ class frmMain : public QMainWindow, public IReportPanelHost {
   static constexpr int kClientWidthTwips = 6015;
   static constexpr int kClientHeightTwips = 2715;
   static constexpr int kReportPanelTwips = 3720;
-  // Help topic of the error notice.
-  static constexpr int kErrorNoticeTopic = 4;
 
   // help must outlive the window. The data reader is made on the first
   // Process; an empty factory reads Data.dat beside the program.

@@ -117,7 +117,7 @@ class AccessibilityTest : public QObject {
     QCOMPARE(link->role(), QAccessible::Link);
     QCOMPARE(link->text(QAccessible::Name), QStringLiteral("Error Notice."));
     link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QCOMPARE(t.help.topics, std::vector<int>{frmMain::kErrorNoticeTopic});
+    QCOMPARE(t.help.topics, std::vector<int>{IDH_ERROR_NOTICE});
   }
 
   // A clean decode neither shows nor announces the notice.

@@ -12,6 +12,7 @@
 #include "app/LinkLabel.h"
 #include "app/frmCorrectYearSelect.h"
 #include "app/frmMain.h"
+#include "resources/help/context.h"
 #include "support/MemoryDataReader.h"
 #include "ui/DropDescriptionButton.h"
 #include "ui/ScreenUnits.h"

@@ -166,7 +166,7 @@ class frmMainKeyboardTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), t.window.lblErrorNotice);
     QSignalSpy processed(t.window.cmdProcess, &QPushButton::clicked);
     QTest::keyClick(t.window.lblErrorNotice, key);
-    QCOMPARE(t.help.topics, std::vector<int>{frmMain::kErrorNoticeTopic});
+    QCOMPARE(t.help.topics, std::vector<int>{IDH_ERROR_NOTICE});
     QCOMPARE(processed.count(), 0);
   }
 };

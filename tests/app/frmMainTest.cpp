@@ -329,7 +329,7 @@ class frmMainTest : public QObject {
     t.window.Process();
     QVERIFY(t.window.lblErrorOccurred->isVisible() && t.window.lblErrorNotice->isVisible());
     QTest::mouseClick(t.window.lblErrorNotice, Qt::LeftButton);
-    QCOMPARE(t.help.topics, std::vector<int>{frmMain::kErrorNoticeTopic});
+    QCOMPARE(t.help.topics, std::vector<int>{IDH_ERROR_NOTICE});
     ModalDriver driver;
     driver.Then(Press(QMessageBox::Ok));
     t.window.txtSerialNumber->setText(QStringLiteral("#"));
@@ -347,8 +347,7 @@ class frmMainTest : public QObject {
     QVERIFY(seen.endsWith(QStringLiteral("|%1|%2")
                               .arg(QMessageBox::Critical)
                               .arg(static_cast<int>(QMessageBox::Ok | QMessageBox::Help))));
-    QCOMPARE(t.help.topics,
-             (std::vector<int>{frmMain::kErrorNoticeTopic, GuiPrompter::kDataLoadHelpTopic}));
+    QCOMPARE(t.help.topics, (std::vector<int>{IDH_ERROR_NOTICE, GuiPrompter::kDataLoadHelpTopic}));
     QVERIFY(t.window.lblErrorOccurred->isVisible());
     // A reader that fails altogether is told too, and the window stays usable.
     RecordingHelp help;

@@ -106,7 +106,7 @@ class HelpWindowTest : public QObject {
   void topicsOfTheProgram() {
     ProgramWithHelp p;
     frmCorrectYearSelect question(&p.window);
-    std::set<int> used{frmMain::kErrorNoticeTopic, GuiPrompter::kDataLoadHelpTopic}, topics;
+    std::set<int> used{IDH_ERROR_NOTICE, GuiPrompter::kDataLoadHelpTopic}, topics;
     for (QWidget* w : p.window.findChildren<QWidget*>())
       used.insert(w->property("helpContextId").toInt());
     used.erase(0);  // no number
