@@ -529,10 +529,12 @@ void frmMain::SetReportPanelOpen(bool open) { ReportPanelOpen = open; }
 
 void frmMain::FocusProcess() { cmdProcess->setFocus(Qt::OtherFocusReason); }
 
-void frmMain::UseReportOutputServices(ReportOutputServices services) {
+void frmMain::UsePrinter(std::unique_ptr<IReportPrinter> printer) {
   output_ = std::make_unique<ReportOutput>(
-      this, [this] { return txtDescription->toPlainText(); }, std::move(services));
+      this, [this] { return txtDescription->toPlainText(); }, std::move(printer));
 }
+
+clsCommonFileDialog& frmMain::SaveDialog() { return output_->SaveDialog(); }
 
 void frmMain::CopyReport() { output_->CopyReport(); }
 

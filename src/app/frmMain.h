@@ -32,11 +32,12 @@ class DefaultButton;
 class DropDescriptionButton;
 class PlateArranger;
 class ReportOutput;
-struct ReportOutputServices;
+class IReportPrinter;
 class IDataReader;
 class IHelp;
 class LinkLabel;
 class clsCodeReader;
+class clsCommonFileDialog;
 struct PlateBoxes;
 
 class frmMain : public QMainWindow, public IReportPanelHost {
@@ -131,9 +132,10 @@ class frmMain : public QMainWindow, public IReportPanelHost {
 
   // The plate arrangements (AppliedTemplateStyle lives there).
   PlateArranger& Arranger() { return *arranger_; }
-  // Copy, save and print through other services (tests: fakes, a PDF printer).
-  void UseReportOutputServices(ReportOutputServices services);
-  ReportOutput& Output() { return *output_; }
+  // Prints through another printer (tests: a queue that keeps the job).
+  void UsePrinter(std::unique_ptr<IReportPrinter> printer);
+  // The save dialog, made on the first save and kept with its fields.
+  clsCommonFileDialog& SaveDialog();
 
   // What the drop button does to the window (IReportPanelHost).
   int OuterHeightPixels() const override;

@@ -3,7 +3,7 @@
 // checks that it takes jobs, reads its default paper, and hands it the
 // finished job, checking that the queue took it.
 
-#include "ui/IReportOutputServices.h"
+#include "ui/IReportPrinter.h"
 
 namespace vorrendal {
 

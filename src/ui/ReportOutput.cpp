@@ -1,8 +1,11 @@
 #include "ui/ReportOutput.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -10,14 +13,11 @@
 #include "data/Cp1252.h"
 #include "ui/CupsPrinter.h"
 #include "ui/FileSaver.h"
-#include "ui/SystemOutputServices.h"
 
 namespace vorrendal {
 namespace {
 
 const QString kSaveFilter = QStringLiteral("Text Documents (*.txt)|*.txt|All Files (*.*)|*.*");
-// Ask before overwriting, hide the read-only box, the folder must exist.
-constexpr std::int32_t kSaveFlags = 0x806;
 // How far from a PDF file's end its end-of-file mark may stand.
 constexpr qint64 kPdfEndMarkRoom = 32;
 
@@ -85,24 +85,22 @@ bool WrittenWhole(const QString& pdf, QString* error) {
 }  // namespace
 
 ReportOutput::ReportOutput(QWidget* window, std::function<QString()> reportText,
-                           ReportOutputServices services)
-    : window_(window), reportText_(std::move(reportText)), services_(std::move(services)) {
-  if (!services_.clipboard) services_.clipboard = std::make_unique<SystemClipboard>();
-  if (!services_.messages) services_.messages = std::make_unique<SystemMessageBox>();
-  if (!services_.printer) services_.printer = std::make_unique<CupsPrinter>();
-}
+                           std::unique_ptr<IReportPrinter> printer)
+    : window_(window),
+      reportText_(std::move(reportText)),
+      printer_(printer ? std::move(printer) : std::make_unique<CupsPrinter>()) {}
 
 ReportOutput::~ReportOutput() = default;
 
 clsCommonFileDialog& ReportOutput::SaveDialog() {
-  if (!saveDialog_)
-    saveDialog_ = std::make_unique<clsCommonFileDialog>(std::move(services_.fileDialog));
+  if (!saveDialog_) saveDialog_ = std::make_unique<clsCommonFileDialog>();
   return *saveDialog_;
 }
 
 void ReportOutput::CopyReport() {
-  services_.clipboard->Clear();
-  services_.clipboard->SetText(reportText_());
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  clipboard->setText(reportText_());
 }
 
 QByteArray ReportOutput::SaveBytes(const QString& text) {
@@ -129,14 +127,15 @@ bool ReportOutput::SaveReportAs() {
   dialog.Filter = kSaveFilter;
   dialog.flags = kSaveFlags;
   dialog.InitDir = QCoreApplication::applicationDirPath();
-  dialog.ShowSave(window_);
-  if (dialog.Canceled) return false;
-
   QString error;
+  if (!dialog.ShowSave(window_, &error)) {
+    if (!error.isEmpty()) QMessageBox::warning(window_, QStringLiteral("Save As"), error);
+    return false;
+  }
   if (!FileSaver().Save(dialog.FileName, SaveBytes(reportText_()), &error)) {
-    services_.messages->Warn(window_, QStringLiteral("Save As"),
-                             QStringLiteral("The report could not be saved to\n%1\n\n%2")
-                                 .arg(QDir::toNativeSeparators(dialog.FileName), error));
+    QMessageBox::warning(window_, QStringLiteral("Save As"),
+                         QStringLiteral("The report could not be saved to\n%1\n\n%2")
+                             .arg(QDir::toNativeSeparators(dialog.FileName), error));
     return false;
   }
   return true;
@@ -188,8 +187,8 @@ QStringList ReportOutput::WrapLine(const QString& line,
 bool ReportOutput::PrintReport() {
   QString error;
   if (!PrintJob(&error)) {
-    services_.messages->Warn(window_, QStringLiteral("Print"),
-                             QStringLiteral("The report could not be printed.\n\n%1").arg(error));
+    QMessageBox::warning(window_, QStringLiteral("Print"),
+                         QStringLiteral("The report could not be printed.\n\n%1").arg(error));
     return false;
   }
   return true;
@@ -197,7 +196,7 @@ bool ReportOutput::PrintReport() {
 
 bool ReportOutput::PrintJob(QString* error) {
   PrintQueue queue;
-  if (!services_.printer->DefaultQueue(&queue, error)) return false;
+  if (!printer_->DefaultQueue(&queue, error)) return false;
   // The job is written in a folder of its own that only this user can reach.
   const QTemporaryDir folder;
   if (!folder.isValid()) {
@@ -214,7 +213,7 @@ bool ReportOutput::PrintJob(QString* error) {
     return false;
   }
   return PrintText(printer, reportText_(), error) && WrittenWhole(pdf, error) &&
-         services_.printer->Submit(queue, pdf, JobTitle(), error);
+         printer_->Submit(queue, pdf, JobTitle(), error);
 }
 
 }  // namespace vorrendal

@@ -10,28 +10,26 @@
 #include <functional>
 #include <memory>
 
-#include "ui/IFileDialogBackend.h"
-#include "ui/IReportOutputServices.h"
+#include "ui/IReportPrinter.h"
 #include "ui/clsCommonFileDialog.h"
 
 class QWidget;
 
 namespace vorrendal {
 
-struct ReportOutputServices {
-  std::unique_ptr<IClipboard> clipboard;
-  std::unique_ptr<IMessageBox> messages;
-  std::unique_ptr<IReportPrinter> printer;
-  std::unique_ptr<IFileDialogBackend> fileDialog;
-};
-
 class ReportOutput {
  public:
   static constexpr double kPrintPointSize = 11.0;
+  // The save dialog's option bits: ask before overwriting a file, hide the
+  // read-only box, the folder must exist.
+  static constexpr std::int32_t kSaveFlags = clsCommonFileDialog::kOverwritePrompt |
+                                             clsCommonFileDialog::kHideReadOnly |
+                                             clsCommonFileDialog::kPathMustExist;
 
-  // reportText gives the report box's current text. Services left null are the system's.
+  // reportText gives the report box's current text. Without a printer, jobs go
+  // to the default printer through the print service.
   ReportOutput(QWidget* window, std::function<QString()> reportText,
-               ReportOutputServices services = {});
+               std::unique_ptr<IReportPrinter> printer = nullptr);
   ~ReportOutput();
   ReportOutput(const ReportOutput&) = delete;
   ReportOutput& operator=(const ReportOutput&) = delete;
@@ -43,7 +41,6 @@ class ReportOutput {
 
   // The save dialog, created on first use.
   clsCommonFileDialog& SaveDialog();
-
   // The bytes of a saved report: the text with CR LF line ends plus a closing
   // CR LF, in Windows-1252 (a character it cannot hold becomes "?").
   static QByteArray SaveBytes(const QString& text);
@@ -64,7 +61,7 @@ class ReportOutput {
 
   QWidget* window_;
   std::function<QString()> reportText_;
-  ReportOutputServices services_;
+  std::unique_ptr<IReportPrinter> printer_;
   std::unique_ptr<clsCommonFileDialog> saveDialog_;
   QString jobSerial_;
 };

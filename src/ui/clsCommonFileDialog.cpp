@@ -1,10 +1,9 @@
 #include "ui/clsCommonFileDialog.h"
 
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
-#include <stdexcept>
-
-#include "ui/QtFileDialogBackend.h"
+#include <QMessageBox>
 
 namespace vorrendal {
 namespace {
@@ -29,11 +28,6 @@ QString QtPatterns(const QString& patterns) {
 
 }  // namespace
 
-clsCommonFileDialog::clsCommonFileDialog(std::unique_ptr<IFileDialogBackend> backend)
-    : backend_(backend ? std::move(backend) : std::make_unique<QtFileDialogBackend>()) {}
-
-clsCommonFileDialog::~clsCommonFileDialog() = default;
-
 QStringList clsCommonFileDialog::ConvertFilter(const QString& filter) {
   const QStringList parts = filter.split(u'|');
   QStringList filters;
@@ -52,80 +46,108 @@ QStringList clsCommonFileDialog::ConvertFilter(const QString& filter) {
   return filters;
 }
 
-FileDialogRequest clsCommonFileDialog::BuildFileDialogRecord(bool save, QWidget* hwnd) {
-  if (MaxFileSize < 1) MaxFileSize = kDefaultMaxFileSize;
-  FileDialogRequest request;
-  request.save = save;
-  request.owner = hwnd;
-  request.title = DialogTitle;
-  request.initialDir = InitDir;
-  request.initialFileName = DefaultFileTitle;
-  request.nameFilters = ConvertFilter(Filter);
-  request.selectedFilter =
-      FilterIndex >= 1 && FilterIndex <= request.nameFilters.size() ? FilterIndex - 1 : 0;
-  request.defaultSuffix = DefaultExt.startsWith(u'.') ? DefaultExt.mid(1) : DefaultExt;
-  request.confirmOverwrite = (flags & kOverwritePrompt) != 0;
-  request.multiSelect = !save && (flags & kAllowMultiSelect) != 0;
-  request.fileMustExist = !save && (flags & kFileMustExist) != 0;
-  // kHideReadOnly: Qt's dialogs have no "open as read-only" box to hide.
-  return request;
+void clsCommonFileDialog::BuildFileDialogRecord(QFileDialog& dialog, bool save) const {
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  if (save) {
+    dialog.setFileMode(QFileDialog::AnyFile);
+  } else if (flags & kAllowMultiSelect) {
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+  } else {
+    dialog.setFileMode((flags & kFileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  }
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !(flags & kOverwritePrompt));
+  if (!DialogTitle.isEmpty()) dialog.setWindowTitle(DialogTitle);
+  if (!InitDir.isEmpty()) dialog.setDirectory(InitDir);
+  const QStringList filters = ConvertFilter(Filter);
+  dialog.setNameFilters(filters);
+  if (FilterIndex >= 1 && FilterIndex <= filters.size()) {
+    dialog.selectNameFilter(filters[FilterIndex - 1]);
+  }
+  dialog.setDefaultSuffix(DefaultExt.startsWith(u'.') ? DefaultExt.mid(1) : DefaultExt);
+  if (!DefaultFileTitle.isEmpty()) dialog.selectFile(DefaultFileTitle);
 }
 
-QString clsCommonFileDialog::FileNameOf(const FileDialogRequest& request,
-                                        const FileDialogResult& result) {
-  if (request.multiSelect && result.files.size() > 1) {
+bool clsCommonFileDialog::ShowOpen(QWidget* hwnd, QString* error) {
+  return Show(false, hwnd, error);
+}
+
+bool clsCommonFileDialog::ShowSave(QWidget* hwnd, QString* error) {
+  return Show(true, hwnd, error);
+}
+
+QStringList clsCommonFileDialog::Choose(QFileDialog& dialog) {
+  if (NextFileNames) return NextFileNames(dialog);
+  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+}
+
+QString clsCommonFileDialog::FileNameOf(const QStringList& files) const {
+  if ((flags & kAllowMultiSelect) && files.size() > 1) {
     // Several files: the folder, then each name, separated by NUL characters.
     QStringList pieces{
-        QDir::toNativeSeparators(QFileInfo(TrimSpaces(result.files.first())).absolutePath())};
-    for (const QString& file : result.files) pieces.append(QFileInfo(TrimSpaces(file)).fileName());
+        QDir::toNativeSeparators(QFileInfo(TrimSpaces(files.first())).absolutePath())};
+    for (const QString& file : files) pieces.append(QFileInfo(TrimSpaces(file)).fileName());
     return pieces.join(QChar(u'\0'));
   }
-  return TrimSpaces(result.files.first());
+  return TrimSpaces(files.first());
 }
 
-void clsCommonFileDialog::ShowOpen(QWidget* hwnd) { Show(false, hwnd); }
+QString clsCommonFileDialog::Refusal(const QStringList& files, const QString& name) const {
+  const QFileInfo chosen(TrimSpaces(files.first()));
+  if ((flags & kPathMustExist) && !chosen.absoluteDir().exists()) {
+    return QStringLiteral("The folder \"%1\" does not exist.\nCheck the path and try again.")
+        .arg(QDir::toNativeSeparators(chosen.absolutePath()));
+  }
+  if (name.size() > MaxFileSize) {
+    return QStringLiteral(
+               "The path of \"%1\" is %2 characters long; a file's whole path may have at most "
+               "%3.\nChoose a shorter name or folder.")
+        .arg(chosen.fileName())
+        .arg(name.size())
+        .arg(MaxFileSize);
+  }
+  return {};
+}
 
-void clsCommonFileDialog::ShowSave(QWidget* hwnd) { Show(true, hwnd); }
-
-void clsCommonFileDialog::Show(bool save, QWidget* hwnd) {
-  FileDialogRequest request = BuildFileDialogRecord(save, hwnd);
+bool clsCommonFileDialog::Show(bool save, QWidget* hwnd, QString* error) {
+  if (MaxFileSize < 1) MaxFileSize = kDefaultMaxFileSize;
   if (DefaultFileTitle.size() > MaxFileSize) {
-    throw std::invalid_argument("clsCommonFileDialog: DefaultFileTitle is longer than MaxFileSize");
+    // Refused before any dialog: no caller may take an earlier FileName for
+    // this call's answer.
+    Canceled = true;
+    if (error != nullptr) {
+      *error = QStringLiteral("The file name offered is %1 characters long; MaxFileSize allows %2.")
+                   .arg(DefaultFileTitle.size())
+                   .arg(MaxFileSize);
+    }
+    return false;
   }
   Canceled = false;
+  if (error != nullptr) error->clear();
 
-  FileDialogResult result;
+  QFileDialog dialog(hwnd);
+  BuildFileDialogRecord(dialog, save);
+  QStringList files;
   QString name;
   for (;;) {
-    result = FileDialogResult{};
-    if (!backend_->Run(request, result) || result.files.isEmpty()) {
+    files = Choose(dialog);
+    if (files.isEmpty()) {
       Canceled = true;
-      return;
+      return false;
     }
-    const QFileInfo chosen(TrimSpaces(result.files.first()));
-    if ((flags & kPathMustExist) && !chosen.absoluteDir().exists()) {
-      backend_->Refuse(
-          hwnd, QStringLiteral("The folder \"%1\" does not exist.\nCheck the path and try again.")
-                    .arg(QDir::toNativeSeparators(chosen.absolutePath())));
-      request.initialFileName = chosen.fileName();
-      continue;
-    }
-    name = FileNameOf(request, result);
-    if (name.size() <= MaxFileSize) break;
-    // The name does not fit the buffer the caller allowed: say so and ask again.
-    backend_->Refuse(hwnd, QStringLiteral("The path of \"%1\" is %2 characters long; a file's "
-                                          "whole path may have at most %3.\n"
-                                          "Choose a shorter name or folder.")
-                               .arg(chosen.fileName())
-                               .arg(name.size())
-                               .arg(MaxFileSize));
-    request.initialDir = chosen.absolutePath();
-    request.initialFileName = chosen.fileName();
+    name = FileNameOf(files);
+    const QString refusal = Refusal(files, name);
+    if (refusal.isEmpty()) break;
+    // The dialog is asked again, at the name that was refused.
+    QMessageBox::warning(hwnd, QString(), refusal);
+    const QFileInfo chosen(TrimSpaces(files.first()));
+    if (chosen.absoluteDir().exists()) dialog.setDirectory(chosen.absolutePath());
+    dialog.selectFile(chosen.fileName());
   }
   FileName = name;
-  FileTitle = TrimSpaces(QFileInfo(TrimSpaces(result.files.first())).fileName());
-  if (result.selectedFilter >= 0)
-    FilterIndex = static_cast<std::int16_t>(result.selectedFilter + 1);
+  FileTitle = TrimSpaces(QFileInfo(TrimSpaces(files.first())).fileName());
+  const qsizetype chosenFilter = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
+  if (chosenFilter >= 0) FilterIndex = static_cast<std::int16_t>(chosenFilter + 1);
+  return true;
 }
 
 }  // namespace vorrendal

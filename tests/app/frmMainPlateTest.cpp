@@ -2,7 +2,8 @@
 // style's places and tab order, and copy / save / print from buttons and menus.
 
 #include "AppTestSupport.h"
-#include "ui/ReportOutputFakes.h"
+#include "ui/FakePrinter.h"
+#include "ui/ReportOutput.h"
 
 namespace {
 
@@ -166,11 +167,12 @@ class frmMainPlateTest : public QObject {
   void outputFromButtonsAndMenus() {
     QTemporaryDir dir;
     TestWindow t;
-    test::FakeOutput fakes;
     const QString saved = dir.filePath(QStringLiteral("plate.txt"));
     const QString pdf = dir.filePath(QStringLiteral("job.pdf"));
-    fakes.names = {saved};
-    t.window.UseReportOutputServices(fakes.Services(pdf));
+    auto printer = std::make_unique<FakePrinter>(pdf);
+    FakePrinter* queue = printer.get();
+    t.window.UsePrinter(std::move(printer));
+    t.window.SaveDialog().NextFileNames = [&saved](QFileDialog&) { return QStringList{saved}; };
     t.DecodeGoodPlate();
     t.window.txtDescription->appendPlainText(QStringLiteral("checked by hand"));
     QTest::keyClick(&t.window, Qt::Key_S, Qt::ControlModifier);
@@ -178,17 +180,17 @@ class frmMainPlateTest : public QObject {
     QVERIFY(Read(saved).startsWith("Serial (Warranty) Number: 5A31V100001\r\n"));
     t.window.cmdPrint->click();
     QVERIFY(Read(pdf).startsWith("%PDF"));
-    QCOMPARE(fakes.jobs, QStringList{QStringLiteral("Vorrendal - 5A31V100001")});
+    QCOMPARE(queue->jobs, QStringList{QStringLiteral("Vorrendal - 5A31V100001")});
     t.window.mnuEditCopyInfo->trigger();
-    QCOMPARE(fakes.clipboard,
-             (QStringList{QStringLiteral("clear"), QStringLiteral("set:") + t.Report()}));
-    QVERIFY(fakes.messages.isEmpty());
-    test::FakeOutput noPrinter;
-    t.window.UseReportOutputServices(noPrinter.Services());
+    QCOMPARE(QGuiApplication::clipboard()->text(), t.Report());
+    t.window.UsePrinter(std::make_unique<FakePrinter>(QString()));
     const QString report = t.Report();
+    ModalDriver driver;
+    QString seen;
+    driver.Then(Press(QMessageBox::Ok, &seen));
     t.window.mnuFilePrintInfo->trigger();
-    QCOMPARE(noPrinter.messages.size(), 1);
-    QVERIFY(noPrinter.messages[0].startsWith(QStringLiteral("Print|")));
+    QVERIFY(driver.Done());
+    QVERIFY(seen.startsWith(QStringLiteral("Print|")));
     QCOMPARE(t.Report(), report);
   }
 };

@@ -12,22 +12,28 @@
 #include <csignal>
 #include <memory>
 
-#include "ReportOutputFakes.h"
+#include "FakePrinter.h"
+#include "support/ModalDriver.h"
 #include "ui/CupsPrinter.h"
+#include "ui/ReportOutput.h"
 
 using vorrendal::ReportOutput;
+using vorrendal::testing::FakePrinter;
 
 namespace {
 
 // The print queue is a fake that keeps the job it takes as job.pdf.
-struct Printing : vorrendal::test::FakeOutput {
-  Printing()
-      : pdf(folder.filePath(QStringLiteral("job.pdf"))),
-        output(std::make_unique<ReportOutput>(
-            nullptr, [this] { return report; }, Services(pdf))) {}
+struct Printing {
+  Printing() {
+    auto queue = std::make_unique<FakePrinter>(pdf);
+    printer = queue.get();
+    output = std::make_unique<ReportOutput>(
+        nullptr, [this] { return report; }, std::move(queue));
+  }
   QTemporaryDir folder;
-  QString pdf;
+  QString pdf = folder.filePath(QStringLiteral("job.pdf"));
   QString report;
+  FakePrinter* printer = nullptr;
   std::unique_ptr<ReportOutput> output;
 };
 
@@ -59,7 +65,7 @@ class PrintTest : public QObject {
   void queuesPaper() {
     QFETCH(QPageLayout, paper);
     Printing p;
-    p.paper = paper;
+    p.printer->paper = paper;
     p.report = QStringLiteral("Serial (Warranty) Number: 7L55Z123456\nBody: 76C");
     QVERIFY(p.output->PrintReport());
     const auto job = Job(p.pdf);
@@ -105,7 +111,7 @@ class PrintTest : public QObject {
   // it inside the printable area.
   void wideLineKept() {
     Printing p;
-    p.paper = Paper(QPageSize::Letter, 6.35);
+    p.printer->paper = Paper(QPageSize::Letter, 6.35);
     QString line;
     for (int i = 0; i < 13; ++i)
       line += QStringLiteral("%1word-%2 ").arg(i % 10).arg(i, 3, 10, QChar(u'0'));
@@ -115,7 +121,7 @@ class PrintTest : public QObject {
     const auto job = Job(p.pdf);
     QVERIFY(job);
     QString printed;
-    const double right = p.paper.paintRect(QPageLayout::Point).right();
+    const double right = p.printer->paper.paintRect(QPageLayout::Point).right();
     for (const auto& word : job->page(0)->textList()) {
       QVERIFY2(word->boundingBox().right() <= right + 0.5, qPrintable(word->text()));
       printed += word->text();
@@ -171,7 +177,7 @@ class PrintTest : public QObject {
     Printing p;
     if (!serial.isEmpty()) p.output->SetJobSerial(serial);
     QVERIFY(p.output->PrintReport());
-    QCOMPARE(p.jobs, QStringList{name});
+    QCOMPARE(p.printer->jobs, QStringList{name});
   }
 
   // A print that does not reach the queue is one message saying why.
@@ -198,21 +204,24 @@ class PrintTest : public QObject {
     Printing p;
     p.report =
         QStringList(lines, QStringLiteral("Serial (Warranty) Number: 7L55Z123456")).join(u'\n');
-    if (cause == QStringLiteral("none")) p.printFile.clear();
-    if (cause == QStringLiteral("no room")) p.paper = Paper(QPageSize::A5, 80);
-    if (cause == QStringLiteral("refused")) p.refusal = why;
+    if (cause == QStringLiteral("none")) p.printer->keep.clear();
+    if (cause == QStringLiteral("no room")) p.printer->paper = Paper(QPageSize::A5, 80);
+    if (cause == QStringLiteral("refused")) p.printer->refusal = why;
     rlimit before{};
     getrlimit(RLIMIT_FSIZE, &before);
     rlimit small = before;
     if (cause == QStringLiteral("full")) small.rlim_cur = 4096;
+    vorrendal::testing::ModalDriver driver;
+    QString seen;
+    driver.Then(vorrendal::testing::Press(QMessageBox::Ok, &seen));
     auto* previous = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
     const bool printed = p.output->PrintReport();
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, previous);
-    QVERIFY(!printed);
-    QCOMPARE(p.messages, QStringList{"Print|The report could not be printed.\n\n" + why});
-    QVERIFY(p.jobs.isEmpty());
+    QVERIFY(!printed && driver.Done());
+    QCOMPARE(seen.section(u'|', 0, 1), "Print|The report could not be printed.\n\n" + why);
+    QVERIFY(p.printer->jobs.isEmpty());
   }
 
   // With the print service down, the real printer says so, not that no

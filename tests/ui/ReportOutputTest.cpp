@@ -1,41 +1,57 @@
-// Copy and save of the report (printing has its own suite): the clipboard,
-// the saved bytes, a failed save leaving the earlier file whole; and
-// the save dialog, clsCommonFileDialog: its fields in and out, the filter
-// form, the option bits, MaxFileSize and the dialog's own duties (default
-// extension, folder must exist), with a scripted backend and Qt's real dialog.
+// Copy and save of the report (printing has its own suite), and the save
+// dialog, clsCommonFileDialog: the dialog its fields set up, what it leaves in
+// them, answered through its one seam and once through Qt's real dialog.
 
 #include <sys/resource.h>
 
-#include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QFileDialog>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
 #include <csignal>
-#include <stdexcept>
 
-#include "ReportOutputFakes.h"
-#include "ui/QtFileDialogBackend.h"
-#include "ui/SystemOutputServices.h"
+#include "support/ModalDriver.h"
+#include "ui/ReportOutput.h"
 
 using vorrendal::clsCommonFileDialog;
-using vorrendal::FileDialogRequest;
 using vorrendal::ReportOutput;
+using vorrendal::testing::ModalDriver;
+using vorrendal::testing::Press;
 
 namespace {
 
-struct Harness : vorrendal::test::FakeOutput {
-  explicit Harness(const QString& pdf = QString())
-      : output(std::make_unique<ReportOutput>(
-            nullptr, [this] { return report; }, Services(pdf))) {}
-  QString report = QStringLiteral(
-      "Serial (Warranty) Number: 3A41K123456\n"
-      "Body: 62A   Color: AA   Trim: 86A  Date: 12C\n"
-      "DSO: 23     Trans: 4    Axle: 1\n\n"
-      "Year (3) = 1963");
-  std::unique_ptr<ReportOutput> output;
+const QString kReport = QStringLiteral(
+    "Serial (Warranty) Number: 3A41K123456\nBody: 62A   Color: AA   Trim: 86A  Date: 12C\n\n"
+    "Year (3) = 1963");
+
+// A dialog as it would be shown: "title|suffix|filters|filter shown|asks before overwriting".
+QString Describe(const QFileDialog& dialog) {
+  return QStringLiteral("%1|%2|%3|%4|%5")
+      .arg(dialog.windowTitle(), dialog.defaultSuffix(), dialog.nameFilters().join(u';'),
+           dialog.selectedNameFilter())
+      .arg(!dialog.testOption(QFileDialog::DontConfirmOverwrite));
+}
+
+// Answers a file dialog with the next of names (none left: Cancel), choosing
+// the filter of the same place in filters when there is one; notes each dialog.
+struct Answers {
+  std::function<QStringList(QFileDialog&)> Seam() {
+    return [this](QFileDialog& dialog) {
+      shown << Describe(dialog);
+      directories << dialog.directory().absolutePath();
+      if (names.isEmpty()) return QStringList();
+      if (!filters.isEmpty()) dialog.selectNameFilter(filters.takeFirst());
+      return names.takeFirst().split(u'\n');
+    };
+  }
+  QStringList names, filters, shown, directories;
+};
+
+// Report output whose save dialog the answers answer.
+struct Saving : Answers {
+  Saving() { output.SaveDialog().NextFileNames = Seam(); }
+  QString report = kReport;
+  ReportOutput output{nullptr, [this] { return report; }};
 };
 
 QByteArray Read(const QString& path) {
@@ -49,12 +65,6 @@ QStringList Entries(const QTemporaryDir& dir) {
 
 const QString kFilter = QStringLiteral("Text Documents (*.txt)|*.txt|All Files (*.*)|*.*");
 
-// A file dialog answered by the fake save dialog.
-struct Scripted : vorrendal::test::FakeOutput {
-  Scripted() : dialog(std::move(Services().fileDialog)) {}
-  clsCommonFileDialog dialog;
-};
-
 // What a dialog left in its fields: "[canceled ]FileName|FileTitle|FilterIndex".
 QString State(const clsCommonFileDialog& d) {
   const QString canceled = d.Canceled ? QStringLiteral("canceled ") : QString();
@@ -67,64 +77,117 @@ class ReportOutputTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The clipboard is emptied first, then takes the text as the box holds it.
-  void copy() {
-    Harness h;
-    h.output->CopyReport();
-    QCOMPARE(h.clipboard,
-             (QStringList{QStringLiteral("clear"), QStringLiteral("set:") + h.report}));
-    vorrendal::SystemClipboard clipboard;
-    clipboard.SetText(h.report);
-    QCOMPARE(QGuiApplication::clipboard()->text(), h.report);
+  // The clipboard holds the report as the box holds it; an empty report
+  // leaves it empty, not with what it held before.
+  void copyPutsTheReportOnTheClipboard_data() {
+    QTest::addColumn<QString>("report");
+    QTest::newRow("a report") << kReport;
+    QTest::newRow("an empty report") << QString();
+  }
+  void copyPutsTheReportOnTheClipboard() {
+    QFETCH(QString, report);
+    QGuiApplication::clipboard()->setText(QStringLiteral("left over"));
+    ReportOutput output(nullptr, [&report] { return report; });
+    output.CopyReport();
+    QCOMPARE(QGuiApplication::clipboard()->text(), report);
   }
 
   // CR LF after every line, the last one too, in Windows-1252 with "?" for
   // what the code page cannot hold.
+  void saveBytes_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("lines") << "Body: 62A\nColor: AA" << QByteArray("Body: 62A\r\nColor: AA\r\n");
+    QTest::newRow("empty") << "" << QByteArray("\r\n");
+    QTest::newRow("CR LF kept single") << "a\r\nb" << QByteArray("a\r\nb\r\n");
+    QTest::newRow("a lone CR ends a line too") << "a\rb" << QByteArray("a\r\nb\r\n");
+    QTest::newRow("last line empty") << "a\n" << QByteArray("a\r\n\r\n");
+    QTest::newRow("Windows-1252") << QStringLiteral("Caf\u00e9 \u20ac5 \u2014")
+                                  << QByteArray(
+                                         "Caf\xe9 \x80"
+                                         "5 \x97\r\n");
+    QTest::newRow("outside the code page")
+        << QStringLiteral("\u03a9 \U0001F697") << QByteArray("? ?\r\n");
+  }
   void saveBytes() {
-    const struct {
-      const char* what;
-      QString text;
-      QByteArray bytes;
-    } rows[] = {
-        {"lines", QStringLiteral("Body: 62A\nColor: AA"), "Body: 62A\r\nColor: AA\r\n"},
-        {"empty", QString(), "\r\n"},
-        {"CR LF kept single", QStringLiteral("a\r\nb"), "a\r\nb\r\n"},
-        {"a lone CR ends a line too", QStringLiteral("a\rb"), "a\r\nb\r\n"},
-        {"last line empty", QStringLiteral("a\n"), "a\r\n\r\n"},
-        {"Windows-1252", QStringLiteral("Caf\u00e9 \u20ac5 \u2014"),
-         "Caf\xe9 \x80"
-         "5 \x97\r\n"},
-        {"outside the code page", QStringLiteral("\u03a9 \U0001F697"), "? ?\r\n"},
-    };
-    for (const auto& row : rows)
-      QCOMPARE(row.what + ReportOutput::SaveBytes(row.text), row.what + row.bytes);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(ReportOutput::SaveBytes(text), bytes);
   }
 
-  // Save writes the file as named (no extension added by the program),
-  // replaces it the second time, keeps its one dialog (and the filter chosen)
-  // between saves, and writes nothing when cancelled.
-  void saveAsThenAgainThenCancel() {
+  // The save dialog opens in the program's folder on the text filter, with
+  // no name of the program's choosing, and asks before overwriting.
+  void saveDialogAsDesigned() {
+    Saving s;
+    QVERIFY(!s.output.SaveReportAs());
+    QCOMPARE(s.shown, QStringList{"Save As|txt|Text Documents (*.txt);All Files (*)|"
+                                  "Text Documents (*.txt)|1"});
+    QCOMPARE(s.directories, QStringList{QDir(QCoreApplication::applicationDirPath()).path()});
+    QVERIFY(s.output.SaveDialog().DefaultFileTitle.isEmpty());
+  }
+
+  // The report goes to the file as named (replaced whole, never appended to);
+  // a name in a missing folder or a path longer than 256 characters is
+  // refused with a message and the dialog asked again; Cancel writes nothing.
+  void savesToTheNameChosen_data() {
+    // In names and files, <dir> stands for the folder and <256> for a path of
+    // 256 characters in it.
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("refusal");  // the start of the message, empty for none
+    QTest::addColumn<QStringList>("files");
+    QTest::newRow("a file replaced")
+        << QStringList{"<dir>/kept.txt"} << "" << QStringList{"<dir>/kept.txt"};
+    QTest::newRow("a new file") << QStringList{"<dir>/new report"} << ""
+                                << QStringList{"<dir>/kept.txt", "<dir>/new report"};
+    QTest::newRow("a missing folder, then a file")
+        << QStringList{"<dir>/none/r.txt", "<dir>/r.txt"} << "The folder"
+        << QStringList{"<dir>/kept.txt", "<dir>/r.txt"};
+    QTest::newRow("a path of 256 characters")
+        << QStringList{"<256>"} << "" << QStringList{"<dir>/kept.txt", "<256>"};
+    QTest::newRow("a path of 257, then a file")
+        << QStringList{"<256>r", "<dir>/r.txt"} << "The path of"
+        << QStringList{"<dir>/kept.txt", "<dir>/r.txt"};
+    QTest::newRow("cancelled") << QStringList{} << "" << QStringList{"<dir>/kept.txt"};
+  }
+  void savesToTheNameChosen() {
+    QFETCH(QStringList, names);
+    QFETCH(QString, refusal);
+    QFETCH(QStringList, files);
     QTemporaryDir dir;
-    Harness h;
-    const QString path = dir.filePath(QStringLiteral("plate report"));
-    h.names = {path, path};
-    QVERIFY(h.output->SaveReportAs());
-    QCOMPARE(Read(path), ReportOutput::SaveBytes(h.report));
-    const FileDialogRequest& r = h.requests.front();
-    QCOMPARE(
-        r.title + '|' + r.defaultSuffix + '|' + r.nameFilters.join(';') + '|' + r.initialFileName,
-        QStringLiteral("Save As|txt|Text Documents (*.txt);All Files (*)|"));
-    QCOMPARE(r.initialDir, QCoreApplication::applicationDirPath());
-    QCOMPARE(h.output->SaveDialog().flags, 2054);
-    h.report = QStringLiteral("short");
-    h.output->SaveDialog().FilterIndex = 2;
-    QVERIFY(h.output->SaveReportAs());
-    QCOMPARE(Read(path), QByteArray("short\r\n"));
-    QVERIFY(!h.output->SaveReportAs());
-    QCOMPARE(h.requests.size(), 3u);
-    QCOMPARE(h.requests[1].selectedFilter, 1);
-    QCOMPARE(Entries(dir), QStringList{"plate report"});
-    QVERIFY(h.messages.isEmpty());
+    const auto expand = [&dir](QString name) {
+      const QString longest = dir.path() + u'/' + QString(255 - dir.path().size(), u'r');
+      return name.replace(QStringLiteral("<dir>"), dir.path())
+          .replace(QStringLiteral("<256>"), longest);
+    };
+    QFile old(dir.filePath(QStringLiteral("kept.txt")));
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write(QByteArray(500, 'o')) == 500);
+    old.close();
+    Saving s;
+    for (const QString& name : names) s.names << expand(name);
+    ModalDriver driver;
+    QString seen;
+    if (!refusal.isEmpty()) driver.Then(Press(QMessageBox::Ok, &seen));
+    QCOMPARE(s.output.SaveReportAs(), !names.isEmpty());
+    QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
+    QCOMPARE(seen.section(u'|', 1).left(refusal.size()), refusal);
+    QStringList expected;
+    for (const QString& file : files) expected << QFileInfo(expand(file)).fileName();
+    QCOMPARE(Entries(dir), expected);
+    if (!names.isEmpty())
+      QCOMPARE(Read(s.output.SaveDialog().FileName), ReportOutput::SaveBytes(kReport));
+  }
+
+  // The one dialog serves every save: the first starts on the first filter,
+  // a later one on the filter chosen in the save before.
+  void laterSaveStartsWithTheFilterChosen() {
+    QTemporaryDir dir;
+    Saving s;
+    s.names = QStringList{dir.filePath(QStringLiteral("a")), dir.filePath(QStringLiteral("b"))};
+    s.filters = {QStringLiteral("All Files (*)")};
+    QVERIFY(s.output.SaveReportAs() && s.output.SaveReportAs());
+    QCOMPARE(s.shown.size(), 2);
+    QVERIFY(s.shown[0].endsWith(QStringLiteral("|Text Documents (*.txt)|1")));
+    QVERIFY(s.shown[1].endsWith(QStringLiteral("|All Files (*)|1")));
   }
 
   // A save that cannot be completed (a read-only file, a folder in the way, a
@@ -143,9 +206,9 @@ class ReportOutputTest : public QObject {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("kept.txt"));
     const QByteArray old("earlier report\r\n");
-    Harness h;
-    h.report = QString(reportSize, u'x');
-    h.names.push_back(path);
+    Saving s;
+    s.report = QString(reportSize, u'x');
+    s.names << path;
     if (how == QStringLiteral("folder")) {
       QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("kept.txt")));
     } else {
@@ -153,180 +216,166 @@ class ReportOutputTest : public QObject {
       QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
     }
     if (how == QStringLiteral("read-only")) QFile::setPermissions(path, QFileDevice::ReadOwner);
+    ModalDriver driver;
+    QString seen;
+    driver.Then(Press(QMessageBox::Ok, &seen));
     rlimit before{};  // a file-size limit makes writing fail part-way, as a full disk does
     getrlimit(RLIMIT_FSIZE, &before);
     rlimit small = before;
     if (how == QStringLiteral("full")) small.rlim_cur = 4096;
     auto* previous = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
-    const bool saved = h.output->SaveReportAs();
+    const bool saved = s.output.SaveReportAs();
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, previous);
-    QVERIFY(!saved);
-    QCOMPARE(h.messages.size(), 1);
-    QVERIFY(h.messages[0].startsWith("Save As|The report could not be saved to"));
+    QVERIFY(!saved && driver.Done());
+    QVERIFY2(seen.startsWith("Save As|The report could not be saved to"), qPrintable(seen));
     if (how != QStringLiteral("folder")) QCOMPARE(Read(path), old);
     QCOMPARE(Entries(dir), QStringList{"kept.txt"});
   }
 
-  // A chosen path longer than MaxFileSize (the whole path) is refused with a
-  // message naming the limit, and the dialog is shown again; cancelling it
-  // then saves nothing.
-  void tooLongPathIsAskedAgain_data() {
-    QTest::addColumn<int>("extra");  // characters beyond the limit
-    QTest::addColumn<bool>("thenAnother");
-    QTest::newRow("exactly the limit") << 0 << false;
-    QTest::newRow("one too many, then a shorter name") << 1 << true;
-    QTest::newRow("one too many, then cancelled") << 1 << false;
-  }
-  void tooLongPathIsAskedAgain() {
-    QFETCH(int, extra);
-    QFETCH(bool, thenAnother);
-    QTemporaryDir dir;
-    const QString folder = dir.path() + u'/';
-    const QString chosen = folder + QString(256 + extra - folder.size(), u'r');
-    const QString shorter = folder + QStringLiteral("report.txt");
-    Harness h;
-    h.names = {chosen};
-    if (thenAnother) h.names.push_back(shorter);
-    QCOMPARE(h.output->SaveReportAs(), extra == 0 || thenAnother);
-    QCOMPARE(h.requests.size(), extra == 0 ? 1u : 2u);
-    if (extra == 0) {
-      QVERIFY(h.messages.isEmpty());
-      QCOMPARE(Read(chosen), ReportOutput::SaveBytes(h.report));
-      return;
-    }
-    QCOMPARE(h.messages.size(), 1);
-    QVERIFY2(h.messages[0].startsWith(QStringLiteral("Refused|")) &&
-                 h.messages[0].contains(QStringLiteral("at most 256")),
-             qPrintable(h.messages[0]));
-    QCOMPARE(h.output->SaveDialog().Canceled, !thenAnother);
-    QCOMPARE(Entries(dir), thenAnother ? QStringList{"report.txt"} : QStringList{});
-  }
-
   // The "description|pattern" pairs in Qt's form, whose brackets must hold the patterns.
+  void convertFilter_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("converted");
+    QTest::newRow("the save filter")
+        << kFilter << QStringList{"Text Documents (*.txt)", "All Files (*)"};
+    QTest::newRow("empty: no filters") << "" << QStringList{};
+    QTest::newRow("description without its pattern")
+        << "Reports|*.rpt" << QStringList{"Reports (*.rpt)"};
+    QTest::newRow("several patterns") << "Logs|*.log;*.txt" << QStringList{"Logs (*.log *.txt)"};
+    QTest::newRow("brackets that disagree") << "Text (*.doc)|*.txt" << QStringList{"Text (*.txt)"};
+    QTest::newRow("odd part dropped") << "Text|*.txt|Lonely" << QStringList{"Text (*.txt)"};
+    QTest::newRow("pattern only") << "|*.dat" << QStringList{"*.dat (*.dat)"};
+  }
   void convertFilter() {
-    const struct {
-      const char *what, *filter;
-      QStringList expected;
-    } rows[] = {
-        {"save filter",
-         "Text Documents (*.txt)|*.txt|All Files (*.*)|*.*",
-         {"Text Documents (*.txt)", "All Files (*)"}},
-        {"empty: no filters", "", {}},
-        {"description without pattern in it", "Reports|*.rpt", {"Reports (*.rpt)"}},
-        {"several patterns", "Logs|*.log;*.txt", {"Logs (*.log *.txt)"}},
-        {"brackets that disagree", "Text (*.doc)|*.txt", {"Text (*.txt)"}},
-        {"odd part dropped", "Text|*.txt|Lonely", {"Text (*.txt)"}},
-        {"pattern only", "|*.dat", {"*.dat (*.dat)"}},
+    QFETCH(QString, filter);
+    QFETCH(QStringList, converted);
+    QCOMPARE(clsCommonFileDialog::ConvertFilter(filter), converted);
+  }
+
+  // The option bits and FilterIndex set the dialog up: the overwrite
+  // question, one or several files, existing or any, the filter shown first.
+  void dialogFollowsTheFields_data() {
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<int>("filterIndex");
+    QTest::addColumn<QString>("dialog");  // "asks|file mode|filter shown"
+    QTest::newRow("save with 0x2") << true << 0x2 << 0 << "1|0|Text Documents (*.txt)";
+    QTest::newRow("save without 0x2") << true << 0x804 << 0 << "0|0|Text Documents (*.txt)";
+    QTest::newRow("save ignores 0x200") << true << 0x200 << 0 << "0|0|Text Documents (*.txt)";
+    QTest::newRow("the second filter") << true << 0 << 2 << "0|0|All Files (*)";
+    QTest::newRow("an index past the list") << true << 0 << 3 << "0|0|Text Documents (*.txt)";
+    QTest::newRow("open any file") << false << 0 << 0 << "0|0|Text Documents (*.txt)";
+    QTest::newRow("open 0x1000: an existing file")
+        << false << 0x1000 << 0 << "0|1|Text Documents (*.txt)";
+    QTest::newRow("open 0x200: several files")
+        << false << 0x200 << 0 << "0|3|Text Documents (*.txt)";
+  }
+  void dialogFollowsTheFields() {
+    QFETCH(bool, save);
+    QFETCH(int, flags);
+    QFETCH(int, filterIndex);
+    QFETCH(QString, dialog);
+    clsCommonFileDialog d;
+    d.Filter = kFilter;
+    d.flags = flags;
+    d.FilterIndex = static_cast<std::int16_t>(filterIndex);
+    QString seen;
+    d.NextFileNames = [&seen](QFileDialog& shown) {
+      seen = QStringLiteral("%1|%2|%3")
+                 .arg(!shown.testOption(QFileDialog::DontConfirmOverwrite))
+                 .arg(shown.fileMode())
+                 .arg(shown.selectedNameFilter());
+      return QStringList();
     };
-    for (const auto& row : rows) {
-      const QStringList converted = clsCommonFileDialog::ConvertFilter(row.filter);
-      QCOMPARE(QStringList{row.what} + converted, QStringList{row.what} + row.expected);
-    }
+    QVERIFY(!(save ? d.ShowSave(nullptr) : d.ShowOpen(nullptr)));
+    QCOMPARE(seen, dialog);
   }
 
-  // What the dialog is asked from the fields: the overwrite check (as Qt's
-  // dialog is set up for it), several files and the filter shown first from
-  // the option bits and FilterIndex. A DefaultFileTitle longer than
-  // MaxFileSize (256 when not positive) is refused before any dialog is shown.
-  void request() {
-    QCOMPARE(Scripted().dialog.MaxFileSize, 256);
-    // asked: overwrite check, several files, filter index; then MaxFileSize afterwards
-    const struct {
-      const char* what;
-      bool save;
-      int flags, filter, max, title;
-      const char* asked;
-    } rows[] = {
-        {"save 0x806", true, 0x806, 0, 256, 0, "100 256"},
-        {"save without 0x2", true, 0x804, 1, 256, 0, "000 256"},
-        {"second filter", true, 0x2, 2, 256, 0, "101 256"},
-        {"index just past the list", true, 0x2, 3, 256, 0, "100 256"},
-        {"open 0x200", false, 0x200, 2, 256, 0, "011 256"},
-        {"save ignores 0x200", true, 0x200, 0, 256, 0, "000 256"},
-        {"0 is 256", true, 0, 0, 0, 10, "000 256"},
-        {"negative is 256", true, 0, 0, -5, 256, "000 256"},
-        {"title fits exactly", true, 0, 0, 12, 12, "000 12"},
-        {"title one too long", true, 0, 0, 12, 13, "refused 12"},
-    };
-    for (const auto& row : rows) {
-      Scripted s;
-      s.dialog.Filter = kFilter;
-      s.dialog.flags = row.flags;
-      s.dialog.FilterIndex = static_cast<std::int16_t>(row.filter);
-      s.dialog.MaxFileSize = static_cast<std::int16_t>(row.max);
-      s.dialog.DefaultFileTitle = QString(row.title, u'r');
-      s.dialog.DefaultExt = QStringLiteral(".txt");
-      s.dialog.DialogTitle = QStringLiteral("Save As");
-      s.dialog.InitDir = QStringLiteral("/opt/vorrendal");
-      QString asked = QStringLiteral("refused");
-      try {
-        row.save ? s.dialog.ShowSave(nullptr) : s.dialog.ShowOpen(nullptr);
-        QCOMPARE(s.requests.size(), 1u);
-        const FileDialogRequest& r = s.requests.front();
-        QVERIFY(s.dialog.Canceled && r.save == row.save &&
-                r.initialFileName == s.dialog.DefaultFileTitle);
-        QCOMPARE(r.defaultSuffix + r.title + r.initialDir,
-                 QStringLiteral("txtSave As/opt/vorrendal"));
-        QCOMPARE(r.nameFilters.size(), 2);
-        QFileDialog qt;
-        vorrendal::QtFileDialogBackend::Configure(qt, r);
-        const bool confirms = !qt.testOption(QFileDialog::DontConfirmOverwrite);
-        asked = QStringLiteral("%1%2%3").arg(confirms).arg(r.multiSelect).arg(r.selectedFilter);
-      } catch (const std::invalid_argument&) {
-        QVERIFY(s.requests.empty());
-      }
-      QCOMPARE(QStringLiteral("%1: %2 %3").arg(row.what, asked).arg(s.dialog.MaxFileSize),
-               QStringLiteral("%1: %2").arg(row.what, row.asked));
-    }
+  // A DefaultFileTitle longer than MaxFileSize is refused, before any dialog,
+  // with an error; MaxFileSize below 1 is taken, and kept, as 256.
+  void defaultTitleWithinMaxFileSize_data() {
+    QTest::addColumn<int>("maxFileSize");
+    QTest::addColumn<int>("titleLength");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<int>("maxAfter");
+    QTest::newRow("a title that fits exactly") << 12 << 12 << true << 12;
+    QTest::newRow("one too long") << 12 << 13 << false << 12;
+    QTest::newRow("0 is 256") << 0 << 256 << true << 256;
+    QTest::newRow("negative is 256, one too long") << -5 << 257 << false << 256;
+  }
+  void defaultTitleWithinMaxFileSize() {
+    QFETCH(int, maxFileSize);
+    QFETCH(int, titleLength);
+    QFETCH(bool, shown);
+    QFETCH(int, maxAfter);
+    clsCommonFileDialog d;
+    d.MaxFileSize = static_cast<std::int16_t>(maxFileSize);
+    d.DefaultFileTitle = QString(titleLength, u'r');
+    int dialogs = 0;
+    d.NextFileNames = [&dialogs](QFileDialog&) { return ++dialogs, QStringList(); };
+    QString error;
+    QVERIFY(!d.ShowSave(nullptr, &error));
+    QCOMPARE(dialogs, shown ? 1 : 0);
+    QCOMPARE(error.isEmpty(), shown);
+    QVERIFY(d.Canceled);
+    QCOMPARE(d.MaxFileSize, maxAfter);
   }
 
-  // Cancel keeps what the last successful dialog left; the next dialog starts
-  // there. Several files opened are the folder, then each name, NUL-separated.
-  void resultsKeptBetweenDialogs() {
-    Scripted s;
-    s.filters = {1, 0};  // chosen in the dialogs that give a name
-    s.dialog.Filter = QStringLiteral("Text|*.txt|All|*.*");
-    s.names = {QStringLiteral("  /tmp/first report.txt  ")};
-    s.dialog.ShowSave(nullptr);
-    QCOMPARE(State(s.dialog), QStringLiteral("/tmp/first report.txt|first report.txt|2"));
-    s.dialog.ShowSave(nullptr);
-    QCOMPARE(State(s.dialog), QStringLiteral("canceled /tmp/first report.txt|first report.txt|2"));
-    QCOMPARE(s.requests.back().selectedFilter, 1);
-    s.names = {QStringLiteral("/tmp/second.txt")};
-    s.dialog.ShowSave(nullptr);
-    QCOMPARE(State(s.dialog), QStringLiteral("/tmp/second.txt|second.txt|1"));
-    s.dialog.flags = clsCommonFileDialog::kAllowMultiSelect;
-    s.dialog.MaxFileSize = 256;
-    s.names = {QStringLiteral("/data/a.txt\n/data/b.txt")};
-    s.dialog.ShowOpen(nullptr);
-    QCOMPARE(State(s.dialog), QStringLiteral("/data%1a.txt%1b.txt|a.txt|1").arg(QChar(u'\0')));
+  // Cancel keeps what the last dialog that gave a file left; only Canceled
+  // changes, and the next file chosen clears it.
+  void cancelKeepsTheEarlierAnswer() {
+    Answers a;
+    clsCommonFileDialog d;
+    d.Filter = kFilter;
+    d.NextFileNames = a.Seam();
+    a.names = QStringList{QStringLiteral("/tmp/first.txt")};
+    a.filters = QStringList{QStringLiteral("All Files (*)")};
+    QVERIFY(d.ShowSave(nullptr));
+    QVERIFY(!d.ShowSave(nullptr));
+    QCOMPARE(State(d), QStringLiteral("canceled /tmp/first.txt|first.txt|2"));
+    a.names = QStringList{QStringLiteral("/tmp/second.txt")};
+    QVERIFY(d.ShowSave(nullptr));
+    QCOMPARE(State(d), QStringLiteral("/tmp/second.txt|second.txt|2"));
   }
 
-  // With 0x800 a name in a missing folder is refused and the dialog asked again.
-  void folderMustExist() {
-    QTemporaryDir dir;
-    const QString missing = dir.filePath(QStringLiteral("no such folder/r.txt"));
-    const QString fine = dir.filePath(QStringLiteral("r.txt"));
-    for (const int flags : {0x806, 0x6}) {
-      Scripted s;
-      s.dialog.flags = flags;
-      s.names = {missing, fine};
-      s.dialog.ShowSave(nullptr);
-      QCOMPARE(s.messages.size(), flags & 0x800 ? 1 : 0);
-      QCOMPARE(State(s.dialog), (flags & 0x800 ? fine : missing) + QStringLiteral("|r.txt|1"));
-    }
+  // What FileName and FileTitle take from the files chosen: spaces at the
+  // ends go; several files opened with 0x200 are the folder and each name,
+  // NUL-separated.
+  void fileNameOfTheChoice_data() {
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<QString>("chosen");  // a line a file
+    QTest::addColumn<QString>("state");   // FileName|FileTitle, "0" standing for NUL
+    QTest::newRow("one file") << 0 << "/data/a.txt"
+                              << "/data/a.txt|a.txt";
+    QTest::newRow("spaces at both ends") << 0 << "  /tmp/a report.txt  "
+                                         << "/tmp/a report.txt|a report.txt";
+    QTest::newRow("several files") << 0x200 << "/data/a.txt\n/data/b.txt"
+                                   << "/data0a.txt0b.txt|a.txt";
+  }
+  void fileNameOfTheChoice() {
+    QFETCH(int, flags);
+    QFETCH(QString, chosen);
+    QFETCH(QString, state);
+    Answers a;
+    clsCommonFileDialog d;
+    d.flags = flags;
+    d.NextFileNames = a.Seam();
+    a.names = QStringList{chosen};
+    QVERIFY(d.ShowOpen(nullptr));
+    QCOMPARE(QString(d.FileName).replace(QChar(u'\0'), u'0') + u'|' + d.FileTitle, state);
   }
 
-  // Qt's dialog run: the dialog, not the program, adds the default extension.
+  // Qt's own dialog, run: the dialog, not the program, adds the default
+  // extension, and the filter chosen there comes back.
   void qtDialog() {
     QTemporaryDir dir;
     clsCommonFileDialog dialog;
     dialog.DefaultExt = QStringLiteral(".txt");
     dialog.Filter = kFilter;
     dialog.FilterIndex = 2;
-    dialog.flags = 0x806;
+    dialog.flags = ReportOutput::kSaveFlags;
     dialog.InitDir = dir.path();
     dialog.DialogTitle = QStringLiteral("Save As");
     dialog.DefaultFileTitle = QStringLiteral("plate");
@@ -334,15 +383,12 @@ class ReportOutputTest : public QObject {
     QTimer::singleShot(0, [&seen] {
       auto* open = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
       if (!open) return;
-      const bool confirms = open->acceptMode() == QFileDialog::AcceptSave &&
-                            !open->testOption(QFileDialog::DontConfirmOverwrite);
-      seen = QStringLiteral("%1|%2|%3|%4")
-                 .arg(open->windowTitle(), open->selectedNameFilter(), open->defaultSuffix())
-                 .arg(confirms);
+      seen = Describe(*open);
       QMetaObject::invokeMethod(open, "accept");
     });
-    dialog.ShowSave(nullptr);
-    QCOMPARE(seen, QStringLiteral("Save As|All Files (*)|txt|1"));
+    QVERIFY(dialog.ShowSave(nullptr));
+    QCOMPARE(seen,
+             QStringLiteral("Save As|txt|Text Documents (*.txt);All Files (*)|All Files (*)|1"));
     QCOMPARE(State(dialog),
              dir.filePath(QStringLiteral("plate.txt")) + QStringLiteral("|plate.txt|2"));
   }

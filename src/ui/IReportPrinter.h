@@ -1,28 +1,11 @@
 #pragma once
-// The system services report output goes through: the clipboard, the message
-// box and the default printer. The program uses the real ones
-// (SystemOutputServices, CupsPrinter); tests put in fakes.
+// The default printer as report output sees it. The program prints through
+// CupsPrinter; tests put in a print queue that keeps the job it is handed.
 
 #include <QPageLayout>
 #include <QString>
 
-class QWidget;
-
 namespace vorrendal {
-
-class IClipboard {
- public:
-  virtual ~IClipboard() = default;
-  virtual void Clear() = 0;
-  virtual void SetText(const QString& text) = 0;
-};
-
-class IMessageBox {
- public:
-  virtual ~IMessageBox() = default;
-  // A modal warning with an OK button.
-  virtual void Warn(QWidget* owner, const QString& title, const QString& text) = 0;
-};
 
 // A print queue as the print service describes it.
 struct PrintQueue {
