@@ -169,7 +169,6 @@ frmMain::frmMain(IHelp& help, DataReaderFactory dataReaderFactory, QWidget* pare
   // Loading: the 1959-1961 plate, the drop button painted disabled.
   cboTemplateStyle->setCurrentIndex(0);
   ApplyStartPlate();
-  DrawDropButton(QStringLiteral("disabled"));
 
   setFixedSize(TwipsToPixels(kClientWidthTwips),
                menuBar()->sizeHint().height() + TwipsToPixels(kClientHeightTwips));
@@ -281,8 +280,7 @@ void frmMain::CreateCommandRow(QWidget* client) {
   picDropDescription = new DropDescriptionButton(client);
   PlaceTwips(picDropDescription, 5685, 2400, 255, 255);
   picDropDescription->setFocusPolicy(Qt::TabFocus);
-  picDropDescription->BindDropState(&DropState);
-  picDropDescription->SetHost(this);
+  connect(picDropDescription, &DropDescriptionButton::toggled, this, &frmMain::DropButtonToggled);
 
   connect(cmdProcess, &QPushButton::clicked, this, &frmMain::Process);
   connect(cmdClearSerial, &QPushButton::clicked, this, &frmMain::ClearPlate);
@@ -480,7 +478,7 @@ void frmMain::Process() {
 void frmMain::OpenReportPanel() {
   ReportPanelOpen = true;
   picDropDescription->setEnabled(true);
-  picDropDescription->ShowState(DropImage::BlackUp, DropDescriptionButton::kBlackUp);
+  picDropDescription->ShowState(DropDescriptionButton::DropState::BlackUp);
   for (QAction* output : {mnuFileSaveInfo, mnuFilePrintInfo, mnuEditCopyInfo}) {
     output->setEnabled(true);
   }
@@ -517,17 +515,18 @@ void frmMain::ShowErrorNotice(bool shown) {
 
 void frmMain::ChangeWindowHeight(int twips) { setFixedHeight(height() + TwipsToPixels(twips)); }
 
-void frmMain::DrawDropButton(const QString& image) { picDropDescription->DrawDropButton(image); }
-
-int frmMain::OuterHeightPixels() const { return frameGeometry().height(); }
-
-void frmMain::SetOuterHeightTwips(int twips) {
-  ChangeWindowHeight(twips - OuterHeightPixels() * kTwipsPerPixel);
+void frmMain::DropButtonToggled(bool open) {
+  if (open) {
+    ReportPanelOpen = true;
+    ChangeWindowHeight(kReportPanelTwips);
+    SetReportPanelControls(true);
+  } else {
+    ChangeWindowHeight(-kReportPanelTwips);
+    SetReportPanelControls(false);
+    cmdProcess->setFocus(Qt::OtherFocusReason);
+    ReportPanelOpen = false;
+  }
 }
-
-void frmMain::SetReportPanelOpen(bool open) { ReportPanelOpen = open; }
-
-void frmMain::FocusProcess() { cmdProcess->setFocus(Qt::OtherFocusReason); }
 
 void frmMain::UsePrinter(std::unique_ptr<IReportPrinter> printer) {
   output_ = std::make_unique<ReportOutput>(

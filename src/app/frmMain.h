@@ -13,7 +13,6 @@
 #include <memory>
 
 #include "GuiPrompter.h"
-#include "ui/IReportPanelHost.h"
 
 class QAction;
 class QCheckBox;
@@ -40,7 +39,7 @@ class clsCodeReader;
 class clsCommonFileDialog;
 struct PlateBoxes;
 
-class frmMain : public QMainWindow, public IReportPanelHost {
+class frmMain : public QMainWindow {
   Q_OBJECT
  public:
   using DataReaderFactory = std::function<std::unique_ptr<IDataReader>()>;
@@ -114,7 +113,6 @@ class frmMain : public QMainWindow, public IReportPanelHost {
 
   // --- window state shared with the report panel ---
   bool ReportPanelOpen = false;
-  QString DropState;  // "", "Black-Down", "Pressed-Down", "Black-Up", "Pressed-Up"
 
   // The eight plate boxes in Process order.
   QList<QLineEdit*> PlateBoxList() const;
@@ -137,12 +135,6 @@ class frmMain : public QMainWindow, public IReportPanelHost {
   // The save dialog, made on the first save and kept with its fields.
   clsCommonFileDialog& SaveDialog();
 
-  // What the drop button does to the window (IReportPanelHost).
-  int OuterHeightPixels() const override;
-  void SetOuterHeightTwips(int twips) override;
-  void SetReportPanelOpen(bool open) override;
-  void FocusProcess() override;
-
  public slots:
   // Process: decode the plate and write the report.
   void Process();
@@ -153,12 +145,11 @@ class frmMain : public QMainWindow, public IReportPanelHost {
   // the panel is closed; SetReportPanelControls makes the report box
   // editable and the output buttons tab stops (or undoes it).
   void OpenReportPanel();
-  void SetReportPanelControls(bool open) override;
+  void SetReportPanelControls(bool open);
   // Makes the window taller (or, negative, shorter) by this many twips.
   void ChangeWindowHeight(int twips);
-  // Paints the drop button with one of its images ("disabled", "Black-Down",
-  // "Pressed-Down", "Black-Up", "Pressed-Up").
-  void DrawDropButton(const QString& image);
+  // The drop button opened (or closed) the panel.
+  void DropButtonToggled(bool open);
 
   // Report output, from the buttons and the menu items.
   void CopyReport();

@@ -7,13 +7,10 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "ui/IReportPanelHost.h"
-#include "ui/ScreenUnits.h"
-
 namespace vorrendal {
 namespace {
 
-constexpr int kPanelTwips = 3720;
+using DropState = DropDescriptionButton::DropState;
 
 // The system colours the button is drawn in, by their palette roles.
 enum class Ink { Highlight3D, Light3D, Shadow, DarkShadow3D, Text };
@@ -82,8 +79,44 @@ void DrawFocusMark(QImage& image, QRgb colour) {
   }
 }
 
-bool PanelOpen(const QString& state) {
-  return state == DropDescriptionButton::kBlackUp || state == DropDescriptionButton::kPressedUp;
+bool PanelOpen(DropState state) {
+  return state == DropState::BlackUp || state == DropState::PressedUp;
+}
+
+DropImage ImageOf(DropState state) {
+  switch (state) {
+    case DropState::None:
+      return DropImage::Disabled;
+    case DropState::BlackDown:
+      return DropImage::BlackDown;
+    case DropState::PressedDown:
+      return DropImage::PressedDown;
+    case DropState::BlackUp:
+      return DropImage::BlackUp;
+    case DropState::PressedUp:
+      return DropImage::PressedUp;
+  }
+  return DropImage::Disabled;
+}
+
+// Draws an image onto a 17 x 17 picture in the palette's colours.
+QImage Render(DropImage image, const QPalette& palette) {
+  QImage picture(DropDescriptionButton::kSize, DropDescriptionButton::kSize, QImage::Format_RGB32);
+  picture.fill(palette.color(QPalette::Active, QPalette::Button));
+
+  const bool sunken = image == DropImage::PressedDown || image == DropImage::PressedUp;
+  for (int i = 0; i < 8; ++i)
+    DrawLine(picture, kFrame[i], 0, InkColor(palette, sunken ? kSunken[i] : kRaised[i]).rgb());
+
+  const bool up = image == DropImage::BlackUp || image == DropImage::PressedUp;
+  const Line* arrow = up ? kArrowUp : kArrowDown;
+  const QRgb ink = InkColor(palette, image == DropImage::Disabled ? Ink::Shadow : Ink::Text).rgb();
+  for (int i = 0; i < 6; ++i) DrawLine(picture, arrow[i], sunken ? 1 : 0, ink);
+  if (image == DropImage::Disabled) {
+    for (const Line& line : kDisabledEdge)
+      DrawLine(picture, line, 0, InkColor(palette, Ink::Highlight3D).rgb());
+  }
+  return picture;
 }
 
 // To assistive technology the drawn button is a push button that shows or
@@ -94,17 +127,20 @@ class DropButtonAccessible final : public QAccessibleWidget {
       : QAccessibleWidget(button, QAccessible::Button) {}
 
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) return DropDescriptionButton::AccessibleName(Button()->DropState());
+    if (t == QAccessible::Name) {
+      return PanelOpen(Button()->State()) ? QStringLiteral("Hide report")
+                                          : QStringLiteral("Show report");
+    }
     return QAccessibleWidget::text(t);
   }
   QAccessible::State state() const override {
     QAccessible::State s = QAccessibleWidget::state();
-    const bool open = PanelOpen(Button()->DropState());
+    const bool open = PanelOpen(Button()->State());
     s.expandable = true;
     s.expanded = open;
     s.collapsed = !open;
-    s.pressed = Button()->DropState() == DropDescriptionButton::kPressedDown ||
-                Button()->DropState() == DropDescriptionButton::kPressedUp;
+    s.pressed =
+        Button()->State() == DropState::PressedDown || Button()->State() == DropState::PressedUp;
     return s;
   }
   QStringList actionNames() const override {
@@ -132,11 +168,6 @@ QAccessibleInterface* DropButtonFactory(const QString& className, QObject* objec
 
 }  // namespace
 
-const QString DropDescriptionButton::kBlackDown = QStringLiteral("Black-Down");
-const QString DropDescriptionButton::kPressedDown = QStringLiteral("Pressed-Down");
-const QString DropDescriptionButton::kBlackUp = QStringLiteral("Black-Up");
-const QString DropDescriptionButton::kPressedUp = QStringLiteral("Pressed-Up");
-
 DropDescriptionButton::DropDescriptionButton(QWidget* parent) : QWidget(parent) {
   static const bool factoryInstalled = (QAccessible::installFactory(DropButtonFactory), true);
   (void)factoryInstalled;
@@ -144,61 +175,18 @@ DropDescriptionButton::DropDescriptionButton(QWidget* parent) : QWidget(parent) 
   setFixedSize(kSize, kSize);
   setFocusPolicy(Qt::StrongFocus);
   setEnabled(false);
-  picture_ = Render(DropImage::Disabled, palette());
-}
-
-QImage DropDescriptionButton::Render(DropImage image, const QPalette& palette) {
-  QImage picture(kSize, kSize, QImage::Format_RGB32);
-  picture.fill(palette.color(QPalette::Active, QPalette::Button));
-
-  const bool sunken = image == DropImage::PressedDown || image == DropImage::PressedUp;
-  for (int i = 0; i < 8; ++i)
-    DrawLine(picture, kFrame[i], 0, InkColor(palette, sunken ? kSunken[i] : kRaised[i]).rgb());
-
-  const bool up = image == DropImage::BlackUp || image == DropImage::PressedUp;
-  const Line* arrow = up ? kArrowUp : kArrowDown;
-  const QRgb ink = InkColor(palette, image == DropImage::Disabled ? Ink::Shadow : Ink::Text).rgb();
-  for (int i = 0; i < 6; ++i) DrawLine(picture, arrow[i], sunken ? 1 : 0, ink);
-  if (image == DropImage::Disabled) {
-    for (const Line& line : kDisabledEdge)
-      DrawLine(picture, line, 0, InkColor(palette, Ink::Highlight3D).rgb());
-  }
-  return picture;
+  DrawDropButton(DropImage::Disabled);
 }
 
 void DropDescriptionButton::DrawDropButton(DropImage image) {
   image_ = image;
-  picture_ = Render(image, palette());
   update();
 }
 
-void DropDescriptionButton::DrawDropButton(const QString& image) {
-  if (image == QStringLiteral("disabled")) {
-    DrawDropButton(DropImage::Disabled);
-  } else if (image == kBlackDown) {
-    DrawDropButton(DropImage::BlackDown);
-  } else if (image == kPressedDown) {
-    DrawDropButton(DropImage::PressedDown);
-  } else if (image == kBlackUp) {
-    DrawDropButton(DropImage::BlackUp);
-  } else if (image == kPressedUp) {
-    DrawDropButton(DropImage::PressedUp);
-  }
-}
-
-QString DropDescriptionButton::AccessibleName(const QString& state) {
-  return PanelOpen(state) ? QStringLiteral("Hide report") : QStringLiteral("Show report");
-}
-
 void DropDescriptionButton::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  if (hasFocus()) {
-    QImage marked = picture_;
-    DrawFocusMark(marked, InkColor(palette(), Ink::Text).rgb());
-    painter.drawImage(QRect(0, 0, kSize, kSize), marked);
-  } else {
-    painter.drawImage(QRect(0, 0, kSize, kSize), picture_);
-  }
+  QImage picture = Render(image_, palette());
+  if (hasFocus()) DrawFocusMark(picture, InkColor(palette(), Ink::Text).rgb());
+  QPainter(this).drawImage(QRect(0, 0, kSize, kSize), picture);
 }
 
 void DropDescriptionButton::focusInEvent(QFocusEvent* event) {
@@ -215,10 +203,10 @@ bool DropDescriptionButton::Outside(const QPoint& pos) const {
   return pos.x() < 0 || pos.x() > kSize - 1 || pos.y() < 0 || pos.y() > kSize - 1;
 }
 
-void DropDescriptionButton::ShowState(DropImage image, const QString& state) {
-  DrawDropButton(image);
-  const bool wasOpen = PanelOpen(*state_);
-  *state_ = state;
+void DropDescriptionButton::ShowState(DropState state) {
+  DrawDropButton(ImageOf(state));
+  const bool wasOpen = PanelOpen(state_);
+  state_ = state;
   if (PanelOpen(state) != wasOpen) {
     QAccessible::State changed;
     changed.expanded = true;
@@ -231,18 +219,18 @@ void DropDescriptionButton::ShowState(DropImage image, const QString& state) {
 }
 
 void DropDescriptionButton::LookPressed() {
-  if (*state_ == kBlackDown) {
-    ShowState(DropImage::PressedDown, kPressedDown);
-  } else if (*state_ == kBlackUp) {
-    ShowState(DropImage::PressedUp, kPressedUp);
+  if (state_ == DropState::BlackDown) {
+    ShowState(DropState::PressedDown);
+  } else if (state_ == DropState::BlackUp) {
+    ShowState(DropState::PressedUp);
   }
 }
 
 void DropDescriptionButton::LookRaised() {
-  if (*state_ == kPressedDown) {
-    ShowState(DropImage::BlackDown, kBlackDown);
-  } else if (*state_ == kPressedUp) {
-    ShowState(DropImage::BlackUp, kBlackUp);
+  if (state_ == DropState::PressedDown) {
+    ShowState(DropState::BlackDown);
+  } else if (state_ == DropState::PressedUp) {
+    ShowState(DropState::BlackUp);
   }
 }
 
@@ -284,19 +272,13 @@ void DropDescriptionButton::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void DropDescriptionButton::Click() {
-  if (!isEnabled() || !host_) return;
-  const int h = host_->OuterHeightPixels();
-  if (*state_ == kBlackDown) {
-    ShowState(DropImage::BlackUp, kBlackUp);
-    host_->SetReportPanelOpen(true);
-    host_->SetOuterHeightTwips(h * kTwipsPerPixel + kPanelTwips);
-    host_->SetReportPanelControls(true);
-  } else if (*state_ == kBlackUp) {
-    ShowState(DropImage::BlackDown, kBlackDown);
-    host_->SetOuterHeightTwips(h * kTwipsPerPixel - kPanelTwips);
-    host_->SetReportPanelControls(false);
-    host_->FocusProcess();
-    host_->SetReportPanelOpen(false);
+  if (!isEnabled()) return;
+  if (state_ == DropState::BlackDown) {
+    ShowState(DropState::BlackUp);
+    emit toggled(true);
+  } else if (state_ == DropState::BlackUp) {
+    ShowState(DropState::BlackDown);
+    emit toggled(false);
   }
 }
 

@@ -2,16 +2,13 @@
 // The small drawn button at the right end of the command row that opens and
 // closes the report panel. It paints a three-dimensional button with an arrow
 // line by line in the system colours, shows a pressed look while a mouse
-// button is held over it, and toggles the panel on a click. While it has the
-// focus a dotted rectangle inside its frame shows it; Space then clicks it.
+// button is held over it, and says "toggled" on a click; the window opens or
+// closes the panel. While it has the focus a dotted rectangle inside its frame
+// shows it; Space then clicks it.
 
-#include <QImage>
-#include <QString>
 #include <QWidget>
 
 namespace vorrendal {
-
-class IReportPanelHost;
 
 enum class DropImage { Disabled, BlackDown, PressedDown, BlackUp, PressedUp };
 
@@ -21,47 +18,29 @@ class DropDescriptionButton : public QWidget {
  public:
   static constexpr int kSize = 17;  // pixels, 255 twips
 
-  // The values of DropState.
-  static const QString kBlackDown;
-  static const QString kPressedDown;
-  static const QString kBlackUp;
-  static const QString kPressedUp;
+  // None until the first decode (the button disabled); then Up while the
+  // panel is open, Down while it is closed, Pressed while a mouse button
+  // held over it would click it.
+  enum class DropState { None, BlackDown, PressedDown, BlackUp, PressedUp };
 
   explicit DropDescriptionButton(QWidget* parent = nullptr);
 
-  void SetHost(IReportPanelHost* host) { host_ = host; }
-
   // Paints one of the five images; it stays until the next call.
   void DrawDropButton(DropImage image);
-  // The same by the image's name: "disabled" or one of the four states.
-  // An unknown name paints nothing.
-  void DrawDropButton(const QString& image);
 
-  // The image last painted.
-  DropImage Image() const { return image_; }
-  const QImage& Picture() const { return picture_; }
+  DropState State() const { return state_; }
+  // Paints the image of a state and takes that state; assistive technology
+  // hears when it changes whether the panel shows.
+  void ShowState(DropState state);
 
-  // Draws an image onto a 17 x 17 picture in the palette's colours.
-  static QImage Render(DropImage image, const QPalette& palette);
-
-  // The state of the button: empty until the first decode, then one of the
-  // four values above. It lives in the button unless the window binds its own.
-  QString& DropState() { return *state_; }
-  const QString& DropState() const { return *state_; }
-  void BindDropState(QString* state) { state_ = state ? state : &ownState_; }
-
-  // Paints an image and sets DropState to the state it shows; assistive
-  // technology hears when the panel's state changes.
-  void ShowState(DropImage image, const QString& state);
-
-  // The click: opens the panel in "Black-Down", closes it in "Black-Up".
+  // The click: in Black-Down shows Black-Up and says toggled(true), in
+  // Black-Up the other way round; in any other state nothing.
   void Click();
 
-  // What assistive technology calls the button in a state: "Show report"
-  // while the panel is closed, "Hide report" while it is open.
-  static QString AccessibleName(const QString& state);
-
   QSize sizeHint() const override { return {kSize, kSize}; }
+
+ signals:
+  void toggled(bool open);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -78,11 +57,8 @@ class DropDescriptionButton : public QWidget {
   void LookPressed();
   void LookRaised();
 
-  IReportPanelHost* host_ = nullptr;
-  QString ownState_;
-  QString* state_ = &ownState_;
-  DropImage image_ = DropImage::Disabled;
-  QImage picture_;
+  DropState state_ = DropState::None;
+  DropImage image_ = DropImage::Disabled;  // drawn in the palette's colours when painted
 };
 
 }  // namespace vorrendal

@@ -38,14 +38,14 @@ class frmMainTest : public QObject {
     QCOMPARE(t.window.centralWidget()->width(), TwipsToPixels(frmMain::kClientWidthTwips));
     QCOMPARE(t.readersMade, 0);
     QCOMPARE(QApplication::focusWidget(), t.window.txtSerialNumber);
-    QVERIFY(!t.window.ReportPanelOpen && t.window.DropState.isEmpty());
+    QVERIFY(!t.window.ReportPanelOpen &&
+            t.window.picDropDescription->State() == DropDescriptionButton::DropState::None);
     QVERIFY(t.window.txtDescription->isReadOnly());
     for (QWidget* w : t.PanelControls())
       QVERIFY2(!(w->focusPolicy() & Qt::TabFocus), qPrintable(w->objectName()));
     QCOMPARE(t.window.cboTemplateStyle->currentText(), QStringLiteral("1959-1961"));
     QVERIFY(!t.window.txtDSO->isVisible());
     QVERIFY(!t.window.imgBrantelLarge->pixmap().isNull() && !t.window.windowIcon().isNull());
-    QCOMPARE(t.window.picDropDescription->Image(), DropImage::Disabled);
     for (const Control& c : controls) {
       const Row row(c.name);
       auto* widget = t.window.findChild<QWidget*>(c.name);
@@ -208,7 +208,7 @@ class frmMainTest : public QObject {
     t.TypeGoodPlate();
     QTest::keyClick(t.window.txtSerialNumber, Qt::Key_Return);
     QVERIFY(t.window.ReportPanelOpen && !t.window.txtDescription->isReadOnly());
-    QCOMPARE(t.window.DropState, QStringLiteral("Black-Up"));
+    QCOMPARE(t.window.picDropDescription->State(), DropDescriptionButton::DropState::BlackUp);
     QVERIFY(t.window.picDropDescription->isEnabled() && t.window.chkAppend->isEnabled());
     QCOMPARE(t.window.height(), t.OpenHeight());
     for (QWidget* w : t.PanelControls()) {
@@ -221,15 +221,14 @@ class frmMainTest : public QObject {
     QCOMPARE(t.readersMade, 1);
     t.window.txtDescription->setFocus();
     drop();
-    QCOMPARE(t.window.DropState, QStringLiteral("Black-Down"));
-    QCOMPARE(t.window.picDropDescription->Image(), DropImage::BlackDown);
+    QCOMPARE(t.window.picDropDescription->State(), DropDescriptionButton::DropState::BlackDown);
     QVERIFY(!t.window.ReportPanelOpen && t.window.txtDescription->isReadOnly());
     QCOMPARE(t.window.height(), t.closedHeight);
     QCOMPARE(QApplication::focusWidget(), t.window.cmdProcess);
     QCOMPARE(t.window.cmdCopyText->focusPolicy(), Qt::ClickFocus);
     drop();
     QVERIFY(t.window.ReportPanelOpen && !t.window.txtDescription->isReadOnly());
-    QCOMPARE(t.window.DropState, QStringLiteral("Black-Up"));
+    QCOMPARE(t.window.picDropDescription->State(), DropDescriptionButton::DropState::BlackUp);
     QCOMPARE(t.window.height(), t.OpenHeight());
     t.window.cmdProcess->click();
     QCOMPARE(t.window.height(), t.OpenHeight());

@@ -1,94 +1,62 @@
 // The pictures the window draws: the Brantel artwork from its compiled-in SVG,
-// the drop button's five images pixel by pixel, and the drop button's press /
-// move / release / click state machine with what it does to its window.
+// and the drop button: its five images pixel for pixel against pictures drawn
+// by hand (DropButtonImages.txt), its focus mark, and its press / move /
+// release / click states with the toggles it says.
 
-#include <QApplication>
 #include <QMouseEvent>
-#include <QTest>
+#include <QtTest>
 
 #include "ui/BrantelArt.h"
 #include "ui/DropDescriptionButton.h"
-#include "ui/IReportPanelHost.h"
 
 using vorrendal::BrantelArt;
 using vorrendal::BrantelPicture;
 using vorrendal::DropDescriptionButton;
-using vorrendal::DropImage;
+using DropState = DropDescriptionButton::DropState;
 using R = QPalette::ColorRole;
 
 namespace {
 
-// The image each DropState shows; empty (before the first decode) shows the disabled one.
-const QMap<QString, DropImage> kImages{{"", DropImage::Disabled},
-                                       {"Black-Down", DropImage::BlackDown},
-                                       {"Pressed-Down", DropImage::PressedDown},
-                                       {"Black-Up", DropImage::BlackUp},
-                                       {"Pressed-Up", DropImage::PressedUp}};
+// Colours far apart, so a line in the wrong colour cannot pass; the letters
+// the hand-drawn pictures use for them.
+const std::pair<char, R> kInks[] = {{'.', R::Button}, {'H', R::Light},  {'L', R::Midlight},
+                                    {'S', R::Dark},   {'D', R::Shadow}, {'T', R::ButtonText}};
+const QRgb kColours[] = {0xffc0c0c0, 0xfffffff0, 0xffe0d010, 0xff801080, 0xff101040, 0xff006000};
 
-// Colours far apart, so a line in the wrong colour cannot pass.
 QPalette TestPalette() {
   QPalette palette;
-  for (const auto& [role, rgb] : {std::pair{R::Button, 0xc0c0c0},
-                                  {R::Light, 0xfffff0},
-                                  {R::Midlight, 0xe0d010},
-                                  {R::Dark, 0x801080},
-                                  {R::Shadow, 0x101040},
-                                  {R::ButtonText, 0x006000}})
-    palette.setColor(role, QColor::fromRgb(static_cast<QRgb>(rgb)));
+  for (std::size_t i = 0; i < std::size(kInks); ++i)
+    palette.setColor(kInks[i].second, QColor::fromRgb(kColours[i]));
   return palette;
 }
 
-struct Segment {
-  int x1, y1, x2, y2;
-};
-
-// Plots a horizontal, vertical or diagonal segment without its end point.
-void Plot(QImage& image, const Segment& s, int shift, R role) {
-  const int dx = (s.x2 > s.x1) - (s.x2 < s.x1);
-  const int dy = (s.y2 > s.y1) - (s.y2 < s.y1);
-  const QRgb colour = TestPalette().color(role).rgb();
-  for (int x = s.x1 + shift, y = s.y1 + shift; x != s.x2 + shift || y != s.y2 + shift;
-       x += dx, y += dy) {
-    if (image.rect().contains(x, y)) image.setPixel(x, y, colour);
-  }
-}
-
-// The frame is four pairs of lines, outer light to outer dark (the other way
-// round when pressed); a pressed arrow sits one pixel lower right, a disabled
-// one is dark with an etched edge.
-QImage Expected(DropImage image) {
-  const Segment frame[] = {{0, 0, 16, 0},   {0, 0, 0, 16},   {1, 1, 16, 1},   {1, 1, 1, 16},
-                           {1, 15, 17, 15}, {15, 1, 15, 17}, {0, 16, 17, 16}, {16, 0, 16, 17}};
-  const R raised[] = {R::Light, R::Midlight, R::Dark, R::Shadow};
-  const Segment down[] = {{4, 6, 13, 6}, {4, 6, 8, 10}, {8, 10, 13, 5},
-                          {5, 7, 12, 7}, {6, 8, 11, 8}, {7, 9, 10, 9}};
-  const Segment up[] = {{4, 10, 9, 5}, {8, 6, 12, 10}, {4, 10, 13, 10},
-                        {8, 7, 9, 7},  {6, 8, 11, 8},  {5, 9, 12, 9}};
-  const bool pressed = image == DropImage::PressedDown || image == DropImage::PressedUp;
-  const bool isUp = image == DropImage::BlackUp || image == DropImage::PressedUp;
-  const R ink = image == DropImage::Disabled ? R::Dark : R::ButtonText;
+// The hand-drawn picture of an image ("disabled", "Black-Down", ...).
+QImage Drawn(const QString& name) {
+  QFile file(QFINDTESTDATA("DropButtonImages.txt"));
+  if (!file.open(QIODevice::ReadOnly)) return {};
   QImage picture(17, 17, QImage::Format_RGB32);
-  picture.fill(TestPalette().color(R::Button));
-  for (int i = 0; i < 8; ++i) Plot(picture, frame[i], 0, raised[pressed ? 3 - i / 2 : i / 2]);
-  for (const Segment& s : isUp ? up : down) Plot(picture, s, pressed ? 1 : 0, ink);
-  if (image == DropImage::Disabled) {
-    Plot(picture, {9, 10, 13, 6}, 0, R::Light);
-    Plot(picture, {9, 11, 14, 6}, 0, R::Light);
+  int y = -1;
+  while (!file.atEnd()) {
+    const QByteArray line = file.readLine().trimmed();
+    if (line == name.toLatin1()) y = 0;
+    if (y < 0 || line.size() != 17) continue;
+    for (int x = 0; x < 17; ++x) {
+      for (std::size_t i = 0; i < std::size(kInks); ++i)
+        if (line[x] == kInks[i].first) picture.setPixel(x, y, kColours[i]);
+    }
+    if (++y == 17) return picture;
   }
-  return picture;
+  return {};
 }
 
-// A window that logs what the button tells it.
-struct RecordingHost : vorrendal::IReportPanelHost {
-  int OuterHeightPixels() const override { return 460; }
-  void SetOuterHeightTwips(int twips) override { log << QStringLiteral("height %1").arg(twips); }
-  void SetReportPanelOpen(bool open) override { log << QStringLiteral("panel %1").arg(open); }
-  void SetReportPanelControls(bool open) override {
-    log << QStringLiteral("controls %1").arg(open);
-  }
-  void FocusProcess() override { log << QStringLiteral("focus process"); }
-  QStringList log;
-};
+QString NameOf(DropState state) {
+  const char* names[] = {"disabled", "Black-Down", "Pressed-Down", "Black-Up", "Pressed-Up"};
+  return QString::fromLatin1(names[static_cast<int>(state)]);
+}
+
+QImage Shown(QWidget& button) {
+  return button.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 // A script of steps such as "press L", "release L 30 8", "move LR 30 8" or
 // "space": the buttons held after the step (L, R, LR or -; the last one is
@@ -122,161 +90,156 @@ class PictureTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // Size, density, and the artwork filling most of its place in both
-  // directions (its proportions were drawn for these places) with the
-  // corners clear. The plate places are 2070 x 720 and 1050 x 525 twips.
-  void render() {
-    const struct {
-      const char* name;
-      BrantelPicture picture;
-      QSize size;
-      qreal ratio;
-    } rows[] = {
-        {"large logo, high density", BrantelPicture::LogoLarge, {138, 48}, 2.0},
-        {"small logo, 1.5", BrantelPicture::LogoSmall, {70, 35}, 1.5},
-        {"emblem icon", BrantelPicture::Emblem, {32, 32}, 1.0},
-    };
-    for (const auto& row : rows) {
-      const QPixmap pixmap = BrantelArt::Render(row.picture, row.size, row.ratio);
-      QCOMPARE(pixmap.size(), (QSizeF(row.size) * row.ratio).toSize());
-      QCOMPARE(pixmap.devicePixelRatio(), row.ratio);
-      const QImage image = pixmap.toImage();
-      QRect inked;  // every pixel that is not fully transparent
-      for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-          if (qAlpha(image.pixel(x, y)) > 0) inked |= QRect(x, y, 1, 1);
-        }
+  // The artwork fills most of its place in both directions (its proportions
+  // were drawn for these places) with the corners clear, at the size and
+  // density asked for. The plate places are 2070 x 720 and 1050 x 525 twips.
+  void artworkFillsItsPlace_data() {
+    QTest::addColumn<BrantelPicture>("picture");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("large logo, high density") << BrantelPicture::LogoLarge << QSize(138, 48) << 2.0;
+    QTest::newRow("small logo, 1.5") << BrantelPicture::LogoSmall << QSize(70, 35) << 1.5;
+    QTest::newRow("emblem icon") << BrantelPicture::Emblem << QSize(32, 32) << 1.0;
+  }
+  void artworkFillsItsPlace() {
+    QFETCH(BrantelPicture, picture);
+    QFETCH(QSize, size);
+    QFETCH(qreal, ratio);
+    const QPixmap pixmap = BrantelArt::Render(picture, size, ratio);
+    QCOMPARE(pixmap.size(), (QSizeF(size) * ratio).toSize());
+    QCOMPARE(pixmap.devicePixelRatio(), ratio);
+    const QImage image = pixmap.toImage();
+    QRect inked;  // every pixel that is not fully transparent
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (qAlpha(image.pixel(x, y)) > 0) inked |= QRect(x, y, 1, 1);
       }
-      QVERIFY2(inked.width() >= image.width() * 0.8 && inked.height() >= image.height() * 0.8,
-               row.name);
-      QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
     }
-    // The program icon carries the usual sizes; an empty size gives nothing.
-    QVERIFY(BrantelArt::ProgramIcon().availableSizes().contains(QSize(48, 48)));
-    QVERIFY(BrantelArt::Render(BrantelPicture::LogoLarge, QSize(0, 10)).isNull());
+    QVERIFY(inked.width() >= image.width() * 0.8 && inked.height() >= image.height() * 0.8);
+    QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
   }
 
-  // Each image drawn by its name ("disabled" for the greyed look) shows pixel
-  // for pixel and stays drawn; an unknown name keeps the picture.
-  void imagesByName() {
-    for (auto [state, image] : kImages.asKeyValueRange()) {
-      DropDescriptionButton button;
-      button.setPalette(TestPalette());
-      button.DrawDropButton(image == DropImage::BlackUp ? DropImage::Disabled : DropImage::BlackUp);
-      button.DrawDropButton(state.isEmpty() ? QStringLiteral("disabled") : state);
-      button.repaint();
-      const QImage expected = Expected(image);
-      QVERIFY2(button.grab().toImage().convertToFormat(QImage::Format_RGB32) == expected,
-               qPrintable(state));
-      button.DrawDropButton(QStringLiteral("black-up"));
-      QVERIFY2(button.Image() == image && button.Picture() == expected, qPrintable(state));
-    }
+  // Each state shows its image, pixel for pixel as drawn by hand; a new
+  // button shows the disabled one.
+  void imagesAsDrawnByHand_data() {
+    QTest::addColumn<DropState>("state");
+    for (const DropState state : {DropState::None, DropState::BlackDown, DropState::PressedDown,
+                                  DropState::BlackUp, DropState::PressedUp})
+      QTest::newRow(qPrintable(NameOf(state))) << state;
+  }
+  void imagesAsDrawnByHand() {
+    QFETCH(DropState, state);
+    DropDescriptionButton button;
+    button.setPalette(TestPalette());
+    if (state != DropState::None) button.ShowState(state);
+    QVERIFY(!Drawn(NameOf(state)).isNull());
+    QCOMPARE(Shown(button), Drawn(NameOf(state)));
   }
 
   // With the focus the button shows a dotted mark on pixels of its ground
-  // only, so no line of the frame or the arrow changes; without it the
-  // image is exactly as drawn.
-  void focusMark_data() {
-    QTest::addColumn<DropImage>("image");
-    QTest::newRow("Black-Down") << DropImage::BlackDown;
-    QTest::newRow("Pressed-Down") << DropImage::PressedDown;
-    QTest::newRow("Black-Up") << DropImage::BlackUp;
-    QTest::newRow("Pressed-Up") << DropImage::PressedUp;
+  // only, so no line of the frame or the arrow changes; without it the image
+  // is exactly as drawn.
+  void focusMarkOnTheGroundOnly_data() {
+    QTest::addColumn<DropState>("state");
+    for (const DropState state :
+         {DropState::BlackDown, DropState::PressedDown, DropState::BlackUp, DropState::PressedUp})
+      QTest::newRow(qPrintable(NameOf(state))) << state;
   }
-  void focusMark() {
-    QFETCH(DropImage, image);
+  void focusMarkOnTheGroundOnly() {
+    QFETCH(DropState, state);
     QWidget window;
     auto* button = new DropDescriptionButton(&window);
     button->setPalette(TestPalette());
     button->setEnabled(true);
-    button->DrawDropButton(image);
+    button->ShowState(state);
     window.show();
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
     button->setFocus(Qt::TabFocusReason);
-    QVERIFY(button->hasFocus());
-    const QImage expected = Expected(image);
-    const QImage focused = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QRgb ground = TestPalette().color(R::Button).rgb();
+    const QImage drawn = Drawn(NameOf(state));
+    const QImage focused = Shown(*button);
     int marked = 0;
     QRect mark;  // the rectangle the dots stand on
-    for (int y = 0; y < expected.height(); ++y) {
-      for (int x = 0; x < expected.width(); ++x) {
-        if (focused.pixel(x, y) == expected.pixel(x, y)) continue;
+    for (int y = 0; y < 17; ++y) {
+      for (int x = 0; x < 17; ++x) {
+        if (focused.pixel(x, y) == drawn.pixel(x, y)) continue;
         ++marked;
         mark |= QRect(x, y, 1, 1);
       }
     }
     QVERIFY(marked >= 16);
-    // Every pixel of the rectangle's edges is ground in the plain image, so
+    // Every pixel of the rectangle's edges is ground in the drawn image, so
     // no dot falls on the frame or the arrow, whatever colour it has.
     for (int x = mark.left(); x <= mark.right(); ++x) {
       for (int y = mark.top(); y <= mark.bottom(); ++y) {
         const bool edge =
             x == mark.left() || x == mark.right() || y == mark.top() || y == mark.bottom();
-        if (edge)
-          QVERIFY2(expected.pixel(x, y) == ground,
-                   qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        if (edge) QCOMPARE(QColor(drawn.pixel(x, y)), QColor::fromRgb(kColours[0]));
       }
     }
     button->clearFocus();
-    QCOMPARE(button->grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
+    QCOMPARE(Shown(*button), drawn);
   }
 
-  // Press, move, release, click and Space from each state, with the state kept
-  // by the window as the program does: the state after, the image shown, and
-  // what the window is told.
-  void stateMachine() {
-    const QStringList told[] = {{},
-                                {"panel 1", "height 10620", "controls 1"},
-                                {"height 3180", "controls 0", "focus process", "panel 0"}};
-    // start: "" a new button, "off" one disabled after a decode; calls: 0 nothing, 1 opened, 2 shut
-    const struct {
-      const char *name, *start, *script, *state;
-      int calls = 0;
-    } rows[] = {
-        {"new: click and space", "", "press L; release L; space", ""},
-        {"disabled: press, move, click, space", "off", "press L; move L 3 3; release L; space",
-         "Black-Down"},
-        {"press closed", "Black-Down", "press L", "Pressed-Down"},
-        {"press open", "Black-Up", "press R", "Pressed-Up"},
-        {"press, move out", "Black-Down", "press L; move L 17 8", "Black-Down"},
-        {"move out above", "Black-Up", "press L; move L 8 -1", "Black-Up"},
-        {"move on the last pixel stays in", "Black-Up", "press L; move L 16 16", "Pressed-Up"},
-        {"move out, release outside", "Black-Down", "press L; move L 30 8; release L 30 8",
-         "Black-Down"},
-        {"press, move out, move in", "Black-Down", "press L; move L -1 8; move L 0 8",
-         "Pressed-Down"},
-        {"out and back: opens", "Black-Down", "press L; move L -1 8; move L 5 5; release L",
-         "Black-Up", 1},
-        {"click opens", "Black-Down", "press L; release L", "Black-Up", 1},
-        {"click shuts", "Black-Up", "press L; release L", "Black-Down", 2},
-        {"two buttons held: move ignored", "Black-Down", "press L; press LR; move LR 30 8",
-         "Pressed-Down"},
-        {"no button held: move ignored", "Black-Down", "move - 5 5", "Black-Down"},
-        {"right button moves the look", "Black-Up", "press R; move R 40 40", "Black-Up"},
-        {"right click does not toggle", "Black-Up", "press R; release R", "Black-Up"},
-        {"space clicks", "Black-Up", "space", "Black-Down", 2},
+  // Press, move, release, click and Space from a state: the state after, the
+  // image it shows and the toggle said ("" none, "1" opened, "0" closed).
+  void pressMoveReleaseClick_data() {
+    QTest::addColumn<DropState>("start");  // None: a new button, disabled
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<DropState>("end");
+    QTest::addColumn<QString>("toggled");
+    const auto row = [](const char* name, DropState start, bool enabled, const char* script,
+                        DropState end, const char* toggled = "") {
+      QTest::newRow(name) << start << enabled << QString::fromLatin1(script) << end
+                          << QString::fromLatin1(toggled);
     };
-    for (const auto& row : rows) {
-      DropDescriptionButton button;
-      RecordingHost host;
-      QString windowState;
-      button.SetHost(&host);
-      button.BindDropState(&windowState);
-      const QString start = row.start;
-      if (!start.isEmpty()) {
-        button.setEnabled(start != QStringLiteral("off"));
-        windowState = button.isEnabled() ? start : QStringLiteral("Black-Down");
-        const bool up = windowState.endsWith(QStringLiteral("Up"));
-        button.DrawDropButton(up ? DropImage::BlackUp : DropImage::BlackDown);
-      }
-      Run(button, row.script);
-      const QString outcome = QStringLiteral("%1: %2 %3");
-      QCOMPARE(outcome.arg(row.name, windowState, host.log.join(u',')),
-               outcome.arg(row.name, row.state, told[row.calls].join(u',')));
-      QVERIFY2(button.Image() == kImages.value(row.state), row.name);
-    }
+    row("new: click and space", DropState::None, false, "press L; release L; space",
+        DropState::None);
+    row("disabled: press, move, click, space", DropState::BlackDown, false,
+        "press L; move L 3 3; release L; space", DropState::BlackDown);
+    row("press closed", DropState::BlackDown, true, "press L", DropState::PressedDown);
+    row("press open", DropState::BlackUp, true, "press R", DropState::PressedUp);
+    row("press, move out", DropState::BlackDown, true, "press L; move L 17 8",
+        DropState::BlackDown);
+    row("move out above", DropState::BlackUp, true, "press L; move L 8 -1", DropState::BlackUp);
+    row("move on the last pixel stays in", DropState::BlackUp, true, "press L; move L 16 16",
+        DropState::PressedUp);
+    row("move out, release outside", DropState::BlackDown, true,
+        "press L; move L 30 8; release L 30 8", DropState::BlackDown);
+    row("press, move out, move in", DropState::BlackDown, true, "press L; move L -1 8; move L 0 8",
+        DropState::PressedDown);
+    row("out and back: opens", DropState::BlackDown, true,
+        "press L; move L -1 8; move L 5 5; release L", DropState::BlackUp, "1");
+    row("click opens", DropState::BlackDown, true, "press L; release L", DropState::BlackUp, "1");
+    row("click closes", DropState::BlackUp, true, "press L; release L", DropState::BlackDown, "0");
+    row("two buttons held: move ignored", DropState::BlackDown, true,
+        "press L; press LR; move LR 30 8", DropState::PressedDown);
+    row("no button held: move ignored", DropState::BlackDown, true, "move - 5 5",
+        DropState::BlackDown);
+    row("right button moves the look", DropState::BlackUp, true, "press R; move R 40 40",
+        DropState::BlackUp);
+    row("right click does not toggle", DropState::BlackUp, true, "press R; release R",
+        DropState::BlackUp);
+    row("space clicks", DropState::BlackUp, true, "space", DropState::BlackDown, "0");
+  }
+  void pressMoveReleaseClick() {
+    QFETCH(DropState, start);
+    QFETCH(bool, enabled);
+    QFETCH(QString, script);
+    QFETCH(DropState, end);
+    QFETCH(QString, toggled);
+    DropDescriptionButton button;
+    button.setPalette(TestPalette());
+    if (start != DropState::None) button.ShowState(start);
+    button.setEnabled(enabled);
+    QSignalSpy toggles(&button, &DropDescriptionButton::toggled);
+    Run(button, script);
+    QCOMPARE(button.State(), end);
+    QCOMPARE(Shown(button), Drawn(NameOf(end)));
+    QString said;
+    for (const QList<QVariant>& toggle : toggles) said += QString::number(toggle[0].toBool());
+    QCOMPARE(said, toggled);
   }
 };
 
