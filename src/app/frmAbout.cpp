@@ -22,7 +22,7 @@ frmAbout::frmAbout(QWidget* parent)
   setFont(FontAtPoints(DialogFace(), 8.25));
   setFixedSize(TwipsToPixels(4935), TwipsToPixels(2415));
 
-  imgIcon = new QLabel(this);
+  auto* imgIcon = new QLabel(this);
   imgIcon->setObjectName(QStringLiteral("imgIcon"));
   PlaceTwips(imgIcon, 240, 240, 480, 480);
   const QIcon icon = parent != nullptr && !parent->windowIcon().isNull()
@@ -30,19 +30,19 @@ frmAbout::frmAbout(QWidget* parent)
                          : style()->standardIcon(QStyle::SP_MessageBoxInformation);
   imgIcon->setPixmap(icon.pixmap(TwipsToPixels(480), TwipsToPixels(480)));
 
-  lblTitle = new QLabel(QStringLiteral("1959-1974 Vorrendal"), this);
+  auto* lblTitle = new QLabel(QStringLiteral("1959-1974 Vorrendal"), this);
   lblTitle->setObjectName(QStringLiteral("lblTitle"));
   PlaceTwips(lblTitle, 960, 240, 3855, 255);
 
-  lblVersion = new QLabel(QStringLiteral("Version " VORRENDAL_VERSION), this);
+  auto* lblVersion = new QLabel(QStringLiteral("Version " VORRENDAL_VERSION), this);
   lblVersion->setObjectName(QStringLiteral("lblVersion"));
   PlaceTwips(lblVersion, 960, 480, 3855, 255);
 
-  lblWebsiteLink = new LinkLabel(QString::fromLatin1(kWebAddress), this);
+  auto* lblWebsiteLink = new LinkLabel(QString::fromLatin1(kWebAddress), this);
   lblWebsiteLink->setObjectName(QStringLiteral("lblWebsiteLink"));
   PlaceTwips(lblWebsiteLink, 960, 960, 3855, 255);
 
-  cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+  auto* cmdOK = new QPushButton(QStringLiteral("&OK"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   PlaceTwips(cmdOK, 3840, 1920, 975, 375);
   cmdOK->setDefault(true);
@@ -50,7 +50,7 @@ frmAbout::frmAbout(QWidget* parent)
 
   OpenWebAddress = [](const QString& address) { QDesktopServices::openUrl(QUrl(address)); };
   connect(lblWebsiteLink, &LinkLabel::clicked, this,
-          [this] { OpenWebAddress(lblWebsiteLink->text()); });
+          [this, lblWebsiteLink] { OpenWebAddress(lblWebsiteLink->text()); });
 }
 
 void frmAbout::ShowModal(QWidget* owner) {

@@ -5,12 +5,7 @@
 #include <QDialog>
 #include <functional>
 
-class QLabel;
-class QPushButton;
-
 namespace vorrendal {
-
-class LinkLabel;
 
 class frmAbout final : public QDialog {
   Q_OBJECT
@@ -18,12 +13,6 @@ class frmAbout final : public QDialog {
   static constexpr const char* kWebAddress = "https://vorrendal.example.org/";
 
   explicit frmAbout(QWidget* parent = nullptr);
-
-  QLabel* imgIcon;
-  QLabel* lblTitle;
-  QLabel* lblVersion;
-  LinkLabel* lblWebsiteLink;
-  QPushButton* cmdOK;
 
   // Opens an address with the desktop's default handler; the result is
   // ignored. Replaceable so that tests do not start a browser.

@@ -16,11 +16,6 @@ class frmCorrectYearSelect final : public QDialog {
  public:
   explicit frmCorrectYearSelect(QWidget* parent = nullptr);
 
-  QGroupBox* Frame1;
-  QRadioButton* optYear1;
-  QRadioButton* optYear2;
-  QPushButton* cmdOK;
-
   // 0: the first year (optYear1), 1: the second. Changed only by OK.
   int YearOptionSelected = 0;
 
@@ -33,6 +28,11 @@ class frmCorrectYearSelect final : public QDialog {
 
  private:
   void cmdOK_Click();
+
+  QGroupBox* Frame1;
+  QRadioButton* optYear1;
+  QRadioButton* optYear2;
+  QPushButton* cmdOK;
 };
 
 }  // namespace vorrendal

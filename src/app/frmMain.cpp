@@ -33,7 +33,6 @@
 #include "resources/help/context.h"
 #include "ui/BrantelArt.h"
 #include "ui/DropDescriptionButton.h"
-#include "ui/PlateArranger.h"
 #include "ui/ReportOutput.h"
 #include "ui/ScreenUnits.h"
 
@@ -41,56 +40,13 @@ namespace vorrendal {
 
 namespace {
 
-const QStringList kArial{QStringLiteral("Arial")};
+// The designed client area and the height the report panel adds, in twips.
+constexpr int kClientWidthTwips = 6015;
+constexpr int kClientHeightTwips = 2715;
+constexpr int kReportPanelTwips = 3720;
 
 std::unique_ptr<IDataReader> ReadDataFileBesideProgram() {
   return std::make_unique<clsDataFile>(FindProgramFile("Data.dat"));
-}
-
-QLabel* MakeCaption(QWidget* parent, const char* name, const QString& text, int left, int top) {
-  auto* caption = new QLabel(text, parent);
-  caption->setObjectName(QString::fromLatin1(name));
-  caption->setFont(FontAtPoints(kArial, 9.75, true));
-  QPalette white = caption->palette();
-  white.setColor(QPalette::WindowText, Qt::white);
-  caption->setPalette(white);
-  caption->adjustSize();
-  MoveTwips(caption, left, top);
-  return caption;
-}
-
-QLineEdit* MakeBox(QWidget* parent, const char* name, int maxLength, const char* tooltip, int left,
-                   int top, int width, int height) {
-  auto* box = new QLineEdit(parent);
-  box->setObjectName(QString::fromLatin1(name));
-  box->setMaxLength(maxLength);
-  box->setToolTip(QString::fromLatin1(tooltip));
-  box->setFont(FontAtPoints(kArial, 11.25, true));
-  PlaceTwips(box, left, top, width, height);
-  return box;
-}
-
-QLabel* MakeMadeInLabel(QWidget* parent, const char* name, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setFont(FontAtPoints(kArial, 8.25, true));
-  label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  label->setWordWrap(true);
-  QPalette white = label->palette();
-  white.setColor(QPalette::WindowText, Qt::white);
-  label->setPalette(white);
-  return label;
-}
-
-// The maker's emblem at its place on the plate, drawn for the screen's density.
-QLabel* MakeEmblem(QWidget* parent, const char* name, BrantelPicture picture, int left, int top,
-                   int width, int height) {
-  auto* emblem = new QLabel(parent);
-  emblem->setObjectName(QString::fromLatin1(name));
-  emblem->setAlignment(Qt::AlignCenter);
-  PlaceTwips(emblem, left, top, width, height);
-  emblem->setPixmap(BrantelArt::Render(picture, emblem->size(), qApp->devicePixelRatio()));
-  return emblem;
 }
 
 // Moves a link to stand right after the last words of a wrapped label, one
@@ -153,137 +109,57 @@ frmMain::frmMain(IHelp& help, DataReaderFactory dataReaderFactory, QWidget* pare
   client->setObjectName(QStringLiteral("frmMainClient"));
   setCentralWidget(client);
 
-  CreatePlate(client);
+  plate_ = new Plate(client, tabs_);
   CreateCommandRow(client);
   CreateReportPanel(client);
   CreateMenus();
   SetHelpContexts();
-  output_ = std::make_unique<ReportOutput>(this, [this] { return txtDescription->toPlainText(); });
+  SetTabPlaces();
+  output_ = std::make_unique<ReportOutput>(this, [this] { return report_->toPlainText(); });
 
   auto* selectAll = new SelectAllOnEntry(this);
   for (QLineEdit* box : PlateBoxList()) selectAll->Watch(box);
   // Enter makes a new line in the report box and opens the error notice's link.
-  defaultButton_ = new DefaultButton(this, cmdProcess, {txtDescription, lblErrorNotice});
+  new DefaultButton(this, processButton_, {report_, errorLink_});
   new WhatsThisRouter(this, help_);
+  const PlateElements& plate = plate_->Elements();
+  for (QWidget* decoration :
+       {static_cast<QWidget*>(plate.ground), static_cast<QWidget*>(plate.largeLogo),
+        static_cast<QWidget*>(plate.smallLogo)}) {
+    ClientArea::SetDecorative(decoration);
+  }
 
-  // Loading: the 1959-1961 plate, the drop button painted disabled.
-  cboTemplateStyle->setCurrentIndex(0);
-  ApplyStartPlate();
+  // Loading: the 1959-1961 plate (the drop button is made disabled).
+  plate_->Startup();
 
   setFixedSize(TwipsToPixels(kClientWidthTwips),
                menuBar()->sizeHint().height() + TwipsToPixels(kClientHeightTwips));
-  txtSerialNumber->setFocus(Qt::OtherFocusReason);
+  PlateBoxList().front()->setFocus(Qt::OtherFocusReason);
 }
 
 frmMain::~frmMain() = default;
 
-void frmMain::CreatePlate(QWidget* client) {
-  Label10 = new QLabel(QStringLiteral("Template &Style:"), client);
-  Label10->setObjectName(QStringLiteral("Label10"));
-  PlaceTwips(Label10, 120, 75, 1095, 255);
-
-  cboTemplateStyle = new QComboBox(client);
-  cboTemplateStyle->setObjectName(QStringLiteral("cboTemplateStyle"));
-  cboTemplateStyle->addItems({QStringLiteral("1959-1961"), QStringLiteral("1962"),
-                              QStringLiteral("1963-1966"), QStringLiteral("1967-1969"),
-                              QStringLiteral("1970-1972"), QStringLiteral("1973-1974")});
-  cboTemplateStyle->setToolTip(QStringLiteral("Select A Template Style"));
-  PlaceTwips(cboTemplateStyle, 1275, 30, 1335, 315);
-  Label10->setBuddy(cboTemplateStyle);
-  // Room for the caption up to the list, should the face need it.
-  GrowToFit(Label10);
-  Label10->resize(std::min(Label10->width(), cboTemplateStyle->x() - Label10->x()),
-                  Label10->height());
-
-  // The plate itself, beneath every other plate element (made first, so
-  // everything made later stands on it).
-  Shape1 = new QFrame(client);
-  Shape1->setObjectName(QStringLiteral("Shape1"));
-  Shape1->setFrameShape(QFrame::NoFrame);
-  Shape1->setAutoFillBackground(true);
-  QPalette black = Shape1->palette();
-  black.setColor(QPalette::Window, Qt::black);
-  Shape1->setPalette(black);
-  PlaceTwips(Shape1, 0, 360, 6015, 1815);
-
-  imgBrantelLarge =
-      MakeEmblem(client, "imgBrantelLarge", BrantelPicture::LogoLarge, 3360, 480, 2070, 720);
-  imgBrantelSmall =
-      MakeEmblem(client, "imgBrantelSmall", BrantelPicture::LogoSmall, 4680, 600, 1050, 525);
-  lblMadeInUSAShort =
-      MakeMadeInLabel(client, "lblMadeInUSAShort", QStringLiteral("MADE IN U.S.A."));
-  PlaceTwips(lblMadeInUSAShort, 2520, 600, 735, 450);
-  lblMadeInUSALong = MakeMadeInLabel(client, "lblMadeInUSALong", QStringLiteral("MADE IN U.S.A."));
-  PlaceTwips(lblMadeInUSALong, 0, 1920, 6015, 210);
-  GrowToFit(lblMadeInUSALong);
-
-  lblSerialNumber =
-      MakeCaption(client, "lblSerialNumber", QStringLiteral("SERIAL NUMBER"), 600, 600);
-  lblBody = MakeCaption(client, "lblBody", QStringLiteral("BODY"), 600, 1320);
-  lblColor = MakeCaption(client, "lblColor", QStringLiteral("COLOR"), 1440, 1320);
-  lblTrim = MakeCaption(client, "lblTrim", QStringLiteral("TRIM"), 2400, 1320);
-  lblDate = MakeCaption(client, "lblDate", QStringLiteral("DATE"), 3120, 1320);
-  lblDSO = MakeCaption(client, "lblDSO", QStringLiteral("DSO"), 5160, 2040);
-  lblTrans = MakeCaption(client, "lblTrans", QStringLiteral("TRANS."), 3960, 1320);
-  lblAxle = MakeCaption(client, "lblAxle", QStringLiteral("AXLE"), 4920, 1320);
-  lblType = MakeCaption(client, "lblType", QStringLiteral("TYPE"), 2940, 970);
-
-  txtSerialNumber = MakeBox(client, "txtSerialNumber", 11,
-                            "Enter the serial (warranty) number here", 600, 840, 1695, 390);
-  txtBody = MakeBox(client, "txtBody", 3, "Enter the body code here", 600, 1560, 615, 390);
-  txtColor = MakeBox(client, "txtColor", 2, "Enter the color code here", 1440, 1560, 735, 390);
-  txtTrim = MakeBox(client, "txtTrim", 3, "Enter the trim code here", 2400, 1560, 495, 375);
-  txtDate = MakeBox(client, "txtDate", 3, "Enter the date code here", 3120, 1560, 615, 390);
-  txtDSO = MakeBox(client, "txtDSO", 2, "Enter the DSO code here", 5160, 2280, 495, 375);
-  txtTrans =
-      MakeBox(client, "txtTrans", 1, "Enter the transmission code here", 3960, 1560, 735, 390);
-  txtAxle = MakeBox(client, "txtAxle", 1, "Enter the axle code here", 4920, 1560, 495, 390);
-
-  // "PASSENGER": shown greyed on the 1973-1974 plate, never takes the focus.
-  txtType = MakeBox(client, "txtType", 32767, "", 2400, 600, 1575, 385);
-  txtType->setText(QStringLiteral("PASSENGER"));
-  txtType->setEnabled(false);
-  txtType->setFocusPolicy(Qt::NoFocus);
-
-  // Each box is named by the caption beside it, whatever the caption says in
-  // the style shown (assistive technology reads a label's buddy as its name).
-  const std::pair<QLabel*, QLineEdit*> captioned[] = {{lblSerialNumber, txtSerialNumber},
-                                                      {lblBody, txtBody},
-                                                      {lblColor, txtColor},
-                                                      {lblTrim, txtTrim},
-                                                      {lblDate, txtDate},
-                                                      {lblDSO, txtDSO},
-                                                      {lblTrans, txtTrans},
-                                                      {lblAxle, txtAxle},
-                                                      {lblType, txtType}};
-  for (const auto& [caption, box] : captioned) caption->setBuddy(box);
-  for (QWidget* decoration : {static_cast<QWidget*>(Shape1), static_cast<QWidget*>(imgBrantelLarge),
-                              static_cast<QWidget*>(imgBrantelSmall)}) {
-    ClientArea::SetDecorative(decoration);
-  }
-}
-
 void frmMain::CreateCommandRow(QWidget* client) {
-  cmdProcess =
+  processButton_ =
       MakeButton(client, "cmdProcess", "&Process", "Process (Decode) The Information", 120, 2280);
-  cmdClearSerial =
+  clearButton_ =
       MakeButton(client, "cmdClearSerial", "C&lear", "Clear The Information", 1200, 2280);
 
-  chkAppend = new QCheckBox(QStringLiteral("&Append"), client);
-  chkAppend->setObjectName(QStringLiteral("chkAppend"));
-  chkAppend->setToolTip(QStringLiteral("Append (Add) To The Text"));
-  PlaceTwips(chkAppend, 2400, 2340, 975, 255);
-  chkAppend->setChecked(false);
-  chkAppend->setEnabled(false);
+  appendCheck_ = new QCheckBox(QStringLiteral("&Append"), client);
+  appendCheck_->setObjectName(QStringLiteral("chkAppend"));
+  appendCheck_->setToolTip(QStringLiteral("Append (Add) To The Text"));
+  PlaceTwips(appendCheck_, 2400, 2340, 975, 255);
+  appendCheck_->setChecked(false);
+  appendCheck_->setEnabled(false);
 
   // The drop button's surface: 17 x 17 pixels at the right end of the row.
-  picDropDescription = new DropDescriptionButton(client);
-  PlaceTwips(picDropDescription, 5685, 2400, 255, 255);
-  picDropDescription->setFocusPolicy(Qt::TabFocus);
-  connect(picDropDescription, &DropDescriptionButton::toggled, this, &frmMain::DropButtonToggled);
+  dropButton_ = new DropDescriptionButton(client);
+  PlaceTwips(dropButton_, 5685, 2400, 255, 255);
+  dropButton_->setFocusPolicy(Qt::TabFocus);
 
-  connect(cmdProcess, &QPushButton::clicked, this, &frmMain::Process);
-  connect(cmdClearSerial, &QPushButton::clicked, this, &frmMain::ClearPlate);
+  connect(processButton_, &QPushButton::clicked, this, &frmMain::Process);
+  connect(clearButton_, &QPushButton::clicked, this, &frmMain::ClearPlate);
+  connect(dropButton_, &DropDescriptionButton::toggled, this, &frmMain::DropButtonToggled);
 }
 
 void frmMain::CreateReportPanel(QWidget* client) {
@@ -294,133 +170,160 @@ void frmMain::CreateReportPanel(QWidget* client) {
     line->setAutoFillBackground(true);
     line->setBackgroundRole(role);
     line->setGeometry(0, top, TwipsToPixels(6120), 1);
+    ClientArea::SetDecorative(line);
     return line;
   };
   // A 3-D groove: a shadow line over a highlight line.
-  Line2 = makeLine("Line2", QPalette::Dark, TwipsToPixels(2760));
-  Line1 = makeLine("Line1", QPalette::Light, TwipsToPixels(2760) + 1);
-  ClientArea::SetDecorative(Line1);
-  ClientArea::SetDecorative(Line2);
+  grooveShadow_ = makeLine("Line2", QPalette::Dark, TwipsToPixels(2760));
+  grooveHighlight_ = makeLine("Line1", QPalette::Light, TwipsToPixels(2760) + 1);
 
-  txtDescription = new QPlainTextEdit(client);
-  txtDescription->setObjectName(QStringLiteral("txtDescription"));
-  txtDescription->setAccessibleName(QStringLiteral("Report"));
+  report_ = new QPlainTextEdit(client);
+  report_->setObjectName(QStringLiteral("txtDescription"));
+  report_->setAccessibleName(QStringLiteral("Report"));
   // Whole-pixel columns (7 pixels at 9 points, as on the screens the report
   // was laid out for): 51 of them fit the box beside its scroll bar.
-  QFont report = FontAtPoints({QStringLiteral("Courier New")}, 9);
-  report.setHintingPreference(QFont::PreferFullHinting);
-  txtDescription->setFont(report);
+  QFont face = FontAtPoints({QStringLiteral("Courier New")}, 9);
+  face.setHintingPreference(QFont::PreferFullHinting);
+  report_->setFont(face);
   // Tab and Shift+Tab leave the box as they leave every other one.
-  txtDescription->setTabChangesFocus(true);
-  txtDescription->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  txtDescription->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  txtDescription->document()->setDocumentMargin(2);
-  PlaceTwips(txtDescription, 120, 2880, 5775, 3015);
+  report_->setTabChangesFocus(true);
+  report_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  report_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  report_->document()->setDocumentMargin(2);
+  PlaceTwips(report_, 120, 2880, 5775, 3015);
 
-  cmdCopyText = MakeButton(client, "cmdCopyText", "&Copy", "Copy Text To Clipboard", 120, 6000);
-  cmdSaveAs = MakeButton(client, "cmdSaveAs", "&Save As...", "Save Text To A File", 1200, 6000);
-  cmdPrint = MakeButton(client, "cmdPrint", "P&rint", "Print Text", 2280, 6000);
-  connect(cmdCopyText, &QPushButton::clicked, this, &frmMain::CopyReport);
-  connect(cmdSaveAs, &QPushButton::clicked, this, &frmMain::SaveReportAs);
-  connect(cmdPrint, &QPushButton::clicked, this, &frmMain::PrintReport);
+  copyButton_ = MakeButton(client, "cmdCopyText", "&Copy", "Copy Text To Clipboard", 120, 6000);
+  saveButton_ = MakeButton(client, "cmdSaveAs", "&Save As...", "Save Text To A File", 1200, 6000);
+  printButton_ = MakeButton(client, "cmdPrint", "P&rint", "Print Text", 2280, 6000);
+  connect(copyButton_, &QPushButton::clicked, this, &frmMain::CopyReport);
+  connect(saveButton_, &QPushButton::clicked, this, &frmMain::SaveReportAs);
+  connect(printButton_, &QPushButton::clicked, this, &frmMain::PrintReport);
 
-  lblErrorOccurred =
+  errorText_ =
       new AlertLabel(QStringLiteral("An error occurred while decoding. Please read the"), client);
-  lblErrorOccurred->setObjectName(QStringLiteral("lblErrorOccurred"));
-  lblErrorOccurred->setWordWrap(true);
-  lblErrorOccurred->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  PlaceTwips(lblErrorOccurred, 3360, 6000, 2535, 375);
-  GrowToFit(lblErrorOccurred);
-  lblErrorOccurred->hide();
+  errorText_->setObjectName(QStringLiteral("lblErrorOccurred"));
+  errorText_->setWordWrap(true);
+  errorText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  PlaceTwips(errorText_, 3360, 6000, 2535, 375);
+  GrowToFit(errorText_);
+  errorText_->hide();
 
-  lblErrorNotice = new LinkLabel(QStringLiteral("Error Notice."), client);
-  lblErrorNotice->setObjectName(QStringLiteral("lblErrorNotice"));
+  errorLink_ = new LinkLabel(QStringLiteral("Error Notice."), client);
+  errorLink_->setObjectName(QStringLiteral("lblErrorNotice"));
   QFont link = FontAtPoints(DialogFace(), 8.25);
   link.setUnderline(true);
-  lblErrorNotice->setFont(link);
-  PlaceTwips(lblErrorNotice, 4515, 6195, 885, 195);
-  GrowToFit(lblErrorNotice);
-  FollowLastLine(lblErrorOccurred, lblErrorNotice);
-  lblErrorNotice->hide();
+  errorLink_->setFont(link);
+  PlaceTwips(errorLink_, 4515, 6195, 885, 195);
+  GrowToFit(errorLink_);
+  FollowLastLine(errorText_, errorLink_);
+  errorLink_->hide();
   // The link takes the focus (last in the tab order) while the notice shows.
-  lblErrorNotice->setFocusPolicy(Qt::StrongFocus);
-  lblErrorOccurred->setAccessibleName(lblErrorOccurred->text() + u' ' + lblErrorNotice->text());
-  connect(lblErrorNotice, &LinkLabel::clicked, this,
+  errorLink_->setFocusPolicy(Qt::StrongFocus);
+  errorText_->setAccessibleName(errorText_->text() + u' ' + errorLink_->text());
+  connect(errorLink_, &LinkLabel::clicked, this,
           [this] { help_.ShowTopic(IDH_ERROR_NOTICE, this); });
 
   SetReportPanelControls(false);
 }
 
 void frmMain::CreateMenus() {
-  mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-  mnuFile->setObjectName(QStringLiteral("mnuFile"));
-  mnuFileSaveInfo = MakeAction(mnuFile, "mnuFileSaveInfo", "&Save Information");
-  mnuFileSaveInfo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  mnuFilePrintInfo = MakeAction(mnuFile, "mnuFilePrintInfo", "&Print Information");
-  mnuFilePrintInfo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-  mnuFileLine2 = mnuFile->addSeparator();
-  mnuFileLine2->setObjectName(QStringLiteral("mnuFileLine2"));
-  mnuFileExit = MakeAction(mnuFile, "mnuFileExit", "E&xit");
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("mnuFile"));
+  saveAction_ = MakeAction(file, "mnuFileSaveInfo", "&Save Information");
+  saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  printAction_ = MakeAction(file, "mnuFilePrintInfo", "&Print Information");
+  printAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  file->addSeparator()->setObjectName(QStringLiteral("mnuFileLine2"));
+  QAction* exit = MakeAction(file, "mnuFileExit", "E&xit");
 
-  mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
-  mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-  mnuEditCopyInfo = MakeAction(mnuEdit, "mnuEditCopyInfo", "&Copy Information");
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  edit->setObjectName(QStringLiteral("mnuEdit"));
+  copyAction_ = MakeAction(edit, "mnuEditCopyInfo", "&Copy Information");
 
-  mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-  mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-  mnuHelpHelpContents = MakeAction(mnuHelp, "mnuHelpHelpContents", "&Help Contents");
-  mnuHelpWhatsThis = MakeAction(mnuHelp, "mnuHelpWhatsThis", "&What's This?");
-  mnuHelpAbout = MakeAction(mnuHelp, "mnuHelpAbout", "&About");
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  help->setObjectName(QStringLiteral("mnuHelp"));
+  QAction* contents = MakeAction(help, "mnuHelpHelpContents", "&Help Contents");
+  QAction* whatsThis = MakeAction(help, "mnuHelpWhatsThis", "&What's This?");
+  QAction* about = MakeAction(help, "mnuHelpAbout", "&About");
 
-  for (QAction* output : {mnuFileSaveInfo, mnuFilePrintInfo, mnuEditCopyInfo}) {
-    output->setEnabled(false);
-  }
-  connect(mnuFileSaveInfo, &QAction::triggered, this, &frmMain::SaveReportAs);
-  connect(mnuFilePrintInfo, &QAction::triggered, this, &frmMain::PrintReport);
-  connect(mnuEditCopyInfo, &QAction::triggered, this, &frmMain::CopyReport);
-  connect(mnuFileExit, &QAction::triggered, this, [this] { ExitProgram(); });
-  connect(mnuHelpHelpContents, &QAction::triggered, this, [this] { help_.ShowContents(this); });
-  connect(mnuHelpWhatsThis, &QAction::triggered, this, [] { QWhatsThis::enterWhatsThisMode(); });
-  connect(mnuHelpAbout, &QAction::triggered, this, [this] { frmAbout::ShowModal(this); });
+  for (QAction* output : {saveAction_, printAction_, copyAction_}) output->setEnabled(false);
+  connect(saveAction_, &QAction::triggered, this, &frmMain::SaveReportAs);
+  connect(printAction_, &QAction::triggered, this, &frmMain::PrintReport);
+  connect(copyAction_, &QAction::triggered, this, &frmMain::CopyReport);
+  connect(exit, &QAction::triggered, this, [this] { ExitProgram(); });
+  connect(contents, &QAction::triggered, this, [this] { help_.ShowContents(this); });
+  connect(whatsThis, &QAction::triggered, this, [] { QWhatsThis::enterWhatsThisMode(); });
+  connect(about, &QAction::triggered, this, [this] { frmAbout::ShowModal(this); });
 }
 
 void frmMain::SetHelpContexts() {
+  const PlateElements& plate = plate_->Elements();
+  std::vector<QWidget*> plateParts{plate.typeBox, plate.typeCaption, plate.madeInLong};
+  plateParts.insert(plateParts.end(), plate.boxes.begin(), plate.boxes.end());
+  plateParts.insert(plateParts.end(), plate.captions.begin(), plate.captions.end());
   const std::pair<int, std::vector<QWidget*>> contexts[] = {
-      {IDH_TEMPLATE_STYLE, {cboTemplateStyle, Label10}},
-      {IDH_PLATE_BOXES,
-       {txtSerialNumber, txtBody, txtColor, txtTrim, txtDate, txtDSO, txtTrans, txtAxle, txtType,
-        lblSerialNumber, lblBody, lblColor, lblTrim, lblDate, lblDSO, lblTrans, lblAxle, lblType,
-        lblMadeInUSALong}},
-      {IDH_PROCESS, {cmdProcess}},
-      {IDH_CLEAR, {cmdClearSerial}},
-      {IDH_APPEND, {chkAppend}},
-      {IDH_DROP_BUTTON, {picDropDescription}},
-      {IDH_REPORT_BOX, {txtDescription}},
-      {IDH_COPY_TEXT, {cmdCopyText}},
-      {IDH_SAVE_AS, {cmdSaveAs}},
-      {IDH_PRINT, {cmdPrint}},
+      {IDH_TEMPLATE_STYLE, {plate.styleList, plate.styleCaption}},
+      {IDH_PLATE_BOXES, plateParts},
+      {IDH_PROCESS, {processButton_}},
+      {IDH_CLEAR, {clearButton_}},
+      {IDH_APPEND, {appendCheck_}},
+      {IDH_DROP_BUTTON, {dropButton_}},
+      {IDH_REPORT_BOX, {report_}},
+      {IDH_COPY_TEXT, {copyButton_}},
+      {IDH_SAVE_AS, {saveButton_}},
+      {IDH_PRINT, {printButton_}},
   };
   for (const auto& [contextId, widgets] : contexts) {
     for (QWidget* widget : widgets) WhatsThisRouter::SetContext(widget, contextId);
   }
 }
 
-void frmMain::ApplyStartPlate() {
-  // The style list rearranges the plate from now on; the window opens with
-  // the 1959-1961 plate (the marker is forced so that style 0 is applied).
-  if (!arranger_) {
-    arranger_ = std::make_unique<PlateArranger>(this);
-    arranger_->FitLabel = GrowToFit;
-    arranger_->ConnectStyleList();
-  }
-  arranger_->Startup();
+void frmMain::SetTabPlaces() {
+  // The designed places, 0 first; the plate's styles move the boxes among
+  // places 1 to 8.
+  const PlateElements& plate = plate_->Elements();
+  const auto caption = [&plate](PlateField field) {
+    return static_cast<QWidget*>(plate.captions[static_cast<std::size_t>(field)]);
+  };
+  QList<QWidget*> places{caption(PlateField::Serial)};
+  for (QLineEdit* box : plate.boxes) places.append(box);
+  places.append({processButton_,
+                 clearButton_,
+                 appendCheck_,
+                 report_,
+                 copyButton_,
+                 saveButton_,
+                 printButton_,
+                 plate.styleCaption,
+                 plate.styleList,
+                 dropButton_,
+                 caption(PlateField::Color),
+                 caption(PlateField::Trim),
+                 caption(PlateField::Date),
+                 caption(PlateField::DSO),
+                 caption(PlateField::Trans),
+                 caption(PlateField::Axle),
+                 plate.madeInShort,
+                 plate.madeInLong,
+                 caption(PlateField::Body),
+                 plate.typeCaption,
+                 plate.typeBox,
+                 errorText_,
+                 errorLink_});
+  tabs_.Build(places);
 }
 
-QList<QLineEdit*> frmMain::PlateBoxList() const {
-  return {txtSerialNumber, txtBody, txtColor, txtTrim, txtDate, txtDSO, txtTrans, txtAxle};
+const std::array<QLineEdit*, kPlateFieldCount>& frmMain::PlateBoxList() const {
+  return plate_->Elements().boxes;
 }
 
-int frmMain::ClientHeight() const { return centralWidget()->height(); }
+void frmMain::SetPlateCode(PlateField field, const QString& code) {
+  plate_->Box(field)->setText(code);
+}
+
+void frmMain::SelectTemplateStyle(int style) {
+  plate_->Elements().styleList->setCurrentIndex(style);
+}
 
 void frmMain::ClearPlate() {
   for (QLineEdit* box : PlateBoxList()) box->clear();
@@ -429,42 +332,44 @@ void frmMain::ClearPlate() {
 void frmMain::ShowBoxes(const PlateBoxes& boxes) {
   const std::string* texts[] = {&boxes.SerialNumber, &boxes.Body, &boxes.Color, &boxes.Trim,
                                 &boxes.Date,         &boxes.DSO,  &boxes.Trans, &boxes.Axle};
-  const QList<QLineEdit*> list = PlateBoxList();
-  for (qsizetype i = 0; i < list.size(); ++i) {
+  const auto& list = PlateBoxList();
+  for (std::size_t i = 0; i < list.size(); ++i) {
     list[i]->setText(ReportText::FromCp1252(*texts[i]));
   }
 }
 
 void frmMain::Process() {
   try {
-    if (!reader_) reader_ = std::make_unique<clsCodeReader>(prompter_, dataReaderFactory_());
-    const QString oldText = txtDescription->toPlainText();
+    if (!Reader) Reader = std::make_unique<clsCodeReader>(prompter_, dataReaderFactory_());
+    const QString oldText = report_->toPlainText();
     const std::string oldReport = ReportText::ToReport(oldText);
     PlateBoxes typed;
     std::string* fields[] = {&typed.SerialNumber, &typed.Body, &typed.Color, &typed.Trim,
                              &typed.Date,         &typed.DSO,  &typed.Trans, &typed.Axle};
-    const QList<QLineEdit*> list = PlateBoxList();
-    for (qsizetype i = 0; i < list.size(); ++i) *fields[i] = ReportText::ToCp1252(list[i]->text());
+    const auto& list = PlateBoxList();
+    for (std::size_t i = 0; i < list.size(); ++i)
+      *fields[i] = ReportText::ToCp1252(list[i]->text());
 
     const std::optional<ReportResult> result =
-        ReportWriter::Process(*reader_, typed, chkAppend->isChecked(), oldReport);
+        ReportWriter::Process(*Reader, typed, appendCheck_->isChecked(), oldReport);
     if (!result) {
       // The year code was refused (the reader has said why): back to the
       // serial number, selected for typing over, nothing else changes.
-      txtSerialNumber->setFocus(Qt::OtherFocusReason);
-      txtSerialNumber->selectAll();
+      QLineEdit* serial = plate_->Box(PlateField::Serial);
+      serial->setFocus(Qt::OtherFocusReason);
+      serial->selectAll();
       return;
     }
     ShowBoxes(result->Boxes);
     output_->SetJobSerial(ReportText::FromCp1252(result->Boxes.SerialNumber));
     const ReportText::Shown shown =
         ReportText::Show(oldText, oldReport, result->Report, result->Caret);
-    txtDescription->setPlainText(shown.Text);
+    report_->setPlainText(shown.Text);
     if (shown.Caret) {
-      QTextCursor caret = txtDescription->textCursor();
+      QTextCursor caret = report_->textCursor();
       caret.setPosition(std::min(*shown.Caret, static_cast<int>(shown.Text.size())));
-      txtDescription->setTextCursor(caret);
-      txtDescription->ensureCursorVisible();
+      report_->setTextCursor(caret);
+      report_->ensureCursorVisible();
     }
     if (!ReportPanelOpen) OpenReportPanel();
     ShowErrorNotice(result->ErrorOccurred);
@@ -477,43 +382,13 @@ void frmMain::Process() {
 
 void frmMain::OpenReportPanel() {
   ReportPanelOpen = true;
-  picDropDescription->setEnabled(true);
-  picDropDescription->ShowState(DropDescriptionButton::DropState::BlackUp);
-  for (QAction* output : {mnuFileSaveInfo, mnuFilePrintInfo, mnuEditCopyInfo}) {
-    output->setEnabled(true);
-  }
+  dropButton_->setEnabled(true);
+  dropButton_->ShowState(DropDescriptionButton::DropState::BlackUp);
+  for (QAction* output : {saveAction_, printAction_, copyAction_}) output->setEnabled(true);
   ChangeWindowHeight(kReportPanelTwips);
-  chkAppend->setEnabled(true);
+  appendCheck_->setEnabled(true);
   SetReportPanelControls(true);
 }
-
-void frmMain::SetReportPanelControls(bool open) {
-  txtDescription->setReadOnly(!open);
-  txtDescription->setFocusPolicy(open ? Qt::StrongFocus : Qt::ClickFocus);
-  for (QPushButton* output : {cmdCopyText, cmdSaveAs, cmdPrint}) {
-    output->setFocusPolicy(open ? Qt::StrongFocus : Qt::ClickFocus);
-  }
-  // Below the closed window the panel's controls are out of reach: hidden,
-  // they take no focus, answer no access key and are not shown to assistive
-  // technology.
-  for (QWidget* control :
-       {static_cast<QWidget*>(Line1), static_cast<QWidget*>(Line2),
-        static_cast<QWidget*>(txtDescription), static_cast<QWidget*>(cmdCopyText),
-        static_cast<QWidget*>(cmdSaveAs), static_cast<QWidget*>(cmdPrint)}) {
-    control->setVisible(open);
-  }
-  lblErrorOccurred->setVisible(open && errorNotice_);
-  lblErrorNotice->setVisible(open && errorNotice_);
-}
-
-void frmMain::ShowErrorNotice(bool shown) {
-  errorNotice_ = shown;
-  lblErrorOccurred->setVisible(shown && ReportPanelOpen);
-  lblErrorNotice->setVisible(shown && ReportPanelOpen);
-  if (lblErrorOccurred->isVisible()) lblErrorOccurred->Announce();
-}
-
-void frmMain::ChangeWindowHeight(int twips) { setFixedHeight(height() + TwipsToPixels(twips)); }
 
 void frmMain::DropButtonToggled(bool open) {
   if (open) {
@@ -523,14 +398,42 @@ void frmMain::DropButtonToggled(bool open) {
   } else {
     ChangeWindowHeight(-kReportPanelTwips);
     SetReportPanelControls(false);
-    cmdProcess->setFocus(Qt::OtherFocusReason);
+    processButton_->setFocus(Qt::OtherFocusReason);
     ReportPanelOpen = false;
   }
 }
 
+void frmMain::SetReportPanelControls(bool open) {
+  report_->setReadOnly(!open);
+  report_->setFocusPolicy(open ? Qt::StrongFocus : Qt::ClickFocus);
+  for (QPushButton* output : {copyButton_, saveButton_, printButton_}) {
+    output->setFocusPolicy(open ? Qt::StrongFocus : Qt::ClickFocus);
+  }
+  // Below the closed window the panel's controls are out of reach: hidden,
+  // they take no focus, answer no access key and are not shown to assistive
+  // technology.
+  for (QWidget* control :
+       {static_cast<QWidget*>(grooveHighlight_), static_cast<QWidget*>(grooveShadow_),
+        static_cast<QWidget*>(report_), static_cast<QWidget*>(copyButton_),
+        static_cast<QWidget*>(saveButton_), static_cast<QWidget*>(printButton_)}) {
+    control->setVisible(open);
+  }
+  errorText_->setVisible(open && errorNotice_);
+  errorLink_->setVisible(open && errorNotice_);
+}
+
+void frmMain::ShowErrorNotice(bool shown) {
+  errorNotice_ = shown;
+  errorText_->setVisible(shown && ReportPanelOpen);
+  errorLink_->setVisible(shown && ReportPanelOpen);
+  if (errorText_->isVisible()) errorText_->Announce();
+}
+
+void frmMain::ChangeWindowHeight(int twips) { setFixedHeight(height() + TwipsToPixels(twips)); }
+
 void frmMain::UsePrinter(std::unique_ptr<IReportPrinter> printer) {
   output_ = std::make_unique<ReportOutput>(
-      this, [this] { return txtDescription->toPlainText(); }, std::move(printer));
+      this, [this] { return report_->toPlainText(); }, std::move(printer));
 }
 
 clsCommonFileDialog& frmMain::SaveDialog() { return output_->SaveDialog(); }

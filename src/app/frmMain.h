@@ -4,37 +4,36 @@
 // panel (report box, Copy, Save As, Print, the error notice) that the first
 // complete decode uncovers by making the window taller.
 //
-// Every control is a public member under the same name as its objectName.
-// The behaviour lives in small classes (SelectAllOnEntry, DefaultButton,
-// WhatsThisRouter, ReportText, GuiPrompter); this class wires them up.
+// Its controls are its own; each carries its designed name as objectName
+// (the README's glossary maps them to the members here). The behaviour lives
+// in small classes (Plate, DropDescriptionButton, ReportOutput,
+// SelectAllOnEntry, DefaultButton, WhatsThisRouter, ReportText, GuiPrompter);
+// this class wires them up.
 
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 
 #include "GuiPrompter.h"
+#include "ui/Plate.h"
+#include "ui/TabPlaces.h"
 
 class QAction;
 class QCheckBox;
-class QComboBox;
 class QFrame;
-class QLabel;
 class QLineEdit;
-class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace vorrendal {
 
 class AlertLabel;
-class DefaultButton;
 class DropDescriptionButton;
-class PlateArranger;
-class ReportOutput;
-class IReportPrinter;
 class IDataReader;
 class IHelp;
+class IReportPrinter;
 class LinkLabel;
+class ReportOutput;
 class clsCodeReader;
 class clsCommonFileDialog;
 struct PlateBoxes;
@@ -44,112 +43,28 @@ class frmMain : public QMainWindow {
  public:
   using DataReaderFactory = std::function<std::unique_ptr<IDataReader>()>;
 
-  // Designed client area and the height the report panel adds, in twips.
-  static constexpr int kClientWidthTwips = 6015;
-  static constexpr int kClientHeightTwips = 2715;
-  static constexpr int kReportPanelTwips = 3720;
-
   // help must outlive the window. The data reader is made on the first
   // Process; an empty factory reads Data.dat beside the program.
   explicit frmMain(IHelp& help, DataReaderFactory dataReaderFactory = {},
                    QWidget* parent = nullptr);
   ~frmMain() override;
 
-  // --- the plate (its places are those of the 1959-1961 plate) ---
-  QLabel* Label10;
-  QComboBox* cboTemplateStyle;
-  QFrame* Shape1;
-  QLabel* lblSerialNumber;
-  QLabel* lblBody;
-  QLabel* lblColor;
-  QLabel* lblTrim;
-  QLabel* lblDate;
-  QLabel* lblDSO;
-  QLabel* lblTrans;
-  QLabel* lblAxle;
-  QLabel* lblType;
-  QLabel* lblMadeInUSAShort;
-  QLabel* lblMadeInUSALong;
-  QLabel* imgBrantelLarge;
-  QLabel* imgBrantelSmall;
-  QLineEdit* txtSerialNumber;
-  QLineEdit* txtBody;
-  QLineEdit* txtColor;
-  QLineEdit* txtTrim;
-  QLineEdit* txtDate;
-  QLineEdit* txtDSO;
-  QLineEdit* txtTrans;
-  QLineEdit* txtAxle;
-  QLineEdit* txtType;
+  // For the windows that fill in the plate: a code into its box, as typed,
+  // and a template style chosen as the style list chooses it (0 to 5).
+  void SetPlateCode(PlateField field, const QString& code);
+  void SelectTemplateStyle(int style);
 
-  // --- the command row ---
-  QPushButton* cmdProcess;
-  QPushButton* cmdClearSerial;
-  QCheckBox* chkAppend;
-  DropDescriptionButton* picDropDescription;
-
-  // --- the report panel ---
-  QFrame* Line1;
-  QFrame* Line2;
-  QPlainTextEdit* txtDescription;
-  QPushButton* cmdCopyText;
-  QPushButton* cmdSaveAs;
-  QPushButton* cmdPrint;
-  AlertLabel* lblErrorOccurred;
-  LinkLabel* lblErrorNotice;
-
-  // --- menus ---
-  QMenu* mnuFile;
-  QAction* mnuFileSaveInfo;
-  QAction* mnuFilePrintInfo;
-  QAction* mnuFileLine2;
-  QAction* mnuFileExit;
-  QMenu* mnuEdit;
-  QAction* mnuEditCopyInfo;
-  QMenu* mnuHelp;
-  QAction* mnuHelpHelpContents;
-  QAction* mnuHelpWhatsThis;
-  QAction* mnuHelpAbout;
-
-  // --- window state shared with the report panel ---
-  bool ReportPanelOpen = false;
-
-  // The eight plate boxes in Process order.
-  QList<QLineEdit*> PlateBoxList() const;
+  // The save dialog, made on the first save and kept with its fields.
+  clsCommonFileDialog& SaveDialog();
+  // Prints through another printer (tests: a queue that keeps the job).
+  void UsePrinter(std::unique_ptr<IReportPrinter> printer);
 
   // What Exit does: ends the program at once. Replaceable for tests.
   std::function<void()> ExitProgram;
 
-  // The code reader, once the first Process has made it.
-  clsCodeReader* Reader() const { return reader_.get(); }
-  GuiPrompter& Prompter() { return prompter_; }
-  IHelp& Help() { return help_; }
-
-  // Height of the client area (below the menu bar) in pixels.
-  int ClientHeight() const;
-
-  // The plate arrangements (AppliedTemplateStyle lives there).
-  PlateArranger& Arranger() { return *arranger_; }
-  // Prints through another printer (tests: a queue that keeps the job).
-  void UsePrinter(std::unique_ptr<IReportPrinter> printer);
-  // The save dialog, made on the first save and kept with its fields.
-  clsCommonFileDialog& SaveDialog();
-
  public slots:
   // Process: decode the plate and write the report.
   void Process();
-  // Clear: empty the eight plate boxes; nothing else changes.
-  void ClearPlate();
-
-  // The report panel. OpenReportPanel is what a complete decode does when
-  // the panel is closed; SetReportPanelControls makes the report box
-  // editable and the output buttons tab stops (or undoes it).
-  void OpenReportPanel();
-  void SetReportPanelControls(bool open);
-  // Makes the window taller (or, negative, shorter) by this many twips.
-  void ChangeWindowHeight(int twips);
-  // The drop button opened (or closed) the panel.
-  void DropButtonToggled(bool open);
 
   // Report output, from the buttons and the menu items.
   void CopyReport();
@@ -160,14 +75,27 @@ class frmMain : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void CreatePlate(QWidget* client);
   void CreateCommandRow(QWidget* client);
   void CreateReportPanel(QWidget* client);
   void CreateMenus();
   void SetHelpContexts();
-  // Puts the plate into its 1959-1961 arrangement, as the window opens.
-  void ApplyStartPlate();
+  void SetTabPlaces();
+
+  // The eight plate boxes in Process order.
+  const std::array<QLineEdit*, kPlateFieldCount>& PlateBoxList() const;
   void ShowBoxes(const PlateBoxes& boxes);
+  // Clear: empties the eight plate boxes; nothing else changes.
+  void ClearPlate();
+
+  // The report panel. OpenReportPanel is what a complete decode does when
+  // the panel is closed; the drop button opens and closes it too.
+  void OpenReportPanel();
+  void DropButtonToggled(bool open);
+  // Open: the report box editable and, with Copy, Save As and Print, a tab
+  // stop; closed: read-only and all four out of reach.
+  void SetReportPanelControls(bool open);
+  // Makes the window taller (or, negative, shorter) by this many twips.
+  void ChangeWindowHeight(int twips);
   // Shows or hides the error notice after a complete decode; shown, it is
   // announced to assistive technology.
   void ShowErrorNotice(bool shown);
@@ -176,11 +104,32 @@ class frmMain : public QMainWindow {
   IHelp& help_;
   DataReaderFactory dataReaderFactory_;
   GuiPrompter prompter_;
-  std::unique_ptr<clsCodeReader> reader_;
-  DefaultButton* defaultButton_ = nullptr;
-  std::unique_ptr<PlateArranger> arranger_;
-  std::unique_ptr<ReportOutput> output_;
+  std::unique_ptr<clsCodeReader> Reader;  // made on the first Process
+
+  TabPlaces tabs_;
+  Plate* plate_ = nullptr;  // the plate and the style list
+  // The command row.
+  QPushButton* processButton_ = nullptr;         // cmdProcess
+  QPushButton* clearButton_ = nullptr;           // cmdClearSerial: empties all eight boxes
+  QCheckBox* appendCheck_ = nullptr;             // chkAppend
+  DropDescriptionButton* dropButton_ = nullptr;  // picDropDescription: opens, closes the panel
+  // The report panel.
+  QFrame* grooveShadow_ = nullptr;      // Line2
+  QFrame* grooveHighlight_ = nullptr;   // Line1
+  QPlainTextEdit* report_ = nullptr;    // txtDescription
+  QPushButton* copyButton_ = nullptr;   // cmdCopyText
+  QPushButton* saveButton_ = nullptr;   // cmdSaveAs
+  QPushButton* printButton_ = nullptr;  // cmdPrint
+  AlertLabel* errorText_ = nullptr;     // lblErrorOccurred
+  LinkLabel* errorLink_ = nullptr;      // lblErrorNotice
+  // The output menu items, enabled by the first complete decode.
+  QAction* saveAction_ = nullptr;   // mnuFileSaveInfo
+  QAction* printAction_ = nullptr;  // mnuFilePrintInfo
+  QAction* copyAction_ = nullptr;   // mnuEditCopyInfo
+
+  bool ReportPanelOpen = false;
   bool errorNotice_ = false;  // the last complete decode raised the error notice
+  std::unique_ptr<ReportOutput> output_;
 };
 
 }  // namespace vorrendal

@@ -4,14 +4,6 @@
 
 namespace vorrendal {
 
-void TabPlaces::Build(QWidget* window, const QStringList& objectNames) {
-  QList<QWidget*> controls;
-  for (const QString& name : objectNames) {
-    if (auto* control = window->findChild<QWidget*>(name)) controls.append(control);
-  }
-  Build(controls);
-}
-
 void TabPlaces::Build(const QList<QWidget*>& controls) {
   places_.clear();
   for (QWidget* control : controls) places_.append(control);

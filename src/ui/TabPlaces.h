@@ -8,31 +8,27 @@
 
 #include <QList>
 #include <QPointer>
-#include <QStringList>
 #include <QWidget>
 
 namespace vorrendal {
 
 class TabPlaces {
  public:
-  // Places in the given order; names not found among window's children are
-  // left out.
-  void Build(QWidget* window, const QStringList& objectNames);
+  // The controls in their places, 0 first.
   void Build(const QList<QWidget*>& controls);
 
   // Moves a control to place n (clamped to the list); unknown controls are ignored.
   void SetTabPlace(QWidget* control, int place);
 
-  // The place of a control, -1 when it has none.
-  int TabPlace(const QWidget* control) const;
-
-  // The controls in place order.
-  QList<QWidget*> Order() const;
-
   // Makes the window's focus chain follow the places.
   void Apply() const;
 
  private:
+  // The place of a control, -1 when it has none.
+  int TabPlace(const QWidget* control) const;
+  // The controls in place order.
+  QList<QWidget*> Order() const;
+
   QList<QPointer<QWidget>> places_;
 };
 

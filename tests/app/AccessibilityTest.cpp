@@ -53,13 +53,12 @@ class AccessibilityTest : public QObject {
   void plateBoxesNamedByTheirCaptions() {
     QFETCH(int, style);
     TestWindow t;
-    t.window.cboTemplateStyle->setCurrentIndex(style);
-    QList<QLineEdit*> boxes = t.window.PlateBoxList();
-    boxes << t.window.txtType;
-    for (QLineEdit* box : boxes) {
+    t.window.SelectTemplateStyle(style);
+    for (const QString& name : kBoxes + QStringList{"txtType"}) {
+      QLineEdit* box = t.Box(name);
       if (!box->isVisible()) continue;
-      auto* caption = t.window.findChild<QLabel*>("lbl" + box->objectName().mid(3));
-      QCOMPARE(box->objectName() + ": " + Name(box), box->objectName() + ": " + caption->text());
+      const QString caption = t.Get<QLabel>("lbl" + name.mid(3))->text();
+      QCOMPARE(name + ": " + Name(box), name + ": " + caption);
     }
   }
 
@@ -80,7 +79,7 @@ class AccessibilityTest : public QObject {
     QFETCH(bool, open);
     TestWindow t;
     if (presses >= 0) t.DecodeGoodPlate();
-    QAccessibleInterface* button = Of(t.window.picDropDescription);
+    QAccessibleInterface* button = Of(t.Get("picDropDescription"));
     QAccessibleActionInterface* actions = button->actionInterface();
     QVERIFY(actions != nullptr &&
             actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
@@ -92,7 +91,7 @@ class AccessibilityTest : public QObject {
     QCOMPARE(bool(state.expanded), open);
     QCOMPARE(bool(state.collapsed), !open);
     QCOMPARE(bool(state.disabled), presses < 0);
-    QCOMPARE(t.window.ReportPanelOpen, open);
+    QCOMPARE(t.Get("txtDescription")->isVisible(), open);
     if (presses > 0) QVERIFY(events.contains(QStringLiteral("picDropDescription expanded")));
   }
 
@@ -101,10 +100,8 @@ class AccessibilityTest : public QObject {
   // notice's help topic.
   void errorNoticeIsAnnounced() {
     TestWindow t;
-    t.TypeGoodPlate();
-    t.window.txtBody->setText(QStringLiteral("99Z"));
-    t.window.Process();
-    QAccessibleInterface* notice = Of(t.window.lblErrorOccurred);
+    t.DecodeWithError();
+    QAccessibleInterface* notice = Of(t.Get("lblErrorOccurred"));
     QCOMPARE(notice->role(), QAccessible::AlertMessage);
     QCOMPARE(notice->text(QAccessible::Name),
              QStringLiteral("An error occurred while decoding. Please read the Error Notice."));
@@ -113,7 +110,7 @@ class AccessibilityTest : public QObject {
     events.clear();
     t.window.Process();  // the notice already shows: announced again
     QVERIFY(events.contains(Event("lblErrorOccurred", QAccessible::Alert)));
-    QAccessibleInterface* link = Of(t.window.lblErrorNotice);
+    QAccessibleInterface* link = Of(t.Get("lblErrorNotice"));
     QCOMPARE(link->role(), QAccessible::Link);
     QCOMPARE(link->text(QAccessible::Name), QStringLiteral("Error Notice."));
     link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
@@ -125,7 +122,7 @@ class AccessibilityTest : public QObject {
     TestWindow t;
     t.DecodeGoodPlate();
     QVERIFY(!events.contains(Event("lblErrorOccurred", QAccessible::Alert)));
-    QVERIFY(Of(t.window.lblErrorOccurred)->state().invisible);
+    QVERIFY(Of(t.Get("lblErrorOccurred"))->state().invisible);
   }
 
   // Everything the window shows to assistive technology has a name (the
@@ -143,12 +140,10 @@ class AccessibilityTest : public QObject {
     QFETCH(int, style);
     QFETCH(bool, decoded);
     TestWindow t;
-    t.window.cboTemplateStyle->setCurrentIndex(style);
+    t.window.SelectTemplateStyle(style);
     if (decoded) {
-      t.TypeGoodPlate();
-      t.window.txtBody->setText(QStringLiteral("99Z"));
-      t.window.Process();
-      QCOMPARE(Name(t.window.txtDescription), QStringLiteral("Report"));
+      t.DecodeWithError();
+      QCOMPARE(Name(t.Get("txtDescription")), QStringLiteral("Report"));
     }
     QAccessibleInterface* client = Of(t.window.centralWidget());
     QVERIFY(client->childCount() > 0);
@@ -177,13 +172,12 @@ class AccessibilityTest : public QObject {
     TestWindow t;
     if (decodedFirst) {
       t.DecodeGoodPlate();
-      Of(t.window.picDropDescription)
+      Of(t.Get("picDropDescription"))
           ->actionInterface()
           ->doAction(QAccessibleActionInterface::pressAction());
     }
-    for (QWidget* control : t.PanelControls()) {
-      QVERIFY2(Of(control)->state().invisible, qPrintable(control->objectName()));
-    }
+    for (const char* name : {"txtDescription", "cmdCopyText", "cmdSaveAs", "cmdPrint"})
+      QVERIFY2(Of(t.Get(name))->state().invisible, name);
   }
 };
 

@@ -1,15 +1,12 @@
 #pragma once
-// Shared pieces of the window tests: a note naming the table row a check failed in, a recording
-// help, a driver for modal windows, and a main window over in-memory data.
+// Shared pieces of the window tests: a recording help, the year question's
+// answer, and a main window over in-memory data whose controls are found by
+// their designed names, as What's This and the help file know them.
 
 #include <QtTest>
 #include <QtWidgets>
-#include <functional>
 
-#include "app/Accessibility.h"
 #include "app/IHelp.h"
-#include "app/LinkLabel.h"
-#include "app/frmCorrectYearSelect.h"
 #include "app/frmMain.h"
 #include "resources/help/context.h"
 #include "support/MemoryDataReader.h"
@@ -19,18 +16,6 @@
 
 namespace vorrendal::testing {
 
-// A failed check returns from the test; on the way out this names the row.
-struct Row {
-  explicit Row(QString text) : name(std::move(text)) {}
-  ~Row() {
-    if (QTest::currentTestFailed()) qWarning("in row: %s", qPrintable(name));
-  }
-  QString name;
-};
-
-// A place on the window given in twips, in pixels.
-inline QPoint At(int left, int top) { return {TwipsToPixels(left), TwipsToPixels(top)}; }
-
 struct RecordingHelp final : IHelp {
   void ShowContents(QWidget*) override { ++contents; }
   void ShowTopic(int contextId, QWidget*) override { topics.push_back(contextId); }
@@ -38,13 +23,19 @@ struct RecordingHelp final : IHelp {
   std::vector<int> topics;
 };
 
+// The control of a window with that name; a test without it stops here.
+template <typename T = QWidget>
+T* Find(const QWidget& window, const QString& name) {
+  T* found = window.findChild<T*>(name);
+  if (found == nullptr) qFatal("no %s named %s", T::staticMetaObject.className(), qPrintable(name));
+  return found;
+}
+
 // Answers the year question with the first (0) or second (1) year.
 inline ModalDriver::Action AnswerYear(int answer) {
   return [answer](QWidget* modal) {
-    auto* dialog = qobject_cast<frmCorrectYearSelect*>(modal);
-    if (dialog == nullptr) return modal->close(), void();
-    (answer == 1 ? dialog->optYear2 : dialog->optYear1)->setChecked(true);
-    dialog->cmdOK->click();
+    Find<QRadioButton>(*modal, answer == 1 ? "optYear2" : "optYear1")->setChecked(true);
+    Find<QPushButton>(*modal, "cmdOK")->click();
   };
 }
 
@@ -66,7 +57,12 @@ inline YearData PlateData() {
   return years;
 }
 
-// A main window over in-memory data; counts how often it made its reader.
+// The eight plate boxes in the order Process reads them.
+inline const QStringList kBoxes{"txtSerialNumber", "txtBody", "txtColor", "txtTrim",
+                                "txtDate",         "txtDSO",  "txtTrans", "txtAxle"};
+
+// A main window over in-memory data, shown and active; counts how often it
+// made its reader.
 struct TestWindow {
   explicit TestWindow(YearData years = PlateData())
       : window(help, [this, years] {
@@ -79,24 +75,33 @@ struct TestWindow {
     closedHeight = window.height();
   }
 
-  // Types a plate into the eight boxes (serial, body, color, trim, date, DSO, trans, axle).
-  void Type(const QStringList& codes) {
-    const QList<QLineEdit*> boxes = window.PlateBoxList();
-    for (qsizetype i = 0; i < boxes.size(); ++i)
-      boxes[i]->setText(i < codes.size() ? codes[i] : QString());
+  template <typename T = QWidget>
+  T* Get(const QString& name) const {
+    return Find<T>(window, name);
   }
+  QLineEdit* Box(const QString& name) const { return Find<QLineEdit>(window, name); }
 
-  // A 1965 plate whose every code has a description.
+  // Types a plate into the eight boxes (serial, body, color, trim, date, DSO,
+  // trans, axle); codes left off are emptied.
+  void Type(const QStringList& codes) {
+    for (int i = 0; i < kPlateFieldCount; ++i)
+      window.SetPlateCode(static_cast<PlateField>(i), codes.value(i));
+  }
+  // A 1965 plate whose every code has a description; with an unknown body
+  // code it raises the error notice.
   void TypeGoodPlate() { Type({"5A31V100001", "52A", "A", "A1", "12A", "21", "1", "1"}); }
   void DecodeGoodPlate() {
     TypeGoodPlate();
     window.Process();
   }
-  QString Report() const { return window.txtDescription->toPlainText(); }
-  int OpenHeight() const { return closedHeight + TwipsToPixels(frmMain::kReportPanelTwips); }
-  // The report panel's controls, which take the Tab key only while it is open.
-  QList<QWidget*> PanelControls() const {
-    return {window.txtDescription, window.cmdCopyText, window.cmdSaveAs, window.cmdPrint};
+  void DecodeWithError() {
+    Type({"5A31V100001", "99Z", "A", "A1", "12A", "21", "1", "1"});
+    window.Process();
+  }
+  QString Report() const { return Find<QPlainTextEdit>(window, "txtDescription")->toPlainText(); }
+  int OpenHeight() const { return closedHeight + TwipsToPixels(3720); }
+  void ClickDropButton() const {
+    QTest::mouseClick(Find(window, "picDropDescription"), Qt::LeftButton, {}, QPoint(8, 8));
   }
 
   RecordingHelp help;

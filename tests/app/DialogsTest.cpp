@@ -2,79 +2,107 @@
 
 #include "AppTestSupport.h"
 #include "app/frmAbout.h"
+#include "app/frmCorrectYearSelect.h"
 
 class DialogsTest : public QObject {
   Q_OBJECT
  private slots:
-  // The dialog is made once and only hidden; OK takes the chosen year, and
-  // the close box or Escape keep the last answer given, preselected next time.
+  // The dialog is made once and only hidden. OK takes the year chosen; the
+  // close box and Escape keep the last answer given (the first year before
+  // any), and the last answer is preselected the next time.
+  void yearDialogRemembersTheLastAnswer_data() {
+    QTest::addColumn<QString>("script");   // a question a step: first, second, ok, close, escape
+    QTest::addColumn<QString>("answers");  // the year each question answered (0 or 1)
+    QTest::addColumn<QString>("shown");    // the year preselected as each question opened
+    QTest::newRow("OK at once: the first year") << "ok"
+                                                << "0"
+                                                << "0";
+    QTest::newRow("the second, preselected next time") << "second ok"
+                                                       << "1 1"
+                                                       << "0 1";
+    QTest::newRow("and back to the first") << "second first ok"
+                                           << "1 0 0"
+                                           << "0 1 0";
+    QTest::newRow("the close box before any answer") << "close ok"
+                                                     << "0 0"
+                                                     << "0 0";
+    QTest::newRow("the close box keeps the last answer") << "second close ok"
+                                                         << "1 1 1"
+                                                         << "0 1 1";
+    QTest::newRow("so does Escape") << "second escape"
+                                    << "1 1"
+                                    << "0 1";
+  }
   void yearDialogRemembersTheLastAnswer() {
-    // One question a step: how it is answered (0/1 choose that year and OK, 2 OK as shown, -1 the
-    // other year chosen then the close box, -2 Escape), the second year shown chosen?, the answer.
-    struct Step {
-      int how;
-      bool secondShown;
-      int answer;
-    };
-    const Step steps[] = {
-        {-1, false, 0}, {2, false, 0},  // the close box before any answer: the first year
-        {1, false, 1},  {2, true, 1},   // the second answer is preselected next time
-        {0, true, 0},   {2, false, 0},  // and back to the first
-        {1, false, 1},  {-1, true, 1}, {2, true, 1},  // the close box keeps the last answer
-        {-2, true, 1},                                // and so does Escape
-    };
-    const char* const years[][2] = {{"1962", "1972"}, {"1964", "1974"}, {"1960", "1970"}};
-    const QString format =
-        QStringLiteral("%1|%2|%3");  // first year|second year|second shown chosen
+    QFETCH(QString, script);
+    QFETCH(QString, answers);
+    QFETCH(QString, shown);
     QWidget owner;
     owner.show();
     RecordingHelp help;
     GuiPrompter prompter(&owner, help);
-    QVERIFY(prompter.YearDialog() == nullptr);
     ModalDriver driver;
-    frmCorrectYearSelect* dialog = nullptr;
-    for (std::size_t i = 0; i < std::size(steps); ++i) {
-      const Row row(QStringLiteral("question %1").arg(i));
-      const int how = steps[i].how;
-      QString shown;
-      driver.Then([&shown, &format, how](QWidget* modal) {
-        auto* d = qobject_cast<frmCorrectYearSelect*>(modal);
-        if (d == nullptr) return modal->close(), void();
-        shown = format.arg(d->optYear1->text(), d->optYear2->text()).arg(d->optYear2->isChecked());
-        if (how == 0 || how == 1) (how == 1 ? d->optYear2 : d->optYear1)->setChecked(true);
-        if (how == -1) (d->optYear2->isChecked() ? d->optYear1 : d->optYear2)->setChecked(true);
-        if (how == 0 || how == 1) d->cmdOK->click();
-        if (how == 2) QTest::keyClick(d, Qt::Key_Return);
-        if (how == -1) d->close();
-        if (how == -2) QTest::keyClick(d, Qt::Key_Escape);
+    QStringList answered, preselected;
+    for (const QString& how : script.split(' ')) {
+      driver.Then([&preselected, how](QWidget* modal) {
+        auto* second = Find<QRadioButton>(*modal, "optYear2");
+        preselected << QString::number(second->isChecked());
+        // The close box and Escape come after the other year was chosen.
+        if (how == "second" || ((how == "close" || how == "escape") && !second->isChecked()))
+          second->setChecked(true);
+        else if (how == "first" || how == "close" || how == "escape")
+          Find<QRadioButton>(*modal, "optYear1")->setChecked(true);
+        if (how == "close") modal->close();
+        if (how == "escape") QTest::keyClick(modal, Qt::Key_Escape);
+        if (how == "first" || how == "second") Find<QPushButton>(*modal, "cmdOK")->click();
+        if (how == "ok") QTest::keyClick(modal, Qt::Key_Return);
       });
-      QCOMPARE(prompter.AskYear(years[i % 3][0], years[i % 3][1]), steps[i].answer);
+      answered << QString::number(prompter.AskYear("1962", "1972"));
       QVERIFY(driver.Done());
-      QCOMPARE(shown, format.arg(years[i % 3][0], years[i % 3][1]).arg(steps[i].secondShown));
-      if (dialog == nullptr) dialog = prompter.YearDialog();
-      QVERIFY(dialog != nullptr && dialog->isHidden());
-      QCOMPARE(prompter.YearDialog(), dialog);
-      QCOMPARE(dialog->YearOptionSelected, steps[i].answer);
+      QVERIFY(prompter.YearDialog() != nullptr && prompter.YearDialog()->isHidden());
     }
+    QCOMPARE(answered.join(' '), answers);
+    QCOMPARE(preselected.join(' '), shown);
+    QCOMPARE(owner.findChildren<frmCorrectYearSelect*>().size(), 1);
+  }
+
+  // Each question shows its two years.
+  void yearDialogShowsTheYears() {
+    QWidget owner;
+    RecordingHelp help;
+    GuiPrompter prompter(&owner, help);
+    ModalDriver driver;
+    QStringList years;
+    for (int i = 0; i < 2; ++i) {
+      driver.Then([&years](QWidget* modal) {
+        years << Find<QRadioButton>(*modal, "optYear1")->text() + u'/' +
+                     Find<QRadioButton>(*modal, "optYear2")->text();
+        Find<QPushButton>(*modal, "cmdOK")->click();
+      });
+    }
+    prompter.AskYear("1962", "1972");
+    prompter.AskYear("1964", "1974");
+    QCOMPARE(years, QStringList({"1962/1972", "1964/1974"}));
   }
 
   void yearDialogLooksAsDesigned() {
     frmCorrectYearSelect dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Which year?"));
-    QCOMPARE(dialog.Frame1->title(), QStringLiteral("Select correct year"));
-    QVERIFY(dialog.optYear1->isChecked() && dialog.cmdOK->isDefault());
-    QCOMPARE(dialog.cmdOK->text(), QStringLiteral("&OK"));
+    QCOMPARE(Find<QGroupBox>(dialog, "Frame1")->title(), QStringLiteral("Select correct year"));
+    auto* ok = Find<QPushButton>(dialog, "cmdOK");
+    QVERIFY(Find<QRadioButton>(dialog, "optYear1")->isChecked() && ok->isDefault());
+    QCOMPARE(ok->text(), QStringLiteral("&OK"));
     QCOMPARE(dialog.size(), QSize(TwipsToPixels(1815), TwipsToPixels(1500)));
-    QList<QWidget*> order;  // the frame never takes the focus
+    QStringList order;  // the frame never takes the focus
     for (QWidget* w = dialog.nextInFocusChain(); w != &dialog; w = w->nextInFocusChain())
-      if (w->focusPolicy() & Qt::TabFocus) order << w;
-    QCOMPARE(order, (QList<QWidget*>{dialog.cmdOK, dialog.optYear1, dialog.optYear2}));
-    QCOMPARE(dialog.optYear2->property("helpContextId").toInt(), 6011);
-    QCOMPARE(dialog.cmdOK->property("helpContextId").toInt(), 6012);
+      if (w->focusPolicy() & Qt::TabFocus) order << w->objectName();
+    QCOMPARE(order, QStringList({"cmdOK", "optYear1", "optYear2"}));
+    QCOMPARE(Find(dialog, "optYear2")->property("helpContextId").toInt(), IDH_YEAR_CHOICE);
+    QCOMPARE(ok->property("helpContextId").toInt(), IDH_YEAR_OK);
   }
 
-  // Error Loading Data: Help (topic 101) keeps the box up, however often it is
-  // pressed; Escape ends it without help.
+  // Error Loading Data: Help (its topic) keeps the box up, however often it
+  // is pressed; Escape ends it without help.
   void errorLoadingDataBox() {
     QWidget owner;
     RecordingHelp help;
@@ -91,7 +119,7 @@ class DialogsTest : public QObject {
             .arg(QMessageBox::Critical)
             .arg(int(QMessageBox::Ok | QMessageBox::Help));
     QCOMPARE(seen, QStringList(3, box));
-    QCOMPARE(help.topics, std::vector<int>(2, GuiPrompter::kDataLoadHelpTopic));
+    QCOMPARE(help.topics, std::vector<int>(2, IDH_DATA_LOAD_ERROR));
   }
 
   // A fresh About box each time, with its texts, size and web link.
@@ -107,17 +135,18 @@ class DialogsTest : public QObject {
         QVERIFY(!about->property("seenBefore").isValid());
         about->setProperty("seenBefore", true);
         QCOMPARE(about->windowTitle(), QStringLiteral("About Vorrendal"));
-        QCOMPARE(about->lblTitle->text(), QStringLiteral("1959-1974 Vorrendal"));
-        QCOMPARE(about->lblVersion->text(), QStringLiteral("Version 1.2.0.2"));
-        QCOMPARE(about->lblWebsiteLink->text(), QStringLiteral("https://vorrendal.example.org/"));
-        QCOMPARE(about->lblWebsiteLink->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(Find<QLabel>(*about, "lblTitle")->text(), QStringLiteral("1959-1974 Vorrendal"));
+        QCOMPARE(Find<QLabel>(*about, "lblVersion")->text(), QStringLiteral("Version 1.2.0.2"));
+        auto* link = Find<QLabel>(*about, "lblWebsiteLink");
+        QCOMPARE(link->text(), QStringLiteral("https://vorrendal.example.org/"));
+        QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(about->size(), QSize(TwipsToPixels(4935), TwipsToPixels(2415)));
-        QVERIFY(about->cmdOK->isDefault());
+        QVERIFY(Find<QPushButton>(*about, "cmdOK")->isDefault());
         about->OpenWebAddress = [&](const QString& address) { opened << address; };
-        QTest::mouseClick(about->lblWebsiteLink, Qt::LeftButton);
+        QTest::mouseClick(link, Qt::LeftButton);
         QTest::keyClick(about, Qt::Key_Return);
       });
-      t.window.mnuHelpAbout->trigger();
+      t.Get<QAction>("mnuHelpAbout")->trigger();
       QVERIFY(driver.Done());
     }
     QCOMPARE(opened, QStringList(2, QStringLiteral("https://vorrendal.example.org/")));

@@ -1,60 +1,82 @@
 // The text edge between the window and the decoder: code page, line ends,
 // caret positions and the append mode that must not lose the box's text.
 
-#include "AppTestSupport.h"
+#include <QtTest>
+
 #include "app/ReportText.h"
+
+using vorrendal::ReportText;
 
 class ReportTextTest : public QObject {
   Q_OBJECT
  private slots:
   // Windows-1252 both ways; characters the code page lacks become one "?" each
   // (and then only one way).
+  void codePage_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("bothWays");
+    QTest::newRow("ASCII") << "5A62C100001" << QByteArray("5A62C100001") << true;
+    QTest::newRow("Latin-1") << QString::fromUtf8("Caf\u00e9 \u00bd") << QByteArray("Caf\xe9 \xbd")
+                             << true;
+    QTest::newRow("the 0x80 row") << QString::fromUtf8("\u20ac \u2013 \u201c\u201d")
+                                  << QByteArray("\x80 \x96 \x93\x94") << true;
+    QTest::newRow("undefined bytes") << QString::fromUtf8("\u0081\u008d\u008f\u0090\u009d")
+                                     << QByteArray("\x81\x8d\x8f\x90\x9d") << true;
+    QTest::newRow("empty") << QString() << QByteArray() << true;
+    QTest::newRow("Greek") << QString::fromUtf8("a\u03a9b") << QByteArray("a?b") << false;
+    QTest::newRow("outside the BMP is one character")
+        << QString::fromUtf8("x\U0001F600y") << QByteArray("x?y") << false;
+    QTest::newRow("mixed") << QString::fromUtf8("\u20ac\u4e2d\u00e9") << QByteArray("\x80?\xe9")
+                           << false;
+  }
   void codePage() {
-    const std::tuple<QString, QByteArray, bool> cases[] = {
-        {QStringLiteral("5A62C100001"), "5A62C100001", true},
-        {QString::fromUtf8("Caf\u00e9 \u00bd"), "Caf\xe9 \xbd", true},
-        {QString::fromUtf8("\u20ac \u2013 \u201c\u201d"), "\x80 \x96 \x93\x94", true},
-        {QString::fromUtf8("\u0081\u008d\u008f\u0090\u009d"), "\x81\x8d\x8f\x90\x9d",
-         true},  // undefined bytes
-        {QString(), QByteArray(), true},
-        {QString::fromUtf8("a\u03a9b"), "a?b", false},
-        {QString::fromUtf8("x\U0001F600y"), "x?y", false},  // outside the BMP is one character
-        {QString::fromUtf8("\u20ac\u4e2d\u00e9"), "\x80?\xe9", false},
-    };
-    for (const auto& [text, bytes, bothWays] : cases) {
-      const Row row(text);
-      const std::string encoded = ReportText::ToCp1252(text);
-      QCOMPARE(QByteArray::fromStdString(encoded), bytes);
-      if (bothWays) QCOMPARE(ReportText::FromCp1252(encoded), text);
-    }
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, bothWays);
+    const std::string encoded = ReportText::ToCp1252(text);
+    QCOMPARE(QByteArray::fromStdString(encoded), bytes);
+    if (bothWays) QCOMPARE(ReportText::FromCp1252(encoded), text);
   }
 
   // The box's LF is the report's CR LF, and back; a lone CR is kept.
+  void lineEnds_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QByteArray>("report");
+    QTest::newRow("one break") << "a\nb" << QByteArray("a\r\nb");
+    QTest::newRow("breaks at the ends") << "\n\nx\n" << QByteArray("\r\n\r\nx\r\n");
+    QTest::newRow("none") << "abc" << QByteArray("abc");
+    QTest::newRow("a lone CR") << "a\rb" << QByteArray("a\rb");
+  }
   void lineEnds() {
-    const std::pair<QString, QByteArray> cases[] = {
-        {"a\nb", "a\r\nb"}, {"\n\nx\n", "\r\n\r\nx\r\n"}, {"abc", "abc"}, {"a\rb", "a\rb"}};
-    for (const auto& [box, report] : cases) {
-      const Row row(box);
-      QCOMPARE(QByteArray::fromStdString(ReportText::ToReport(box)), report);
-      QCOMPARE(ReportText::FromReport(report.toStdString()), box);
-    }
+    QFETCH(QString, box);
+    QFETCH(QByteArray, report);
+    QCOMPARE(QByteArray::fromStdString(ReportText::ToReport(box)), report);
+    QCOMPARE(ReportText::FromReport(report.toStdString()), box);
   }
 
   // A caret in the report counts each CR LF as one character in the box.
+  void caretInBox_data() {
+    QTest::addColumn<QByteArray>("report");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<int>("inBox");
+    QTest::newRow("at the start") << QByteArray("ab\r\ncd") << 0 << 0;
+    QTest::newRow("before the break") << QByteArray("ab\r\ncd") << 2 << 2;
+    QTest::newRow("after it") << QByteArray("ab\r\ncd") << 4 << 3;
+    QTest::newRow("after two") << QByteArray("ab\r\ncd\r\nef") << 9 << 7;
+    QTest::newRow("past the end") << QByteArray("ab\r\n") << 99 << 3;
+    QTest::newRow("a lone CR is a character") << QByteArray("a\rb") << 3 << 3;
+  }
   void caretInBox() {
-    const std::tuple<const char*, std::size_t, int> cases[] = {
-        {"ab\r\ncd", 0, 0}, {"ab\r\ncd", 2, 2}, {"ab\r\ncd", 4, 3}, {"ab\r\ncd\r\nef", 9, 7},
-        {"ab\r\n", 99, 3},  {"a\rb", 3, 3}};  // a lone CR is a character of its own
-    for (const auto& [report, caret, expected] : cases) {
-      const Row row(QString::number(caret));
-      QCOMPARE(ReportText::CaretInBox(report, caret), expected);
-    }
+    QFETCH(QByteArray, report);
+    QFETCH(int, caret);
+    QFETCH(int, inBox);
+    QCOMPARE(ReportText::CaretInBox(report.toStdString(), static_cast<std::size_t>(caret)), inBox);
   }
 
-  // An appended report continues the box's own text: the Greek letter the person wrote there
-  // must not turn into "?". Anything else replaces the text, and so does a report that
-  // completes the old text's closing CR with an LF: that is a different text.
-  void showAfterADecode() {
+  // An appended report continues the box's own text: the Greek letter the
+  // person wrote there must not turn into "?".
+  void appendKeepsTheBoxText() {
     const QString old = QString::fromUtf8("Note \u03a9\nline");
     const std::string oldReport = ReportText::ToReport(old);
     const std::string added =
@@ -63,12 +85,25 @@ class ReportTextTest : public QObject {
         ReportText::Show(old, oldReport, oldReport + added, oldReport.size() + 6);
     QCOMPARE(shown.Text, old + QStringLiteral("\n\n____\n\nSerial: X\nYear"));
     QCOMPARE(shown.Caret.value_or(-1), static_cast<int>(old.size()) + 4);
+  }
+
+  // Anything else replaces the text, and so does a report that completes the
+  // old text's closing CR with an LF: that is a different text.
+  void otherReportsReplace_data() {
+    QTest::addColumn<QString>("old");
+    QTest::addColumn<QByteArray>("report");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a new report") << "old text" << QByteArray("Serial\r\nBody") << "Serial\nBody";
+    QTest::newRow("the old CR completed") << "a\r" << QByteArray("a\r\nb") << "a\nb";
+  }
+  void otherReportsReplace() {
+    QFETCH(QString, old);
+    QFETCH(QByteArray, report);
+    QFETCH(QString, shown);
     const auto replaced =
-        ReportText::Show(QStringLiteral("old text"), "old text", "Serial\r\nBody", {});
-    QCOMPARE(replaced.Text, QStringLiteral("Serial\nBody"));
+        ReportText::Show(old, ReportText::ToReport(old), report.toStdString(), std::nullopt);
+    QCOMPARE(replaced.Text, shown);
     QVERIFY(!replaced.Caret.has_value());
-    const auto split = ReportText::Show(QStringLiteral("a\r"), "a\r", "a\r\nb", std::nullopt);
-    QCOMPARE(split.Text, QStringLiteral("a\nb"));
   }
 };
 

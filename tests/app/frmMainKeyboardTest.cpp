@@ -17,13 +17,13 @@ QString LooksDefault(frmMain& window) {
 }
 
 // Every control Tab reaches in one round from the serial number box.
-QStringList TabRound(frmMain& window) {
-  window.txtSerialNumber->setFocus(Qt::TabFocusReason);
+QStringList TabRound(const TestWindow& t) {
+  t.Box("txtSerialNumber")->setFocus(Qt::TabFocusReason);
   QStringList reached;
   for (int i = 0; i < 40; ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QWidget* focus = QApplication::focusWidget();
-    if (focus == nullptr || focus == window.txtSerialNumber) break;
+    if (focus == nullptr || focus == t.Box("txtSerialNumber")) break;
     reached << focus->objectName();
   }
   return reached;
@@ -48,8 +48,8 @@ class frmMainKeyboardTest : public QObject {
     TestWindow t;
     t.DecodeGoodPlate();
     const QString report = t.Report();
-    t.window.txtDescription->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(t.window.txtDescription, key);
+    t.Get("txtDescription")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(t.Get("txtDescription"), key);
     QCOMPARE(QApplication::focusWidget()->objectName(), next);
     QCOMPARE(t.Report(), report);
   }
@@ -74,10 +74,8 @@ class frmMainKeyboardTest : public QObject {
     QFETCH(QString, focus);
     QFETCH(QString, looksDefault);
     TestWindow t;
-    t.TypeGoodPlate();
-    t.window.txtBody->setText(QStringLiteral("99Z"));  // raises the error notice
-    t.window.Process();
-    t.window.findChild<QWidget*>(focus)->setFocus(Qt::TabFocusReason);
+    t.DecodeWithError();  // raises the error notice
+    t.Get(focus)->setFocus(Qt::TabFocusReason);
     QCOMPARE(LooksDefault(t.window), looksDefault);
   }
 
@@ -97,19 +95,18 @@ class frmMainKeyboardTest : public QObject {
     QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
     if (decodedFirst) {
       t.DecodeGoodPlate();
-      QTest::mouseClick(t.window.picDropDescription, Qt::LeftButton);
-      QVERIFY(!t.window.ReportPanelOpen);
+      t.ClickDropButton();
     }
-    for (const QString& name : TabRound(t.window)) {
+    for (const QString& name : TabRound(t)) {
       QVERIFY2(!name.startsWith(QStringLiteral("cmdCopy")) && name != QStringLiteral("cmdSaveAs") &&
                    name != QStringLiteral("cmdPrint") && name != QStringLiteral("txtDescription"),
                qPrintable(name));
     }
     ModalDriver driver;  // a save dialog would be a modal window nobody expects
-    t.window.txtSerialNumber->setFocus();
+    t.Box("txtSerialNumber")->setFocus();
     for (int i = 0; i < 2; ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
-      QCOMPARE(QApplication::focusWidget(), t.window.cboTemplateStyle);
+      QCOMPARE(QApplication::focusWidget(), t.Get("cboTemplateStyle"));
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
@@ -132,15 +129,15 @@ class frmMainKeyboardTest : public QObject {
     QFETCH(QString, from);
     TestWindow t;
     t.Type({"*5A31V10000", "52A"});
-    auto* start = t.window.findChild<QWidget*>(from);
+    QWidget* start = t.Get(from);
     start->setFocus(Qt::TabFocusReason);
-    t.window.txtSerialNumber->deselect();
+    t.Box("txtSerialNumber")->deselect();
     ModalDriver driver;
     driver.Then(Press(QMessageBox::Ok));
     QTest::keyClick(start, Qt::Key_Return);
     QVERIFY(driver.Done());
-    QCOMPARE(t.window.focusWidget(), t.window.txtSerialNumber);
-    QCOMPARE(t.window.txtSerialNumber->selectedText(), QStringLiteral("*5A31V10000"));
+    QCOMPARE(t.window.focusWidget(), t.Box("txtSerialNumber"));
+    QCOMPARE(t.Box("txtSerialNumber")->selectedText(), QStringLiteral("*5A31V10000"));
   }
 
   // The error notice's link follows the drop button in the tab order while
@@ -155,18 +152,18 @@ class frmMainKeyboardTest : public QObject {
   void errorNoticeLinkByKeyboard() {
     QFETCH(Qt::Key, key);
     TestWindow t;
-    t.TypeGoodPlate();
-    t.window.Process();
-    t.window.picDropDescription->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(t.window.picDropDescription, Qt::Key_Tab);
-    QVERIFY(QApplication::focusWidget() != t.window.lblErrorNotice);
-    t.window.txtBody->setText(QStringLiteral("99Z"));
-    t.window.Process();
-    t.window.picDropDescription->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(t.window.picDropDescription, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), t.window.lblErrorNotice);
-    QSignalSpy processed(t.window.cmdProcess, &QPushButton::clicked);
-    QTest::keyClick(t.window.lblErrorNotice, key);
+    QWidget* drop = t.Get("picDropDescription");
+    QWidget* link = t.Get("lblErrorNotice");
+    t.DecodeGoodPlate();
+    drop->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(drop, Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != link);
+    t.DecodeWithError();
+    drop->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(drop, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), link);
+    QSignalSpy processed(t.Get("cmdProcess"), SIGNAL(clicked()));
+    QTest::keyClick(link, key);
     QCOMPARE(t.help.topics, std::vector<int>{IDH_ERROR_NOTICE});
     QCOMPARE(processed.count(), 0);
   }

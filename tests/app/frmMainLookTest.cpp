@@ -3,7 +3,6 @@
 // width on one line, the error notice's words apart, whole serial numbers.
 
 #include "AppTestSupport.h"
-#include "ui/PlateArranger.h"
 
 namespace {
 
@@ -38,20 +37,19 @@ class frmMainLookTest : public QObject {
     QCOMPARE(line.size(), 51);
     TestWindow t;
     t.DecodeGoodPlate();
-    t.window.txtDescription->setPlainText(QStringLiteral("Year (5) = 1965\n") + line);
+    auto* report = t.Get<QPlainTextEdit>("txtDescription");
+    report->setPlainText(QStringLiteral("Year (5) = 1965\n") + line);
     QApplication::processEvents();
-    QCOMPARE(t.window.txtDescription->document()->lastBlock().layout()->lineCount(), 1);
+    QCOMPARE(report->document()->lastBlock().layout()->lineCount(), 1);
   }
 
   // "Please read the" and the link "Error Notice." after it stand a space
   // apart on screen, not "theError".
   void errorNoticeWordsStandApart() {
     TestWindow t;
-    t.TypeGoodPlate();
-    t.window.txtBody->setText(QStringLiteral("99Z"));
-    t.window.Process();
-    QLabel* text = t.window.lblErrorOccurred;
-    QLabel* link = t.window.lblErrorNotice;
+    t.DecodeWithError();
+    auto* text = t.Get<QLabel>("lblErrorOccurred");
+    auto* link = t.Get<QLabel>("lblErrorNotice");
     QVERIFY(text->isVisible() && link->isVisible());
     const QColor ground = t.window.centralWidget()->palette().color(QPalette::Window);
     // The sentence's last line is the band the link stands in.
@@ -73,8 +71,10 @@ class frmMainLookTest : public QObject {
   void serialBoxesShowWholeSerials_data() {
     QTest::addColumn<int>("style");
     QTest::addColumn<QString>("serial");
+    const char* const styles[] = {"1959-1961", "1962",      "1963-1966",
+                                  "1967-1969", "1970-1972", "1973-1974"};
     for (int style = 0; style < 6; ++style) {
-      const QByteArray name = PlateArranger::StyleNames()[style].toLatin1();
+      const QByteArray name = styles[style];
       // 1960-1974: digit, letter, two digits, letter or digit, six digits.
       QTest::newRow(name + " 1960-1974 form") << style << "8W88W888888";
       // 1959: letter, 9, two letters, six digits.
@@ -85,8 +85,8 @@ class frmMainLookTest : public QObject {
     QFETCH(int, style);
     QFETCH(QString, serial);
     TestWindow t;
-    t.window.cboTemplateStyle->setCurrentIndex(style);
-    QLineEdit* box = t.window.txtSerialNumber;
+    t.window.SelectTemplateStyle(style);
+    QLineEdit* box = t.Box("txtSerialNumber");
     const auto firstCharacterAt = [box](const QString& text) {
       box->setText(text);
       box->setSelection(0, static_cast<int>(text.size()));  // the caret at the end, the anchor at 0

@@ -34,7 +34,6 @@ class ChmHelp final : public IHelp {
   // The window, once a page has been shown (for tests and for the caller
   // that wants to close it).
   HelpWindow* Window() const;
-  const std::filesystem::path& FilePath() const { return path_; }
 
  private:
   bool EnsureOpen(QWidget* owner);

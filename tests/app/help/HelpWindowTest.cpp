@@ -1,20 +1,12 @@
 // The help window over the built VRNDL.chm, offscreen, alone and as the
 // program's windows use it, and a missing or damaged help file.
-#include <QAction>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QStatusBar>
-#include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTreeWidget>
-#include <QWhatsThis>
+#include <QtTest>
+#include <QtWidgets>
 #include <fstream>
 #include <set>
 
 #include "app/AppTestSupport.h"
-#include "app/LinkLabel.h"
+#include "app/frmCorrectYearSelect.h"
 #include "app/help/ChmHelp.h"
 #include "app/help/HelpBrowser.h"
 #include "app/help/HelpWindow.h"
@@ -24,25 +16,22 @@ namespace {
 
 const std::filesystem::path kHelpFile = std::filesystem::path(VORRENDAL_BIN_DIR) / "VRNDL.chm";
 
-// Every topic number the program opens, with its page and that page's title.
-const struct Topic {
-  int id;
-  const char *page, *title;
-} kTopics[] = {
-    {4, "/errornotice.htm", "The error notice and its words"},
-    {101, "/dataerror.htm", "Error Loading Data"},
-    {6001, "/ctl_style.htm", "Template Style list"},
-    {6002, "/ctl_plate.htm", "The plate boxes"},
-    {6003, "/ctl_process.htm", "Process button"},
-    {6004, "/ctl_clear.htm", "Clear button"},
-    {6005, "/ctl_append.htm", "Append check box"},
-    {6006, "/ctl_drop.htm", "Report drop button"},
-    {6007, "/ctl_report.htm", "Report box"},
-    {6008, "/ctl_copy.htm", "Copy button"},
-    {6009, "/ctl_saveas.htm", "Save As button"},
-    {6010, "/ctl_print.htm", "Print button"},
-    {6011, "/yearchoice.htm", "Which year?"},
-    {6012, "/yearok.htm", "The OK button of Which year?"},
+// The topics the program opens by number: page and title.
+const std::map<int, std::pair<QString, QString>> kTopics{
+    {IDH_ERROR_NOTICE, {"/errornotice.htm", "The error notice and its words"}},
+    {IDH_DATA_LOAD_ERROR, {"/dataerror.htm", "Error Loading Data"}},
+    {IDH_TEMPLATE_STYLE, {"/ctl_style.htm", "Template Style list"}},
+    {IDH_PLATE_BOXES, {"/ctl_plate.htm", "The plate boxes"}},
+    {IDH_PROCESS, {"/ctl_process.htm", "Process button"}},
+    {IDH_CLEAR, {"/ctl_clear.htm", "Clear button"}},
+    {IDH_APPEND, {"/ctl_append.htm", "Append check box"}},
+    {IDH_DROP_BUTTON, {"/ctl_drop.htm", "Report drop button"}},
+    {IDH_REPORT_BOX, {"/ctl_report.htm", "Report box"}},
+    {IDH_COPY_TEXT, {"/ctl_copy.htm", "Copy button"}},
+    {IDH_SAVE_AS, {"/ctl_saveas.htm", "Save As button"}},
+    {IDH_PRINT, {"/ctl_print.htm", "Print button"}},
+    {IDH_YEAR_CHOICE, {"/yearchoice.htm", "Which year?"}},
+    {IDH_YEAR_OK, {"/yearok.htm", "The OK button of Which year?"}},
 };
 
 // The main window over in-memory data with the real help, which outlives it.
@@ -55,12 +44,12 @@ struct ProgramWithHelp {
     (void)QTest::qWaitForWindowActive(&window);
   }
   void Decode(const QStringList& codes) {
-    for (qsizetype i = 0; i < codes.size(); ++i) window.PlateBoxList()[i]->setText(codes[i]);
+    for (int i = 0; i < kPlateFieldCount; ++i)
+      window.SetPlateCode(static_cast<PlateField>(i), codes.value(i));
     window.Process();
   }
-  QString PageTitle() const {
-    return help.Window() ? help.Window()->Browser()->documentTitle() : QString();
-  }
+  HelpWindow* Help() const { return help.Window(); }
+  QString PageTitle() const { return Help() ? Help()->Browser()->documentTitle() : QString(); }
   ChmHelp help{kHelpFile};
   frmMain window;
 };
@@ -76,7 +65,7 @@ struct ActiveHelp {
   }
   template <typename T = QWidget>
   T* Find(const char* name) const {
-    return window->findChild<T*>(name);
+    return testing::Find<T>(*window, name);
   }
   QString Page() const { return window->Browser()->source().path(); }
   ChmHelp help{kHelpFile};
@@ -98,135 +87,160 @@ class HelpWindowTest : public QObject {
  private slots:
   void cleanup() { QWhatsThis::leaveWhatsThisMode(); }
 
-  // The numbers the program uses (its windows' controls' and the two it opens
-  // itself) are the file's topics; each shows its page in the one help window,
-  // titled after it, the contents on the page's own entry rather than the
-  // heading above it. In the main window the "Error Notice." link opens topic
-  // 4, and What's This on each control its topic.
-  void topicsOfTheProgram() {
+  // Each topic shows its page in the one help window, titled after it, the
+  // contents on the page's own entry rather than the heading above it.
+  void topicShowsItsPage_data() {
+    QTest::addColumn<int>("topic");
+    for (const auto& [topic, page] : kTopics) QTest::newRow(qPrintable(page.first)) << topic;
+  }
+  void topicShowsItsPage() {
+    QFETCH(int, topic);
+    ChmHelp help(kHelpFile);
+    help.ShowTopic(topic, nullptr);
+    HelpWindow* window = help.Window();
+    QVERIFY(window != nullptr && window->isVisible());
+    const QTreeWidgetItem* current = window->ContentsTree()->currentItem();
+    const bool leaf = current != nullptr && current->childCount() == 0;
+    const QString entry = leaf ? current->data(0, Qt::UserRole).toString() : QString();
+    const auto& [page, title] = kTopics.at(topic);
+    QCOMPARE(window->Browser()->source().path() + u'|' + entry + u'|' + window->windowTitle(),
+             QStringLiteral("%1|%1|%2 - Vorrendal Help").arg(page, title));
+  }
+
+  // The numbers the program's windows carry or open are the topics above.
+  void programOpensOnlyTopicsOfTheFile() {
     ProgramWithHelp p;
     frmCorrectYearSelect question(&p.window);
-    std::set<int> used{IDH_ERROR_NOTICE, GuiPrompter::kDataLoadHelpTopic}, topics;
+    std::set<int> used{IDH_ERROR_NOTICE, IDH_DATA_LOAD_ERROR};
     for (QWidget* w : p.window.findChildren<QWidget*>())
-      used.insert(w->property("helpContextId").toInt());
-    used.erase(0);  // no number
-    for (const Topic& topic : kTopics) {
-      topics.insert(topic.id);
-      p.help.ShowTopic(topic.id, nullptr);
-      HelpWindow* window = p.help.Window();
-      QVERIFY2(window != nullptr && window->isVisible(), topic.page);
-      const QTreeWidgetItem* current = window->ContentsTree()->currentItem();
-      const bool leaf = current != nullptr && current->childCount() == 0;
-      const QString entry = leaf ? current->data(0, Qt::UserRole).toString() : QString();
-      QCOMPARE(window->Browser()->source().path() + u'|' + entry + u'|' + window->windowTitle(),
-               QStringLiteral("%1|%1|%2 - Vorrendal Help").arg(topic.page, topic.title));
-    }
+      if (w->property("helpContextId").isValid()) used.insert(w->property("helpContextId").toInt());
+    std::set<int> topics;
+    for (const auto& [topic, page] : kTopics) topics.insert(topic);
     QCOMPARE(used, topics);
-    p.Decode(
-        {"5Z31V100001", "52A", "A", "A1", "12A", "21", "1", "1"});  // a plant without description
-    QTest::mouseClick(p.window.lblErrorNotice, Qt::LeftButton, {}, QPoint(4, 4));
-    QCOMPARE(p.PageTitle(), QStringLiteral("The error notice and its words"));
-    QCOMPARE(p.help.Window()->parentWidget(), &p.window);
-    const std::pair<const char*, int> controls[] = {
-        {"cboTemplateStyle", 6001}, {"txtSerialNumber", 6002},    {"Label10", 6001},
-        {"lblAxle", 6002},          {"cmdProcess", 6003},         {"cmdClearSerial", 6004},
-        {"chkAppend", 6005},        {"picDropDescription", 6006}, {"txtDescription", 6007},
-        {"cmdCopyText", 6008},      {"cmdSaveAs", 6009},          {"cmdPrint", 6010},
-    };
-    for (const auto& [control, id] : controls) {
-      auto* widget = p.window.findChild<QWidget*>(control);
-      QVERIFY2(widget != nullptr && widget->isVisible(), control);
-      p.window.mnuHelpWhatsThis->trigger();
-      QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(3, 3));
-      const auto has = [id](const Topic& topic) { return topic.id == id; };
-      QTRY_COMPARE(p.PageTitle(),
-                   QString(std::find_if(std::begin(kTopics), std::end(kTopics), has)->title));
-      QTRY_VERIFY(!QWhatsThis::inWhatsThisMode());
-    }
   }
 
-  // The help window speaks in the face of the program's window that asks.
-  void inTheProgramsFace() {
+  // In the main window the "Error Notice." link opens its page, in a help
+  // window that belongs to the main window and speaks in its face.
+  void errorNoticeLinkOpensItsPage() {
     ProgramWithHelp p;
-    p.help.ShowTopic(4, &p.window);
-    QCOMPARE(p.help.Window()->font(), p.window.font());
+    p.Decode({"5Z31V100001", "52A", "A", "A1", "12A", "21", "1", "1"});  // an unknown plant
+    QTest::mouseClick(testing::Find(p.window, "lblErrorNotice"), Qt::LeftButton, {}, QPoint(4, 4));
+    QCOMPARE(p.PageTitle(), kTopics.at(IDH_ERROR_NOTICE).second);
+    QCOMPARE(p.Help()->parentWidget(), &p.window);
+    QCOMPARE(p.Help()->font(), p.window.font());
   }
 
-  // One help window: links, back and forward, pictures, the contents and
-  // Escape. It belongs to the window that asked; a modal window only lends
-  // itself, so that the page can be used meanwhile and stays open after it:
-  // a message whose Help button asks on behalf of the main window, and the
-  // year question asking for itself through What's This (the answer goes on).
-  void oneHelpWindow() {
+  // What's This on a control of the main window opens its topic.
+  void whatsThisOpensTheControlsTopic_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("topic");
+    const std::pair<const char*, int> controls[] = {{"cboTemplateStyle", IDH_TEMPLATE_STYLE},
+                                                    {"Label10", IDH_TEMPLATE_STYLE},
+                                                    {"txtSerialNumber", IDH_PLATE_BOXES},
+                                                    {"lblAxle", IDH_PLATE_BOXES},
+                                                    {"cmdProcess", IDH_PROCESS},
+                                                    {"cmdClearSerial", IDH_CLEAR},
+                                                    {"chkAppend", IDH_APPEND},
+                                                    {"picDropDescription", IDH_DROP_BUTTON},
+                                                    {"txtDescription", IDH_REPORT_BOX},
+                                                    {"cmdCopyText", IDH_COPY_TEXT},
+                                                    {"cmdSaveAs", IDH_SAVE_AS},
+                                                    {"cmdPrint", IDH_PRINT}};
+    for (const auto& [control, topic] : controls) QTest::newRow(control) << control << topic;
+  }
+  void whatsThisOpensTheControlsTopic() {
+    QFETCH(QString, control);
+    QFETCH(int, topic);
     ProgramWithHelp p;
-    p.help.ShowTopic(4, nullptr);
-    HelpWindow* window = p.help.Window();
-    HelpBrowser* browser = window->Browser();
-    auto* back = window->findChild<QAction*>("actBack");
-    auto* forward = window->findChild<QAction*>("actForward");
-    QVERIFY(back != nullptr && forward != nullptr && !back->isEnabled());
+    p.Decode({"5A31V100001", "52A", "A", "A1", "12A", "21", "1", "1"});  // the panel open
+    testing::Find<QAction>(p.window, "mnuHelpWhatsThis")->trigger();
+    QTest::mouseClick(testing::Find(p.window, control), Qt::LeftButton, {}, QPoint(3, 3));
+    QTRY_COMPARE(p.PageTitle(), kTopics.at(topic).second);
+    QTRY_VERIFY(!QWhatsThis::inWhatsThisMode());
+  }
+
+  // Links, back and forward; links and pictures resolve against the page,
+  // and a page the file lacks leaves the page as it was, with a note.
+  void linksBackAndForward() {
+    ActiveHelp h;
+    HelpBrowser* browser = h.window->Browser();
+    auto* back = h.Find<QAction>("actBack");
+    auto* forward = h.Find<QAction>("actForward");
+    QVERIFY(!back->isEnabled());
     emit browser->anchorClicked(QUrl("dataerror.htm"));  // a click on a link of the page
-    QCOMPARE(browser->source().path(), QStringLiteral("/dataerror.htm"));
+    QCOMPARE(h.Page(), QStringLiteral("/dataerror.htm"));
     QVERIFY(back->isEnabled() && !forward->isEnabled());
     back->trigger();
-    QCOMPARE(browser->documentTitle(), QStringLiteral("The error notice and its words"));
+    QCOMPARE(h.Page(), QStringLiteral("/index.htm"));
     forward->trigger();
-    QCOMPARE(browser->documentTitle(), QStringLiteral("Error Loading Data"));
-    // Links and pictures resolve against the page; a missing page leaves it.
+    QCOMPARE(h.Page(), QStringLiteral("/dataerror.htm"));
     QVERIFY(browser->FollowLink(QUrl("images/../style62.htm#x")));
     QVERIFY(!browser->FollowLink(QUrl("no-such-page.htm")));
-    QCOMPARE(browser->source().path(), QStringLiteral("/style62.htm"));
-    QVERIFY(window->statusBar()->currentMessage().contains("/no-such-page.htm"));
+    QCOMPARE(h.Page(), QStringLiteral("/style62.htm"));
+    QVERIFY(h.window->statusBar()->currentMessage().contains("/no-such-page.htm"));
     const QVariant png =
         browser->loadResource(QTextDocument::ImageResource, QUrl("images/plate62.png"));
     QCOMPARE(QImage::fromData(png.toByteArray()).size(), QSize(606, 186));
-    // The Contents button shows the first page, the tree any page.
-    window->findChild<QAction*>("actHome")->trigger();
-    QCOMPARE(browser->documentTitle(), QStringLiteral("Welcome to Vorrendal"));
-    QTreeWidget* tree = window->ContentsTree();
+  }
+
+  // Home shows the first page, a click in the contents any page; Escape
+  // closes the window and the next request shows the same one again.
+  void contentsHomeAndEscape() {
+    ActiveHelp h;
+    QTreeWidget* tree = h.window->ContentsTree();
     QCOMPARE(tree->topLevelItemCount(), 9);
     emit tree->itemClicked(
         tree->findItems("Axle code", Qt::MatchExactly | Qt::MatchRecursive).value(0), 0);
-    QCOMPARE(browser->documentTitle(), QStringLiteral("Axle code"));
-    // Escape closes the window; the next request shows the same one again.
-    QApplication::setActiveWindow(window);
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    QTest::keyClick(browser, Qt::Key_Escape);
-    QVERIFY(!window->isVisible());
-    p.help.ShowContents(nullptr);
-    QVERIFY(p.help.Window() == window && window->isVisible());
+    QCOMPARE(h.Page(), QStringLiteral("/axle.htm"));
+    h.Find<QAction>("actHome")->trigger();
+    QCOMPARE(h.window->Browser()->documentTitle(), QStringLiteral("Welcome to Vorrendal"));
+    QTest::keyClick(h.window->Browser(), Qt::Key_Escape);
+    QVERIFY(!h.window->isVisible());
+    h.help.ShowContents(nullptr);
+    QVERIFY(h.help.Window() == h.window && h.window->isVisible());
+  }
+
+  // A modal window only lends itself, so the page can be used meanwhile and
+  // stays open after it: a message whose Help button asks for the main
+  // window, and the year question asking for itself (the answer goes on).
+  void modalWindowOnlyLendsTheHelp() {
+    ProgramWithHelp p;
     QWidget* parentDuringModal = nullptr;
     QDialog message(&p.window);
     QTimer::singleShot(0, [&] {
-      p.help.ShowTopic(101, &p.window);
-      parentDuringModal = p.help.Window()->parentWidget();
+      p.help.ShowTopic(IDH_DATA_LOAD_ERROR, &p.window);
+      parentDuringModal = p.Help()->parentWidget();
       message.accept();
     });
     message.exec();
-    QCOMPARE(parentDuringModal, static_cast<QWidget*>(&message));
-    QVERIFY(p.help.Window()->parentWidget() == &p.window && p.help.Window()->isVisible());
-    QDialog dialog(&p.window);
-    dialog.show();  // not modal
-    p.help.ShowTopic(6011, &dialog);
-    QCOMPARE(p.help.Window()->parentWidget(), static_cast<QWidget*>(&dialog));
+    QCOMPARE(parentDuringModal, &message);
+    QVERIFY(p.Help()->parentWidget() == &p.window && p.Help()->isVisible());
     testing::ModalDriver driver;
     QString page;
-    driver.Then([&](QWidget* modal) {
-      auto* question = qobject_cast<frmCorrectYearSelect*>(modal);
-      QVERIFY(question != nullptr);
+    driver.Then([&](QWidget* question) {
       QWhatsThis::enterWhatsThisMode();
-      QTest::mouseClick(question->cmdOK, Qt::LeftButton, {}, QPoint(3, 3));
+      QTest::mouseClick(testing::Find(*question, "cmdOK"), Qt::LeftButton, {}, QPoint(3, 3));
       QTest::qWait(20);
-      if (p.help.Window()->parentWidget() == question) page = p.PageTitle();
-      question->optYear2->click();
-      question->cmdOK->click();
+      if (p.Help()->parentWidget() == question) page = p.PageTitle();
+      testing::AnswerYear(1)(question);
     });
     p.Decode({"2A31V100001", "52A", "A", "A1", "", "21", "1", "1"});
     QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
-    QCOMPARE(page, QStringLiteral("The OK button of Which year?"));
-    QVERIFY(p.window.txtDescription->toPlainText().contains("Year (2) = 1972"));
-    QCOMPARE(p.help.Window()->parentWidget(), &p.window);
-    QVERIFY(p.help.Window()->isWindow() && p.help.Window()->isVisible());
+    QCOMPARE(page, kTopics.at(IDH_YEAR_OK).second);
+    QVERIFY(testing::Find<QPlainTextEdit>(p.window, "txtDescription")
+                ->toPlainText()
+                .contains("Year (2) = 1972"));
+    QCOMPARE(p.Help()->parentWidget(), &p.window);
+    QVERIFY(p.Help()->isWindow() && p.Help()->isVisible());
+  }
+
+  // A window that is not modal keeps the help window it asked for.
+  void belongsToTheWindowThatAsked() {
+    ProgramWithHelp p;
+    QDialog dialog(&p.window);
+    dialog.show();
+    p.help.ShowTopic(IDH_YEAR_CHOICE, &dialog);
+    QCOMPARE(p.Help()->parentWidget(), &dialog);
   }
 
   // Alt+C, Alt+N and Alt+S open the tabs with the focus in their first
@@ -290,8 +304,8 @@ class HelpWindowTest : public QObject {
     QStringList topics;
     if (choose >= 0) {
       driver.Then([&](QWidget* modal) {
-        auto* list = modal->findChild<QListWidget*>("lstTopics");
-        for (int i = 0; list != nullptr && i < list->count(); ++i) topics << list->item(i)->text();
+        auto* list = testing::Find<QListWidget>(*modal, "lstTopics");
+        for (int i = 0; i < list->count(); ++i) topics << list->item(i)->text();
         for (int i = 0; i < choose; ++i) QTest::keyClick(list, Qt::Key_Down);
         QTest::keyClick(list, Qt::Key_Return);
       });
@@ -305,8 +319,7 @@ class HelpWindowTest : public QObject {
   }
 
   // Typing in the Search box lists the topics that hold the words (title
-  // matches first, case and accents aside) and Enter shows the chosen one;
-  // a double-click does the same.
+  // matches first, case and accents aside) and Enter shows the chosen one.
   void searchListsAndEnterShows_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("downs");
@@ -337,25 +350,27 @@ class HelpWindowTest : public QObject {
     QCOMPARE(h.Page(), page);
   }
 
+  // A double-click in the Index or Search list shows the topic too.
   void doubleClickShows_data() {
+    QTest::addColumn<int>("tab");
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("list");
-    QTest::newRow("Index") << "txtIndexKeyword"
+    QTest::newRow("Index") << 1 << "txtIndexKeyword"
                            << "lstIndex";
-    QTest::newRow("Search") << "txtSearchWords"
+    QTest::newRow("Search") << 2 << "txtSearchWords"
                             << "lstSearchTopics";
   }
   void doubleClickShows() {
+    QFETCH(int, tab);
     QFETCH(QString, box);
     QFETCH(QString, list);
     ActiveHelp h;
-    h.Find<QTabWidget>("tabNavigation")->setCurrentIndex(box == "txtIndexKeyword" ? 1 : 2);
-    QTest::keyClicks(h.window->findChild<QWidget*>(box), "trim code");
-    auto* view = h.window->findChild<QListWidget*>(list);
-    const QRect row = view->visualItemRect(view->item(0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                      row.center());  // as a double-click begins
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, row.center());
+    h.Find<QTabWidget>("tabNavigation")->setCurrentIndex(tab);
+    QTest::keyClicks(h.Find(qPrintable(box)), "trim code");
+    auto* view = h.Find<QListWidget>(qPrintable(list));
+    const QPoint row = view->visualItemRect(view->item(0)).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, row);  // as a double-click begins
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, row);
     QCOMPARE(h.Page(), QStringLiteral("/trim.htm"));
   }
 
@@ -372,7 +387,7 @@ class HelpWindowTest : public QObject {
     for (QString& s : seen) driver.Then(testing::Press(QMessageBox::Ok, &s));
     help.ShowContents(nullptr);
     std::ofstream(file, std::ios::binary) << "This is not a help file.";
-    help.ShowTopic(4, nullptr);
+    help.ShowTopic(IDH_ERROR_NOTICE, nullptr);
     QVERIFY(help.Window() == nullptr);
     QVERIFY(seen[0].startsWith("Vorrendal Help|") &&
             seen[0].contains("The help file was not found."));

@@ -1,0 +1,291 @@
+// What Process does to the window: the boxes as decoded, the report panel it
+// opens (and the drop button closes and opens), the error notice, the year
+// and data messages, and the report's way out through the buttons and menus.
+
+#include "AppTestSupport.h"
+#include "ui/FakePrinter.h"
+#include "ui/ReportOutput.h"
+
+namespace {
+
+QByteArray Read(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The report panel as it stands: "open|editable|Tab reaches it|height".
+QString Panel(const TestWindow& t) {
+  const auto* report = t.Get<QPlainTextEdit>("txtDescription");
+  bool reached = true;
+  for (const char* name : {"txtDescription", "cmdCopyText", "cmdSaveAs", "cmdPrint"})
+    reached = reached && t.Get(name)->isVisible() && (t.Get(name)->focusPolicy() & Qt::TabFocus);
+  return QStringLiteral("%1|%2|%3|%4")
+      .arg(t.Get<DropDescriptionButton>("picDropDescription")->State() ==
+           DropDescriptionButton::DropState::BlackUp)
+      .arg(!report->isReadOnly())
+      .arg(reached)
+      .arg(t.window.height() == t.OpenHeight()   ? "open height"
+           : t.window.height() == t.closedHeight ? "closed height"
+                                                 : "another height");
+}
+
+const QString kOpen = QStringLiteral("1|1|1|open height");
+const QString kClosed = QStringLiteral("0|0|0|closed height");
+
+}  // namespace
+
+class frmMainProcessTest : public QObject {
+  Q_OBJECT
+ private slots:
+  // The first complete decode reads the data, grows the window by the
+  // panel's height and opens the panel; the next one leaves both alone.
+  void firstDecodeOpensThePanel() {
+    TestWindow t;
+    t.ClickDropButton();  // disabled before the first decode
+    QCOMPARE(Panel(t), kClosed);
+    t.TypeGoodPlate();
+    QTest::keyClick(t.Box("txtSerialNumber"), Qt::Key_Return);
+    QCOMPARE(Panel(t), kOpen);
+    QVERIFY(t.Get("chkAppend")->isEnabled() && t.Get("picDropDescription")->isEnabled());
+    for (const char* name : {"txtDescription", "cmdCopyText", "cmdSaveAs", "cmdPrint"})
+      QVERIFY2(t.window.centralWidget()->rect().contains(t.Get(name)->geometry()), name);
+    t.window.Process();
+    QCOMPARE(Panel(t), kOpen);
+    QCOMPARE(t.readersMade, 1);
+  }
+
+  // The drop button closes the panel (the focus to Process) and opens it.
+  void dropButtonClosesAndOpensThePanel() {
+    TestWindow t;
+    t.DecodeGoodPlate();
+    t.Get("txtDescription")->setFocus();
+    t.ClickDropButton();
+    QCOMPARE(Panel(t), kClosed);
+    QCOMPARE(QApplication::focusWidget(), t.Get("cmdProcess"));
+    t.ClickDropButton();
+    QCOMPARE(Panel(t), kOpen);
+  }
+
+  // A decode opens a panel the button closed, and leaves one it opened, at
+  // the open height either way.
+  void decodeAfterTheDropButton_data() {
+    QTest::addColumn<int>("clicks");
+    QTest::newRow("closed by the button") << 1;
+    QTest::newRow("closed and opened again") << 2;
+  }
+  void decodeAfterTheDropButton() {
+    QFETCH(int, clicks);
+    TestWindow t;
+    t.DecodeGoodPlate();
+    for (int i = 0; i < clicks; ++i) t.ClickDropButton();
+    t.window.Process();
+    QCOMPARE(Panel(t), kOpen);
+  }
+
+  // Append adds a section below what the box holds, kept as written, and
+  // puts the caret, scrolled into view, on the line after Trim.
+  void appendAddsASection() {
+    TestWindow t;
+    t.DecodeGoodPlate();
+    auto* report = t.Get<QPlainTextEdit>("txtDescription");
+    const QString note = QString::fromUtf8("Owner's note: \u03a9 \u20ac\n") + t.Report();
+    report->setPlainText(note);
+    t.Get<QCheckBox>("chkAppend")->setChecked(true);
+    t.Type({"6A31V100001", "52A", "A", "A1", "12A", "21", "1", "1"});
+    t.window.Process();
+    QVERIFY(t.Report().startsWith(note + "\n\n" + QString(40, u'_') +
+                                  "\n\nSerial (Warranty) Number: 6A31V100001\n"));
+    const QTextCursor caret = report->textCursor();
+    QCOMPARE(caret.positionInBlock(), 1);
+    QVERIFY(caret.block().previous().text().startsWith(QStringLiteral("Trim (A1) = ")));
+    QVERIFY(report->verticalScrollBar()->value() > 0);
+    QVERIFY(report->viewport()->rect().contains(report->cursorRect(caret)));
+  }
+
+  // Process upper-cases the boxes and the report, and cuts the color code to
+  // one character from 1967 to 1971 (where the year digit is shared, the
+  // year is asked first). The report replaces what the box held.
+  void boxesShowTheCodesAsDecoded_data() {
+    QTest::addColumn<QString>("serial");
+    QTest::addColumn<int>("yearAnswer");  // -1: no question
+    QTest::addColumn<QString>("color");
+    QTest::newRow("1966: both characters") << "6a31v100001" << -1 << "AB";
+    QTest::newRow("1967: one") << "7a31v100001" << -1 << "A";
+    QTest::newRow("1969: one") << "9a31v100001" << -1 << "A";
+    QTest::newRow("1971: one") << "1a31v100001" << 1 << "A";
+    QTest::newRow("1972: both") << "2a31v100001" << 1 << "AB";
+    QTest::newRow("1962: both") << "2a31v100001" << 0 << "AB";
+  }
+  void boxesShowTheCodesAsDecoded() {
+    QFETCH(QString, serial);
+    QFETCH(int, yearAnswer);
+    QFETCH(QString, color);
+    TestWindow t;
+    t.Type({serial, "52a", "ab", "a1", "12a", "21", "1", "1"});
+    t.Get<QPlainTextEdit>("txtDescription")->setPlainText(QStringLiteral("replaced"));
+    ModalDriver driver;
+    if (yearAnswer >= 0) driver.Then(AnswerYear(yearAnswer));
+    t.window.Process();
+    QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
+    QStringList shown;
+    for (const QString& box : kBoxes) shown << t.Box(box)->text();
+    QCOMPARE(shown, QStringList({serial.toUpper(), "52A", color, "A1", "12A", "21", "1", "1"}));
+    QVERIFY(t.Report().startsWith("Serial (Warranty) Number: " + serial.toUpper() + u'\n'));
+    QVERIFY(t.Report().contains(QStringLiteral("\nColor (%1) = ").arg(color)));
+  }
+
+  // A refused year code is told; the focus goes back to the serial number
+  // and nothing else changes: no upper case, the report and a closed panel.
+  void refusedYearCodeChangesNothing_data() {
+    QTest::addColumn<QString>("serial");
+    QTest::newRow("empty") << "";
+    QTest::newRow("not a year character") << "*5a31v10000";
+    QTest::newRow("a letter, not the 1959 form") << "ab";
+  }
+  void refusedYearCodeChangesNothing() {
+    QFETCH(QString, serial);
+    TestWindow t;
+    t.Type({serial, "52a"});
+    t.Get<QPlainTextEdit>("txtDescription")->setPlainText(QStringLiteral("kept"));
+    t.Get("cmdClearSerial")->setFocus();
+    ModalDriver driver;
+    QString seen;
+    driver.Then(Press(QMessageBox::Ok, &seen));
+    t.window.Process();
+    QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
+    QCOMPARE(seen, QStringLiteral("Invalid Year Code|The year code must be a number from\n0 to 9. "
+                                  "The year code is the first number\nin the serial number from "
+                                  "1960 to 1974.\nIt is the second number in 1959.|%1|%2")
+                       .arg(QMessageBox::Warning)
+                       .arg(int(QMessageBox::Ok)));
+    QCOMPARE(t.window.focusWidget(), t.Box("txtSerialNumber"));
+    QCOMPARE(t.Box("txtBody")->text(), QStringLiteral("52a"));
+    QCOMPARE(t.Report(), QStringLiteral("kept"));
+    QCOMPARE(Panel(t), kClosed);
+    QVERIFY(!t.Get("chkAppend")->isEnabled());
+  }
+
+  // The error notice shows after a decode with a code without description,
+  // outlives a refused year code and goes with the next clean decode.
+  void errorNoticeFollowsTheLastCompleteDecode() {
+    TestWindow t;
+    const auto shown = [&t] {
+      return t.Get("lblErrorOccurred")->isVisible() + 2 * t.Get("lblErrorNotice")->isVisible();
+    };
+    t.DecodeGoodPlate();
+    QCOMPARE(shown(), 0);
+    t.DecodeWithError();
+    QCOMPARE(shown(), 3);
+    ModalDriver driver;
+    driver.Then(Press(QMessageBox::Ok));
+    t.window.SetPlateCode(PlateField::Serial, QStringLiteral("#"));
+    t.window.Process();
+    QVERIFY(driver.Done());
+    QCOMPARE(shown(), 3);
+    t.DecodeGoodPlate();
+    QCOMPARE(shown(), 0);
+  }
+
+  void errorNoticeOpensItsTopic() {
+    TestWindow t;
+    t.DecodeWithError();
+    QTest::mouseClick(t.Get("lblErrorNotice"), Qt::LeftButton);
+    QCOMPARE(t.help.topics, std::vector<int>{IDH_ERROR_NOTICE});
+  }
+
+  // A year missing from the data is told, with a Help button for its topic,
+  // and the decode goes on: the report, with the error notice.
+  void missingYearIsToldAndTheDecodeGoesOn() {
+    YearData years = PlateData();
+    years.erase("65");
+    TestWindow t(years);
+    ModalDriver driver;
+    QString seen;
+    driver.Then(Press(QMessageBox::Help, &seen));
+    driver.Then(Press(QMessageBox::Ok));
+    t.DecodeGoodPlate();
+    QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
+    QVERIFY(seen.startsWith("Error Loading Data|"));
+    QVERIFY(seen.endsWith(QStringLiteral("|%1|%2")
+                              .arg(QMessageBox::Critical)
+                              .arg(int(QMessageBox::Ok | QMessageBox::Help))));
+    QCOMPARE(t.help.topics, std::vector<int>{IDH_DATA_LOAD_ERROR});
+    QVERIFY(t.Report().startsWith(QStringLiteral("Serial (Warranty) Number: 5A31V100001")));
+    QVERIFY(t.Get("lblErrorOccurred")->isVisible());
+  }
+
+  // A reader that cannot be made is told, and the window stays as it was.
+  void failingReaderIsTold() {
+    RecordingHelp help;
+    frmMain window(help, []() -> std::unique_ptr<IDataReader> {
+      throw std::runtime_error("no memory for the reader");
+    });
+    window.show();
+    window.SetPlateCode(PlateField::Serial, QStringLiteral("5A31V100001"));
+    ModalDriver driver;
+    QString seen;
+    driver.Then(Press(QMessageBox::Ok, &seen));
+    window.Process();
+    QVERIFY(driver.Done());
+    QVERIFY(seen.contains(QStringLiteral("no memory for the reader")));
+    QVERIFY(!Find(window, "picDropDescription")->isEnabled());
+    QCOMPARE(Find<QLineEdit>(window, "txtSerialNumber")->text(), QStringLiteral("5A31V100001"));
+  }
+
+  // Each button and menu item hands the box's text, as edited, to its way
+  // out: the file chosen, the print queue (the job named after the serial
+  // number), the clipboard.
+  void outputFromButtonsAndMenus_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("way");
+    QTest::newRow("Ctrl+S") << "Ctrl+S" << "saved";
+    QTest::newRow("Save As") << "cmdSaveAs" << "saved";
+    QTest::newRow("Ctrl+P") << "Ctrl+P" << "printed";
+    QTest::newRow("Print") << "cmdPrint" << "printed";
+    QTest::newRow("Copy") << "cmdCopyText" << "copied";
+    QTest::newRow("Copy Information") << "mnuEditCopyInfo" << "copied";
+  }
+  void outputFromButtonsAndMenus() {
+    QFETCH(QString, control);
+    QFETCH(QString, way);
+    QTemporaryDir dir;
+    TestWindow t;
+    const QString saved = dir.filePath(QStringLiteral("plate.txt"));
+    auto printer = std::make_unique<FakePrinter>(dir.filePath(QStringLiteral("job.pdf")));
+    FakePrinter* queue = printer.get();
+    t.window.UsePrinter(std::move(printer));
+    t.window.SaveDialog().NextFileNames = [&saved](QFileDialog&) { return QStringList{saved}; };
+    QGuiApplication::clipboard()->clear();
+    t.DecodeGoodPlate();
+    t.Get<QPlainTextEdit>("txtDescription")->appendPlainText(QStringLiteral("checked by hand"));
+    if (control.startsWith("Ctrl"))
+      QTest::keySequence(&t.window, QKeySequence(control));
+    else if (control.startsWith("mnu"))
+      t.Get<QAction>(control)->trigger();
+    else
+      t.Get<QPushButton>(control)->click();
+    QString result = QStringLiteral("nothing");
+    if (Read(saved) == ReportOutput::SaveBytes(t.Report())) result = QStringLiteral("saved");
+    if (queue->jobs == QStringList{"Vorrendal - 5A31V100001"}) result = QStringLiteral("printed");
+    if (QGuiApplication::clipboard()->text() == t.Report()) result = QStringLiteral("copied");
+    QCOMPARE(result, way);
+  }
+
+  // A print that fails is told and leaves the report alone.
+  void failedPrintIsTold() {
+    TestWindow t;
+    t.window.UsePrinter(std::make_unique<FakePrinter>(QString()));  // no default printer
+    t.DecodeGoodPlate();
+    const QString report = t.Report();
+    ModalDriver driver;
+    QString seen;
+    driver.Then(Press(QMessageBox::Ok, &seen));
+    t.Get<QAction>("mnuFilePrintInfo")->trigger();
+    QVERIFY(driver.Done());
+    QVERIFY(seen.startsWith(QStringLiteral("Print|The report could not be printed.")));
+    QCOMPARE(t.Report(), report);
+  }
+};
+
+QTEST_MAIN(frmMainProcessTest)
+#include "frmMainProcessTest.moc"
