@@ -22,14 +22,13 @@ class DefaultButton final : public QObject {
   DefaultButton(QWidget* window, QPushButton* button, const QList<QWidget*>& keepEnter);
   ~DefaultButton() override;
 
-  // The button Enter presses now; null while a control that keeps Enter has
-  // the focus.
-  QPushButton* EnterButton() const;
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The button Enter presses now; null while a control that keeps Enter has
+  // the focus.
+  QPushButton* EnterButton() const;
   bool KeepsEnter(const QWidget* widget) const;
   QPushButton* EnterButtonFor(QWidget* focus) const;
   void ShowDefault();

@@ -16,15 +16,9 @@ class IHelp;
 class WhatsThisRouter final : public QObject {
   Q_OBJECT
  public:
-  static constexpr const char* kProperty = "helpContextId";
-
   // Serves the controls of owner and of the windows it owns (its dialogs).
   WhatsThisRouter(QWidget* owner, IHelp& help);
   ~WhatsThisRouter() override;
-
-  // The topic number a click on widget asks for: its own or that of the
-  // nearest parent inside the same window that has one; 0 for none.
-  static int ContextOf(const QWidget* widget);
 
   static void SetContext(QWidget* widget, int contextId);
 
@@ -32,6 +26,11 @@ class WhatsThisRouter final : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  static constexpr const char* kProperty = "helpContextId";
+
+  // The topic number a click on widget asks for: its own or that of the
+  // nearest parent inside the same window that has one; 0 for none.
+  static int ContextOf(const QWidget* widget);
   bool Serves(const QWidget* widget) const;
 
   QPointer<QWidget> owner_;

@@ -17,9 +17,6 @@ enum class BrantelPicture {
 
 class BrantelArt {
  public:
-  // ":/brantel/..." path of the picture's SVG.
-  static QString ResourcePath(BrantelPicture picture);
-
   // The picture drawn into a transparent pixmap of the given logical size at
   // the given device pixel ratio; the artwork keeps its proportions and is
   // centred. A null pixmap when the artwork cannot be read.
@@ -27,6 +24,10 @@ class BrantelArt {
 
   // The program icon: the emblem at the usual icon sizes.
   static QIcon ProgramIcon();
+
+ private:
+  // ":/brantel/..." path of the picture's SVG.
+  static QString ResourcePath(BrantelPicture picture);
 };
 
 }  // namespace vorrendal

@@ -137,15 +137,27 @@ constexpr ElementPlace kHidden{false, nullptr, 0, 0};
 
 constexpr std::array<OtherElements, Plate::kStyleCount> kOtherElements{{
     // 1959-1961
-    {{true, "MADE IN U.S.A. BY", 2520, 600}, {true, nullptr, 3360, 480}, kHidden, kHidden,
-     kHidden, kHidden},
+    {{true, "MADE IN U.S.A. BY", 2520, 600},
+     {true, nullptr, 3360, 480},
+     kHidden,
+     kHidden,
+     kHidden,
+     kHidden},
     // 1962
-    {{true, "MADE IN U.S.A. BY", 2400, 1320}, {true, nullptr, 3120, 1320}, kHidden, kHidden,
-     kHidden, kHidden},
+    {{true, "MADE IN U.S.A. BY", 2400, 1320},
+     {true, nullptr, 3120, 1320},
+     kHidden,
+     kHidden,
+     kHidden,
+     kHidden},
     // 1963-1966
     {kHidden, {true, nullptr, 3720, 1320}, kHidden, kHidden, kHidden, kHidden},
     // 1967-1969
-    {{true, "MADE IN U.S.A.", 5280, 700}, kHidden, {true, nullptr, 4080, 640}, kHidden, kHidden,
+    {{true, "MADE IN U.S.A.", 5280, 700},
+     kHidden,
+     {true, nullptr, 4080, 640},
+     kHidden,
+     kHidden,
      kHidden},
     // 1970-1972: the long "MADE IN U.S.A." across the plate's foot
     {kHidden, kHidden, kHidden, {true, nullptr, 0, 1920}, kHidden, kHidden},
@@ -195,8 +207,7 @@ QLabel* MakeMadeIn(QWidget* client, const char* name, int width, int height) {
 }
 
 // The maker's emblem at its size on the plate, drawn for the screen's density.
-QLabel* MakeLogo(QWidget* client, const char* name, BrantelPicture picture, int width,
-                 int height) {
+QLabel* MakeLogo(QWidget* client, const char* name, BrantelPicture picture, int width, int height) {
   auto* logo = new QLabel(client);
   logo->setObjectName(QString::fromLatin1(name));
   logo->setAlignment(Qt::AlignCenter);

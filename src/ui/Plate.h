@@ -27,17 +27,17 @@ inline constexpr int kPlateFieldCount = 8;
 
 // What the plate is made of; the designed object names in the comments.
 struct PlateElements {
-  QLabel* styleCaption = nullptr;  // Label10, "Template &Style:"
-  QComboBox* styleList = nullptr;  // cboTemplateStyle
-  QFrame* ground = nullptr;        // Shape1, the black plate beneath the rest
+  QLabel* styleCaption = nullptr;                    // Label10, "Template &Style:"
+  QComboBox* styleList = nullptr;                    // cboTemplateStyle
+  QFrame* ground = nullptr;                          // Shape1, the black plate beneath the rest
   std::array<QLabel*, kPlateFieldCount> captions{};  // lblSerialNumber ... lblAxle
   std::array<QLineEdit*, kPlateFieldCount> boxes{};  // txtSerialNumber ... txtAxle
-  QLabel* typeCaption = nullptr;   // lblType, "TYPE"
-  QLineEdit* typeBox = nullptr;    // txtType, the greyed "PASSENGER"
-  QLabel* madeInShort = nullptr;   // lblMadeInUSAShort, beside the logo
-  QLabel* madeInLong = nullptr;    // lblMadeInUSALong, along the plate's foot
-  QLabel* largeLogo = nullptr;     // imgBrantelLarge
-  QLabel* smallLogo = nullptr;     // imgBrantelSmall
+  QLabel* typeCaption = nullptr;                     // lblType, "TYPE"
+  QLineEdit* typeBox = nullptr;                      // txtType, the greyed "PASSENGER"
+  QLabel* madeInShort = nullptr;                     // lblMadeInUSAShort, beside the logo
+  QLabel* madeInLong = nullptr;                      // lblMadeInUSALong, along the plate's foot
+  QLabel* largeLogo = nullptr;                       // imgBrantelLarge
+  QLabel* smallLogo = nullptr;                       // imgBrantelSmall
 };
 
 class Plate final : public QObject {

@@ -18,6 +18,7 @@ namespace vorrendal {
 namespace {
 
 const QString kSaveFilter = QStringLiteral("Text Documents (*.txt)|*.txt|All Files (*.*)|*.*");
+constexpr double kPrintPointSize = 11.0;
 // How far from a PDF file's end its end-of-file mark may stand.
 constexpr qint64 kPdfEndMarkRoom = 32;
 
@@ -41,7 +42,7 @@ bool PrintText(QPrinter& printer, const QString& text, QString* error) {
   QFont font(QStringLiteral("Courier New"));
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
-  font.setPointSizeF(ReportOutput::kPrintPointSize);
+  font.setPointSizeF(kPrintPointSize);
 
   QPainter painter;
   if (!painter.begin(&printer)) {

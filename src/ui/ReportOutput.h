@@ -19,7 +19,6 @@ namespace vorrendal {
 
 class ReportOutput {
  public:
-  static constexpr double kPrintPointSize = 11.0;
   // The save dialog's option bits: ask before overwriting a file, hide the
   // read-only box, the folder must exist.
   static constexpr std::int32_t kSaveFlags = clsCommonFileDialog::kOverwritePrompt |
@@ -47,8 +46,6 @@ class ReportOutput {
 
   // The serial number of the last complete decode, which names print jobs.
   void SetJobSerial(const QString& serial);
-  // "Vorrendal - " and that serial number; "Vorrendal" before any decode.
-  QString JobTitle() const;
 
   // A line as printed: whole when it fits, else cut into pieces that do, each
   // after the last space that fits (or stands just past the room, where it
@@ -57,6 +54,8 @@ class ReportOutput {
   static QStringList WrapLine(const QString& line, const std::function<bool(QStringView)>& fits);
 
  private:
+  // "Vorrendal - " and that serial number; "Vorrendal" before any decode.
+  QString JobTitle() const;
   bool PrintJob(QString* error);
 
   QWidget* window_;

@@ -34,12 +34,11 @@ void GrowToFit(QLabel* label) {
   label->resize(size);
 }
 
-int PointsToPixels(double points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
-
 QFont FontAtPoints(const QStringList& families, double points, bool bold) {
   QFont font;
   font.setFamilies(families);
-  font.setPixelSize(PointsToPixels(points));
+  // Pixels at 96 to the inch, rounded.
+  font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
   font.setBold(bold);
   return font;
 }

@@ -39,7 +39,4 @@ QFont FontAtPoints(const QStringList& families, double points, bool bold = false
 // its metric stand-in Arial elsewhere (Liberation Sans on Linux).
 QStringList DialogFace();
 
-// Pixel size of a point size at 96 pixels per inch, rounded.
-int PointsToPixels(double points);
-
 }  // namespace vorrendal

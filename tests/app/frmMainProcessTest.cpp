@@ -238,12 +238,18 @@ class frmMainProcessTest : public QObject {
   void outputFromButtonsAndMenus_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("way");
-    QTest::newRow("Ctrl+S") << "Ctrl+S" << "saved";
-    QTest::newRow("Save As") << "cmdSaveAs" << "saved";
-    QTest::newRow("Ctrl+P") << "Ctrl+P" << "printed";
-    QTest::newRow("Print") << "cmdPrint" << "printed";
-    QTest::newRow("Copy") << "cmdCopyText" << "copied";
-    QTest::newRow("Copy Information") << "mnuEditCopyInfo" << "copied";
+    QTest::newRow("Ctrl+S") << "Ctrl+S"
+                            << "saved";
+    QTest::newRow("Save As") << "cmdSaveAs"
+                             << "saved";
+    QTest::newRow("Ctrl+P") << "Ctrl+P"
+                            << "printed";
+    QTest::newRow("Print") << "cmdPrint"
+                           << "printed";
+    QTest::newRow("Copy") << "cmdCopyText"
+                          << "copied";
+    QTest::newRow("Copy Information") << "mnuEditCopyInfo"
+                                      << "copied";
   }
   void outputFromButtonsAndMenus() {
     QFETCH(QString, control);

@@ -81,7 +81,7 @@ ChmHelp::~ChmHelp() {
 HelpWindow* ChmHelp::Window() const { return window_.data(); }
 
 void ChmHelp::Complain(QWidget* owner, const QString& text) const {
-  QMessageBox::warning(owner, QString::fromLatin1(kMessageTitle), text);
+  QMessageBox::warning(owner, QString::fromLatin1(HelpWindow::kTitle), text);
 }
 
 bool ChmHelp::EnsureOpen(QWidget* owner) {

@@ -21,7 +21,6 @@ class HelpWindow;
 class ChmHelp final : public IHelp {
  public:
   static constexpr const char* kFileName = "VRNDL.chm";
-  static constexpr const char* kMessageTitle = "Vorrendal Help";
 
   // The help file beside the program.
   ChmHelp();

@@ -19,7 +19,6 @@ class HelpBrowser final : public QTextBrowser {
   explicit HelpBrowser(QWidget* parent = nullptr);
 
   void SetFile(std::shared_ptr<const ChmFile> file);
-  const ChmFile* File() const { return file_.get(); }
 
   // The address of a path inside the help file ("/a.htm#x" -> chm:/a.htm#x).
   static QUrl UrlOf(const QString& path);

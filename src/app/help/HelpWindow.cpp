@@ -214,8 +214,6 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
 
 HelpWindow::~HelpWindow() = default;
 
-const ChmFile* HelpWindow::File() const { return file_.get(); }
-
 void HelpWindow::SetFile(std::shared_ptr<const ChmFile> file) {
   file_ = std::move(file);
   browser_->SetFile(file_);

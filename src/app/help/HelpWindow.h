@@ -38,7 +38,6 @@ class HelpWindow final : public QMainWindow {
 
   // Shows the pages of this file from now on (the history starts afresh).
   void SetFile(std::shared_ptr<const ChmFile> file);
-  const ChmFile* File() const;
 
   // Shows a page of the file by its path; false when the file lacks it.
   bool ShowPage(const std::string& path);
