@@ -2,6 +2,8 @@
 
 #include <QAccessibleWidget>
 
+#include "LinkLabel.h"
+
 namespace vorrendal {
 namespace {
 
@@ -35,9 +37,10 @@ class ClientAreaAccessible final : public QAccessibleWidget {
   }
 };
 
-class AlertAccessible final : public QAccessibleWidget {
+// A label that is named by its text unless it is given a name of its own.
+class LabelAccessible : public QAccessibleWidget {
  public:
-  explicit AlertAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::AlertMessage) {}
+  LabelAccessible(QLabel* label, QAccessible::Role role) : QAccessibleWidget(label, role) {}
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) {
       return static_cast<const QLabel*>(widget())->text();
@@ -46,23 +49,45 @@ class AlertAccessible final : public QAccessibleWidget {
   }
 };
 
+// A link, with a press action that works it as a click does.
+class LinkAccessible final : public LabelAccessible {
+ public:
+  explicit LinkAccessible(LinkLabel* link) : LabelAccessible(link, QAccessible::Link) {}
+  QStringList actionNames() const override {
+    return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+  }
+  void doAction(const QString& action) override {
+    if (action == pressAction()) {
+      if (widget()->isEnabled() && widget()->isVisible()) {
+        emit static_cast<LinkLabel*>(widget())->clicked();
+      }
+      return;
+    }
+    QAccessibleWidget::doAction(action);
+  }
+};
+
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (className == QLatin1String(ClientArea::staticMetaObject.className())) {
     if (auto* area = qobject_cast<ClientArea*>(object)) return new ClientAreaAccessible(area);
   } else if (className == QLatin1String(AlertLabel::staticMetaObject.className())) {
-    if (auto* label = qobject_cast<AlertLabel*>(object)) return new AlertAccessible(label);
+    if (auto* label = qobject_cast<AlertLabel*>(object)) {
+      return new LabelAccessible(label, QAccessible::AlertMessage);
+    }
+  } else if (className == QLatin1String(LinkLabel::staticMetaObject.className())) {
+    if (auto* link = qobject_cast<LinkLabel*>(object)) return new LinkAccessible(link);
   }
   return nullptr;
 }
 
-void InstallFactory() {
+}  // namespace
+
+void InstallAccessibility() {
   static const bool installed = (QAccessible::installFactory(Factory), true);
   (void)installed;
 }
 
-}  // namespace
-
-ClientArea::ClientArea(QWidget* parent) : QWidget(parent) { InstallFactory(); }
+ClientArea::ClientArea(QWidget* parent) : QWidget(parent) { InstallAccessibility(); }
 
 void ClientArea::SetDecorative(QWidget* child) { child->setProperty(kDecorative, true); }
 
@@ -71,7 +96,7 @@ bool ClientArea::IsDecorative(const QWidget* child) {
 }
 
 AlertLabel::AlertLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
-  InstallFactory();
+  InstallAccessibility();
 }
 
 void AlertLabel::Announce() {

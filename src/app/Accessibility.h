@@ -7,6 +7,10 @@
 
 namespace vorrendal {
 
+// Tells Qt's accessibility how to show the controls below and the LinkLabel;
+// they call it themselves when made.
+void InstallAccessibility();
+
 // The window's client area. Pictures and frames that only decorate (the
 // plate's black ground, the emblems, the separator lines) are left out of what
 // it tells assistive technology, so they are not read out as unnamed objects.

@@ -1,49 +1,16 @@
 #include "LinkLabel.h"
 
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
+#include "Accessibility.h"
+
 namespace vorrendal {
-namespace {
-
-class LinkAccessible final : public QAccessibleWidget {
- public:
-  explicit LinkAccessible(LinkLabel* link) : QAccessibleWidget(link, QAccessible::Link) {}
-
-  QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) {
-      return static_cast<const LinkLabel*>(widget())->text();
-    }
-    return QAccessibleWidget::text(t);
-  }
-  QStringList actionNames() const override {
-    return QStringList{pressAction()} + QAccessibleWidget::actionNames();
-  }
-  void doAction(const QString& action) override {
-    if (action == pressAction()) {
-      if (widget()->isEnabled() && widget()->isVisible()) {
-        emit static_cast<LinkLabel*>(widget())->clicked();
-      }
-      return;
-    }
-    QAccessibleWidget::doAction(action);
-  }
-};
-
-QAccessibleInterface* LinkFactory(const QString& className, QObject* object) {
-  if (className != QLatin1String(LinkLabel::staticMetaObject.className())) return nullptr;
-  auto* link = qobject_cast<LinkLabel*>(object);
-  return link != nullptr ? new LinkAccessible(link) : nullptr;
-}
-
-}  // namespace
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
-  static const bool factoryInstalled = (QAccessible::installFactory(LinkFactory), true);
-  (void)factoryInstalled;
+  InstallAccessibility();
   setCursor(Qt::PointingHandCursor);
   QPalette blue = palette();
   blue.setColor(QPalette::WindowText, Qt::blue);

@@ -19,36 +19,31 @@ constexpr std::size_t kTemporaryNameBytes = 100;
 
 QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
-// Writes all of data, going on after short writes; false with errno set.
-bool WriteAll(FileCalls& calls, int fd, const char* data, std::size_t size) {
+// Moves all size bytes through move (a read or a write), going on after short
+// moves; false with errno set (EIO when nothing more moves).
+template <typename Byte, typename Move>
+bool MoveAll(Move move, Byte* data, std::size_t size) {
   while (size > 0) {
-    const ssize_t written = calls.Write(fd, data, size);
-    if (written < 0 && errno == EINTR) continue;
-    if (written < 0) return false;
-    if (written == 0) {
+    const ssize_t moved = move(data, size);
+    if (moved < 0 && errno == EINTR) continue;
+    if (moved < 0) return false;
+    if (moved == 0) {
       errno = EIO;
       return false;
     }
-    data += written;
-    size -= static_cast<std::size_t>(written);
+    data += moved;
+    size -= static_cast<std::size_t>(moved);
   }
   return true;
 }
 
-// Reads exactly size bytes; false with errno set (EIO when the file ends first).
+bool WriteAll(FileCalls& calls, int fd, const char* data, std::size_t size) {
+  return MoveAll([&](const char* at, std::size_t n) { return calls.Write(fd, at, n); }, data, size);
+}
+
+// Reads exactly size bytes (EIO when the file ends first).
 bool ReadAll(FileCalls& calls, int fd, char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t got = calls.Read(fd, data, size);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return false;
-    if (got == 0) {
-      errno = EIO;
-      return false;
-    }
-    data += got;
-    size -= static_cast<std::size_t>(got);
-  }
-  return true;
+  return MoveAll([&](char* at, std::size_t n) { return calls.Read(fd, at, n); }, data, size);
 }
 
 // The permissions a newly made file gets: everyone's read and write, less the
