@@ -1,0 +1,96 @@
+// The built vorrendal-decode through real pipes, as a shell runs it: a batch
+// gives the same bytes every time, one result per row in row order, and a
+// message per refused row in row order.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <sstream>
+
+#include "SpawnedTool.h"
+
+namespace vorrendal::testing {
+namespace {
+
+using Json = nlohmann::json;
+constexpr int kRows = 1200;
+constexpr int kRuns = 20;
+const std::string kData = VORRENDAL_BIN_DIR "/Data.dat";
+
+// Plates the shipped descriptions decode, and three ways to be refused: a
+// year code that cannot be read, a serial one character too long, a serial
+// whose year is not named.
+bool Refused(int row) { return row % 5 == 3; }
+std::string Row(int row) {
+  static const char* const good[] = {
+      "5A63Z100512,63D,A,41,12C,31,4,3,", "2G53H123456,63C,4A,3E,,42,W,3,1972",
+      "2A63E100025,63D,M,41,9N,33,4,2,1962", "C9GE201133,63B,H,21,3A,,1,2,"};
+  static const char* const bad[] = {"X5A63Z10051,63D,A,41,12C,31,4,3,",
+                                    "5A63Z1005123,63D,A,41,12C,31,4,3,",
+                                    "2A63E100025,63D,M,41,9N,33,4,2,"};
+  return Refused(row) ? bad[(row / 5) % 3] : good[row % 4];
+}
+
+std::string Csv() {
+  std::string csv = "serial,body,color,trim,date,dso,trans,axle,year\r\n";
+  for (int row = 0; row < kRows; ++row) csv += Row(row) + "\r\n";
+  return csv;
+}
+
+SpawnSetup Fed(std::string in) {
+  SpawnSetup setup;
+  setup.in = std::move(in);
+  return setup;
+}
+
+// The input line of row: the header is line 1.
+int LineOf(int row) { return row + 2; }
+
+std::vector<Spawned> RunBatch(const std::string& format) {
+  std::vector<Spawned> runs;
+  for (int i = 0; i < kRuns; ++i)
+    runs.push_back(SpawnTool({"--batch", "-", "--format", format, "--data", kData}, Fed(Csv())));
+  return runs;
+}
+
+class RepeatedBatch : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(RepeatedBatch, EveryRunWritesTheSameBytes) {
+  const std::vector<Spawned> runs = RunBatch(GetParam());
+  ASSERT_FALSE(runs[0].out.empty()) << runs[0].err;
+  for (int i = 1; i < kRuns; ++i) {
+    EXPECT_EQ(runs[i].status, runs[0].status) << i;
+    EXPECT_TRUE(runs[i].out == runs[0].out) << "run " << i << " differs";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, RepeatedBatch, ::testing::Values("json", "csv", "report"));
+
+TEST(PipedBatch, OneJsonObjectPerRowInRowOrder) {
+  const Spawned run = SpawnTool({"--batch", "-", "--data", kData}, Fed(Csv()));
+  std::istringstream lines(run.out);
+  int row = 0;
+  for (std::string line; std::getline(lines, line); ++row) {
+    const Json object = Json::parse(line, nullptr, false);
+    ASSERT_FALSE(object.is_discarded()) << "line " << row << ": " << line;
+    ASSERT_EQ(object["line"], LineOf(row));
+    EXPECT_EQ(object["error"].is_null(), !Refused(row)) << line;
+  }
+  EXPECT_EQ(row, kRows);
+}
+
+TEST(PipedBatch, OneMessagePerRefusedRowInRowOrder) {
+  const Spawned run = SpawnTool({"--batch", "-", "--data", kData}, Fed(Csv()));
+  std::vector<int> told, refused;
+  const std::regex where("standard input line ([0-9]+): ");
+  for (auto it = std::sregex_iterator(run.err.begin(), run.err.end(), where);
+       it != std::sregex_iterator(); ++it)
+    told.push_back(std::stoi((*it)[1]));
+  for (int row = 0; row < kRows; ++row) {
+    if (Refused(row)) refused.push_back(LineOf(row));
+  }
+  EXPECT_EQ(told, refused);
+}
+
+}  // namespace
+}  // namespace vorrendal::testing
