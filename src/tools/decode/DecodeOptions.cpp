@@ -66,7 +66,7 @@ std::string CheckCombination(const DecodeOptions& o) {
     return {};
   }
   if (o.codes.empty()) return "no serial number given";
-  if (o.codes.size() > kPlateCodeCount) {
+  if (o.codes.size() > batch::kPlateFields.size()) {
     return "too many codes: a plate has 8 (SERIAL BODY COLOR TRIM DATE DSO TRANS AXLE)";
   }
   if (o.format == OutputFormat::Csv) return "--format csv is for a batch (--batch FILE)";

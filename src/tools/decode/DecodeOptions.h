@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "batch/PlateInput.h"
+
 namespace vorrendal::decodetool {
 
 enum class OutputFormat { Report, Json, Csv };
@@ -36,9 +38,6 @@ struct ParsedOptions {
 // or between the codes; "--" ends the options, so that a code beginning with
 // "-" can be passed. Every option may be given once.
 ParsedOptions ParseDecodeOptions(const std::vector<std::string>& args);
-
-// The number of plate codes a single decode takes.
-inline constexpr std::size_t kPlateCodeCount = 8;
 
 std::string HelpText();
 std::string VersionText();

@@ -14,10 +14,6 @@
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
-  // Standard error is tied to standard output: every message would flush
-  // standard output from the decode thread while the writer thread fills it,
-  // losing, doubling and running rows together.
-  std::cerr.tie(nullptr);
   const std::vector<std::string> args(argv + 1, argv + argc);
   vorrendal::decodetool::ToolEnvironment env{std::cin,       std::cout,      std::cerr,
                                              isatty(0) == 1, isatty(2) == 1, {}};

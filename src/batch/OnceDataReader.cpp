@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace vorrendal::decodetool {
+namespace vorrendal::batch {
 
 OnceDataReader::OnceDataReader(std::unique_ptr<IDataReader> inner) : inner_(std::move(inner)) {}
 
@@ -22,4 +22,4 @@ std::optional<std::string> OnceDataReader::TakeUntoldFailure() {
   return std::exchange(untold_, std::nullopt);
 }
 
-}  // namespace vorrendal::decodetool
+}  // namespace vorrendal::batch

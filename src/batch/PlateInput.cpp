@@ -4,7 +4,7 @@
 
 #include "data/Cp1252.h"
 
-namespace vorrendal::decodetool {
+namespace vorrendal::batch {
 namespace {
 
 // The character starting at utf8[at] and its length, when it is well-formed.
@@ -66,8 +66,9 @@ std::optional<std::string> BoxText(std::size_t field, std::string_view utf8, std
     }
   }
   if (text->size() > info.boxLength) {
-    error = name + ": \"" + std::string(utf8) + "\" has " + std::to_string(text->size()) +
-            " characters; the " + name + " box holds " + std::to_string(info.boxLength);
+    // Named by its length, not repeated: a field may be a few thousand bytes.
+    error = name + ": " + std::to_string(text->size()) + " characters; the " + name +
+            " box holds " + std::to_string(info.boxLength);
     return std::nullopt;
   }
   return text;
@@ -85,4 +86,4 @@ std::optional<PlateBoxes> ToPlateBoxes(const PlateCodes& codes, std::string& err
   return boxes;
 }
 
-}  // namespace vorrendal::decodetool
+}  // namespace vorrendal::batch

@@ -1,8 +1,9 @@
-#include "BatchJsonWriter.h"
+#include "JsonWriter.h"
 
+#include "RowWriters.h"
 #include "data/Cp1252.h"
 
-namespace vorrendal::decodetool {
+namespace vorrendal::batch {
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -26,15 +27,29 @@ void SetCp1252(Json& slot, bool present, const std::string& cp1252) {
   }
 }
 
+void Append(const Json& object, std::string& out) {
+  // Input fields that are not UTF-8 are kept in the row's error; here they
+  // must not stop the output.
+  out += object.dump(-1, ' ', false, Json::error_handler_t::replace);
+  out += '\n';
+}
+
 }  // namespace
 
-BatchJsonWriter::BatchJsonWriter() {
-  // The template has the keys in the order BatchJson writes them.
-  object_ = BatchJson(BatchRow{}, PlateResult{});
+JsonWriter::JsonWriter() {
+  // Every key first, in the order written: the slots stay put once the keys
+  // are all there.
+  object_["line"] = 0;
+  for (const auto& field : kPlateFields) object_["input"][field.name] = "";
+  object_["input"][kYearColumn] = "";
+  for (const char* name : kResultNames) object_[name] = nullptr;
+  for (const char* name :
+       {"SearchYear", "BadYearCode", "ErrorOccurred", "DataLoadFailed", "report", "error"})
+    object_[name] = nullptr;
   line_ = &object_["line"];
   for (std::size_t i = 0; i < kPlateFields.size(); ++i)
     input_[i] = &object_["input"][kPlateFields[i].name];
-  input_[8] = &object_["input"]["year"];
+  input_[8] = &object_["input"][kYearColumn];
   for (std::size_t i = 0; i < kResultNames.size(); ++i) results_[i] = &object_[kResultNames[i]];
   searchYear_ = &object_["SearchYear"];
   badYearCode_ = &object_["BadYearCode"];
@@ -44,7 +59,20 @@ BatchJsonWriter::BatchJsonWriter() {
   error_ = &object_["error"];
 }
 
-const std::string& BatchJsonWriter::Line(const BatchRow& row, const PlateResult& result) {
+void JsonWriter::AppendPlate(const PlateResult& result, std::string& out) {
+  Json object = Json::object();
+  const bool decoded = result.Decoded();
+  for (std::size_t i = 0; i < kResultNames.size(); ++i)
+    SetCp1252(object[kResultNames[i]], decoded, result.Results[i]);
+  SetCp1252(object["SearchYear"], decoded, result.SearchYear);
+  object["BadYearCode"] = result.BadYearCode;
+  object["ErrorOccurred"] = result.ErrorOccurred;
+  object["DataLoadFailed"] = result.DataLoadFailed;
+  SetCp1252(object["report"], decoded, result.Report);
+  Append(object, out);
+}
+
+void JsonWriter::AppendRow(const BatchRow& row, const PlateResult& result, std::string& out) {
   *line_ = row.line;
   for (std::size_t i = 0; i < row.codes.size(); ++i) SetUtf8(*input_[i], row.codes[i]);
   SetUtf8(*input_[8], row.year);
@@ -62,8 +90,7 @@ const std::string& BatchJsonWriter::Line(const BatchRow& row, const PlateResult&
   } else {
     SetUtf8(*error_, error);
   }
-  text_ = JsonLine(object_);
-  return text_;
+  Append(object_, out);
 }
 
-}  // namespace vorrendal::decodetool
+}  // namespace vorrendal::batch

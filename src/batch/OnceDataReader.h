@@ -1,5 +1,5 @@
 #pragma once
-// Stands between the code reader and Data.dat for a whole run of the tool.
+// Stands between the code reader and Data.dat for a whole batch.
 // The desktop program tries a year that failed to load again at every decode
 // (and tells the user again); a run over thousands of plates must not, so a
 // year that failed once is not read again, and the failure is told once.
@@ -11,7 +11,7 @@
 
 #include "data/IDataReader.h"
 
-namespace vorrendal::decodetool {
+namespace vorrendal::batch {
 
 class OnceDataReader final : public IDataReader {
  public:
@@ -33,4 +33,4 @@ class OnceDataReader final : public IDataReader {
   std::optional<std::string> untold_;
 };
 
-}  // namespace vorrendal::decodetool
+}  // namespace vorrendal::batch

@@ -12,7 +12,7 @@
 
 #include "decode/ReportWriter.h"
 
-namespace vorrendal::decodetool {
+namespace vorrendal::batch {
 
 struct PlateFieldInfo {
   const char* name;       // as in the batch header and in messages
@@ -38,4 +38,4 @@ std::optional<std::string> BoxText(std::size_t field, std::string_view utf8, std
 // Converts all eight; the first refused field ends it.
 std::optional<PlateBoxes> ToPlateBoxes(const PlateCodes& codes, std::string& error);
 
-}  // namespace vorrendal::decodetool
+}  // namespace vorrendal::batch

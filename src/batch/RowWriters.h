@@ -1,0 +1,46 @@
+#pragma once
+// The shapes a decoded plate leaves in: the report as text for a terminal,
+// a CSV row, a line of the batch report. Everything written is UTF-8; rows
+// are appended to a buffer the caller writes out.
+
+#include <string>
+#include <string_view>
+
+#include "PlateDecoder.h"
+#include "PlateRows.h"
+
+namespace vorrendal::batch {
+
+// Windows-1252 text in UTF-8; plain ASCII is taken as it is.
+std::string Utf8Text(const std::string& cp1252);
+bool IsAscii(std::string_view text);
+
+// Windows-1252 text with CR LF breaks in UTF-8 with LF breaks.
+std::string TerminalText(const std::string& cp1252);
+
+// The report in UTF-8 with LF line ends and one line break at the end.
+std::string ReportText(const std::string& cp1252Report);
+
+// Input text (UTF-8, or what was given as such) as a message shows it: in
+// double quotes, cut short when long.
+std::string Quoted(std::string_view input);
+
+// The error a row not decoded carries in the output, or "".
+std::string RowError(const PlateResult& result);
+
+// A CSV field, quoted when it holds a comma, a quote, a line break or
+// surrounding spaces (so that it reads back as it was).
+void AppendCsvField(std::string_view utf8, std::string& out);
+
+// The header and the rows of the CSV output, each with CR LF: the input
+// columns as read, the twelve results, the error.
+void AppendCsvHeader(std::string& out);
+void AppendCsvRow(const BatchRow& row, const PlateResult& result, std::string& out);
+
+// One section of the batch report: the report, or the line and why it was
+// not decoded. Sections after the first begin with the rule append mode puts
+// between reports; the last line break is the caller's.
+void AppendReportSection(const BatchRow& row, const PlateResult& result, bool first,
+                         std::string& out);
+
+}  // namespace vorrendal::batch

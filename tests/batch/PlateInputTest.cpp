@@ -1,0 +1,91 @@
+// Plate codes as typed or read: each taken to Windows-1252 and held to its
+// box's length in characters, not bytes; a refusal starts with the field's
+// name. A serial number's first digit 0 to 4 stands for two years.
+#include <gtest/gtest.h>
+
+#include "batch/ModelYears.h"
+#include "batch/PlateInput.h"
+
+namespace vorrendal::batch {
+namespace {
+
+enum : std::size_t { kSerial, kBody, kColor, kTrim, kDate, kDso, kTrans, kAxle };
+
+struct BoxCase {
+  std::size_t field;
+  std::string utf8;
+  std::optional<std::string> cp1252;  // nothing: refused
+  std::vector<std::string> parts;     // of the refusal
+};
+
+void PrintTo(const BoxCase& c, std::ostream* os) {
+  *os << kPlateFields[c.field].name << " " << ::testing::PrintToString(c.utf8);
+}
+
+class BoxTextOf : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(BoxTextOf, ConvertsOrRefusesNamingTheField) {
+  const BoxCase& c = GetParam();
+  std::string error;
+  EXPECT_EQ(BoxText(c.field, c.utf8, error), c.cp1252) << error;
+  if (c.cp1252) return;
+  EXPECT_EQ(error.rfind(std::string(kPlateFields[c.field].name) + ":", 0), 0u) << error;
+  for (const std::string& part : c.parts) EXPECT_NE(error.find(part), std::string::npos) << error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Accepted, BoxTextOf,
+    ::testing::Values(BoxCase{kSerial, "5A62C100001", "5A62C100001", {}},
+                      BoxCase{kBody, "", "", {}}, BoxCase{kBody, " 5 ", " 5 ", {}},
+                      BoxCase{kAxle, "\xC3\x98", "\xD8", {}},
+                      BoxCase{kTrim, "\xC3\xA9\xC3\xA9\xC3\xA9", "\xE9\xE9\xE9", {}},
+                      BoxCase{kColor,
+                              "\xE2\x82\xAC"
+                              "1",
+                              "\x80"
+                              "1",
+                              {}},
+                      BoxCase{kDso, "21", "21", {}}));
+
+INSTANTIATE_TEST_SUITE_P(
+    TooLong, BoxTextOf,
+    ::testing::Values(BoxCase{kSerial, "5A62C1000012", {}, {"12 characters", "holds 11"}},
+                      BoxCase{kBody, "62AB", {}, {"holds 3"}},
+                      BoxCase{kColor, "MAB", {}, {"holds 2"}},
+                      BoxCase{kTrim, "7600", {}, {"holds 3"}},
+                      BoxCase{kDate, "12CC", {}, {"holds 3"}},
+                      BoxCase{kDso, "211", {}, {"holds 2"}}, BoxCase{kTrans, "44", {}, {"holds 1"}},
+                      BoxCase{kAxle, "\xC3\x98\xC3\x98", {}, {"2 characters", "holds 1"}},
+                      // Named by its length, not repeated.
+                      BoxCase{kBody, std::string(3000, 'X'), {}, {"body: 3000 characters;"}}));
+
+INSTANTIATE_TEST_SUITE_P(
+    NotTypable, BoxTextOf,
+    ::testing::Values(BoxCase{kBody, "6\xE2\x86\x92", {}, {"U+2192", "Windows-1252"}},
+                      BoxCase{kTrim, "\xF0\x9F\x9A\x97", {}, {"U+1F697"}},
+                      BoxCase{kColor, "M\xC3", {}, {"not valid UTF-8", "byte 2"}},
+                      BoxCase{kTrim, "\xE9", {}, {"not valid UTF-8"}},
+                      BoxCase{kDso, "2\t", {}, {"control"}},
+                      BoxCase{kTrans, "\xC2\x81", {}, {"control"}}));
+
+struct YearsCase {
+  const char* serial;
+  int first;  // the first year it stands for; 0: one year only
+};
+
+class YearsOf : public ::testing::TestWithParam<YearsCase> {};
+
+TEST_P(YearsOf, OnlyADigitFrom0To4StandsForTwoYears) {
+  const CandidateYears years = AmbiguousYears(GetParam().serial).value_or(CandidateYears{0, 10});
+  EXPECT_EQ(std::pair(years.first, years.second),
+            std::pair(GetParam().first, GetParam().first + 10));
+}
+
+INSTANTIATE_TEST_SUITE_P(Serials, YearsOf,
+                         ::testing::Values(YearsCase{"0A62C100001", 1960}, YearsCase{"2", 1962},
+                                           YearsCase{"4A", 1964}, YearsCase{"5A62C100001", 0},
+                                           YearsCase{"9", 0}, YearsCase{"C9AB100001", 0},
+                                           YearsCase{" 2A", 0}, YearsCase{"", 0}));
+
+}  // namespace
+}  // namespace vorrendal::batch
