@@ -6,8 +6,7 @@
 // the plate was not decoded. A batch row's object has its line and input
 // first and its error (or null) last.
 
-#include <array>
-#include <nlohmann/json.hpp>
+#include <memory>
 #include <string>
 
 #include "PlateDecoder.h"
@@ -18,6 +17,7 @@ namespace vorrendal::batch {
 class JsonWriter {
  public:
   JsonWriter();
+  ~JsonWriter();
   JsonWriter(const JsonWriter&) = delete;
   JsonWriter& operator=(const JsonWriter&) = delete;
 
@@ -26,18 +26,8 @@ class JsonWriter {
   void AppendRow(const BatchRow& row, const PlateResult& result, std::string& out);
 
  private:
-  // One object for the whole batch whose values are replaced row by row, so
-  // that a row does not build and tear down a tree of small strings.
-  nlohmann::ordered_json object_;
-  nlohmann::ordered_json* line_ = nullptr;
-  std::array<nlohmann::ordered_json*, 9> input_{};
-  std::array<nlohmann::ordered_json*, 12> results_{};
-  nlohmann::ordered_json* searchYear_ = nullptr;
-  nlohmann::ordered_json* badYearCode_ = nullptr;
-  nlohmann::ordered_json* errorOccurred_ = nullptr;
-  nlohmann::ordered_json* dataLoadFailed_ = nullptr;
-  nlohmann::ordered_json* report_ = nullptr;
-  nlohmann::ordered_json* error_ = nullptr;
+  class Impl;
+  std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace vorrendal::batch
