@@ -1,8 +1,10 @@
 // The built vorrendal-decode through real pipes, as a shell runs it: a batch
 // gives the same bytes every time, one result per row in row order, and a
-// message per refused row in row order.
+// message per refused row in row order; an output that cannot be written or an
+// input that cannot be read is one line and an exit status, never a signal.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <sstream>
@@ -91,6 +93,134 @@ TEST(PipedBatch, OneMessagePerRefusedRowInRowOrder) {
   }
   EXPECT_EQ(told, refused);
 }
+
+// Standard streams that fail as a shell can make them fail.
+struct BrokenCase {
+  const char* name;
+  std::vector<std::string> args;
+  SpawnSetup setup;
+  int status;
+  std::string message;  // the one line on standard error holds this
+};
+
+void PrintTo(const BrokenCase& c, std::ostream* os) { *os << c.name; }
+std::string CaseName(const ::testing::TestParamInfo<BrokenCase>& row) { return row.param.name; }
+
+std::string GoodRows(int rows) {
+  std::string csv = "serial,body,color,trim,date,dso,trans,axle,year\r\n";
+  for (int row = 0; row < rows; ++row) csv += Row(row * 5) + "\r\n";
+  return csv;
+}
+
+SpawnSetup Setup(std::string in, std::string inFile, bool closeIn, std::string outFile,
+                 bool closeOut, std::size_t outLimit) {
+  SpawnSetup setup;
+  setup.in = std::move(in);
+  setup.inFile = std::move(inFile);
+  setup.closeIn = closeIn;
+  setup.outFile = std::move(outFile);
+  setup.closeOut = closeOut;
+  setup.outLimit = outLimit;
+  return setup;
+}
+
+const std::string kBatchRows = GoodRows(50000);
+constexpr std::size_t kAll = static_cast<std::size_t>(-1);
+const char* const kNotWritten = "vorrendal-decode: the output could not be written: ";
+
+class BrokenStream : public ::testing::TestWithParam<BrokenCase> {};
+
+TEST_P(BrokenStream, OneLineAndTheExitStatusNeverASignal) {
+  std::vector<std::string> args = GetParam().args;
+  args.insert(args.end(), {"--data", kData});
+  const Spawned run = SpawnTool(args, GetParam().setup);
+  EXPECT_EQ(run.signal, 0);
+  EXPECT_EQ(run.status, GetParam().status) << run.err;
+  EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Output, BrokenStream,
+    ::testing::Values(BrokenCase{"BatchToAFullDisk",
+                                 {"--batch", "-"},
+                                 Setup(kBatchRows, "", false, "/dev/full", false, kAll),
+                                 1,
+                                 std::string(kNotWritten) + "No space left on device"},
+                      BrokenCase{"BatchToAPipeClosedAfterOneLine",
+                                 {"--batch", "-", "--format", "csv"},
+                                 Setup(kBatchRows, "", false, "", false, 1),
+                                 1,
+                                 std::string(kNotWritten) + "Broken pipe"},
+                      BrokenCase{"BatchToAClosedOutput",
+                                 {"--batch", "-", "--format", "report"},
+                                 Setup(kBatchRows, "", false, "", true, kAll),
+                                 1,
+                                 std::string(kNotWritten) + "Bad file descriptor"},
+                      BrokenCase{"PlateToAFullDisk",
+                                 {"5A63Z100512"},
+                                 Setup("", "", false, "/dev/full", false, kAll),
+                                 1,
+                                 kNotWritten},
+                      BrokenCase{"HelpToAFullDisk",
+                                 {"--help"},
+                                 Setup("", "", false, "/dev/full", false, kAll),
+                                 1,
+                                 kNotWritten},
+                      BrokenCase{"VersionToAFullDisk",
+                                 {"--version"},
+                                 Setup("", "", false, "/dev/full", false, kAll),
+                                 1,
+                                 kNotWritten}),
+    CaseName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Input, BrokenStream,
+    ::testing::Values(BrokenCase{"ADirectory",
+                                 {"--batch", VORRENDAL_BIN_DIR},
+                                 Setup("", "", false, "", false, kAll),
+                                 2,
+                                 "cannot read " VORRENDAL_BIN_DIR ": Is a directory"},
+                      BrokenCase{"ADirectoryAsStandardInput",
+                                 {"--batch", "-"},
+                                 Setup("", VORRENDAL_BIN_DIR, false, "", false, kAll),
+                                 2,
+                                 "cannot read standard input: Is a directory"},
+                      BrokenCase{"StandardInputClosed",
+                                 {"--batch", "-"},
+                                 Setup("", "", true, "", false, kAll),
+                                 2,
+                                 "cannot read standard input: Bad file descriptor"},
+                      BrokenCase{"AnEndlessLine",
+                                 {"--batch", "/dev/zero"},
+                                 Setup("", "", false, "", false, kAll),
+                                 2,
+                                 "/dev/zero: line 1: longer than 4096 bytes"}),
+    CaseName);
+
+// A failed write ends the batch there: the rest of the input is not read.
+class FailedWrite : public ::testing::TestWithParam<BrokenCase> {};
+
+TEST_P(FailedWrite, StopsTheBatchAtOnce) {
+  std::vector<std::string> args = GetParam().args;
+  args.insert(args.end(), {"--data", kData});
+  const Spawned run = SpawnTool(args, GetParam().setup);
+  EXPECT_LT(run.fed, kBatchRows.size() / 4) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Output, FailedWrite,
+                         ::testing::Values(BrokenCase{"ToAFullDisk",
+                                                      {"--batch", "-"},
+                                                      Setup(kBatchRows, "", false, "/dev/full",
+                                                            false, kAll),
+                                                      1,
+                                                      ""},
+                                           BrokenCase{"ToAPipeClosedAfterOneLine",
+                                                      {"--batch", "-"},
+                                                      Setup(kBatchRows, "", false, "", false, 1),
+                                                      1,
+                                                      ""}),
+                         CaseName);
 
 }  // namespace
 }  // namespace vorrendal::testing

@@ -10,6 +10,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
 #include <csignal>
 #include <string>
 #include <vector>
@@ -20,8 +22,10 @@ namespace vorrendal::testing {
 
 struct SpawnSetup {
   std::string in;             // written to standard input through a pipe
+  std::string inFile;         // standard input opened on this file instead
   bool closeIn = false;       // standard input closed instead
   std::string outFile;        // standard output opened on this file instead of a pipe
+  bool closeOut = false;      // standard output closed instead
   std::size_t outLimit = -1;  // the reading end is closed once this much has arrived
 };
 
@@ -29,6 +33,7 @@ struct Spawned {
   int status = -1;  // exit status, -1 when killed by a signal
   int signal = 0;   // the signal that ended it
   std::string out, err;
+  std::size_t fed = 0;  // bytes of in the program took before it ended
 };
 
 inline Spawned SpawnTool(const std::vector<std::string>& args, const SpawnSetup& setup = {}) {
@@ -40,10 +45,14 @@ inline Spawned SpawnTool(const std::vector<std::string>& args, const SpawnSetup&
   posix_spawn_file_actions_init(&actions);
   if (setup.closeIn) {
     posix_spawn_file_actions_addclose(&actions, 0);
+  } else if (!setup.inFile.empty()) {
+    posix_spawn_file_actions_addopen(&actions, 0, setup.inFile.c_str(), O_RDONLY, 0);
   } else {
     posix_spawn_file_actions_adddup2(&actions, in[0], 0);
   }
-  if (setup.outFile.empty()) {
+  if (setup.closeOut) {
+    posix_spawn_file_actions_addclose(&actions, 1);
+  } else if (setup.outFile.empty()) {
     posix_spawn_file_actions_adddup2(&actions, out[1], 1);
   } else {
     posix_spawn_file_actions_addopen(&actions, 1, setup.outFile.c_str(), O_WRONLY, 0);
@@ -53,9 +62,20 @@ inline Spawned SpawnTool(const std::vector<std::string>& args, const SpawnSetup&
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
+  // The program starts with SIGPIPE's default action, as from a shell, not
+  // with this process's.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGPIPE);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
   pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  const int spawned =
+      posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
   for (const int fd : {in[0], out[1], err[1]}) ::close(fd);
   Spawned run;
   if (spawned != 0) {
@@ -63,20 +83,20 @@ inline Spawned SpawnTool(const std::vector<std::string>& args, const SpawnSetup&
     return run;
   }
   // Feed standard input and drain both outputs at once, so that no side waits on a full pipe.
-  std::size_t fed = 0;
   pollfd fds[3] = {{in[1], POLLOUT, 0}, {out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
-  if (setup.closeIn || setup.in.empty()) {
+  if (setup.closeIn || !setup.inFile.empty() || setup.in.empty()) {
     ::close(in[1]);
     fds[0].fd = -1;
   }
   while (fds[0].fd >= 0 || fds[1].fd >= 0 || fds[2].fd >= 0) {
     if (::poll(fds, 3, -1) < 0) break;
     if (fds[0].fd >= 0 && fds[0].revents != 0) {
-      const ssize_t n = (fds[0].revents & POLLOUT)
-                            ? ::write(in[1], setup.in.data() + fed, setup.in.size() - fed)
-                            : -1;
-      if (n > 0) fed += static_cast<std::size_t>(n);
-      if (n <= 0 || fed == setup.in.size()) {
+      // Room for PIPE_BUF bytes is what poll promises: a larger write could block.
+      const std::size_t piece = std::min<std::size_t>(PIPE_BUF, setup.in.size() - run.fed);
+      const ssize_t n =
+          (fds[0].revents & POLLOUT) ? ::write(in[1], setup.in.data() + run.fed, piece) : -1;
+      if (n > 0) run.fed += static_cast<std::size_t>(n);
+      if (n <= 0 || run.fed == setup.in.size()) {
         ::close(in[1]);
         fds[0].fd = -1;
       }
