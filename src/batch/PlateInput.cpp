@@ -2,34 +2,16 @@
 
 #include <cstdio>
 
+#include "Utf8.h"
 #include "data/Cp1252.h"
 
 namespace vorrendal::batch {
 namespace {
 
-// The character starting at utf8[at] and its length, when it is well-formed.
-std::optional<unsigned> CodePointAt(std::string_view utf8, std::size_t at, std::size_t& len) {
-  const auto b0 = static_cast<unsigned char>(utf8[at]);
-  unsigned cp = 0;
-  if ((b0 & 0xE0) == 0xC0) {
-    len = 2;
-    cp = b0 & 0x1Fu;
-  } else if ((b0 & 0xF0) == 0xE0) {
-    len = 3;
-    cp = b0 & 0x0Fu;
-  } else if ((b0 & 0xF8) == 0xF0) {
-    len = 4;
-    cp = b0 & 0x07u;
-  } else {
-    return std::nullopt;
-  }
-  if (at + len > utf8.size()) return std::nullopt;
-  for (std::size_t k = 1; k < len; ++k) {
-    const auto b = static_cast<unsigned char>(utf8[at + k]);
-    if ((b & 0xC0) != 0x80) return std::nullopt;
-    cp = (cp << 6) | (b & 0x3Fu);
-  }
-  return cp;
+// Characters a message names only by number: controls, and the spaces,
+// joiners and direction marks that would show as nothing or rearrange it.
+bool ShownByNumberOnly(char32_t cp) {
+  return cp < 0xA0 || (cp >= 0x2000 && cp <= 0x206F) || cp == 0xFEFF;
 }
 
 // Control characters, and the five bytes Windows-1252 leaves undefined (they
@@ -46,15 +28,17 @@ std::optional<std::string> BoxText(std::size_t field, std::string_view utf8, std
   std::size_t bad = 0;
   std::optional<std::string> text = Utf8ToCp1252(utf8, &bad);
   if (!text) {
-    std::size_t len = 0;
-    const auto cp = CodePointAt(utf8, bad, len);
-    if (!cp) {
+    char32_t cp = 0;
+    const std::size_t length = Utf8CharAt(utf8, bad, cp);
+    if (length == 0) {
       error = name + ": not valid UTF-8 (byte " + std::to_string(bad + 1) + ")";
     } else {
       char code[16];
-      std::snprintf(code, sizeof code, "U+%04X", *cp);
-      error = name + ": the character " + std::string(utf8.substr(bad, len)) + " (" + code +
-              ") has no Windows-1252 form";
+      std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
+      const std::string shown = ShownByNumberOnly(cp)
+                                    ? std::string(code)
+                                    : std::string(utf8.substr(bad, length)) + " (" + code + ")";
+      error = name + ": the character " + shown + " has no Windows-1252 form";
     }
     return std::nullopt;
   }

@@ -1,5 +1,9 @@
 #include "RowWriters.h"
 
+#include <algorithm>
+#include <cstdio>
+
+#include "Utf8.h"
 #include "data/Cp1252.h"
 
 namespace vorrendal::batch {
@@ -21,15 +25,51 @@ std::string Utf8Text(const std::string& cp1252) {
   return IsAscii(cp1252) ? cp1252 : Cp1252ToUtf8(cp1252);
 }
 
-std::string TerminalText(const std::string& cp1252) {
-  const std::string utf8 = Utf8Text(cp1252);
+std::string VisibleText(std::string_view text, bool keepLineFeeds) {
   std::string out;
-  out.reserve(utf8.size() + 1);
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') continue;
-    out += utf8[i];
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c == '\n' && keepLineFeeds) {
+      out += '\n';
+      ++i;
+    } else if (c < 0x20 || c == 0x7F) {
+      out += '^';
+      out += static_cast<char>(c ^ 0x40);  // ^[ for ESC, ^? for DEL
+      ++i;
+    } else if (c < 0x80) {
+      out += static_cast<char>(c);
+      ++i;
+    } else {
+      char32_t cp = 0;
+      const std::size_t length = Utf8CharAt(text, i, cp);
+      char shown[16];
+      if (length == 0) {
+        std::snprintf(shown, sizeof shown, "\\x%02X", c);
+        out += shown;
+        ++i;
+      } else if (cp < 0xA0) {
+        std::snprintf(shown, sizeof shown, "<U+%04X>", static_cast<unsigned>(cp));
+        out += shown;
+        i += length;
+      } else {
+        out += text.substr(i, length);
+        i += length;
+      }
+    }
   }
   return out;
+}
+
+std::string TerminalText(const std::string& cp1252) {
+  std::string utf8 = Utf8Text(cp1252);
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') continue;
+    utf8[kept++] = utf8[i];
+  }
+  utf8.resize(kept);
+  return VisibleText(utf8, true);
 }
 
 std::string ReportText(const std::string& cp1252Report) {
@@ -37,9 +77,12 @@ std::string ReportText(const std::string& cp1252Report) {
 }
 
 std::string Quoted(std::string_view input) {
-  if (input.size() <= kQuotedBytes) return "\"" + std::string(input) + "\"";
-  return "\"" + std::string(input.substr(0, kQuotedBytes)) + "...\" (" +
-         std::to_string(input.size()) + " bytes)";
+  std::size_t cut = std::min(input.size(), kQuotedBytes);
+  while (cut > 0 && cut < input.size() && (static_cast<unsigned char>(input[cut]) & 0xC0) == 0x80)
+    --cut;  // not inside a character
+  std::string quoted = "\"" + VisibleText(input.substr(0, cut), false);
+  if (cut < input.size()) return quoted + "...\" (" + std::to_string(input.size()) + " bytes)";
+  return quoted + "\"";
 }
 
 std::string RowError(const PlateResult& result) {

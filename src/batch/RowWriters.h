@@ -15,14 +15,21 @@ namespace vorrendal::batch {
 std::string Utf8Text(const std::string& cp1252);
 bool IsAscii(std::string_view text);
 
-// Windows-1252 text with CR LF breaks in UTF-8 with LF breaks.
+// UTF-8 text (or what was given as such) that a terminal shows as it is:
+// control characters in caret notation (^[ for ESC, ^? for DEL; line feeds
+// kept if asked), C1 controls by number (<U+0081>), bytes that are not UTF-8
+// as \xFF. A description or an input can then never drive the terminal.
+std::string VisibleText(std::string_view text, bool keepLineFeeds);
+
+// Windows-1252 text with CR LF breaks for a terminal: UTF-8, LF breaks, the
+// rest visible.
 std::string TerminalText(const std::string& cp1252);
 
 // The report in UTF-8 with LF line ends and one line break at the end.
 std::string ReportText(const std::string& cp1252Report);
 
-// Input text (UTF-8, or what was given as such) as a message shows it: in
-// double quotes, cut short when long.
+// Input text as a message shows it: visible, in double quotes, cut short
+// (with its length) when long.
 std::string Quoted(std::string_view input);
 
 // The error a row not decoded carries in the output, or "".

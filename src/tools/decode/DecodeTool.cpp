@@ -5,6 +5,7 @@
 #include <fstream>
 #include <optional>
 #include <string_view>
+#include <system_error>
 
 #include "YearChoice.h"
 #include "batch/Batch.h"
@@ -36,8 +37,31 @@ std::filesystem::path DataPath(const DecodeOptions& options) {
   return FindProgramFile("Data.dat");
 }
 
-std::unique_ptr<IDataReader> OpenData(ToolEnvironment& env, const std::filesystem::path& path) {
+// What keeps the data file from being read at all, or "": missing, a
+// directory, not a regular file (a FIFO with no writer would never answer),
+// not readable.
+std::string DataFileProblem(const std::filesystem::path& path) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (error) return error.message();
+  if (std::filesystem::is_directory(status)) return std::strerror(EISDIR);
+  if (!std::filesystem::is_regular_file(status)) return "not a regular file";
+  if (!std::ifstream(path, std::ios::binary)) return std::strerror(errno);
+  return {};
+}
+
+// The descriptions. A data file that cannot be read at all is told here,
+// once, and told is set: the load failure of each model year ("It may be
+// corrupted") would only mislead.
+std::unique_ptr<IDataReader> OpenData(ToolEnvironment& env, const std::filesystem::path& path,
+                                      bool& told) {
   if (env.openData) return env.openData(path);
+  if (const std::string problem = DataFileProblem(path); !problem.empty()) {
+    env.err << kProgram << "the descriptions cannot be read: " << path.string() << ": " << problem
+            << '\n';
+    told = true;
+    return nullptr;
+  }
   return std::make_unique<clsDataFile>(path);
 }
 
@@ -107,9 +131,13 @@ int RunSingle(const DecodeOptions& options, ToolEnvironment& env) {
   }
 
   const std::filesystem::path dataPath = DataPath(options);
-  batch::PlateDecoder decoder(OpenData(env, dataPath));
+  bool dataTold = false;
+  batch::PlateDecoder decoder(OpenData(env, dataPath, dataTold));
   const PlateResult result = decoder.Decode(*boxes, year);
-  for (const Notice& notice : result.Notices) TellSinglePlate(env, notice, dataPath.string());
+  for (const Notice& notice : result.Notices) {
+    if (!(dataTold && notice.kind == Notice::Kind::DataLoadFailed))
+      TellSinglePlate(env, notice, dataPath.string());
+  }
   if (!result.Error.empty()) return Refuse(env, result.Error);
 
   std::string text;
@@ -171,7 +199,9 @@ class BatchOutput {
   void Tell(const BatchRow& row, const PlateResult& result) {
     const std::string where = source_ + " line " + std::to_string(row.line) + ": ";
     for (const Notice& notice : result.Notices) {
-      if (notice.kind != Notice::Kind::DataLoadFailed) continue;  // the row's message says it
+      // An invalid year code is the row's message; a data file that could
+      // not be read at all has been told already.
+      if (notice.kind != Notice::Kind::DataLoadFailed || dataName_.empty()) continue;
       messages_ += kProgram + where + batch::TerminalText(notice.title) + " (model year " +
                    notice.year + ", " + dataName_ + "): " + batch::TerminalText(notice.text) + '\n';
     }
@@ -223,8 +253,9 @@ int RunBatchInput(const DecodeOptions& options, ToolEnvironment& env) {
 
   const OutputFormat format = options.Format();
   const std::filesystem::path dataPath = DataPath(options);
-  batch::PlateDecoder decoder(OpenData(env, dataPath));
-  BatchOutput output(env, format, source, dataPath.string());
+  bool dataTold = false;
+  batch::PlateDecoder decoder(OpenData(env, dataPath, dataTold));
+  BatchOutput output(env, format, source, dataTold ? std::string() : dataPath.string());
   const batch::BatchEvents events{
       [&](const BatchRow& row, const PlateResult& result) { return output.Row(row, result); },
       [&](const batch::BatchProgress& progress) { output.Progress(progress.rows); }};

@@ -3,6 +3,7 @@
 // message per refused row in row order; an output that cannot be written or an
 // input that cannot be read is one line and an exit status, never a signal.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
@@ -221,6 +222,40 @@ INSTANTIATE_TEST_SUITE_P(Output, FailedWrite,
                                                       1,
                                                       ""}),
                          CaseName);
+
+// A data file that cannot be read at all is said to be so, once, instead of
+// every model year's "It may be corrupted"; the report follows. A FIFO is
+// not opened: with no writer it would never answer.
+struct DataCase {
+  const char* name;
+  std::string data;
+  std::string reason;
+};
+
+void PrintTo(const DataCase& c, std::ostream* os) { *os << c.name; }
+std::string DataName(const ::testing::TestParamInfo<DataCase>& row) { return row.param.name; }
+
+const std::string kFifo = ::testing::TempDir() + "vorrendal-decode-fifo";
+
+class UnreadableData : public ::testing::TestWithParam<DataCase> {};
+
+TEST_P(UnreadableData, IsToldOnceAndTheReportFollows) {
+  ::unlink(kFifo.c_str());
+  ASSERT_EQ(::mkfifo(kFifo.c_str(), 0600), 0);
+  const Spawned run = SpawnTool({"--data", GetParam().data, "5A63Z100512"});
+  ::unlink(kFifo.c_str());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "vorrendal-decode: the descriptions cannot be read: " + GetParam().data +
+                         ": " + GetParam().reason + "\n");
+  EXPECT_NE(run.out.find("Plant (A) = Description Not Found\n"), std::string::npos) << run.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnreadableData,
+    ::testing::Values(DataCase{"Missing", "/nonexistent/Data.dat", "No such file or directory"},
+                      DataCase{"ADirectory", VORRENDAL_BIN_DIR, "Is a directory"},
+                      DataCase{"AFifo", kFifo, "not a regular file"}),
+    DataName);
 
 }  // namespace
 }  // namespace vorrendal::testing

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <csignal>
 #include <string>
@@ -88,8 +89,15 @@ inline Spawned SpawnTool(const std::vector<std::string>& args, const SpawnSetup&
     ::close(in[1]);
     fds[0].fd = -1;
   }
+  // A program that hangs is killed: the test fails instead of hanging too.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   while (fds[0].fd >= 0 || fds[1].fd >= 0 || fds[2].fd >= 0) {
-    if (::poll(fds, 3, -1) < 0) break;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0 || ::poll(fds, 3, static_cast<int>(left.count())) <= 0) {
+      ::kill(pid, SIGKILL);
+      break;
+    }
     if (fds[0].fd >= 0 && fds[0].revents != 0) {
       // Room for PIPE_BUF bytes is what poll promises: a larger write could block.
       const std::size_t piece = std::min<std::size_t>(PIPE_BUF, setup.in.size() - run.fed);
@@ -112,6 +120,9 @@ inline Spawned SpawnTool(const std::vector<std::string>& args, const SpawnSetup&
         fds[k].fd = -1;
       }
     }
+  }
+  for (const pollfd& open : fds) {
+    if (open.fd >= 0) ::close(open.fd);
   }
   int raw = 0;
   ::waitpid(pid, &raw, 0);
