@@ -26,6 +26,15 @@ std::string Utf8Text(const std::string& cp1252) {
 }
 
 std::string VisibleText(std::string_view text, bool keepLineFeeds) {
+  // Most text has nothing to show differently: one branch-free pass, a
+  // vector at a time, finds out.
+  unsigned char odd = 0;
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    odd |= static_cast<unsigned char>((c < 0x20) & ((c != '\n') | !keepLineFeeds)) |
+           static_cast<unsigned char>(c >= 0x7F);
+  }
+  if (odd == 0) return std::string(text);
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
