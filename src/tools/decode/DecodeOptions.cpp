@@ -171,14 +171,16 @@ Batch input:
   are dropped; a quoted field keeps its spaces as typed. Empty lines are
   skipped. One set of descriptions serves the whole batch, so each model
   year is read from the data file once. A row that cannot be decoded gets an
-  error in the output and the batch goes on; the output keeps the input
-  order. A long batch shows its progress on standard error when that is a
-  terminal.
+  error in the output and a line on standard error, and the batch goes on;
+  the output keeps the input order. A row longer than 4096 bytes is refused;
+  fields beyond the header's columns must be empty. A long batch shows its
+  progress on standard error when that is a terminal.
 
 Report output:
   The report as the desktop program's report box holds it, with one line
   break at the end. In a batch the reports are separated by a rule of
-  underscores, as the desktop program's append mode separates them.
+  underscores, as the desktop program's append mode separates them. Control
+  characters in a description are shown (^[ for ESC), never sent.
 
 JSON output:
   ModelYear, AssemblyPlant, Model, EngineType, UnitNumber, Body, Color,
@@ -202,9 +204,10 @@ Exit status:
   0  Every plate was decoded cleanly.
   1  Decoded, but a code had no description or the descriptions of a model
      year could not be read; in a batch also when a row was not decoded.
-     Also when the output could not be written.
-  2  Usage error or an unreadable batch file; for one plate also a refused
-     code, a missing or wrong --year, or a year code that cannot be read.
+     Also when the output could not be written; a batch stops there.
+  2  Usage error or a batch input that cannot be read or has no usable
+     header; for one plate also a refused code, a missing or wrong --year,
+     or a year code that cannot be read.
 
 Examples:
   vorrendal-decode 5A63Z100512 63D A 41 12C 31 4 3
