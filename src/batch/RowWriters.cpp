@@ -10,7 +10,9 @@ namespace vorrendal::batch {
 namespace {
 
 constexpr std::string_view kReportRule = "\n\n________________________________________\n\n";
-constexpr std::size_t kQuotedBytes = 40;
+// At most this much input goes into a message (each byte shown in at most 4
+// characters), so that a message stays one short line.
+constexpr std::size_t kQuotedBytes = 24;
 
 }  // namespace
 
