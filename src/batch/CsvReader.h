@@ -27,8 +27,9 @@ struct CsvRecord {
 
 class CsvReader {
  public:
-  // A record longer than this (its line breaks included) is refused
-  // unread; the longest plate row is about 120 bytes.
+  // A record longer than this (line breaks inside quotes included, the one
+  // that ends it not) is refused unread; the longest plate row is about 120
+  // bytes.
   static constexpr std::size_t kMaxRecordBytes = 4096;
 
   // A UTF-8 byte order mark at the start of in is skipped.

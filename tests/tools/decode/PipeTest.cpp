@@ -40,9 +40,11 @@ std::string Csv() {
   return csv;
 }
 
-SpawnSetup Fed(std::string in) {
+SpawnSetup Fed(std::string in, std::string outFile = "", std::size_t outLimit = -1) {
   SpawnSetup setup;
   setup.in = std::move(in);
+  setup.outFile = std::move(outFile);
+  setup.outLimit = outLimit;
   return setup;
 }
 
@@ -113,114 +115,91 @@ std::string GoodRows(int rows) {
   return csv;
 }
 
-SpawnSetup Setup(std::string in, std::string inFile, bool closeIn, std::string outFile,
-                 bool closeOut, std::size_t outLimit) {
-  SpawnSetup setup;
-  setup.in = std::move(in);
-  setup.inFile = std::move(inFile);
-  setup.closeIn = closeIn;
-  setup.outFile = std::move(outFile);
-  setup.closeOut = closeOut;
-  setup.outLimit = outLimit;
+const std::string kBatchRows = GoodRows(50000);
+const std::string kNotWritten = "vorrendal-decode: the output could not be written: ";
+
+SpawnSetup Closed(bool in, bool out) {
+  SpawnSetup setup = Fed(out ? kBatchRows : "");
+  setup.closeIn = in;
+  setup.closeOut = out;
   return setup;
 }
 
-const std::string kBatchRows = GoodRows(50000);
-constexpr std::size_t kAll = static_cast<std::size_t>(-1);
-const char* const kNotWritten = "vorrendal-decode: the output could not be written: ";
+SpawnSetup ReadFrom(std::string inFile) {
+  SpawnSetup setup;
+  setup.inFile = std::move(inFile);
+  return setup;
+}
+
+// The batches first: FailedWrite takes them.
+const BrokenCase kOutputCases[] = {
+    {"BatchToAFullDisk",
+     {"--batch", "-"},
+     Fed(kBatchRows, "/dev/full"),
+     1,
+     kNotWritten + "No space left on device"},
+    {"BatchToAPipeClosedAfterOneLine",
+     {"--batch", "-", "--format", "csv"},
+     Fed(kBatchRows, "", 1),
+     1,
+     kNotWritten + "Broken pipe"},
+    {"BatchToAClosedOutput",
+     {"--batch", "-", "--format", "report"},
+     Closed(false, true),
+     1,
+     kNotWritten + "Bad file descriptor"},
+    {"PlateToAFullDisk", {"5A63Z100512"}, Fed("", "/dev/full"), 1, kNotWritten},
+    {"HelpToAFullDisk", {"--help"}, Fed("", "/dev/full"), 1, kNotWritten},
+    {"VersionToAFullDisk", {"--version"}, Fed("", "/dev/full"), 1, kNotWritten}};
+
+const BrokenCase kInputCases[] = {{"ADirectory",
+                                   {"--batch", VORRENDAL_BIN_DIR},
+                                   Fed(""),
+                                   2,
+                                   "cannot read " VORRENDAL_BIN_DIR ": Is a directory"},
+                                  {"ADirectoryAsStandardInput",
+                                   {"--batch", "-"},
+                                   ReadFrom(VORRENDAL_BIN_DIR),
+                                   2,
+                                   "cannot read standard input: Is a directory"},
+                                  {"StandardInputClosed",
+                                   {"--batch", "-"},
+                                   Closed(true, false),
+                                   2,
+                                   "cannot read standard input: Bad file descriptor"},
+                                  {"AnEndlessLine",
+                                   {"--batch", "/dev/zero"},
+                                   Fed(""),
+                                   2,
+                                   "/dev/zero: line 1: longer than 4096 bytes"}};
+
+Spawned RunBroken(const BrokenCase& c) {
+  std::vector<std::string> args = c.args;
+  args.insert(args.end(), {"--data", kData});
+  return SpawnTool(args, c.setup);
+}
 
 class BrokenStream : public ::testing::TestWithParam<BrokenCase> {};
 
 TEST_P(BrokenStream, OneLineAndTheExitStatusNeverASignal) {
-  std::vector<std::string> args = GetParam().args;
-  args.insert(args.end(), {"--data", kData});
-  const Spawned run = SpawnTool(args, GetParam().setup);
+  const Spawned run = RunBroken(GetParam());
   EXPECT_EQ(run.signal, 0);
   EXPECT_EQ(run.status, GetParam().status) << run.err;
   EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Output, BrokenStream,
-    ::testing::Values(BrokenCase{"BatchToAFullDisk",
-                                 {"--batch", "-"},
-                                 Setup(kBatchRows, "", false, "/dev/full", false, kAll),
-                                 1,
-                                 std::string(kNotWritten) + "No space left on device"},
-                      BrokenCase{"BatchToAPipeClosedAfterOneLine",
-                                 {"--batch", "-", "--format", "csv"},
-                                 Setup(kBatchRows, "", false, "", false, 1),
-                                 1,
-                                 std::string(kNotWritten) + "Broken pipe"},
-                      BrokenCase{"BatchToAClosedOutput",
-                                 {"--batch", "-", "--format", "report"},
-                                 Setup(kBatchRows, "", false, "", true, kAll),
-                                 1,
-                                 std::string(kNotWritten) + "Bad file descriptor"},
-                      BrokenCase{"PlateToAFullDisk",
-                                 {"5A63Z100512"},
-                                 Setup("", "", false, "/dev/full", false, kAll),
-                                 1,
-                                 kNotWritten},
-                      BrokenCase{"HelpToAFullDisk",
-                                 {"--help"},
-                                 Setup("", "", false, "/dev/full", false, kAll),
-                                 1,
-                                 kNotWritten},
-                      BrokenCase{"VersionToAFullDisk",
-                                 {"--version"},
-                                 Setup("", "", false, "/dev/full", false, kAll),
-                                 1,
-                                 kNotWritten}),
-    CaseName);
-
-INSTANTIATE_TEST_SUITE_P(
-    Input, BrokenStream,
-    ::testing::Values(BrokenCase{"ADirectory",
-                                 {"--batch", VORRENDAL_BIN_DIR},
-                                 Setup("", "", false, "", false, kAll),
-                                 2,
-                                 "cannot read " VORRENDAL_BIN_DIR ": Is a directory"},
-                      BrokenCase{"ADirectoryAsStandardInput",
-                                 {"--batch", "-"},
-                                 Setup("", VORRENDAL_BIN_DIR, false, "", false, kAll),
-                                 2,
-                                 "cannot read standard input: Is a directory"},
-                      BrokenCase{"StandardInputClosed",
-                                 {"--batch", "-"},
-                                 Setup("", "", true, "", false, kAll),
-                                 2,
-                                 "cannot read standard input: Bad file descriptor"},
-                      BrokenCase{"AnEndlessLine",
-                                 {"--batch", "/dev/zero"},
-                                 Setup("", "", false, "", false, kAll),
-                                 2,
-                                 "/dev/zero: line 1: longer than 4096 bytes"}),
-    CaseName);
+INSTANTIATE_TEST_SUITE_P(Output, BrokenStream, ::testing::ValuesIn(kOutputCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Input, BrokenStream, ::testing::ValuesIn(kInputCases), CaseName);
 
 // A failed write ends the batch there: the rest of the input is not read.
 class FailedWrite : public ::testing::TestWithParam<BrokenCase> {};
 
 TEST_P(FailedWrite, StopsTheBatchAtOnce) {
-  std::vector<std::string> args = GetParam().args;
-  args.insert(args.end(), {"--data", kData});
-  const Spawned run = SpawnTool(args, GetParam().setup);
-  EXPECT_LT(run.fed, kBatchRows.size() / 4) << run.err;
+  EXPECT_LT(RunBroken(GetParam()).fed, kBatchRows.size() / 4);
 }
 
-INSTANTIATE_TEST_SUITE_P(Output, FailedWrite,
-                         ::testing::Values(BrokenCase{"ToAFullDisk",
-                                                      {"--batch", "-"},
-                                                      Setup(kBatchRows, "", false, "/dev/full",
-                                                            false, kAll),
-                                                      1,
-                                                      ""},
-                                           BrokenCase{"ToAPipeClosedAfterOneLine",
-                                                      {"--batch", "-"},
-                                                      Setup(kBatchRows, "", false, "", false, 1),
-                                                      1,
-                                                      ""}),
+INSTANTIATE_TEST_SUITE_P(Output, FailedWrite, ::testing::ValuesIn(kOutputCases, kOutputCases + 3),
                          CaseName);
 
 // A data file that cannot be read at all is said to be so, once, instead of
