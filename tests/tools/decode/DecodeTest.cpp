@@ -10,7 +10,6 @@
 
 #include "../../support/MemoryDataReader.h"
 #include "../../support/ScriptedPrompter.h"
-#include "batch/CsvReader.h"
 #include "data/Cp1252.h"
 #include "decode/ReportWriter.h"
 #include "decode/clsCodeReader.h"
@@ -308,90 +307,6 @@ TEST(OnePlate, ExitStatusAndMessage) {
   std::ostringstream out, err;
   ToolEnvironment errPiped{in, out, err, true, false, {}};
   EXPECT_EQ(RunDecodeTool(kPlate62or72, errPiped), kExitUsage) << err.str();
-}
-
-// A batch keeps the input order; a row that cannot be decoded carries an error
-// and the batch goes on. The same rows as JSON lines, as CSV (the input columns
-// as read, then the twelve results) and as reports separated as in append mode.
-TEST(Batch, RowsComeOutInOrderInEachFormatAndBadRowsCarryAnError) {
-  // CSV row from line 2, ModelYear, error
-  const std::tuple<std::string, const char*, const char*> table[] = {
-      {"5A62C100001,62A,M,76,12C,21,4,1", "1965", nullptr},
-      {"2A62C100001,62A,4A,76,12C,21,4,1,1972", "1972", nullptr},
-      {"2A62C100001,62A,4A,76,12C,21,4,1", nullptr, "1962 or 1972"},
-      {"2A62C100001,62A,4A,76,12C,21,4,1,1965", nullptr, "\"1965\""},
-      {"X5A62C10000,62A,M,76,12C,21,4,1", nullptr, "Invalid Year Code"},
-      {"5A62C100001,62AB,M,76,12C,21,4,1", nullptr, "body:"},
-      {"5A62C100001,62A,M,76,12C,21,4,1,,extra", nullptr, "10 fields"},
-      {"", nullptr, nullptr},
-      {"2A62C100001,62A,M,76,12C,21,4,1,1962", "1962", nullptr},
-      {"5A62C100001,\"62A\"x,M", nullptr, "closing quote"},
-      {"5B62C100001,62A,M,76,12C,21,4,1", "1965", nullptr},
-      {"5A62C100001,\"62 \"", "1965", nullptr},
-      {"\" 2A62C1000\",62A,4A,,,,,,1972", nullptr, "Invalid Year Code"},
-  };  // blank lines are skipped; 5B has no description but decodes
-  std::string csv = kHeader;
-  for (const auto& row : table) csv += std::get<0>(row) + "\r\n";
-  const ToolRun run = RunTool({"--batch", "-"}, {csv});
-  EXPECT_EQ(run.status, kExitIncomplete);
-  const std::vector<Json> rows = JsonLines(run.out);
-  ASSERT_EQ(rows.size(), std::size(table) - 1);
-  for (std::size_t i = 0, line = 2; i < rows.size(); ++i, ++line) {
-    if (std::get<0>(table[line - 2]).empty()) ++line;
-    const auto& [text, year, error] = table[line - 2];
-    SCOPED_TRACE(text);
-    const Json& r = rows[i];
-    EXPECT_EQ(r["line"], line);
-    EXPECT_EQ(r["ModelYear"], year ? Json(year) : Json()) << r;
-    EXPECT_EQ(r["report"].is_null(), !year);
-    EXPECT_EQ(r["error"].is_null(), !error);
-    EXPECT_TRUE(!error || r["error"].get<std::string>().find(error) != std::string::npos) << r;
-  }
-  EXPECT_EQ(rows[4]["BadYearCode"], true);
-  EXPECT_TRUE(rows[4]["Model"].is_null());  // nothing left over from the row before
-  EXPECT_EQ(rows[0]["ErrorOccurred"], false);
-  EXPECT_EQ(rows[9]["ErrorOccurred"], true);
-  EXPECT_EQ(rows[7]["report"], Cp1252ToUtf8(ReportBoxText(kPlate1962)));
-  EXPECT_NE(run.err.find("standard input line 7: body:"), std::string::npos) << run.err;
-  // Quoted spaces reach the decode as typed; a short row's missing codes are empty.
-  EXPECT_EQ(rows[10]["input"]["body"], "62 ");
-  EXPECT_EQ(rows[10]["Body"], "Incorrect Code");
-  EXPECT_EQ(rows[10]["input"]["axle"], "");
-
-  const ToolRun asCsv = RunTool({"--batch", "-", "--format", "csv"}, {csv});
-  std::vector<batch::CsvRecord> records;
-  std::istringstream csvOut(asCsv.out);
-  batch::CsvReader reader(csvOut);
-  for (batch::CsvRecord record; reader.Next(record);) records.push_back(record);
-  ASSERT_EQ(records.size(), rows.size() + 1);
-  EXPECT_EQ(
-      asCsv.out.substr(0, asCsv.out.find('\n') + 1),
-      "serial,body,color,trim,date,dso,trans,axle,year,ModelYear,AssemblyPlant,Model,EngineType,"
-      "UnitNumber,Body,Color,Trim,DateProduced,DSO,TransmissionType,AxleRatio,error\r\n");
-  for (const batch::CsvRecord& record : records)
-    EXPECT_EQ(record.fields.size(), 22u) << record.line;
-  const std::tuple<std::size_t, std::size_t, std::string> cells[] = {
-      // record, column, text
-      {1, 0, "5A62C100001"}, {1, 10, "Atlanta, Georgia"},
-      {1, 11, kLongModel},   {1, 15, "Caf\xC3\xA9 Cr\xC3\xA8me"},
-      {1, 21, ""},           {12, 0, " 2A62C1000"},
-      {12, 9, ""},           {12, 21, "Invalid Year Code"}};
-  for (const auto& [at, column, text] : cells)
-    EXPECT_EQ(records[at].fields.at(column), text) << column;
-
-  const std::string reports = RunTool({"--batch", "-", "--format", "report"}, {csv}).out;
-  const std::string separator = "\n\n" + std::string(40, '_') + "\n\n";
-  Args sections;
-  for (std::size_t from = 0, at = 0; at != std::string::npos; from = at + separator.size()) {
-    at = reports.find(separator, from);
-    sections.push_back(reports.substr(from, at - from));
-  }
-  ASSERT_EQ(sections.size(), rows.size()) << reports;
-  EXPECT_EQ(BackToReportBox(sections[0] + "\n"), ReportBoxText(kPlate1965));
-  EXPECT_EQ(BackToReportBox(sections[7] + "\n"), ReportBoxText(kPlate1962));
-  EXPECT_EQ(sections[2],
-            "Line 4: the serial number stands for 1962 or 1972; name one in the year column");
-  EXPECT_EQ(sections.back(), "Line 14: Invalid Year Code\n");
 }
 
 TEST(Batch, EachModelYearIsReadOnceAndAFailedYearToldOnce) {
