@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "../tests/support/MemoryDataReader.h"
 #include "batch/Batch.h"
 #include "batch/CsvReader.h"
 #include "batch/JsonWriter.h"
 #include "batch/RowWriters.h"
+#include "support/MemoryDataReader.h"
 
 namespace {
 
@@ -57,8 +57,10 @@ struct Read {
 Read ReadAll(std::istream& in) {
   PlateRows plates(in);
   Read read;
-  read.header = plates.ReadHeader();
-  if (!read.header.empty()) return read;
+  if (const auto header = plates.ReadHeader(); !header) {
+    read.header = header.error();
+    return read;
+  }
   for (BatchRow row; plates.Next(row);) read.rows.push_back(row);
   return read;
 }
@@ -138,7 +140,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (read.header.size() > 200 || read.header.find('\n') != std::string::npos)
     Fail("the header's message is not one short line", read.header);
 
-  PlateDecoder decoder(Descriptions());
+  vorrendal::clsDescriptionStore store(Descriptions(),
+                                       vorrendal::clsDescriptionStore::FailedYears::GiveUp);
   JsonWriter json;
   std::size_t line = 0;
   for (const BatchRow& row : read.rows) {
@@ -147,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& code : row.codes) {
       if (code.size() > CsvReader::kMaxRecordBytes) Fail("a code past the row bound", code);
     }
-    const PlateResult result = DecodeRow(row, decoder, true);
+    const PlateResult result = DecodeRow(row, store, true);
     CheckMessage(row, result);
     CheckJson(row, result, json);
     CheckCsv(row, result);

@@ -1,7 +1,10 @@
 #pragma once
-// A batch run row by row: each row read, decoded and handed over finished,
-// in input order, on the caller's thread. The caller writes (or shows) each
-// row as it comes, hears of the progress, and may stop the run between rows.
+// Plates decoded one at a time, from their boxes or from batch rows, and a
+// batch run row by row: each row read, decoded and handed over finished, in
+// input order, on the caller's thread. A row needs nothing but the store and
+// the row, so a batch may run on a thread of its own with a store of its own.
+// A run over many plates gives its store FailedYears::GiveUp: a model year
+// that fails to load is read, and in a result's LoadFailures, once.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,15 +12,31 @@
 #include <stop_token>
 #include <string>
 
-#include "PlateDecoder.h"
 #include "PlateRows.h"
+#include "decode/DecodePlate.h"
+#include "decode/clsDescriptionStore.h"
 
 namespace vorrendal::batch {
 
+struct PlateResult {
+  std::string Error;  // why the plate was not decoded; empty when it was (or the year code was bad)
+  DecodeResult Decode;          // the results, as DecodePlate gives them (before the report wraps)
+  bool DataLoadFailed = false;  // the model year's descriptions are not loaded
+  std::string Report;           // in replace mode; Windows-1252 with CR LF breaks
+
+  bool Decoded() const { return Error.empty() && !Decode.BadYearCode; }
+  bool Clean() const { return Decoded() && !Decode.ErrorOccurred && !DataLoadFailed; }
+};
+
+// Decodes one plate whose model year is settled. Without withReport the
+// report is left empty.
+PlateResult DecodeBoxes(const PlateBoxes& boxes, Decade decade, clsDescriptionStore& store,
+                        bool withReport);
+
 // Decodes one row: a row the CSV could not give, a code its box cannot
 // hold, a serial number whose two years the year column does not choose
-// between, are refused with result.Error set; the decoder is not asked.
-PlateResult DecodeRow(const BatchRow& row, PlateDecoder& decoder, bool withReport);
+// between, are refused with result.Error set; nothing is decoded.
+PlateResult DecodeRow(const BatchRow& row, clsDescriptionStore& store, bool withReport);
 
 // What a refused row's message says after its line: the column and the
 // reason, on one line; "" for a row that decoded.
@@ -44,7 +63,7 @@ struct BatchSummary {
 
 // Reads the rows after the header (rows.ReadHeader() went well) until the
 // input ends, the row event says stop or stop is requested.
-BatchSummary RunBatch(PlateRows& rows, PlateDecoder& decoder, bool withReport,
+BatchSummary RunBatch(PlateRows& rows, clsDescriptionStore& store, bool withReport,
                       const BatchEvents& events, std::stop_token stop = {});
 
 }  // namespace vorrendal::batch

@@ -71,16 +71,16 @@ class JsonWriter::Impl {
 
   void Plate(const PlateResult& result) {
     const bool decoded = result.Decoded();
-    for (std::size_t i = 0; i < kResultNames.size(); ++i) {
-      Key(kResultNames[i]);
-      Text(decoded, result.Results[i]);
+    for (const ResultField& field : kResultFields) {
+      Key(field.name);
+      Text(decoded, result.Decode.*field.value);
     }
     Key("SearchYear");
-    Text(decoded, result.SearchYear);
+    Text(decoded, result.Decode.SearchYear);
     Key("BadYearCode");
-    writer_.Bool(result.BadYearCode);
+    writer_.Bool(result.Decode.BadYearCode);
     Key("ErrorOccurred");
-    writer_.Bool(result.ErrorOccurred);
+    writer_.Bool(result.Decode.ErrorOccurred);
     Key("DataLoadFailed");
     writer_.Bool(result.DataLoadFailed);
     Key("report");

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "PlateDecoder.h"
+#include "Batch.h"
 #include "PlateRows.h"
 
 namespace vorrendal::batch {

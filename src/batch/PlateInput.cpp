@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "Utf8.h"
 #include "data/Cp1252.h"
 
 namespace vorrendal::batch {
@@ -22,7 +21,7 @@ bool IsControl(unsigned char c) {
 
 }  // namespace
 
-std::optional<std::string> BoxText(std::size_t field, std::string_view utf8, std::string& error) {
+tl::expected<std::string, std::string> BoxText(std::size_t field, std::string_view utf8) {
   const PlateFieldInfo& info = kPlateFields.at(field);
   const std::string name = info.name;
   std::size_t bad = 0;
@@ -30,41 +29,37 @@ std::optional<std::string> BoxText(std::size_t field, std::string_view utf8, std
   if (!text) {
     char32_t cp = 0;
     const std::size_t length = Utf8CharAt(utf8, bad, cp);
-    if (length == 0) {
-      error = name + ": not valid UTF-8 (byte " + std::to_string(bad + 1) + ")";
-    } else {
-      char code[16];
-      std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
-      const std::string shown = ShownByNumberOnly(cp)
-                                    ? std::string(code)
-                                    : std::string(utf8.substr(bad, length)) + " (" + code + ")";
-      error = name + ": the character " + shown + " has no Windows-1252 form";
-    }
-    return std::nullopt;
+    if (length == 0)
+      return tl::unexpected(name + ": not valid UTF-8 (byte " + std::to_string(bad + 1) + ")");
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
+    const std::string shown = ShownByNumberOnly(cp)
+                                  ? std::string(code)
+                                  : std::string(utf8.substr(bad, length)) + " (" + code + ")";
+    return tl::unexpected(name + ": the character " + shown + " has no Windows-1252 form");
   }
   for (const char c : *text) {
     if (IsControl(static_cast<unsigned char>(c))) {
-      error = name +
-              ": control characters (tab, line break and the like) cannot be typed on a plate box";
-      return std::nullopt;
+      return tl::unexpected(
+          name +
+          ": control characters (tab, line break and the like) cannot be typed on a plate box");
     }
   }
   if (text->size() > info.boxLength) {
     // Named by its length, not repeated: a field may be a few thousand bytes.
-    error = name + ": " + std::to_string(text->size()) + " characters; the " + name +
-            " box holds " + std::to_string(info.boxLength);
-    return std::nullopt;
+    return tl::unexpected(name + ": " + std::to_string(text->size()) + " characters; the " + name +
+                          " box holds " + std::to_string(info.boxLength));
   }
-  return text;
+  return *std::move(text);
 }
 
-std::optional<PlateBoxes> ToPlateBoxes(const PlateCodes& codes, std::string& error) {
+tl::expected<PlateBoxes, std::string> ToPlateBoxes(const PlateCodes& codes) {
   PlateBoxes boxes;
   std::string* const targets[] = {&boxes.SerialNumber, &boxes.Body, &boxes.Color, &boxes.Trim,
                                   &boxes.Date,         &boxes.DSO,  &boxes.Trans, &boxes.Axle};
   for (std::size_t i = 0; i < codes.size(); ++i) {
-    auto text = BoxText(i, codes[i], error);
-    if (!text) return std::nullopt;
+    auto text = BoxText(i, codes[i]);
+    if (!text) return tl::unexpected(std::move(text).error());
     *targets[i] = std::move(*text);
   }
   return boxes;

@@ -6,11 +6,11 @@
 
 #include <array>
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
+#include <tl/expected.hpp>
 
-#include "decode/ReportWriter.h"
+#include "decode/DecodePlate.h"
 
 namespace vorrendal::batch {
 
@@ -32,10 +32,10 @@ inline constexpr std::array<PlateFieldInfo, 8> kPlateFields = {{{"serial", 11},
 using PlateCodes = std::array<std::string, 8>;  // UTF-8, in kPlateFields order
 
 // Converts one code to Windows-1252 and checks it against its box. Returns
-// the text, or nothing with error naming the field and what is wrong.
-std::optional<std::string> BoxText(std::size_t field, std::string_view utf8, std::string& error);
+// the text, or why it is refused: the field's name and what is wrong.
+tl::expected<std::string, std::string> BoxText(std::size_t field, std::string_view utf8);
 
 // Converts all eight; the first refused field ends it.
-std::optional<PlateBoxes> ToPlateBoxes(const PlateCodes& codes, std::string& error);
+tl::expected<PlateBoxes, std::string> ToPlateBoxes(const PlateCodes& codes);
 
 }  // namespace vorrendal::batch

@@ -21,13 +21,13 @@ std::string AsciiLower(std::string_view text) {
 
 PlateRows::PlateRows(std::istream& in) : csv_(in) { slot_.fill(kNoColumn); }
 
-std::string PlateRows::ReadHeader() {
+tl::expected<void, std::string> PlateRows::ReadHeader() {
   if (!csv_.Next(record_)) {
-    if (!ReadError().empty()) return {};
-    return std::string("no header; the first line must be ") + kHeaderNames;
+    if (!ReadError().empty()) return tl::unexpected(std::string());
+    return tl::unexpected(std::string("no header; the first line must be ") + kHeaderNames);
   }
   const std::string line = "line " + std::to_string(record_.line) + ": ";
-  if (!record_.error.empty()) return line + record_.error;
+  if (!record_.error.empty()) return tl::unexpected(line + record_.error);
   for (std::size_t column = 0; column < record_.fields.size(); ++column) {
     const std::string name = AsciiLower(record_.fields[column]);
     std::size_t slot = name == kYearColumn ? kYearSlot : kNoColumn;
@@ -35,15 +35,16 @@ std::string PlateRows::ReadHeader() {
       if (name == kPlateFields[i].name) slot = i;
     }
     if (slot == kNoColumn) {
-      return line + "unknown column " + Quoted(record_.fields[column]) + "; the header is " +
-             kHeaderNames;
+      return tl::unexpected(line + "unknown column " + Quoted(record_.fields[column]) +
+                            "; the header is " + kHeaderNames);
     }
-    if (slot_[slot] != kNoColumn) return "the column " + name + " is named twice";
+    if (slot_[slot] != kNoColumn) return tl::unexpected("the column " + name + " is named twice");
     slot_[slot] = column;
     names_[column] = name;
   }
   if (slot_[0] == kNoColumn) {
-    return std::string("the first line must be the header ") + kHeaderNames + " (serial at least)";
+    return tl::unexpected(std::string("the first line must be the header ") + kHeaderNames +
+                          " (serial at least)");
   }
   csv_.KeepFields(record_.fields.size());
   width_ = record_.fields.size();

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <istream>
 #include <string>
+#include <tl/expected.hpp>
 
 #include "CsvReader.h"
 #include "PlateInput.h"
@@ -29,10 +30,9 @@ class PlateRows {
  public:
   explicit PlateRows(std::istream& in);
 
-  // Reads the header; returns what is wrong with it (naming the line), or ""
-  // when the columns are known. When the input cannot be read, ReadError()
-  // says why.
-  std::string ReadHeader();
+  // Reads the header; fails with what is wrong with it (naming the line).
+  // When the input cannot be read it fails with "", and ReadError() says why.
+  tl::expected<void, std::string> ReadHeader();
 
   // The next row; false at the end of the input or when it cannot be read.
   bool Next(BatchRow& row);

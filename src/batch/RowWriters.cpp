@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "Utf8.h"
 #include "data/Cp1252.h"
 
 namespace vorrendal::batch {
@@ -98,7 +97,7 @@ std::string Quoted(std::string_view input) {
 
 std::string RowError(const PlateResult& result) {
   if (!result.Error.empty()) return result.Error;
-  if (result.BadYearCode) return "Invalid Year Code";
+  if (result.Decode.BadYearCode) return kInvalidYearTitle;
   return {};
 }
 
@@ -124,9 +123,9 @@ void AppendCsvHeader(std::string& out) {
     out += ',';
   }
   out += kYearColumn;
-  for (const char* name : kResultNames) {
+  for (const ResultField& field : kResultFields) {
     out += ',';
-    out += name;
+    out += field.name;
   }
   out += ",error\r\n";
 }
@@ -138,9 +137,9 @@ void AppendCsvRow(const BatchRow& row, const PlateResult& result, std::string& o
   }
   AppendCsvField(row.year, out);
   const bool decoded = result.Decoded();
-  for (const std::string& value : result.Results) {
+  for (const ResultField& field : kResultFields) {
     out += ',';
-    if (decoded) AppendCsvField(IsAscii(value) ? value : Cp1252ToUtf8(value), out);
+    if (decoded) AppendCsvField(Utf8Text(result.Decode.*field.value), out);
   }
   out += ',';
   AppendCsvField(RowError(result), out);

@@ -6,10 +6,23 @@
 #include <string>
 #include <string_view>
 
-#include "PlateDecoder.h"
+#include "Batch.h"
 #include "PlateRows.h"
 
 namespace vorrendal::batch {
+
+// The messages the desktop program shows in message boxes, as the decoder
+// tells them: an unreadable year code (also the error of its row), and a
+// model year whose descriptions could not be loaded. The texts have CR LF
+// line breaks.
+inline constexpr const char* kInvalidYearTitle = "Invalid Year Code";
+inline constexpr const char* kInvalidYearText =
+    "The year code must be a number from\r\n"
+    "0 to 9. The year code is the first number\r\n"
+    "in the serial number from 1960 to 1974.\r\n"
+    "It is the second number in 1959.";
+inline constexpr const char* kLoadFailedTitle = "Error Loading Data";
+inline constexpr const char* kLoadFailedText = "Unable to load data file. It may be corrupted.";
 
 // Windows-1252 text in UTF-8; plain ASCII is taken as it is.
 std::string Utf8Text(const std::string& cp1252);

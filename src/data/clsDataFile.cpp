@@ -67,30 +67,33 @@ std::optional<std::int64_t> clsDataFile::ParseNumber(std::string_view field) {
   return value;
 }
 
-clsDataFile::UnpackOutcome clsDataFile::Unpack(clsCrypto& crypto, const clsZLib& zlib,
-                                               std::string& block, std::size_t* trailingBytes) {
-  crypto.SetInBuffer(block);
+tl::expected<std::string, clsDataFile::UnpackError> clsDataFile::Unpack(
+    clsCrypto& crypto, const clsZLib& zlib, std::string_view block, std::size_t* trailingBytes) {
+  crypto.SetInBuffer(std::string(block));
   crypto.SetPassword(kPassPhrase);
   crypto.Decrypt();
   const std::string& plain = crypto.OutBuffer();
   const std::string_view passPhrase(kPassPhrase);
   if (plain.size() < passPhrase.size() ||
       std::string_view(plain).substr(plain.size() - passPhrase.size()) != passPhrase) {
-    return UnpackOutcome::TrailerMismatch;
+    return tl::unexpected(UnpackError::TrailerMismatch);
   }
   std::string text;
   const std::int32_t status =
       zlib.decompressData(plain.substr(0, plain.size() - passPhrase.size()), text, trailingBytes);
-  if (status == Z_BUF_ERROR && text.size() == clsZLib::kMaxTextSize) return UnpackOutcome::TooLong;
-  if (status != Z_OK) return UnpackOutcome::DecompressFailed;
-  block = std::move(text);
-  return UnpackOutcome::Unpacked;
+  if (status == Z_BUF_ERROR && text.size() == clsZLib::kMaxTextSize)
+    return tl::unexpected(UnpackError::TooLong);
+  if (status != Z_OK) return tl::unexpected(UnpackError::DecompressFailed);
+  return text;
 }
 
 bool clsDataFile::UnpackBlock(std::string& block) {
   if (!crypto_) crypto_ = std::make_unique<clsCrypto>();
   if (!zlib_) zlib_ = std::make_unique<clsZLib>();
-  return Unpack(*crypto_, *zlib_, block) == UnpackOutcome::Unpacked;
+  auto text = Unpack(*crypto_, *zlib_, block);
+  if (!text) return false;
+  block = *std::move(text);
+  return true;
 }
 
 // Reads, unpacks and parses the index. The index is taken whole or not at

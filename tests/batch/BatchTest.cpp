@@ -29,8 +29,8 @@ struct Outcome {
 Outcome RunRows(std::size_t stopAfter, bool byToken) {
   std::istringstream in(Csv());
   PlateRows rows(in);
-  EXPECT_EQ(rows.ReadHeader(), "");
-  PlateDecoder decoder(std::make_unique<testing::MemoryDataReader>());
+  EXPECT_TRUE(rows.ReadHeader());
+  clsDescriptionStore store(std::make_unique<testing::MemoryDataReader>());
   std::stop_source stop;
   Outcome run;
   const BatchEvents events{
@@ -41,7 +41,7 @@ Outcome RunRows(std::size_t stopAfter, bool byToken) {
         return byToken;
       },
       [&](const BatchProgress& progress) { run.progress.push_back(progress); }};
-  run.summary = RunBatch(rows, decoder, false, events, stop.get_token());
+  run.summary = RunBatch(rows, store, false, events, stop.get_token());
   return run;
 }
 

@@ -10,9 +10,11 @@ namespace {
 
 PlateResult Decoded(const std::string& year, const std::string& report) {
   PlateResult result;
-  result.Results = {
+  const std::string texts[] = {
       year, "Atlanta, Georgia", "Caf\xE9", "C", "100001", "b", "c", "t", "d", "s", "r", "x"};
-  result.SearchYear = year.substr(2);
+  for (std::size_t i = 0; i < kResultFields.size(); ++i)
+    result.Decode.*kResultFields[i].value = texts[i];
+  result.Decode.SearchYear = year.substr(2);
   result.Report = report;
   return result;
 }
@@ -25,8 +27,8 @@ struct Step {
 std::vector<Step> Steps() {
   PlateResult refused, badYear, flagged = Decoded("1972", "short");
   refused.Error = "serial: not valid UTF-8 (byte 4)";
-  badYear.BadYearCode = true;
-  flagged.ErrorOccurred = flagged.DataLoadFailed = true;
+  badYear.Decode.BadYearCode = true;
+  flagged.Decode.ErrorOccurred = flagged.DataLoadFailed = true;
   const PlateCodes full = {"5A62C100001", "62A", "M", "76", "12C", "21", "4", "1"};
   return {{{2, full, "", {}, {}}, Decoded("1965", "Serial...\r\nYear (5) = 1965")},
           {{3, {"2A", "", "", "", "", "", "", ""}, "", {}, {}}, refused},

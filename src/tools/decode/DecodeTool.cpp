@@ -10,19 +10,17 @@
 #include "YearChoice.h"
 #include "batch/Batch.h"
 #include "batch/JsonWriter.h"
-#include "batch/ModelYears.h"
-#include "batch/PlateDecoder.h"
 #include "batch/PlateInput.h"
 #include "batch/PlateRows.h"
 #include "batch/RowWriters.h"
 #include "data/ProgramPaths.h"
 #include "data/clsDataFile.h"
+#include "decode/clsDescriptionStore.h"
 
 namespace vorrendal::decodetool {
 namespace {
 
 using batch::BatchRow;
-using batch::Notice;
 using batch::PlateResult;
 
 constexpr const char* kProgram = "vorrendal-decode: ";
@@ -50,19 +48,24 @@ std::string DataFileProblem(const std::filesystem::path& path) {
   return {};
 }
 
-// The descriptions. A data file that cannot be read at all is told here,
-// once, and told is set: the load failure of each model year ("It may be
-// corrupted") would only mislead.
-std::unique_ptr<IDataReader> OpenData(ToolEnvironment& env, const std::filesystem::path& path,
-                                      bool& told) {
-  if (env.openData) return env.openData(path);
-  if (const std::string problem = DataFileProblem(path); !problem.empty()) {
+// The descriptions, for a run over one plate or many: a model year that
+// fails to load is read and told once. A data file that cannot be read at
+// all is told here, once, and told is set: the load failure of each model
+// year ("It may be corrupted") would only mislead.
+std::unique_ptr<clsDescriptionStore> OpenData(ToolEnvironment& env,
+                                              const std::filesystem::path& path, bool& told) {
+  std::unique_ptr<IDataReader> data;
+  if (env.openData) {
+    data = env.openData(path);
+  } else if (const std::string problem = DataFileProblem(path); !problem.empty()) {
     env.err << kProgram << "the descriptions cannot be read: " << path.string() << ": " << problem
             << '\n';
     told = true;
-    return nullptr;
+  } else {
+    data = std::make_unique<clsDataFile>(path);
   }
-  return std::make_unique<clsDataFile>(path);
+  return std::make_unique<clsDescriptionStore>(std::move(data),
+                                               clsDescriptionStore::FailedYears::GiveUp);
 }
 
 int Usage(ToolEnvironment& env, const std::string& error) {
@@ -89,11 +92,17 @@ bool Written(ToolEnvironment& env, std::string_view text, bool flush) {
   return false;
 }
 
-void TellSinglePlate(ToolEnvironment& env, const Notice& notice, const std::string& dataName) {
-  env.err << kProgram << batch::TerminalText(notice.title);
-  if (notice.kind == Notice::Kind::DataLoadFailed)
-    env.err << " (model year " << notice.year << ", " << dataName << ")";
-  env.err << '\n' << batch::TerminalText(notice.text) << '\n' << std::flush;
+// A message box of the desktop program, as a message: the title (and what
+// it is about), then the text.
+void Tell(ToolEnvironment& env, const char* title, const std::string& about, const char* text) {
+  env.err << kProgram << batch::TerminalText(title) << about << '\n'
+          << batch::TerminalText(text) << '\n'
+          << std::flush;
+}
+
+// " (model year 1965, Data.dat)"
+std::string AboutYear(int modelYear, const std::string& dataName) {
+  return " (model year " + std::to_string(modelYear) + ", " + dataName + ")";
 }
 
 int ExitFor(const PlateResult& result) {
@@ -104,41 +113,38 @@ int ExitFor(const PlateResult& result) {
 int RunSingle(const DecodeOptions& options, ToolEnvironment& env) {
   batch::PlateCodes codes;
   for (std::size_t i = 0; i < options.codes.size(); ++i) codes[i] = options.codes[i];
-  std::string error;
-  const std::optional<PlateBoxes> boxes = batch::ToPlateBoxes(codes, error);
-  if (!boxes) return Refuse(env, error);
+  const auto boxes = batch::ToPlateBoxes(codes);
+  if (!boxes) return Refuse(env, boxes.error());
 
-  std::optional<int> year;
-  if (const auto years = batch::AmbiguousYears(boxes->SerialNumber)) {
-    if (options.year) {
-      if (!years->Contains(*options.year)) {
-        return Refuse(
-            env, "--year " + std::to_string(*options.year) +
-                     " is not a year this serial number stands for: " + batch::BothYears(*years));
+  Decade decade = Decade::k1960s;
+  if (const SerialYears years = YearsOfSerial(boxes->SerialNumber); years.TwoYears()) {
+    std::optional<int> year = options.year;
+    if (year) {
+      if (!years.Contains(*year)) {
+        return Refuse(env, "--year " + std::to_string(*year) +
+                               " is not a year this serial number stands for: " + years.Both());
       }
-      year = options.year;
     } else if (env.stdinIsTerminal && env.stderrIsTerminal) {
-      year = AskYearOnTerminal(env.in, env.err, *years);
-      if (!year) {
-        return Refuse(env,
-                      "no year chosen: the serial number stands for " + batch::BothYears(*years));
-      }
+      year = AskYearOnTerminal(env.in, env.err, years);
+      if (!year) return Refuse(env, "no year chosen: the serial number stands for " + years.Both());
     } else {
-      return Refuse(env, "the serial number stands for " + batch::BothYears(*years) +
-                             "; name one with --year " + std::to_string(years->first) +
-                             " or --year " + std::to_string(years->second));
+      return Refuse(env, "the serial number stands for " + years.Both() +
+                             "; name one with --year " + std::to_string(years.first) +
+                             " or --year " + std::to_string(years.second));
     }
+    if (*year == years.second) decade = Decade::k1970s;
   }
 
   const std::filesystem::path dataPath = DataPath(options);
   bool dataTold = false;
-  batch::PlateDecoder decoder(OpenData(env, dataPath, dataTold));
-  const PlateResult result = decoder.Decode(*boxes, year);
-  for (const Notice& notice : result.Notices) {
-    if (!(dataTold && notice.kind == Notice::Kind::DataLoadFailed))
-      TellSinglePlate(env, notice, dataPath.string());
+  const auto store = OpenData(env, dataPath, dataTold);
+  const PlateResult result = batch::DecodeBoxes(*boxes, decade, *store, true);
+  if (result.Decode.BadYearCode) Tell(env, batch::kInvalidYearTitle, "", batch::kInvalidYearText);
+  for (const int year : result.Decode.LoadFailures) {
+    if (!dataTold)
+      Tell(env, batch::kLoadFailedTitle, AboutYear(year, dataPath.string()),
+           batch::kLoadFailedText);
   }
-  if (!result.Error.empty()) return Refuse(env, result.Error);
 
   std::string text;
   if (options.Format() == OutputFormat::Json) {
@@ -198,12 +204,12 @@ class BatchOutput {
  private:
   void Tell(const BatchRow& row, const PlateResult& result) {
     const std::string where = source_ + " line " + std::to_string(row.line) + ": ";
-    for (const Notice& notice : result.Notices) {
-      // An invalid year code is the row's message; a data file that could
-      // not be read at all has been told already.
-      if (notice.kind != Notice::Kind::DataLoadFailed || dataName_.empty()) continue;
-      messages_ += kProgram + where + batch::TerminalText(notice.title) + " (model year " +
-                   notice.year + ", " + dataName_ + "): " + batch::TerminalText(notice.text) + '\n';
+    // A data file that could not be read at all has been told already.
+    for (const int year : result.Decode.LoadFailures) {
+      if (dataName_.empty()) continue;
+      messages_ += kProgram + where + batch::TerminalText(batch::kLoadFailedTitle) +
+                   AboutYear(year, dataName_) + ": " + batch::TerminalText(batch::kLoadFailedText) +
+                   '\n';
     }
     const std::string message = batch::RowMessage(row, result);
     if (!message.empty()) messages_ += kProgram + where + message + '\n';
@@ -246,21 +252,21 @@ int RunBatchInput(const DecodeOptions& options, ToolEnvironment& env) {
     in = &file;
   }
   batch::PlateRows rows(*in);
-  const std::string header = rows.ReadHeader();
+  const auto header = rows.ReadHeader();
   if (!rows.ReadError().empty())
     return Refuse(env, "cannot read " + source + ": " + rows.ReadError());
-  if (!header.empty()) return Refuse(env, source + ": " + header);
+  if (!header) return Refuse(env, source + ": " + header.error());
 
   const OutputFormat format = options.Format();
   const std::filesystem::path dataPath = DataPath(options);
   bool dataTold = false;
-  batch::PlateDecoder decoder(OpenData(env, dataPath, dataTold));
+  const auto store = OpenData(env, dataPath, dataTold);
   BatchOutput output(env, format, source, dataTold ? std::string() : dataPath.string());
   const batch::BatchEvents events{
       [&](const BatchRow& row, const PlateResult& result) { return output.Row(row, result); },
       [&](const batch::BatchProgress& progress) { output.Progress(progress.rows); }};
   const batch::BatchSummary summary =
-      batch::RunBatch(rows, decoder, format != OutputFormat::Csv, events);
+      batch::RunBatch(rows, *store, format != OutputFormat::Csv, events);
   if (!output.Finish()) return kExitIncomplete;
   if (!summary.readError.empty())
     return Refuse(env, "cannot read " + source + ": " + summary.readError);
@@ -270,9 +276,9 @@ int RunBatchInput(const DecodeOptions& options, ToolEnvironment& env) {
 }  // namespace
 
 int RunDecodeTool(const std::vector<std::string>& args, ToolEnvironment& env) {
-  const ParsedOptions parsed = ParseDecodeOptions(args);
-  if (!parsed.Ok()) return Usage(env, parsed.error);
-  const DecodeOptions& options = parsed.options;
+  const auto parsed = ParseDecodeOptions(args);
+  if (!parsed) return Usage(env, parsed.error());
+  const DecodeOptions& options = *parsed;
   if (options.help) return Written(env, HelpText(), true) ? kExitClean : kExitIncomplete;
   if (options.version) return Written(env, VersionText(), true) ? kExitClean : kExitIncomplete;
   if (options.Batch()) return RunBatchInput(options, env);

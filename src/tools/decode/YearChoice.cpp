@@ -6,10 +6,10 @@
 namespace vorrendal::decodetool {
 
 std::optional<int> AskYearOnTerminal(std::istream& in, std::ostream& err,
-                                     const batch::CandidateYears& years) {
+                                     const SerialYears& years) {
   std::string answer;
   for (;;) {
-    err << "Which year? " << batch::BothYears(years) << ": " << std::flush;
+    err << "Which year? " << years.Both() << ": " << std::flush;
     if (!std::getline(in, answer)) {
       err << '\n';
       return std::nullopt;

@@ -6,13 +6,12 @@
 #include <optional>
 #include <ostream>
 
-#include "batch/ModelYears.h"
+#include "decode/PlateRules.h"
 
 namespace vorrendal::decodetool {
 
 // Asks on a terminal until one of the two years is answered (as 1972 or
 // 72). Nothing when the input ends first.
-std::optional<int> AskYearOnTerminal(std::istream& in, std::ostream& err,
-                                     const batch::CandidateYears& years);
+std::optional<int> AskYearOnTerminal(std::istream& in, std::ostream& err, const SerialYears& years);
 
 }  // namespace vorrendal::decodetool

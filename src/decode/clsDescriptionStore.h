@@ -2,33 +2,35 @@
 // The descriptions the decoders turn codes into: the built-in model-year and
 // month entries, and the records of every model year read from the data file
 // so far. The built-ins are written once; each year's block is read once and
-// then stays, and a year whose read failed is tried again next time.
+// then stays. A year whose read failed is tried again at its next load, or,
+// for a run over many plates, given up after the first failure.
 
 #include <array>
 #include <memory>
-#include <optional>
 #include <string>
 
-#include "IDataReader.h"
-#include "KeyedTable.h"
+#include "PlateRules.h"
+#include "data/IDataReader.h"
+#include "data/KeyedTable.h"
 
 namespace vorrendal {
 
 class clsDescriptionStore {
  public:
-  static constexpr int kFirstYear = 59;
-  static constexpr int kLastYear = 74;
-
   // What one Load call did.
   enum class YearLoad {
     NoYear,         // the year text was empty or no model year: only the built-ins
     AlreadyLoaded,  // the year was there already; nothing was read
     Loaded,         // the year's block was read now
-    Failed,         // the read failed; the year stays unloaded
+    Failed,         // the read failed now; the year stays unloaded
+    GivenUp,        // the year failed before and is not read again
   };
+  // What becomes of a year whose read failed.
+  enum class FailedYears { TryAgain, GiveUp };
 
   // dataReader may be null: every year then fails to load.
-  explicit clsDescriptionStore(std::unique_ptr<IDataReader> dataReader);
+  explicit clsDescriptionStore(std::unique_ptr<IDataReader> dataReader,
+                               FailedYears failedYears = FailedYears::TryAgain);
   ~clsDescriptionStore();
   clsDescriptionStore(const clsDescriptionStore&) = delete;
   clsDescriptionStore& operator=(const clsDescriptionStore&) = delete;
@@ -44,19 +46,20 @@ class clsDescriptionStore {
   bool BuiltInsLoaded() const { return builtInsLoaded_; }
   const KeyedTable& BuiltInDescriptions() const { return builtIns_; }
   const KeyedTable& Descriptions() const { return descriptions_; }
-  bool YearLoaded(int year) const;  // false outside 59 to 74
-
-  // The model year named by a two-digit year text "59" to "74", else nothing.
-  static std::optional<int> YearNumber(const std::string& searchYear);
+  bool YearLoaded(int searchYear) const;  // false outside 59 to 74
 
  private:
+  enum class State : unsigned char { NotRead, Loaded, Failed };
+  static constexpr std::size_t kYears = kLastSearchYear - kFirstSearchYear + 1;
+
   void AddBuiltIns();
 
   std::unique_ptr<IDataReader> dataReader_;
+  FailedYears failedYears_;
   bool builtInsLoaded_ = false;
   KeyedTable builtIns_;
   KeyedTable descriptions_;
-  std::array<bool, kLastYear - kFirstYear + 1> yearLoaded_{};
+  std::array<State, kYears> years_{};
 };
 
 }  // namespace vorrendal
