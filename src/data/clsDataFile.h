@@ -31,7 +31,6 @@ class clsDataFile final : public IDataReader {
 
   bool ReadData(const std::string& recordId, KeyedTable* data, std::string& rawData) override;
 
-  const std::filesystem::path& File() const { return file_; }
   const KeyedTable& RecordIndex() const { return recordIndex_; }
   std::int32_t IndexLength() const { return indexLength_; }
 

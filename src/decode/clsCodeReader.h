@@ -44,8 +44,6 @@ class clsCodeReader : public DecodeResult {
 
   // The results of the last decode that read the year code, as a value.
   const DecodeResult& Result() const { return *this; }
-  clsDescriptionStore& Store() { return store_; }
-  const clsDescriptionStore& Store() const { return store_; }
 
  private:
   clsDescriptionStore store_;

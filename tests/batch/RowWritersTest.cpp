@@ -32,12 +32,6 @@ INSTANTIATE_TEST_SUITE_P(
                       VisibleCase{"\xC2\xA0", true, "\xC2\xA0"},
                       VisibleCase{"b\xFF\xC0\xB1", false, "b\\xFF\\xC0\\xB1"}));
 
-// The report for a terminal: CR LF breaks become LF, a lone CR and the rest
-// are shown.
-TEST(TerminalText, LineBreaksBecomeLineFeedsAndControlsAreShown) {
-  EXPECT_EQ(TerminalText("Color (E) = \x1BR\x81\r\nTrim\r"), "Color (E) = ^[R<U+0081>\nTrim^M");
-}
-
 struct QuotedCase {
   std::string input;
   std::string quoted;

@@ -20,7 +20,8 @@ const std::string kMost = ", more than a block may hold (";
 class Checker {
  public:
   // Reads size bytes at a 0-based position that lies within the file.
-  using Reader = std::function<bool(std::uint64_t position, std::uint64_t size, std::string& out)>;
+  using Reader =
+      std::function<std::optional<std::string>(std::uint64_t position, std::uint64_t size)>;
 
   // Checks a file of fileSize bytes, reading only the ranges its index names.
   Checker(std::string name, std::uint64_t fileSize, Reader read)
@@ -34,10 +35,9 @@ class Checker {
   }
   std::optional<std::string> Read(std::uint64_t position, std::uint64_t size,
                                   const std::string& where) {
-    std::string bytes;
-    if (read_(position, size, bytes)) return bytes;
-    Problem(where, "cannot be read");
-    return std::nullopt;
+    std::optional<std::string> bytes = read_(position, size);
+    if (!bytes) Problem(where, "cannot be read");
+    return bytes;
   }
   std::optional<std::string> Unpack(std::string_view packed, const std::string& where);
   std::optional<std::vector<std::string_view>> Lines(const std::string& text,
@@ -254,26 +254,24 @@ std::size_t DataFileChecker::Result::RecordCount() const {
 
 DataFileChecker::Result DataFileChecker::Check(std::string_view bytes, const std::string& name) {
   return Checker(name, bytes.size(),
-                 [bytes](std::uint64_t position, std::uint64_t size, std::string& out) {
-                   out.assign(bytes.substr(static_cast<std::size_t>(position),
-                                           static_cast<std::size_t>(size)));
-                   return true;
+                 [bytes](std::uint64_t position, std::uint64_t size) {
+                   return std::optional<std::string>(bytes.substr(
+                       static_cast<std::size_t>(position), static_cast<std::size_t>(size)));
                  })
       .Run();
 }
 
 DataFileChecker::Result DataFileChecker::CheckFile(const std::filesystem::path& path) {
-  const RegularFile file(path);
-  if (!file.IsOpen()) {
+  const auto file = RegularFile::Open(path);
+  if (!file) {
     Result result;
-    result.problems.Add(path.string() + ": " + file.Error());
+    result.problems.Add(path.string() + ": " + file.error());
     return result;
   }
-  Result result = Checker(path.string(), file.Size(),
-                          [&file](std::uint64_t position, std::uint64_t size, std::string& out) {
-                            return file.ReadAt(position, size, out);
-                          })
-                      .Run();
+  Result result =
+      Checker(path.string(), file->Size(), [&file](std::uint64_t position, std::uint64_t size) {
+        return file->ReadAt(position, size);
+      }).Run();
   if (!result.problems.Empty()) return result;
 
   // The program's own reader must take every year, all into one table.

@@ -38,22 +38,19 @@ std::string Utf8Problem(std::string_view text, std::size_t at) {
 // The bytes of a year file, or nothing when it cannot be read or is longer
 // than a year's text may be (a file is read whole only below that bound).
 std::optional<std::string> ReadSource(const std::filesystem::path& path, ProblemList& problems) {
-  const RegularFile file(path);
-  if (!file.IsOpen()) {
-    problems.Add(path.string() + ": " + file.Error());
+  const auto file = RegularFile::Open(path);
+  if (!file) {
+    problems.Add(path.string() + ": " + file.error());
     return std::nullopt;
   }
-  if (file.Size() > clsZLib::kMaxTextSize) {
-    problems.Add(path.string() + ": is " + std::to_string(file.Size()) +
+  if (file->Size() > clsZLib::kMaxTextSize) {
+    problems.Add(path.string() + ": is " + std::to_string(file->Size()) +
                  " bytes, more than a year file may hold (" +
                  std::to_string(clsZLib::kMaxTextSize) + ")");
     return std::nullopt;
   }
-  std::string bytes;
-  if (!file.ReadAt(0, file.Size(), bytes)) {
-    problems.Add(path.string() + ": cannot be read");
-    return std::nullopt;
-  }
+  std::optional<std::string> bytes = file->ReadAt(0, file->Size());
+  if (!bytes) problems.Add(path.string() + ": cannot be read");
   return bytes;
 }
 
