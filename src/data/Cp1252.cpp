@@ -75,33 +75,42 @@ std::size_t Utf8CharAt(std::string_view text, std::size_t i, char32_t& codePoint
   return len;
 }
 
-std::optional<std::string> Utf8ToCp1252(std::string_view utf8, std::size_t* badIndex) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
+namespace {
+
+// Appends utf8 from offset i on to out, up to the first character that is
+// not UTF-8 or has no Windows-1252 form; returns its offset, or npos.
+std::size_t AppendUntilBad(std::string_view utf8, std::size_t i, std::string& out) {
+  while (i < utf8.size()) {
     char32_t cp = 0;
     const std::size_t len = Utf8CharAt(utf8, i, cp);
     const auto byte = len ? ByteOf(cp) : std::nullopt;
-    if (!byte) {
-      if (badIndex) *badIndex = i;
-      return std::nullopt;
-    }
+    if (!byte) return i;
     out += static_cast<char>(*byte);
     i += len;
   }
-  return out;
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+std::optional<std::string> Utf8ToCp1252(std::string_view utf8, std::size_t* badIndex) {
+  std::string out;
+  out.reserve(utf8.size());
+  const std::size_t bad = AppendUntilBad(utf8, 0, out);
+  if (bad == std::string_view::npos) return out;
+  if (badIndex) *badIndex = bad;
+  return std::nullopt;
 }
 
 std::string Utf8ToCp1252Lossy(std::string_view utf8, char replacement) {
   std::string out;
   out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
+  for (std::size_t i = AppendUntilBad(utf8, 0, out); i != std::string_view::npos;
+       i = AppendUntilBad(utf8, i, out)) {
+    out += replacement;
     char32_t cp = 0;
-    const std::size_t len = Utf8CharAt(utf8, i, cp);
-    const auto byte = len ? ByteOf(cp) : std::nullopt;
-    out += byte ? static_cast<char>(*byte) : replacement;
-    if (len != 0) {
-      i += len;
+    if (const std::size_t len = Utf8CharAt(utf8, i, cp)) {
+      i += len;  // a character without a form
       continue;
     }
     // A malformed sequence: its lead byte and the continuation bytes after it.

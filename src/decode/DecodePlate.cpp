@@ -53,6 +53,14 @@ class Decoder {
     key_.assign(1, field).append(r_.SearchYear).append(1, '-').append(code);
     return Lookup(store_.Descriptions(), key_, result);
   }
+  // The record of a code of the right shape; "Incorrect Code" for any other.
+  void DescribeIf(bool shapeOk, char field, std::string_view code, std::string& result) {
+    if (shapeOk) {
+      Describe(field, code, result);
+    } else {
+      result = kIncorrect;
+    }
+  }
 
   DecodeResult& r_;
   const clsDescriptionStore& store_;
@@ -65,11 +73,7 @@ class Decoder {
 void Decoder::Plant(std::string code) {
   if (code.empty()) code = " ";
   UpperCaseInPlace(code);
-  if (Occurs(kLetters, code)) {
-    Describe('p', code, r_.AssemblyPlant);
-  } else {
-    r_.AssemblyPlant = kIncorrect;
-  }
+  DescribeIf(Occurs(kLetters, code), 'p', code, r_.AssemblyPlant);
 }
 
 void Decoder::Model(std::string code) {
@@ -92,11 +96,7 @@ void Decoder::Engine(std::string code) {
   if (code.empty()) code = " ";
   UpperCaseInPlace(code);
   const bool shapeOk = Occurs(year_ <= 62 ? kLetters : kLettersAndDigits, code);
-  if (shapeOk) {
-    Describe('e', code, r_.EngineType);
-  } else {
-    r_.EngineType = kIncorrect;
-  }
+  DescribeIf(shapeOk, 'e', code, r_.EngineType);
 }
 
 void Decoder::UnitNumber(std::string code) {
@@ -117,11 +117,7 @@ void Decoder::Body(std::string code) {
   if (code.empty()) code = " ";
   const bool shapeOk = Occurs(kDigits, Mid(code, 1, 1)) && Occurs(kDigits, Mid(code, 2, 1)) &&
                        Occurs(kLetters, Mid(code, 3, 1));
-  if (shapeOk) {
-    Describe('b', code, r_.Body);
-  } else {
-    r_.Body = kIncorrect;
-  }
+  DescribeIf(shapeOk, 'b', code, r_.Body);
 }
 
 void Decoder::Color(const std::string& code) {
@@ -193,11 +189,7 @@ void Decoder::Trim(std::string code) {
   } else {
     shapeOk = Occurs(kLettersAndDigits, t1) && Occurs(kLettersAndDigits, t2);
   }
-  if (shapeOk) {
-    Describe('t', code, r_.Trim);
-  } else {
-    r_.Trim = kIncorrect;
-  }
+  DescribeIf(shapeOk, 't', code, r_.Trim);
 }
 
 // ---- date, DSO, transmission, axle ------------------------------------------
@@ -240,21 +232,13 @@ void Decoder::Dso(const std::string& code) {
   const std::string_view c2 = Mid(upper, 2, 1);
   const bool shapeOk =
       !code.empty() && Occurs(kDigits, c2) && Occurs(year_ <= 68 ? kDigits : kLettersAndDigits, c1);
-  if (shapeOk) {
-    Describe('s', code, r_.DSO);
-  } else {
-    r_.DSO = kIncorrect;
-  }
+  DescribeIf(shapeOk, 's', code, r_.DSO);
 }
 
 void Decoder::Transmission(std::string code) {
   if (code.empty()) code = " ";
   const std::string_view alphabet = year_ <= 66 ? kDigits : kLettersAndDigits;
-  if (Occurs(alphabet, UpperCase(code))) {
-    Describe('r', code, r_.TransmissionType);
-  } else {
-    r_.TransmissionType = kIncorrect;
-  }
+  DescribeIf(Occurs(alphabet, UpperCase(code)), 'r', code, r_.TransmissionType);
 }
 
 void Decoder::Axle(std::string code) {
@@ -263,11 +247,7 @@ void Decoder::Axle(std::string code) {
   if (code.empty()) code = " ";
   const bool shapeOk =
       Occurs(kLettersAndDigits, code) || ((year_ == 73 || year_ == 74) && Occurs(kAxle7374, code));
-  if (shapeOk) {
-    Describe('x', code, r_.AxleRatio);
-  } else {
-    r_.AxleRatio = kIncorrect;
-  }
+  DescribeIf(shapeOk, 'x', code, r_.AxleRatio);
 }
 
 }  // namespace

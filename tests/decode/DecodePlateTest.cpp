@@ -100,6 +100,8 @@ INSTANTIATE_TEST_SUITE_P(Trim, Field,
                                            FieldCase{'t', 65, "2A", "t65-2A", kIncorrect},
                                            FieldCase{'t', 66, "2A", "t66-2A", "#t66-2A"},
                                            FieldCase{'t', 74, "A", "t74-0A", "#t74-0A"},
+                                           FieldCase{'t', 59, "12", "t59-12", "#t59-12"},
+                                           FieldCase{'t', 66, "76", "", kNotFound},
                                            FieldCase{'t', 66, "", "", kIncorrect}));
 
 INSTANTIATE_TEST_SUITE_P(
@@ -127,7 +129,8 @@ INSTANTIATE_TEST_SUITE_P(Transmission, Field,
                                            FieldCase{'r', 66, "A", "r66-A", kIncorrect},
                                            FieldCase{'r', 67, "a", "r67-A", "#r67-A"},
                                            FieldCase{'r', 70, "#", "", kIncorrect},
-                                           FieldCase{'r', 70, "", "", kIncorrect}));
+                                           FieldCase{'r', 70, "", "", kIncorrect},
+                                           FieldCase{'r', 67, "8", "", kNotFound}));
 
 INSTANTIATE_TEST_SUITE_P(Axle, Field,
                          ::testing::Values(FieldCase{'x', 73, "\xF8", "x73-\xD8",
@@ -137,7 +140,8 @@ INSTANTIATE_TEST_SUITE_P(Axle, Field,
                                            FieldCase{'x', 65, " 4 ", "x65-4", "#x65-4"},
                                            FieldCase{'x', 59, "a", "x59-A", "#x59-A"},
                                            FieldCase{'x', 65, "", "", kIncorrect},
-                                           FieldCase{'x', 65, "21", "x65-21", kIncorrect}));
+                                           FieldCase{'x', 65, "21", "x65-21", kIncorrect},
+                                           FieldCase{'x', 74, "9", "", kNotFound}));
 
 struct SerialCase {
   int year;
@@ -176,7 +180,10 @@ INSTANTIATE_TEST_SUITE_P(
         SerialCase{62, "2A518100001", "", kMiss + "|" + kMiss + "|" + kBad + "|100001"},
         SerialCase{63, "3A518100001", "e63-8", kMiss + "|" + kMiss + "|#e63-8|100001"},
         SerialCase{60, "0A51*100001", "", kMiss + "|" + kMiss + "|" + kBad + "|100001"},
-        SerialCase{65, "5A62C12A456", "", kMiss + "|" + kMiss + "|" + kMiss + "|Invalid Number"}));
+        SerialCase{65, "5A62C12A456", "", kMiss + "|" + kMiss + "|" + kMiss + "|Invalid Number"},
+        SerialCase{59, "C9AB10000A", "", kMiss + "|" + kMiss + "|" + kMiss + "|Invalid Number"},
+        SerialCase{59, "C9", "e59-C", kBad + "|" + kBad + "|#e59-C|Invalid Number"},
+        SerialCase{74, "4A51Z100001", "e74-Z", kMiss + "|" + kMiss + "|#e74-Z|100001"}));
 
 TEST(DecodePlate, AnUnreadableYearCodeDecodesAndLoadsNothing) {
   auto data = Keys("p65-A");
@@ -189,9 +196,12 @@ TEST(DecodePlate, AnUnreadableYearCodeDecodesAndLoadsNothing) {
 }
 
 TEST(DecodePlate, TheDecadeChoosesTheYearOfADigitThatStandsForTwo) {
-  clsDescriptionStore store(Keys("p62-A p72-A"));
+  auto data = Keys("p62-A p72-A");
+  MemoryDataReader& reads = *data;
+  clsDescriptionStore store(std::move(data));
   const DecodeResult r = DecodePlate(Boxes("2A62C100001"), Decade::k1970s, store);
   EXPECT_EQ(r.ModelYear + " " + r.SearchYear + " " + r.AssemblyPlant, "1972 72 #p72-A");
+  EXPECT_EQ(reads.ReadLog(), std::vector<std::string>{"72"});  // only the year chosen
 }
 
 TEST(DecodePlate, AFailedLoadIsToldAndEveryLookupMisses) {
