@@ -39,56 +39,6 @@ ReportResult Report(const PlateBoxes& boxes, int year, bool append = false,
   return ReportWriter::Write(r, boxes, append, previous);
 }
 
-struct LineCase {
-  const char* boxes;
-  int year;
-  std::size_t line;
-  std::string want;
-};
-void PrintTo(const LineCase& c, std::ostream* os) { *os << c.boxes << " line " << c.line; }
-
-class ReportLine : public ::testing::TestWithParam<LineCase> {};
-
-TEST_P(ReportLine, ReadsAsDesigned) {
-  const auto lines = Lines(Report(Boxes(GetParam().boxes), GetParam().year).Report);
-  ASSERT_LT(GetParam().line, lines.size());
-  EXPECT_EQ(lines[GetParam().line], GetParam().want);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, ReportLine,
-    ::testing::Values(
-        LineCase{"5A62C1|54a|m|12|9a|12|4|3", 65, 1, "Body: 54A   Color: M    Trim: 12   Date: 9A"},
-        LineCase{"5A62C1|54a|m|12|9a|12|4|3", 65, 2, "DSO: 12     Trans: 4    Axle: 3"},
-        LineCase{"5A62C1|5||1234|12A|1", 65, 1, "Body: 5     Color:      Trim: 1234 Date: 12A"},
-        LineCase{"5A62C1|5||1234|12A|1", 65, 2, "DSO: 1      Trans:      Axle: "},
-        LineCase{"5A62C1|54ABCDE||||12345678|123456|12", 65, 2,
-                 "DSO: 12345678Trans: 123456Axle: 12"},  // over-long: no padding
-        LineCase{"5A62C1|\xE9\x9A\xFF", 65, 1,
-                 "Body: \xC9\x8A\x9F   Color:      Trim:      Date: "},  // code page capitals
-        LineCase{"c9ab100001", 59, 7, "Engine (C) = Description Not Found"},
-        LineCase{"c9ab100001", 59, 8, "Consecutive Unit Number (100001) = 100001"},
-        LineCase{"5A62C1", 65, 5, "Plant (A) = " + std::string(kLongPlant)},  // never wrapped
-        LineCase{"5A62C1 ", 65, 9, "Consecutive Unit Number (1) = Invalid Number"},  // trimmed
-        LineCase{"C9", 59, 5, "Plant (Blank) = Incorrect Code"},
-        LineCase{"5A6", 65, 7, "Engine (Blank) = Incorrect Code"},
-        LineCase{"8A62C1||kx", 68, 1,
-                 "Body:       Color: K    Trim:      Date: "},  // one character
-        LineCase{"7A62C1||7a", 67, 10, "Color (7) = Description Not Found"},
-        LineCase{"1A62C1||3b", 71, 10, "Color (3) = Description Not Found"},
-        LineCase{"6A62C1||7a", 66, 1, "Body:       Color: 7A   Trim:      Date: "},
-        LineCase{"2A62C1||4a", 72, 10, "Color (4A) = Description Not Found"},
-        LineCase{"1A62C1", 61, 13, "Transmission (Blank) = Incorrect Code"},  // no DSO line
-        LineCase{"2A62C1", 62, 13, "DSO (Blank) = Incorrect Code"},
-        LineCase{"9A62C1", 69, 12, "Date (Blank) = Incorrect Code"},
-        LineCase{"0A62C1", 70, 12, "DSO (Blank) = Incorrect Code"},  // no Date line
-        LineCase{"5A62C1", 65, 6, "Model (62) = Two-door hardtop coupe with vinyl"},
-        LineCase{"5A62C1", 65, 7, "             roofs"},
-        LineCase{"6A62C1", 66, 6, "Model (62) = Two-door hardtop coupe with vinyl roof"},  // fits
-        LineCase{"5A||||||4", 65, 6, "Model (Blank) = Incorrect Code"},
-        LineCase{"5A||||||4", 65, 14, "Transmission (4) = Four-speed manual with floor"},
-        LineCase{"5A||||||4", 65, 15, "                   shift lever"}));
-
 TEST(ReportLine, ABlankCodeShowsItsValueUnwrapped) {
   auto data = std::make_unique<MemoryDataReader>();
   clsDescriptionStore store(std::move(data));

@@ -6,6 +6,7 @@
 // to compare with a run of the code before the change.
 #include <gtest/gtest.h>
 #include <nettle/sha2.h>
+#include <stdlib.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -204,9 +205,9 @@ std::string Sha256(const std::string& text) {
 }
 
 TEST(GoldenPlates, EverythingTheDecoderWritesIsTheKeptBytes) {
-  const fs::path scratch = fs::path(::testing::TempDir()) / "vorrendal-golden-plates";
-  fs::remove_all(scratch);
-  fs::create_directories(scratch);
+  std::string pattern = (fs::temp_directory_path() / "vorrendal-golden-XXXXXX").string();
+  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+  const fs::path scratch = pattern;
   const std::string data = VORRENDAL_BIN_DIR "/Data.dat";
   // The last block cut short: 1974 fails to load, the other years do not.
   const std::string damaged = (scratch / "Damaged.dat").string();
