@@ -43,7 +43,7 @@ SerialYears YearsOfSerial(std::string_view serial) {
   }
   // 1959: an engine letter first, then the year digit, which must be 9.
   if (!code.empty() && Occurs(kLetters, UpperCase(code)) && Mid(serial, 2, 1) == "9")
-    return {1959, 0};
+    return {kFirstModelYear, 0};
   return {};
 }
 
