@@ -57,10 +57,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BoxCase{kBody, "6\xE2\x86\x92", {}, {"U+2192", "Windows-1252"}},
                       BoxCase{kTrim, "\xF0\x9F\x9A\x97", {}, {"U+1F697"}},
                       BoxCase{kColor, "M\xC3", {}, {"not valid UTF-8", "byte 2"}},
+                      BoxCase{kBody, "\xED\xA0\x80", {}, {"body: not valid UTF-8 (byte 1)"}},
                       BoxCase{kAxle, "\xC2\x85", {}, {"axle: the character U+0085 has"}},
                       BoxCase{kAxle, "\xE2\x80\xAE", {}, {"axle: the character U+202E has"}},
                       BoxCase{kTrim, "\xE9", {}, {"not valid UTF-8"}},
-                      BoxCase{kDso, "2\t", {}, {"control"}},
+                      BoxCase{kDso, "2\t", {}, {"control"}}, BoxCase{kDso, "\x1F", {}, {"control"}},
                       BoxCase{kTrans, "\xC2\x81", {}, {"control"}}));
 
 }  // namespace
