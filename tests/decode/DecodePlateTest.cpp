@@ -15,6 +15,19 @@ using namespace testing;
 
 const std::string kMiss = kNotFound;
 
+// What no plate through the program shows: a one-character trim code stands
+// for the code with a leading zero (no shipped code looks so), and the axle
+// code is trimmed (its box holds one character).
+TEST(DecodePlate, AOneCharacterTrimCodeHasALeadingZero) {
+  clsDescriptionStore store(Keys("t62-05"));
+  EXPECT_EQ(DecodePlate(Boxes("2A62C100001|||5"), Decade::k1960s, store).Trim, "#t62-05");
+}
+
+TEST(DecodePlate, TheAxleCodeIsTrimmed) {
+  clsDescriptionStore store(Keys("x65-4"));
+  EXPECT_EQ(DecodePlate(Boxes("5A62C100001||||||| 4 "), Decade::k1960s, store).AxleRatio, "#x65-4");
+}
+
 TEST(DecodePlate, AnUnreadableYearCodeDecodesAndLoadsNothing) {
   auto data = Keys("p65-A");
   MemoryDataReader& reads = *data;
