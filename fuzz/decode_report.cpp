@@ -124,9 +124,9 @@ void CheckWrap(const char* label, const std::string& code, const std::string& be
   const std::string after = static_cast<int>(before.size()) <= width
                                 ? before
                                 : ReportWriter::WrapDescription(before, width);
-  const std::string line = "\r\n" + std::string(label) + " (" + code + ") = " + after;
-  if (report.find(line + "\r\n") == std::string::npos && !report.ends_with(line))
-    Fail("the report does not hold the line", line);
+  const std::string coded = "\r\n" + std::string(label) + " (" + code + ") = " + after;
+  if (report.find(coded + "\r\n") == std::string::npos && !report.ends_with(coded))
+    Fail("the report does not hold the line", coded);
   if (after == before) return;
   std::size_t start = 0;
   for (int line = 0;; ++line) {
