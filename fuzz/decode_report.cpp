@@ -15,18 +15,18 @@
 #include <string>
 #include <vector>
 
-#include "../tests/support/MemoryDataReader.h"
-#include "../tests/support/ScriptedPrompter.h"
+#include "decode/CodeText.h"
+#include "decode/DecodePlate.h"
 #include "decode/ReportWriter.h"
-#include "decode/clsCodeReader.h"
+#include "decode/clsDescriptionStore.h"
+#include "support/MemoryDataReader.h"
 
 namespace {
 
-using vorrendal::clsCodeReader;
+using vorrendal::DecodeResult;
 using vorrendal::PlateBoxes;
 using vorrendal::ReportWriter;
 using vorrendal::testing::MemoryDataReader;
-using vorrendal::testing::ScriptedPrompter;
 
 constexpr std::array<std::size_t, 8> kBoxLength = {11, 3, 2, 3, 3, 2, 1, 1};
 constexpr int kLineBudget = 51;
@@ -95,16 +95,16 @@ std::string WithoutSpacesAndBreaks(const std::string& text) {
 
 struct WrappedField {
   const char* label;
-  std::string clsCodeReader::*value;
+  std::string DecodeResult::*value;
   std::string PlateBoxes::*code;
 };
 
 const WrappedField kWrapped[] = {
-    {"Body", &clsCodeReader::Body, &PlateBoxes::Body},
-    {"Color", &clsCodeReader::Color, &PlateBoxes::Color},
-    {"Trim", &clsCodeReader::Trim, &PlateBoxes::Trim},
-    {"Date", &clsCodeReader::DateProduced, &PlateBoxes::Date},
-    {"Transmission", &clsCodeReader::TransmissionType, &PlateBoxes::Trans},
+    {"Body", &DecodeResult::Body, &PlateBoxes::Body},
+    {"Color", &DecodeResult::Color, &PlateBoxes::Color},
+    {"Trim", &DecodeResult::Trim, &PlateBoxes::Trim},
+    {"Date", &DecodeResult::DateProduced, &PlateBoxes::Date},
+    {"Transmission", &DecodeResult::TransmissionType, &PlateBoxes::Trans},
 };
 
 // Model and engine show serial pieces; their code is cut from the serial box.
@@ -115,14 +115,19 @@ std::string SerialPiece(const std::string& serial, bool is1959, bool model) {
   return at < s.size() ? s.substr(at, n) : std::string();
 }
 
+// The coded line of a field in the report holds its value, wrapped when it
+// does not fit what is left of the line.
 void CheckWrap(const char* label, const std::string& code, const std::string& before,
-               const std::string& after) {
+               const std::string& report) {
   if (code.empty()) return;
   const int width = kLineBudget - static_cast<int>(code.size() + std::string(label).size() + 6);
-  if (static_cast<int>(before.size()) <= width) {
-    if (after != before) Fail("a value that fits was changed", std::string(label) + ": " + after);
-    return;
-  }
+  const std::string after = static_cast<int>(before.size()) <= width
+                                ? before
+                                : ReportWriter::WrapDescription(before, width);
+  const std::string coded = "\r\n" + std::string(label) + " (" + code + ") = " + after;
+  if (report.find(coded + "\r\n") == std::string::npos && !report.ends_with(coded))
+    Fail("the report does not hold the line", coded);
+  if (after == before) return;
   std::size_t start = 0;
   for (int line = 0;; ++line) {
     const std::size_t end = after.find("\r\n", start);
@@ -189,30 +194,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (damaged) reader->SetFailing(year, keys.size() / 2);
   }
 
-  ScriptedPrompter prompter;
-  prompter.SetDefaultYearAnswer(answer);
-  clsCodeReader decoder(prompter, std::move(reader));
-  decoder.ErrorOccurred = false;
-  decoder.ReadCodes(typed.SerialNumber, typed.Body, typed.Color, typed.Trim, typed.Date, typed.DSO,
-                    typed.Trans, typed.Axle);
-  if (decoder.BadYearCode) return 0;
+  const vorrendal::Decade decade =
+      answer == 1 ? vorrendal::Decade::k1970s : vorrendal::Decade::k1960s;
+  vorrendal::clsDescriptionStore store(std::move(reader));
+  const DecodeResult decoded = vorrendal::DecodePlate(typed, decade, store);
+  if (decoded.BadYearCode) return 0;
 
-  const std::string model = decoder.Model;
-  const std::string engine = decoder.EngineType;
-  std::array<std::string, std::size(kWrapped)> before;
-  for (std::size_t i = 0; i < before.size(); ++i) before[i] = decoder.*kWrapped[i].value;
+  const vorrendal::ReportResult result = ReportWriter::Write(decoded, typed, append, previous);
 
-  const vorrendal::ReportResult result = ReportWriter::Write(decoder, typed, append, previous);
-
-  const bool is1959 = decoder.SearchYear == "59";
-  CheckWrap("Model", Upper(SerialPiece(typed.SerialNumber, is1959, true)), model, decoder.Model);
-  CheckWrap("Engine", Upper(SerialPiece(typed.SerialNumber, is1959, false)), engine,
-            decoder.EngineType);
-  const bool dateWritten = std::atoi(decoder.SearchYear.c_str()) <= 69;
-  for (std::size_t i = 0; i < before.size(); ++i) {
-    if (kWrapped[i].value == &clsCodeReader::DateProduced && !dateWritten) continue;
-    CheckWrap(kWrapped[i].label, result.Boxes.*kWrapped[i].code, before[i],
-              decoder.*kWrapped[i].value);
+  const bool is1959 = decoded.SearchYear == "59";
+  CheckWrap("Model", vorrendal::UpperCase(SerialPiece(typed.SerialNumber, is1959, true)),
+            decoded.Model, result.Report);
+  CheckWrap("Engine", vorrendal::UpperCase(SerialPiece(typed.SerialNumber, is1959, false)),
+            decoded.EngineType, result.Report);
+  const bool dateWritten = std::atoi(decoded.SearchYear.c_str()) <= 69;
+  for (const WrappedField& field : kWrapped) {
+    if (field.value == &DecodeResult::DateProduced && !dateWritten) continue;
+    CheckWrap(field.label, result.Boxes.*field.code, decoded.*field.value, result.Report);
   }
   if (append) {
     if (result.Report.compare(0, previous.size(), previous) != 0)

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "decode/PlateRules.h"
 #include "tools/data/DataFileChecker.h"
 #include "tools/data/DataFileWriter.h"
 #include "tools/data/DescriptionSource.h"
@@ -50,7 +51,7 @@ std::string Joined(const std::vector<SourceRecord>& records) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const int year = DescriptionSource::kFirstYear + data[0] % 16;
+  const int year = vorrendal::kFirstModelYear + data[0] % 16;
   static fs::path file;  // the one year file in the folder
   if (!file.empty()) fs::remove(file);
   file = Scratch() / "src" / (std::to_string(year) + ".txt");

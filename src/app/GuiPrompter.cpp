@@ -4,7 +4,6 @@
 #include <QPushButton>
 
 #include "IHelp.h"
-#include "ReportText.h"
 #include "frmCorrectYearSelect.h"
 
 namespace vorrendal {
@@ -15,19 +14,24 @@ frmCorrectYearSelect* GuiPrompter::YearDialog() const { return yearDialog_.data(
 
 int GuiPrompter::AskYear(const std::string& firstYear, const std::string& secondYear) {
   if (!yearDialog_) yearDialog_ = new frmCorrectYearSelect(owner_);
-  return yearDialog_->Ask(ReportText::FromCp1252(firstYear), ReportText::FromCp1252(secondYear));
+  return yearDialog_->Ask(QString::fromStdString(firstYear), QString::fromStdString(secondYear));
 }
 
-void GuiPrompter::InvalidYearCode(const std::string& title, const std::string& text) {
-  QMessageBox box(QMessageBox::Warning, ReportText::FromCp1252(title), ReportText::FromReport(text),
+void GuiPrompter::InvalidYearCode() {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Invalid Year Code"),
+                  QStringLiteral("The year code must be a number from\n"
+                                 "0 to 9. The year code is the first number\n"
+                                 "in the serial number from 1960 to 1974.\n"
+                                 "It is the second number in 1959."),
                   QMessageBox::Ok, owner_);
   box.setObjectName(QStringLiteral("msgInvalidYearCode"));
   box.exec();
 }
 
-void GuiPrompter::DataLoadFailed(const std::string& title, const std::string& text) {
-  QMessageBox box(QMessageBox::Critical, ReportText::FromCp1252(title),
-                  ReportText::FromReport(text), QMessageBox::Ok, owner_);
+void GuiPrompter::DataLoadFailed() {
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Error Loading Data"),
+                  QStringLiteral("Unable to load data file. It may be corrupted."), QMessageBox::Ok,
+                  owner_);
   box.setObjectName(QStringLiteral("msgErrorLoadingData"));
   QPushButton* help = box.addButton(QMessageBox::Help);
   box.setDefaultButton(QMessageBox::Ok);

@@ -1,37 +1,17 @@
 #include "ReportText.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "data/Cp1252.h"
 
 namespace vorrendal {
 
-namespace {
-constexpr const char* kCodePage = "windows-1252";
-}
-
 std::string ReportText::ToCp1252(const QString& text) {
-  QStringEncoder encoder(kCodePage);
-  QByteArray bytes = encoder.encode(text);
-  if (encoder.hasError()) {
-    // Encode one character at a time so that only the ones the code page
-    // lacks are replaced.
-    bytes.clear();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-      const qsizetype length =
-          (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2
-                                                                                             : 1;
-      QStringEncoder one(kCodePage);
-      const QByteArray piece = one.encode(QStringView(text).mid(i, length));
-      bytes += (one.hasError() || piece.isEmpty()) ? QByteArray("?") : piece;
-      i += length - 1;
-    }
-  }
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  const QByteArray utf8 = text.toUtf8();
+  return Utf8ToCp1252Lossy(
+      std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), '?');
 }
 
 QString ReportText::FromCp1252(std::string_view bytes) {
-  QStringDecoder decoder(kCodePage);
-  return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  return QString::fromStdString(Cp1252ToUtf8(bytes));
 }
 
 std::string ReportText::ToReport(const QString& boxText) {

@@ -340,30 +340,51 @@ void frmMain::ShowBoxes(const PlateBoxes& boxes) {
 
 void frmMain::Process() {
   try {
-    if (!Reader) Reader = std::make_unique<clsCodeReader>(prompter_, dataReaderFactory_());
-    const QString oldText = report_->toPlainText();
-    const std::string oldReport = ReportText::ToReport(oldText);
+    if (!Reader) Reader = std::make_unique<clsCodeReader>(dataReaderFactory_());
+    clsCodeReader& reader = *Reader;
+    const auto tellLoadFailures = [this, &reader] {
+      for (std::size_t i = 0; i < reader.LoadFailures.size(); ++i) prompter_.DataLoadFailed();
+      reader.LoadFailures.clear();
+    };
+    reader.ErrorOccurred = false;
+    // A year that failed to load with the previous plate is tried again
+    // first, so that its message comes before this plate's year question.
+    reader.LoadDescriptionData();
+    tellLoadFailures();
+
     PlateBoxes typed;
     std::string* fields[] = {&typed.SerialNumber, &typed.Body, &typed.Color, &typed.Trim,
                              &typed.Date,         &typed.DSO,  &typed.Trans, &typed.Axle};
     const auto& list = PlateBoxList();
-    for (std::size_t i = 0; i < list.size(); ++i)
-      *fields[i] = ReportText::ToCp1252(list[i]->text());
-
-    const std::optional<ReportResult> result =
-        ReportWriter::Process(*Reader, typed, appendCheck_->isChecked(), oldReport);
-    if (!result) {
-      // The year code was refused (the reader has said why): back to the
-      // serial number, selected for typing over, nothing else changes.
+    for (std::size_t i = 0; i < list.size(); ++i) *fields[i] = ReportText::ToCp1252(list[i]->text());
+    const SerialYears years = YearsOfSerial(typed.SerialNumber);
+    if (!years.Readable()) {
+      prompter_.InvalidYearCode();
+    } else if (years.TwoYears()) {
+      const int answer =
+          prompter_.AskYear(std::to_string(years.first), std::to_string(years.second));
+      reader.YearChoice = answer == 1 ? Decade::k1970s : Decade::k1960s;
+    }
+    reader.ReadCodes(typed.SerialNumber, typed.Body, typed.Color, typed.Trim, typed.Date, typed.DSO,
+                     typed.Trans, typed.Axle);
+    tellLoadFailures();
+    if (reader.BadYearCode) {
+      // The year code was refused: back to the serial number, selected for
+      // typing over, nothing else changes.
       QLineEdit* serial = plate_->Box(PlateField::Serial);
       serial->setFocus(Qt::OtherFocusReason);
       serial->selectAll();
       return;
     }
-    ShowBoxes(result->Boxes);
-    output_->SetJobSerial(ReportText::FromCp1252(result->Boxes.SerialNumber));
+
+    const QString oldText = report_->toPlainText();
+    const std::string oldReport = ReportText::ToReport(oldText);
+    const ReportResult result =
+        ReportWriter::Write(reader.Result(), typed, appendCheck_->isChecked(), oldReport);
+    ShowBoxes(result.Boxes);
+    output_->SetJobSerial(ReportText::FromCp1252(result.Boxes.SerialNumber));
     const ReportText::Shown shown =
-        ReportText::Show(oldText, oldReport, result->Report, result->Caret);
+        ReportText::Show(oldText, oldReport, result.Report, result.Caret);
     report_->setPlainText(shown.Text);
     if (shown.Caret) {
       QTextCursor caret = report_->textCursor();
@@ -372,7 +393,7 @@ void frmMain::Process() {
       report_->ensureCursorVisible();
     }
     if (!ReportPanelOpen) OpenReportPanel();
-    ShowErrorNotice(result->ErrorOccurred);
+    ShowErrorNotice(reader.ErrorOccurred);
   } catch (const std::exception& failure) {
     QMessageBox::critical(this, windowTitle(),
                           QStringLiteral("The codes could not be decoded: %1")

@@ -38,14 +38,16 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-// Decodes one UTF-8 sequence at text[i]; returns its length or 0 when it is
-// malformed (overlong forms, surrogates and truncated sequences included).
-std::size_t DecodeOne(std::string_view text, std::size_t i, char32_t& cp) {
+}  // namespace
+
+std::size_t Utf8CharAt(std::string_view text, std::size_t i, char32_t& codePoint) {
+  if (i >= text.size()) return 0;
+  char32_t cp = 0;
   const auto b0 = static_cast<unsigned char>(text[i]);
   std::size_t len = 0;
   char32_t min = 0;
   if (b0 < 0x80) {
-    cp = b0;
+    codePoint = b0;
     return 1;
   } else if ((b0 & 0xE0) == 0xC0) {
     len = 2;
@@ -69,7 +71,24 @@ std::size_t DecodeOne(std::string_view text, std::size_t i, char32_t& cp) {
     cp = (cp << 6) | (b & 0x3F);
   }
   if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  codePoint = cp;
   return len;
+}
+
+namespace {
+
+// Appends utf8 from offset i on to out, up to the first character that is
+// not UTF-8 or has no Windows-1252 form; returns its offset, or npos.
+std::size_t AppendUntilBad(std::string_view utf8, std::size_t i, std::string& out) {
+  while (i < utf8.size()) {
+    char32_t cp = 0;
+    const std::size_t len = Utf8CharAt(utf8, i, cp);
+    const auto byte = len ? ByteOf(cp) : std::nullopt;
+    if (!byte) return i;
+    out += static_cast<char>(*byte);
+    i += len;
+  }
+  return std::string_view::npos;
 }
 
 }  // namespace
@@ -77,16 +96,32 @@ std::size_t DecodeOne(std::string_view text, std::size_t i, char32_t& cp) {
 std::optional<std::string> Utf8ToCp1252(std::string_view utf8, std::size_t* badIndex) {
   std::string out;
   out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
+  const std::size_t bad = AppendUntilBad(utf8, 0, out);
+  if (bad == std::string_view::npos) return out;
+  if (badIndex) *badIndex = bad;
+  return std::nullopt;
+}
+
+std::string Utf8ToCp1252Lossy(std::string_view utf8, char replacement) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = AppendUntilBad(utf8, 0, out); i != std::string_view::npos;
+       i = AppendUntilBad(utf8, i, out)) {
+    out += replacement;
     char32_t cp = 0;
-    const std::size_t len = DecodeOne(utf8, i, cp);
-    const auto byte = len ? ByteOf(cp) : std::nullopt;
-    if (!byte) {
-      if (badIndex) *badIndex = i;
-      return std::nullopt;
+    if (const std::size_t len = Utf8CharAt(utf8, i, cp)) {
+      i += len;  // a character without a form
+      continue;
     }
-    out += static_cast<char>(*byte);
-    i += len;
+    // A malformed sequence: its lead byte and the continuation bytes after it.
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    std::size_t k = 1;
+    while (k < length && i + k < utf8.size() &&
+           (static_cast<unsigned char>(utf8[i + k]) & 0xC0) == 0x80) {
+      ++k;
+    }
+    i += k;
   }
   return out;
 }

@@ -1,6 +1,7 @@
 #include "RegularFile.h"
 
 #include <system_error>
+#include <utility>
 
 #ifdef _WIN32
 #include <fstream>
@@ -18,72 +19,70 @@ namespace vorrendal {
 #ifdef _WIN32
 
 // No FIFO blocks an open here; the type is looked at first all the same.
-RegularFile::RegularFile(const std::filesystem::path& path) : path_(path) {
+tl::expected<RegularFile, std::string> RegularFile::Open(const std::filesystem::path& path) {
   std::error_code ec;
   const auto status = std::filesystem::status(path, ec);
-  if (ec) {
-    error_ = "cannot be opened: " + ec.message();
-  } else if (std::filesystem::is_directory(status)) {
-    error_ = "is a directory";
-  } else if (!std::filesystem::is_regular_file(status)) {
-    error_ = "is not a regular file";
-  } else {
-    size_ = std::filesystem::file_size(path, ec);
-    if (ec) error_ = "cannot be opened: " + ec.message();
-  }
+  if (ec) return tl::unexpected("cannot be opened: " + ec.message());
+  if (std::filesystem::is_directory(status)) return tl::unexpected(std::string("is a directory"));
+  if (!std::filesystem::is_regular_file(status))
+    return tl::unexpected(std::string("is not a regular file"));
+  RegularFile file;
+  file.size_ = std::filesystem::file_size(path, ec);
+  if (ec) return tl::unexpected("cannot be opened: " + ec.message());
+  file.path_ = path;
+  return file;
 }
+
+RegularFile::RegularFile(RegularFile&& other) noexcept
+    : size_(other.size_), path_(std::move(other.path_)) {}
 
 RegularFile::~RegularFile() = default;
 
-bool RegularFile::ReadAt(std::uint64_t position, std::uint64_t size, std::string& out) const {
-  if (!IsOpen() || position > size_ || size > size_ - position) return false;
+std::optional<std::string> RegularFile::ReadAt(std::uint64_t position, std::uint64_t size) const {
+  if (position > size_ || size > size_ - position) return std::nullopt;
   std::ifstream in(path_, std::ios::binary);
   std::string bytes(static_cast<std::size_t>(size), '\0');
   in.seekg(static_cast<std::streamoff>(position));
   in.read(bytes.data(), static_cast<std::streamsize>(size));
-  if (static_cast<std::uint64_t>(in.gcount()) != size) return false;
-  out = std::move(bytes);
-  return true;
+  if (static_cast<std::uint64_t>(in.gcount()) != size) return std::nullopt;
+  return bytes;
 }
 
 #else
 
 // Opened without blocking (a FIFO with no writer would wait for one), then
 // looked at through the descriptor, so nothing can swap the file in between.
-RegularFile::RegularFile(const std::filesystem::path& path) {
-  fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+tl::expected<RegularFile, std::string> RegularFile::Open(const std::filesystem::path& path) {
+  RegularFile file;
+  file.fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   struct stat info {};
-  if (fd_ < 0 || ::fstat(fd_, &info) != 0) {
-    error_ = std::string("cannot be opened: ") + std::strerror(errno);
-  } else if (S_ISDIR(info.st_mode)) {
-    error_ = "is a directory";
-  } else if (!S_ISREG(info.st_mode)) {
-    error_ = "is not a regular file";
-  } else {
-    size_ = static_cast<std::uint64_t>(info.st_size);
-    return;
-  }
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+  if (file.fd_ < 0 || ::fstat(file.fd_, &info) != 0)
+    return tl::unexpected(std::string("cannot be opened: ") + std::strerror(errno));
+  if (S_ISDIR(info.st_mode)) return tl::unexpected(std::string("is a directory"));
+  if (!S_ISREG(info.st_mode)) return tl::unexpected(std::string("is not a regular file"));
+  file.size_ = static_cast<std::uint64_t>(info.st_size);
+  return file;
 }
+
+RegularFile::RegularFile(RegularFile&& other) noexcept
+    : size_(other.size_), fd_(std::exchange(other.fd_, -1)) {}
 
 RegularFile::~RegularFile() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-bool RegularFile::ReadAt(std::uint64_t position, std::uint64_t size, std::string& out) const {
-  if (!IsOpen() || position > size_ || size > size_ - position) return false;
+std::optional<std::string> RegularFile::ReadAt(std::uint64_t position, std::uint64_t size) const {
+  if (position > size_ || size > size_ - position) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(size), '\0');
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n =
         ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(position + done));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;  // an error, or the file shrank since it was opened
+    if (n <= 0) return std::nullopt;  // an error, or the file shrank since it was opened
     done += static_cast<std::size_t>(n);
   }
-  out = std::move(bytes);
-  return true;
+  return bytes;
 }
 
 #endif

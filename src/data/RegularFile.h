@@ -5,31 +5,33 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <tl/expected.hpp>
 
 namespace vorrendal {
 
 class RegularFile {
  public:
-  explicit RegularFile(const std::filesystem::path& path);
-  ~RegularFile();
-  RegularFile(const RegularFile&) = delete;
-  RegularFile& operator=(const RegularFile&) = delete;
+  // Opens path, or fails with why, to follow the file's name and ": ": "is a
+  // directory", "is not a regular file", or "cannot be opened: " and the
+  // system's reason.
+  static tl::expected<RegularFile, std::string> Open(const std::filesystem::path& path);
 
-  bool IsOpen() const { return error_.empty(); }
-  // Why the file is not open, to follow its name and ": ": "is a directory",
-  // "is not a regular file", or "cannot be opened: " and the system's reason.
-  // Empty when open.
-  const std::string& Error() const { return error_; }
+  RegularFile(RegularFile&& other) noexcept;
+  RegularFile& operator=(RegularFile&&) = delete;
+  ~RegularFile();
+
   // The size when it was opened.
   std::uint64_t Size() const { return size_; }
 
-  // Reads size bytes at a 0-based position into out. Fails, allocating
-  // nothing, when the file is not open or does not hold them all.
-  bool ReadAt(std::uint64_t position, std::uint64_t size, std::string& out) const;
+  // size bytes at a 0-based position; nothing, allocating nothing, when the
+  // file does not hold them all.
+  std::optional<std::string> ReadAt(std::uint64_t position, std::uint64_t size) const;
 
  private:
-  std::string error_;
+  RegularFile() = default;
+
   std::uint64_t size_ = 0;
 #ifdef _WIN32
   std::filesystem::path path_;

@@ -20,9 +20,10 @@ static_assert(clsZLib::kMaxTextSize + clsZLib::kMaxTextSize / 100 + 13 + 4 +
 
 // Reads a block of size bytes at a 0-based position: nothing is allocated for
 // a size past the bound or the end of the file.
-bool ReadBlock(const RegularFile& file, std::uint64_t position, std::uint64_t size,
-               std::string& out) {
-  return size <= clsDataFile::kMaxBlockSize && file.ReadAt(position, size, out);
+std::optional<std::string> ReadBlock(const RegularFile& file, std::uint64_t position,
+                                     std::uint64_t size) {
+  if (size > clsDataFile::kMaxBlockSize) return std::nullopt;
+  return file.ReadAt(position, size);
 }
 
 // A block's text without its final CR LF, or nothing for a text shorter than two.
@@ -67,44 +68,46 @@ std::optional<std::int64_t> clsDataFile::ParseNumber(std::string_view field) {
   return value;
 }
 
-clsDataFile::UnpackOutcome clsDataFile::Unpack(clsCrypto& crypto, const clsZLib& zlib,
-                                               std::string& block, std::size_t* trailingBytes) {
-  crypto.SetInBuffer(block);
+tl::expected<std::string, clsDataFile::UnpackError> clsDataFile::Unpack(
+    clsCrypto& crypto, const clsZLib& zlib, std::string_view block, std::size_t* trailingBytes) {
+  crypto.SetInBuffer(std::string(block));
   crypto.SetPassword(kPassPhrase);
   crypto.Decrypt();
   const std::string& plain = crypto.OutBuffer();
   const std::string_view passPhrase(kPassPhrase);
   if (plain.size() < passPhrase.size() ||
       std::string_view(plain).substr(plain.size() - passPhrase.size()) != passPhrase) {
-    return UnpackOutcome::TrailerMismatch;
+    return tl::unexpected(UnpackError::TrailerMismatch);
   }
   std::string text;
   const std::int32_t status =
       zlib.decompressData(plain.substr(0, plain.size() - passPhrase.size()), text, trailingBytes);
-  if (status == Z_BUF_ERROR && text.size() == clsZLib::kMaxTextSize) return UnpackOutcome::TooLong;
-  if (status != Z_OK) return UnpackOutcome::DecompressFailed;
-  block = std::move(text);
-  return UnpackOutcome::Unpacked;
+  if (status == Z_BUF_ERROR && text.size() == clsZLib::kMaxTextSize)
+    return tl::unexpected(UnpackError::TooLong);
+  if (status != Z_OK) return tl::unexpected(UnpackError::DecompressFailed);
+  return text;
 }
 
 bool clsDataFile::UnpackBlock(std::string& block) {
   if (!crypto_) crypto_ = std::make_unique<clsCrypto>();
   if (!zlib_) zlib_ = std::make_unique<clsZLib>();
-  return Unpack(*crypto_, *zlib_, block) == UnpackOutcome::Unpacked;
+  auto text = Unpack(*crypto_, *zlib_, block);
+  if (!text) return false;
+  block = *std::move(text);
+  return true;
 }
 
 // Reads, unpacks and parses the index. The index is taken whole or not at
 // all: a damaged index leaves RecordIndex empty, so the next call reads it again.
 bool clsDataFile::ReadIndex(const RegularFile& file) {
-  std::string lengthBytes;
-  if (!file.ReadAt(0, 4, lengthBytes)) return false;
-  const std::int32_t length = clsZLib::stringToLong(lengthBytes);
+  const std::optional<std::string> lengthBytes = file.ReadAt(0, 4);
+  if (!lengthBytes) return false;
+  const std::int32_t length = clsZLib::stringToLong(*lengthBytes);
   if (length < 0) return false;
 
-  std::string block;
-  if (!ReadBlock(file, 4, static_cast<std::uint64_t>(length), block)) return false;
-  if (!UnpackBlock(block)) return false;
-  const auto body = Body(block);
+  std::optional<std::string> block = ReadBlock(file, 4, static_cast<std::uint64_t>(length));
+  if (!block || !UnpackBlock(*block)) return false;
+  const auto body = Body(*block);
   if (!body) return false;
 
   const auto lines = SplitLines(*body);
@@ -124,9 +127,9 @@ bool clsDataFile::ReadIndex(const RegularFile& file) {
 }
 
 bool clsDataFile::ReadData(const std::string& recordId, KeyedTable* data, std::string& rawData) {
-  const RegularFile file(file_);  // closed by its destructor on every way out
-  if (!file.IsOpen()) return false;
-  if (recordIndex_.Empty() && !ReadIndex(file)) return false;
+  const auto file = RegularFile::Open(file_);  // closed by its destructor on every way out
+  if (!file) return false;
+  if (recordIndex_.Empty() && !ReadIndex(*file)) return false;
 
   const std::string* entry = recordIndex_.Find(recordId);
   if (!entry) return false;
@@ -139,10 +142,10 @@ bool clsDataFile::ReadData(const std::string& recordId, KeyedTable* data, std::s
   // offset counts from 1 at the first byte after the index block.
   const auto position =
       static_cast<std::uint64_t>(*offset) + static_cast<std::uint64_t>(indexLength_) + 3;
-  std::string block;
-  if (!ReadBlock(file, position, static_cast<std::uint64_t>(*length), block)) return false;
-  if (!UnpackBlock(block)) return false;
-  const auto body = Body(block);
+  std::optional<std::string> block =
+      ReadBlock(*file, position, static_cast<std::uint64_t>(*length));
+  if (!block || !UnpackBlock(*block)) return false;
+  const auto body = Body(*block);
   if (!body) return false;
 
   if (!data) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tl/expected.hpp>
 #include <vector>
 
 #include "IDataReader.h"
@@ -30,7 +31,6 @@ class clsDataFile final : public IDataReader {
 
   bool ReadData(const std::string& recordId, KeyedTable* data, std::string& rawData) override;
 
-  const std::filesystem::path& File() const { return file_; }
   const KeyedTable& RecordIndex() const { return recordIndex_; }
   std::int32_t IndexLength() const { return indexLength_; }
 
@@ -47,14 +47,14 @@ class clsDataFile final : public IDataReader {
   // The most lines a block's text may have: a model year has under 200 records.
   static constexpr std::size_t kMaxLines = 10000;
 
-  enum class UnpackOutcome { Unpacked, TrailerMismatch, DecompressFailed, TooLong };
+  enum class UnpackError { TrailerMismatch, DecompressFailed, TooLong };
   // Decrypts a packed block, checks and removes its trailer and inflates the
-  // rest. On success block becomes the block's text; otherwise it is unchanged.
-  // TooLong: the text inflates past clsZLib::kMaxTextSize. trailingBytes (if
-  // given) receives the number of bytes after the end of the zlib stream,
-  // which the reader ignores.
-  static UnpackOutcome Unpack(clsCrypto& crypto, const clsZLib& zlib, std::string& block,
-                              std::size_t* trailingBytes = nullptr);
+  // rest into the block's text. TooLong: the text inflates past
+  // clsZLib::kMaxTextSize. trailingBytes (if given) receives the number of
+  // bytes after the end of the zlib stream, which the reader ignores.
+  static tl::expected<std::string, UnpackError> Unpack(clsCrypto& crypto, const clsZLib& zlib,
+                                                       std::string_view block,
+                                                       std::size_t* trailingBytes = nullptr);
 
   // The lines of a block's text once its final CR LF is dropped: the text cut
   // at every CR LF. An empty text has no lines.

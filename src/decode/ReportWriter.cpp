@@ -6,8 +6,6 @@
 #include <utility>
 
 #include "CodeText.h"
-#include "clsCodeReader.h"
-#include "data/clsDescriptionStore.h"
 
 namespace vorrendal {
 
@@ -21,26 +19,10 @@ constexpr std::size_t kReportReserve = 1024;
 
 int Length(std::string_view text) { return static_cast<int>(text.size()); }
 
-// The pieces the report labels, cut from the upper-cased, trimmed serial
-// (views into the serial box).
-struct SerialPieces {
-  std::string_view Year, Plant, Model, Engine, Unit;
-};
-
-SerialPieces CutSerial(const std::string& serialBox, int searchYear) {
-  const std::string_view serial = TrimSpaces(serialBox);
-  if (searchYear == 59) {
-    return {Mid(serial, 2, 1), Mid(serial, 3, 1), Mid(serial, 4, 1), Mid(serial, 1, 1),
-            Mid(serial, 5, 6)};
-  }
-  return {Mid(serial, 1, 1), Mid(serial, 2, 1), Mid(serial, 3, 2), Mid(serial, 5, 1),
-          Mid(serial, 6, 6)};
-}
-
 // One decoded line: "Label (Blank) = value" for an empty code, else
 // "Label (CODE) = value".
 void AddLine(std::string& report, std::string_view label, std::string_view code,
-             const std::string& value, bool lineBreak = true) {
+             std::string_view value, bool lineBreak = true) {
   report.append(label);
   if (code.empty()) {
     report.append(" (Blank) = ");
@@ -51,17 +33,14 @@ void AddLine(std::string& report, std::string_view label, std::string_view code,
   if (lineBreak) report.append(kCrLf);
 }
 
-// A line whose value may be wrapped: the reader's value is replaced by its
-// wrapped form when it is longer than what is left of the line, but only the
-// coded line shows the wrapped form.
+// A line whose value may be wrapped: a value longer than what is left of the
+// line is wrapped, but only the coded line shows the wrapped form.
 void AddWrappedLine(std::string& report, std::string_view label, std::string_view code,
-                    std::string& value) {
+                    const std::string& value) {
   const int allowance = Length(label) + 6;  // "Label (" and ") = "
   const int width = kLineBudget - (Length(code) + allowance);
-  if (Length(value) <= width) return AddLine(report, label, code, value);
-  std::string wrapped = ReportWriter::WrapDescription(value, width);
-  AddLine(report, label, code, code.empty() ? value : wrapped);
-  value = std::move(wrapped);
+  if (code.empty() || Length(value) <= width) return AddLine(report, label, code, value);
+  AddLine(report, label, code, ReportWriter::WrapDescription(value, width));
 }
 
 // In append mode the caret goes to the new section: past the separator and
@@ -80,27 +59,17 @@ std::size_t CaretOffset(const std::string& report, std::size_t previousLength) {
 
 }  // namespace
 
-std::optional<ReportResult> ReportWriter::Process(clsCodeReader& reader, const PlateBoxes& typed,
-                                                  bool append, const std::string& currentReport) {
-  reader.ErrorOccurred = false;
-  reader.ReadCodes(typed.SerialNumber, typed.Body, typed.Color, typed.Trim, typed.Date, typed.DSO,
-                   typed.Trans, typed.Axle);
-  if (reader.BadYearCode) return std::nullopt;
-  return Write(reader, typed, append, currentReport);
-}
-
-ReportResult ReportWriter::Write(clsCodeReader& reader, const PlateBoxes& typed, bool append,
+ReportResult ReportWriter::Write(const DecodeResult& r, const PlateBoxes& typed, bool append,
                                  const std::string& currentReport) {
-  const int year = clsDescriptionStore::YearNumber(reader.SearchYear).value_or(0);
+  const int year = SearchYearNumber(r.SearchYear).value_or(0);
 
   PlateBoxes boxes = typed;
-  // 1967 to 1971 plates carry a one-character color code.
-  if (year >= 67 && year <= 71 && boxes.Color.size() > 1) boxes.Color.resize(1);
+  if (OneCharacterColor(year) && boxes.Color.size() > 1) boxes.Color.resize(1);
   for (std::string* box : {&boxes.SerialNumber, &boxes.Body, &boxes.Color, &boxes.Trim, &boxes.Date,
                            &boxes.DSO, &boxes.Trans, &boxes.Axle}) {
     UpperCaseInPlace(*box);
   }
-  const SerialPieces pieces = CutSerial(boxes.SerialNumber, year);
+  const SerialPieces pieces = SplitSerial(TrimSpaces(boxes.SerialNumber), year);
 
   ReportResult result;
   std::string& report = result.Report;
@@ -128,22 +97,21 @@ ReportResult ReportWriter::Write(clsCodeReader& reader, const PlateBoxes& typed,
   echo("Axle: ", boxes.Axle, 0);
   report.append(kCrLf).append(kCrLf);
 
-  AddLine(report, "Year", pieces.Year, reader.ModelYear);
-  AddLine(report, "Plant", pieces.Plant, reader.AssemblyPlant);
-  AddWrappedLine(report, "Model", pieces.Model, reader.Model);
-  AddWrappedLine(report, "Engine", pieces.Engine, reader.EngineType);
-  AddLine(report, "Consecutive Unit Number", pieces.Unit, reader.UnitNumber);
-  AddWrappedLine(report, "Body", boxes.Body, reader.Body);
-  AddWrappedLine(report, "Color", boxes.Color, reader.Color);
-  AddWrappedLine(report, "Trim", boxes.Trim, reader.Trim);
-  if (year <= 69) AddWrappedLine(report, "Date", boxes.Date, reader.DateProduced);
-  if (year >= 62) AddLine(report, "DSO", boxes.DSO, reader.DSO);
-  AddWrappedLine(report, "Transmission", boxes.Trans, reader.TransmissionType);
-  AddLine(report, "Axle", boxes.Axle, reader.AxleRatio, false);
+  AddLine(report, "Year", pieces.Year, r.ModelYear);
+  AddLine(report, "Plant", pieces.Plant, r.AssemblyPlant);
+  AddWrappedLine(report, "Model", pieces.Model, r.Model);
+  AddWrappedLine(report, "Engine", pieces.Engine, r.EngineType);
+  AddLine(report, "Consecutive Unit Number", pieces.Unit, r.UnitNumber);
+  AddWrappedLine(report, "Body", boxes.Body, r.Body);
+  AddWrappedLine(report, "Color", boxes.Color, r.Color);
+  AddWrappedLine(report, "Trim", boxes.Trim, r.Trim);
+  if (HasDateLine(year)) AddWrappedLine(report, "Date", boxes.Date, r.DateProduced);
+  if (HasDso(year)) AddLine(report, "DSO", boxes.DSO, r.DSO);
+  AddWrappedLine(report, "Transmission", boxes.Trans, r.TransmissionType);
+  AddLine(report, "Axle", boxes.Axle, r.AxleRatio, false);
 
   if (append) result.Caret = CaretOffset(report, previousLength);
   result.Boxes = std::move(boxes);
-  result.ErrorOccurred = reader.ErrorOccurred;
   return result;
 }
 

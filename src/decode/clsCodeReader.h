@@ -1,44 +1,31 @@
 #pragma once
-// Turns the codes stamped on a warranty plate into text. ReadCodes splits the
-// serial number, makes sure the model year's descriptions are loaded and runs
-// one decoder per field; each leaves its answer in a public result member.
+// The code reader as the main window holds it: the results of its last
+// decode in public members, over a description store that keeps every model
+// year it has loaded. ReadCodes runs DecodePlate.
 
-#include <array>
 #include <memory>
 #include <string>
 
-#include "../data/IDataReader.h"
-#include "../data/KeyedTable.h"
-#include "IPrompter.h"
+#include "DecodePlate.h"
+#include "clsDescriptionStore.h"
+#include "data/IDataReader.h"
 
 namespace vorrendal {
 
-class clsCodeReader {
+// The results (ModelYear ... AxleRatio, BadYearCode, SearchYear,
+// ErrorOccurred, LoadFailures) are those of the last ReadCodes, but for two
+// things the caller clears: ErrorOccurred is only ever set by a decode, and
+// LoadFailures collects the failed loads of LoadDescriptionData and ReadCodes
+// alike. A decode stopped by a bad year code changes BadYearCode only.
+class clsCodeReader : public DecodeResult {
  public:
-  // prompter must outlive the reader; dataReader may be null (every year then
-  // fails to load, as with a missing Data.dat).
-  clsCodeReader(IPrompter& prompter, std::unique_ptr<IDataReader> dataReader);
-  ~clsCodeReader();
-  clsCodeReader(const clsCodeReader&) = delete;
-  clsCodeReader& operator=(const clsCodeReader&) = delete;
+  // dataReader may be null (every year then fails to load, as with a missing
+  // Data.dat).
+  explicit clsCodeReader(std::unique_ptr<IDataReader> dataReader);
 
-  // Results, in report order. Empty until a decode writes them; a decode
-  // stopped by a bad year code leaves them as they were.
-  std::string ModelYear;
-  std::string AssemblyPlant;
-  std::string Model;
-  std::string EngineType;
-  std::string UnitNumber;
-  std::string Body;
-  std::string Color;
-  std::string Trim;
-  std::string DateProduced;
-  std::string DSO;
-  std::string TransmissionType;
-  std::string AxleRatio;
-  bool BadYearCode = false;
-  std::string SearchYear;      // "59" to "74" once a year has been decoded
-  bool ErrorOccurred = false;  // set by the decoders, cleared only by the caller
+  // Which model year a serial number's year digit 0 to 4 stands for, as the
+  // year question was answered before ReadCodes.
+  Decade YearChoice = Decade::k1960s;
 
   // The eight plate codes exactly as typed (not trimmed, not upper-cased).
   void ReadCodes(const std::string& serialNumber, const std::string& BodyCode,
@@ -47,22 +34,19 @@ class clsCodeReader {
                  const std::string& TransCode, const std::string& AxleCode);
 
   // Builds the built-in tables on first use and loads the block of the year
-  // in SearchYear if it is not loaded yet; a failed load is told through the
-  // prompter and decoding goes on.
+  // in SearchYear if it is not loaded yet; a failed load is added to
+  // LoadFailures. A Process calls it first, so that a year that failed is
+  // tried again before the next plate's year is asked.
   void LoadDescriptionData();
 
   // Reads one year's block through the data reader (see IDataReader).
   bool ReadData(const std::string& RecordID, KeyedTable* Data, std::string& RawData);
 
-  // What the store holds, for the tools and the tests.
-  const KeyedTable& BuiltInDescriptions() const;
-  const KeyedTable& Descriptions() const;
-  bool YearLoaded(int year) const;  // year 59 to 74
+  // The results of the last decode that read the year code, as a value.
+  const DecodeResult& Result() const { return *this; }
 
  private:
-  // implementation is the engine's own
-  struct Impl;
-  std::unique_ptr<Impl> impl_;
+  clsDescriptionStore store_;
 };
 
 }  // namespace vorrendal

@@ -32,20 +32,6 @@ bool IsWordByte(unsigned char c) {
   }
 }
 
-// The length of the UTF-8 sequence that starts at text[i] as far as it is
-// whole in shape: a lead byte and the continuation bytes that follow it, up
-// to as many as it announces. A sequence cut short is one bad character.
-std::size_t SequenceLength(std::string_view text, std::size_t i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-  std::size_t k = 1;
-  while (k < length && i + k < text.size() &&
-         (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80) {
-    ++k;
-  }
-  return k;
-}
-
 // Elements that run inside a line of text: their edges do not end a word.
 bool IsInline(const char* name) {
   static constexpr const char* kInline[] = {
@@ -128,22 +114,6 @@ bool StartsWithByteOrderMark(std::string_view html) {
 }
 
 }  // namespace
-
-std::string Utf8ToCp1252Lossy(std::string_view utf8, char replacement) {
-  std::string out;
-  out.reserve(utf8.size());
-  while (!utf8.empty()) {
-    std::size_t bad = 0;
-    if (std::optional<std::string> whole = Utf8ToCp1252(utf8, &bad)) {
-      out += *whole;
-      break;
-    }
-    out += Utf8ToCp1252(utf8.substr(0, bad)).value_or("");
-    out += replacement;
-    utf8.remove_prefix(bad + SequenceLength(utf8, bad));
-  }
-  return out;
-}
 
 std::vector<std::string> FoldedWords(std::string_view cp1252) {
   const std::string folded = FoldText(cp1252);

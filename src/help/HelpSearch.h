@@ -11,15 +11,12 @@
 #include <utility>
 #include <vector>
 
+#include "data/Cp1252.h"
 #include "help/ChmSitemap.h"
 
 namespace vorrendal {
 
 class ChmFile;
-
-// UTF-8 to Windows-1252 for reading and matching: each character the code
-// page cannot hold, and each malformed byte, becomes `replacement`.
-std::string Utf8ToCp1252Lossy(std::string_view utf8, char replacement);
 
 // The words of a text, folded: runs of letters and digits. Everything else
 // (spaces, punctuation, hyphens, apostrophes) separates words.

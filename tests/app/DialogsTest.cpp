@@ -112,7 +112,7 @@ class DialogsTest : public QObject {
     driver.Then(Press(QMessageBox::Help, &seen[0]));
     driver.Then(Press(QMessageBox::Help, &seen[1]));
     driver.Then(Press(QMessageBox::NoButton, &seen[2]));  // not a button: closes as Escape does
-    prompter.DataLoadFailed("Error Loading Data", "Unable to load data file. It may be corrupted.");
+    prompter.DataLoadFailed();
     QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
     const QString box =
         QStringLiteral("Error Loading Data|Unable to load data file. It may be corrupted.|%1|%2")

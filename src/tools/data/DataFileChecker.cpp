@@ -10,6 +10,7 @@
 #include "data/clsCrypto.h"
 #include "data/clsDataFile.h"
 #include "data/clsZLib.h"
+#include "decode/PlateRules.h"
 
 namespace vorrendal {
 namespace {
@@ -19,7 +20,8 @@ const std::string kMost = ", more than a block may hold (";
 class Checker {
  public:
   // Reads size bytes at a 0-based position that lies within the file.
-  using Reader = std::function<bool(std::uint64_t position, std::uint64_t size, std::string& out)>;
+  using Reader =
+      std::function<std::optional<std::string>(std::uint64_t position, std::uint64_t size)>;
 
   // Checks a file of fileSize bytes, reading only the ranges its index names.
   Checker(std::string name, std::uint64_t fileSize, Reader read)
@@ -33,10 +35,9 @@ class Checker {
   }
   std::optional<std::string> Read(std::uint64_t position, std::uint64_t size,
                                   const std::string& where) {
-    std::string bytes;
-    if (read_(position, size, bytes)) return bytes;
-    Problem(where, "cannot be read");
-    return std::nullopt;
+    std::optional<std::string> bytes = read_(position, size);
+    if (!bytes) Problem(where, "cannot be read");
+    return bytes;
   }
   std::optional<std::string> Unpack(std::string_view packed, const std::string& where);
   std::optional<std::vector<std::string_view>> Lines(const std::string& text,
@@ -62,23 +63,24 @@ class Checker {
 };
 
 std::optional<std::string> Checker::Unpack(std::string_view packed, const std::string& where) {
-  std::string text(packed);
   std::size_t trailing = 0;
-  switch (clsDataFile::Unpack(crypto_, zlib_, text, &trailing)) {
-    case clsDataFile::UnpackOutcome::TooLong:
-      Problem(where, "the text inflates past " + std::to_string(clsZLib::kMaxTextSize) +
-                         " bytes, more than a block may hold");
-      return std::nullopt;
-    case clsDataFile::UnpackOutcome::TrailerMismatch:
-      Problem(where,
-              "the trailer is not the pass phrase (wrong pass phrase, damaged bytes, or not a "
-              "packed block)");
-      return std::nullopt;
-    case clsDataFile::UnpackOutcome::DecompressFailed:
-      Problem(where, "the compressed data is damaged");
-      return std::nullopt;
-    case clsDataFile::UnpackOutcome::Unpacked:
-      break;
+  auto text = clsDataFile::Unpack(crypto_, zlib_, packed, &trailing);
+  if (!text) {
+    switch (text.error()) {
+      case clsDataFile::UnpackError::TooLong:
+        Problem(where, "the text inflates past " + std::to_string(clsZLib::kMaxTextSize) +
+                           " bytes, more than a block may hold");
+        break;
+      case clsDataFile::UnpackError::TrailerMismatch:
+        Problem(where,
+                "the trailer is not the pass phrase (wrong pass phrase, damaged bytes, or not a "
+                "packed block)");
+        break;
+      case clsDataFile::UnpackError::DecompressFailed:
+        Problem(where, "the compressed data is damaged");
+        break;
+    }
+    return std::nullopt;
   }
   // The program's reader ignores what follows the stream; a writer adds nothing.
   if (trailing != 0) {
@@ -88,11 +90,11 @@ std::optional<std::string> Checker::Unpack(std::string_view packed, const std::s
   crypto_.SetInBuffer(std::string(packed.substr(0, 4)));
   crypto_.Decrypt();
   const std::int32_t prefix = clsZLib::stringToLong(crypto_.OutBuffer());
-  if (static_cast<std::size_t>(prefix) != text.size()) {
+  if (static_cast<std::size_t>(prefix) != text->size()) {
     Problem(where, "the length prefix says " + std::to_string(prefix) + " bytes, the text has " +
-                       std::to_string(text.size()));
+                       std::to_string(text->size()));
   }
-  return text;
+  return *std::move(text);
 }
 
 std::optional<std::vector<std::string_view>> Checker::Lines(const std::string& text,
@@ -127,8 +129,8 @@ void Checker::CheckIndexLine(std::string_view line, std::size_t lineNumber) {
   if (!length || *length > INT32_MAX)
     Problem(where, "the length \"" + std::string(fields[0]) + "\" is not a number");
   if (!offset) Problem(where, "the offset \"" + std::string(fields[1]) + "\" is not a number");
-  const auto year = clsDataFile::ParseNumber(yearKey);
-  if (yearKey.size() != 2 || !year || *year < 59 || *year > 74) {
+  const auto year = SearchYearNumber(yearKey);
+  if (!year) {
     Problem(where, "the year key \"" + Cp1252ToUtf8(yearKey) + "\" is not 59 to 74");
     return;
   }
@@ -158,10 +160,10 @@ void Checker::CheckBlock(int year, std::string_view packed) {
       continue;
     }
     SourceRecord record{std::string(fields[1]), std::string(fields[0]), 0};
-    if (auto problem = DescriptionSource::KeyProblem(record.key, 1900 + year))
-      Problem(where, *problem);
-    if (auto problem = DescriptionSource::DescriptionProblem(record.description))
-      Problem(where, *problem);
+    if (const Checked key = DescriptionSource::CheckKey(record.key, 1900 + year); !key)
+      Problem(where, key.error());
+    if (const Checked shown = DescriptionSource::CheckDescription(record.description); !shown)
+      Problem(where, shown.error());
     if (const std::string* first = keys_.Find(record.key)) {
       Problem(where,
               "key \"" + Cp1252ToUtf8(record.key) + "\" is there twice (first on " + *first + ")");
@@ -252,26 +254,24 @@ std::size_t DataFileChecker::Result::RecordCount() const {
 
 DataFileChecker::Result DataFileChecker::Check(std::string_view bytes, const std::string& name) {
   return Checker(name, bytes.size(),
-                 [bytes](std::uint64_t position, std::uint64_t size, std::string& out) {
-                   out.assign(bytes.substr(static_cast<std::size_t>(position),
-                                           static_cast<std::size_t>(size)));
-                   return true;
+                 [bytes](std::uint64_t position, std::uint64_t size) {
+                   return std::optional<std::string>(bytes.substr(
+                       static_cast<std::size_t>(position), static_cast<std::size_t>(size)));
                  })
       .Run();
 }
 
 DataFileChecker::Result DataFileChecker::CheckFile(const std::filesystem::path& path) {
-  const RegularFile file(path);
-  if (!file.IsOpen()) {
+  const auto file = RegularFile::Open(path);
+  if (!file) {
     Result result;
-    result.problems.Add(path.string() + ": " + file.Error());
+    result.problems.Add(path.string() + ": " + file.error());
     return result;
   }
-  Result result = Checker(path.string(), file.Size(),
-                          [&file](std::uint64_t position, std::uint64_t size, std::string& out) {
-                            return file.ReadAt(position, size, out);
-                          })
-                      .Run();
+  Result result =
+      Checker(path.string(), file->Size(), [&file](std::uint64_t position, std::uint64_t size) {
+        return file->ReadAt(position, size);
+      }).Run();
   if (!result.problems.Empty()) return result;
 
   // The program's own reader must take every year, all into one table.

@@ -61,10 +61,10 @@ std::string DataFileWriter::Build(const std::vector<SourceYear>& years) {
   return Assemble(PackBlock(IndexText(blocks)), blocks);
 }
 
-std::string DataFileWriter::WriteFile(const std::filesystem::path& path, std::string_view bytes) {
+tl::expected<void, std::string> DataFileWriter::WriteFile(const std::filesystem::path& path,
+                                                          std::string_view bytes) {
   StagedFiles file;
-  if (std::string error = file.Stage(path, bytes); !error.empty()) return error;
-  return file.Commit();
+  return file.Stage(path, bytes).and_then([&file] { return file.Commit(); });
 }
 
 }  // namespace vorrendal

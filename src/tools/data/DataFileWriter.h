@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <tl/expected.hpp>
 #include <vector>
 
 #include "DescriptionSource.h"
@@ -43,8 +44,9 @@ class DataFileWriter {
   static std::string Build(const std::vector<SourceYear>& years);
 
   // Writes bytes to path through a temporary file beside it (see StagedFiles),
-  // so that a failed write never leaves half a file. Returns an error message or "".
-  static std::string WriteFile(const std::filesystem::path& path, std::string_view bytes);
+  // so that a failed write never leaves half a file. Fails with a message.
+  static tl::expected<void, std::string> WriteFile(const std::filesystem::path& path,
+                                                   std::string_view bytes);
 };
 
 }  // namespace vorrendal

@@ -41,9 +41,8 @@ int Pack(const Command& command, std::ostream& out, std::ostream& err) {
     return DataTool::kFailed;
   }
   const std::string bytes = DataFileWriter::Build(*years);
-  if (const std::string error = DataFileWriter::WriteFile(command.output, bytes); !error.empty()) {
-    return Report(error, err);
-  }
+  if (const auto written = DataFileWriter::WriteFile(command.output, bytes); !written)
+    return Report(written.error(), err);
   if (command.quiet) return DataTool::kOk;
   std::size_t records = 0;
   for (const auto& year : *years) records += year.records.size();
@@ -68,7 +67,7 @@ int Unpack(const Command& command, std::ostream& out, std::ostream& err) {
   StagedFiles files;
   std::size_t years = 0;
   std::size_t records = 0;
-  std::string error;
+  tl::expected<void, std::string> done;
   for (const auto& year : result.years) {
     const std::string name = std::to_string(year.year) + ".txt";
     // pack refuses a year file without records, so none is written.
@@ -76,15 +75,15 @@ int Unpack(const Command& command, std::ostream& out, std::ostream& err) {
       err << "vorrendal-data: " << year.year << " has no records; no " << name << " written\n";
       continue;
     }
-    error = files.Stage(dir / name, DescriptionSource::FormatYear(year));
-    if (!error.empty()) break;
+    done = files.Stage(dir / name, DescriptionSource::FormatYear(year));
+    if (!done) break;
     ++years;
     records += year.records.size();
   }
-  if (error.empty()) error = files.Commit();
-  if (!error.empty()) {
+  if (done) done = files.Commit();
+  if (!done) {
     if (created) std::filesystem::remove(dir, ec);  // only while it is empty
-    Report(error, err);
+    Report(done.error(), err);
     err << "vorrendal-data: nothing unpacked\n";
     return DataTool::kFailed;
   }

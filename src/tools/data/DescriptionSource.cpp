@@ -10,6 +10,7 @@
 #include "data/RegularFile.h"
 #include "data/clsDataFile.h"
 #include "data/clsZLib.h"
+#include "decode/PlateRules.h"
 
 namespace vorrendal {
 namespace {
@@ -17,37 +18,17 @@ namespace {
 constexpr std::string_view kFieldLetters = "pmebctsrx";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+Checked Refused(std::string why) { return tl::unexpected(std::move(why)); }
+
 std::string Quoted(std::string_view cp1252) { return "\"" + Cp1252ToUtf8(cp1252) + "\""; }
 
 // Why Utf8ToCp1252 refused the text at byte offset at: a well-formed character
 // that the code page cannot hold, or a malformed sequence.
 std::string Utf8Problem(std::string_view text, std::size_t at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  std::size_t len = 0;
   char32_t cp = 0;
-  char32_t min = 0;  // the smallest code point that needs len bytes
-  if ((lead & 0xE0) == 0xC0) {
-    len = 2;
-    cp = lead & 0x1Fu;
-    min = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    len = 3;
-    cp = lead & 0x0Fu;
-    min = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    len = 4;
-    cp = lead & 0x07u;
-    min = 0x10000;
-  }
-  bool wellFormed = len != 0 && at + len <= text.size();
-  for (std::size_t k = 1; wellFormed && k < len; ++k) {
-    const auto b = static_cast<unsigned char>(text[at + k]);
-    wellFormed = (b & 0xC0) == 0x80;
-    cp = (cp << 6) | (b & 0x3Fu);
-  }
-  wellFormed = wellFormed && cp >= min && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+  const std::size_t len = Utf8CharAt(text, at, cp);
   const std::string column = " at column " + std::to_string(at + 1);
-  if (!wellFormed) return "not valid UTF-8" + column;
+  if (len == 0) return "not valid UTF-8" + column;
   char code[16];
   std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
   return "character \"" + std::string(text.substr(at, len)) + "\" (" + code +
@@ -57,88 +38,80 @@ std::string Utf8Problem(std::string_view text, std::size_t at) {
 // The bytes of a year file, or nothing when it cannot be read or is longer
 // than a year's text may be (a file is read whole only below that bound).
 std::optional<std::string> ReadSource(const std::filesystem::path& path, ProblemList& problems) {
-  const RegularFile file(path);
-  if (!file.IsOpen()) {
-    problems.Add(path.string() + ": " + file.Error());
+  const auto file = RegularFile::Open(path);
+  if (!file) {
+    problems.Add(path.string() + ": " + file.error());
     return std::nullopt;
   }
-  if (file.Size() > clsZLib::kMaxTextSize) {
-    problems.Add(path.string() + ": is " + std::to_string(file.Size()) +
+  if (file->Size() > clsZLib::kMaxTextSize) {
+    problems.Add(path.string() + ": is " + std::to_string(file->Size()) +
                  " bytes, more than a year file may hold (" +
                  std::to_string(clsZLib::kMaxTextSize) + ")");
     return std::nullopt;
   }
-  std::string bytes;
-  if (!file.ReadAt(0, file.Size(), bytes)) {
-    problems.Add(path.string() + ": cannot be read");
-    return std::nullopt;
-  }
+  std::optional<std::string> bytes = file->ReadAt(0, file->Size());
+  if (!bytes) problems.Add(path.string() + ": cannot be read");
   return bytes;
 }
 
-// What keeps a year's records out of a block the program reads, or nothing.
-std::optional<std::string> YearProblem(const std::vector<SourceRecord>& records) {
+// Whether a year's records fit in a block the program reads.
+Checked CheckYear(const std::vector<SourceRecord>& records) {
   const std::string most = ", more than a year may hold (";
-  if (records.empty()) return "holds no records";
+  if (records.empty()) return Refused("holds no records");
   if (records.size() > clsDataFile::kMaxLines) {
-    return "holds " + std::to_string(records.size()) + " records" + most +
-           std::to_string(clsDataFile::kMaxLines) + ")";
+    return Refused("holds " + std::to_string(records.size()) + " records" + most +
+                   std::to_string(clsDataFile::kMaxLines) + ")");
   }
   if (const std::size_t size = DataFileWriter::YearText(records).size();
       size > clsZLib::kMaxTextSize) {
-    return "its records make " + std::to_string(size) + " bytes of text" + most +
-           std::to_string(clsZLib::kMaxTextSize) + ")";
+    return Refused("its records make " + std::to_string(size) + " bytes of text" + most +
+                   std::to_string(clsZLib::kMaxTextSize) + ")");
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace
 
 std::optional<int> DescriptionSource::YearOfFileName(std::string_view fileName) {
   if (fileName.size() != 8 || fileName.substr(4) != ".txt") return std::nullopt;
-  int year = 0;
-  for (char c : fileName.substr(0, 4)) {
-    if (c < '0' || c > '9') return std::nullopt;
-    year = year * 10 + (c - '0');
-  }
-  if (year < kFirstYear || year > kLastYear) return std::nullopt;
-  return year;
+  return ModelYearNamed(fileName.substr(0, 4));
 }
 
-std::optional<std::string> DescriptionSource::KeyProblem(std::string_view key, int year) {
-  if (key.empty()) return "empty key";
+Checked DescriptionSource::CheckKey(std::string_view key, int year) {
+  if (key.empty()) return Refused("empty key");
   for (char c : key) {
     const auto b = static_cast<unsigned char>(c);
     if (b <= 0x20 || b == 0x7F || b == 0xA0)
-      return "key " + Quoted(key) + " holds a space or control character";
+      return Refused("key " + Quoted(key) + " holds a space or control character");
   }
   const std::string yy = std::to_string(year % 100);
   const std::string form = " (expected the form " + std::string(1, key[0]) + yy + "-CODE)";
   const char letter = static_cast<char>(key[0] | 0x20);
   if (kFieldLetters.find(letter) == std::string_view::npos) {
-    return "key " + Quoted(key) + " does not start with a field letter (p m e b c t s r x)";
+    return Refused("key " + Quoted(key) +
+                   " does not start with a field letter (p m e b c t s r x)");
   }
   if (key.size() < 4 || key.substr(1, 2) != yy || key[3] != '-') {
-    return "key " + Quoted(key) + " does not carry the model year " + yy + form;
+    return Refused("key " + Quoted(key) + " does not carry the model year " + yy + form);
   }
-  if (key.size() == 4) return "key " + Quoted(key) + " has no code after the \"-\"";
-  return std::nullopt;
+  if (key.size() == 4) return Refused("key " + Quoted(key) + " has no code after the \"-\"");
+  return {};
 }
 
-std::optional<std::string> DescriptionSource::DescriptionProblem(std::string_view description) {
+Checked DescriptionSource::CheckDescription(std::string_view description) {
   for (const char c : description) {
     const auto b = static_cast<unsigned char>(c);
     // The five bytes Windows-1252 leaves undefined come out as C1 controls.
     const bool undefined = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
     if (b >= 0x20 && b != 0x7F && !undefined) continue;
-    if (b == 0) return "description holds a NUL byte";
-    if (b == '\r' || b == '\n') return "description holds a line break";
-    if (b == '\t') return "description holds a TAB";
+    if (b == 0) return Refused("description holds a NUL byte");
+    if (b == '\r' || b == '\n') return Refused("description holds a line break");
+    if (b == '\t') return Refused("description holds a TAB");
     char code[8];
     std::snprintf(code, sizeof code, "0x%02X", b);
-    return "description holds the control character " + std::string(code);
+    return Refused("description holds the control character " + std::string(code));
   }
-  return std::nullopt;
+  return {};
 }
 
 std::vector<SourceRecord> DescriptionSource::ParseYear(int year, std::string_view utf8,
@@ -173,12 +146,12 @@ std::vector<SourceRecord> DescriptionSource::ParseYear(int year, std::string_vie
       continue;
     }
     SourceRecord record{text->substr(0, tab), text->substr(tab + 1), lineNumber};
-    if (auto problem = KeyProblem(record.key, year)) {
-      problems.Add(where + *problem);
+    if (const Checked key = CheckKey(record.key, year); !key) {
+      problems.Add(where + key.error());
       continue;
     }
-    if (auto problem = DescriptionProblem(record.description)) {
-      problems.Add(where + *problem);
+    if (const Checked description = CheckDescription(record.description); !description) {
+      problems.Add(where + description.error());
       continue;
     }
     records.push_back(std::move(record));
@@ -227,8 +200,8 @@ std::optional<std::vector<SourceYear>> DescriptionSource::ReadDirectory(
     const std::size_t problemsInFile = problems.Count();
     SourceYear source{year, ParseYear(year, *content, name, problems)};
     if (problems.Count() == problemsInFile) {
-      if (const auto problem = YearProblem(source.records))
-        problems.Add(path.string() + ": " + *problem);
+      if (const Checked fits = CheckYear(source.records); !fits)
+        problems.Add(path.string() + ": " + fits.error());
     }
     for (const auto& record : source.records) {
       const std::string here = name + ":" + std::to_string(record.line);

@@ -9,11 +9,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tl/expected.hpp>
 #include <vector>
 
 #include "ProblemList.h"
 
 namespace vorrendal {
+
+// A check that passes, or fails with what is wrong.
+using Checked = tl::expected<void, std::string>;
 
 struct SourceRecord {
   std::string key;          // Windows-1252
@@ -28,9 +32,6 @@ struct SourceYear {
 
 class DescriptionSource {
  public:
-  static constexpr int kFirstYear = 1959;
-  static constexpr int kLastYear = 1974;
-
   // Parses the text of one year's file. Problems are appended as
   // "FILE:LINE: message"; the records of good lines are returned either way.
   static std::vector<SourceRecord> ParseYear(int year, std::string_view utf8,
@@ -50,15 +51,15 @@ class DescriptionSource {
   // The year a file name stands for ("1965.txt" -> 1965), or nothing.
   static std::optional<int> YearOfFileName(std::string_view fileName);
 
-  // What is wrong with a record key for a model year, or nothing when the key
-  // has the form letter + two-digit year + "-" + code, the letter being one
-  // of the description fields p m e b c t s r x.
-  static std::optional<std::string> KeyProblem(std::string_view key, int year);
+  // Fails with what is wrong with a record key for a model year, unless the
+  // key has the form letter + two-digit year + "-" + code, the letter being
+  // one of the description fields p m e b c t s r x.
+  static Checked CheckKey(std::string_view key, int year);
 
-  // What is wrong with a description, or nothing: it may not hold a control
+  // Fails with what is wrong with a description: it may not hold a control
   // character, which a terminal would obey: 0x00 to 0x1F (TAB included), DEL,
   // and the five bytes Windows-1252 leaves undefined, shown as C1 controls.
-  static std::optional<std::string> DescriptionProblem(std::string_view description);
+  static Checked CheckDescription(std::string_view description);
 };
 
 }  // namespace vorrendal

@@ -78,13 +78,16 @@ StagedFiles::~StagedFiles() {
   }
 }
 
-std::string StagedFiles::Stage(const fs::path& target, std::string_view bytes) {
+tl::expected<void, std::string> StagedFiles::Stage(const fs::path& target, std::string_view bytes) {
   const std::string name = target.string();
+  const auto refused = [&name](const std::string& why) {
+    return tl::unexpected(name + ": " + why);
+  };
   std::error_code ec;
   const fs::file_status status = fs::symlink_status(target, ec);
-  if (fs::is_symlink(status)) return name + ": is a symbolic link; name the file it points to";
-  if (fs::is_directory(status)) return name + ": is a directory";
-  if (fs::exists(status) && !fs::is_regular_file(status)) return name + ": is not a regular file";
+  if (fs::is_symlink(status)) return refused("is a symbolic link; name the file it points to");
+  if (fs::is_directory(status)) return refused("is a directory");
+  if (fs::exists(status) && !fs::is_regular_file(status)) return refused("is not a regular file");
 
   fs::path temporary;
   int fd = -1;
@@ -93,7 +96,7 @@ std::string StagedFiles::Stage(const fs::path& target, std::string_view bytes) {
     fd = CreateNew(temporary);
     if (fd < 0 && errno != EEXIST) break;
   }
-  if (fd < 0) return name + ": cannot be written: " + std::strerror(errno);
+  if (fd < 0) return refused(std::string("cannot be written: ") + std::strerror(errno));
   bool written = WriteAll(fd, bytes);
   int error = errno;
   if (Close(fd) != 0 && written) {
@@ -102,20 +105,22 @@ std::string StagedFiles::Stage(const fs::path& target, std::string_view bytes) {
   }
   if (!written) {
     fs::remove(temporary, ec);
-    return name + ": write failed: " + std::strerror(error);
+    return refused(std::string("write failed: ") + std::strerror(error));
   }
   staged_.emplace_back(std::move(temporary), target);
-  return "";
+  return {};
 }
 
-std::string StagedFiles::Commit() {
+tl::expected<void, std::string> StagedFiles::Commit() {
   while (!staged_.empty()) {
     std::error_code ec;
     fs::rename(staged_.front().first, staged_.front().second, ec);
-    if (ec) return staged_.front().second.string() + ": cannot be replaced: " + ec.message();
+    if (ec)
+      return tl::unexpected(staged_.front().second.string() +
+                            ": cannot be replaced: " + ec.message());
     staged_.erase(staged_.begin());
   }
-  return "";
+  return {};
 }
 
 }  // namespace vorrendal

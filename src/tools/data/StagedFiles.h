@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <tl/expected.hpp>
 #include <utility>
 #include <vector>
 
@@ -23,12 +24,13 @@ class StagedFiles {
   ~StagedFiles();  // removes every temporary file not moved into place
 
   // Writes bytes to a new temporary file in target's folder, all of them or
-  // none. Returns an error message naming target, or "".
-  std::string Stage(const std::filesystem::path& target, std::string_view bytes);
+  // none. Fails with a message naming target.
+  tl::expected<void, std::string> Stage(const std::filesystem::path& target,
+                                        std::string_view bytes);
 
-  // Moves every staged file over its target, in the order staged. Returns an
-  // error message naming the target that could not be replaced, or "".
-  std::string Commit();
+  // Moves every staged file over its target, in the order staged. Fails with
+  // a message naming the target that could not be replaced.
+  tl::expected<void, std::string> Commit();
 
  private:
   std::vector<std::pair<std::filesystem::path, std::filesystem::path>> staged_;  // temp, target

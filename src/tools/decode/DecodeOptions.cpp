@@ -1,7 +1,8 @@
 #include "DecodeOptions.h"
 
-#include <charconv>
 #include <string_view>
+
+#include "decode/PlateRules.h"
 
 #ifndef VORRENDAL_VERSION
 #define VORRENDAL_VERSION "unknown"
@@ -10,10 +11,6 @@
 namespace vorrendal::decodetool {
 namespace {
 
-// Model years a --year may name: the plate years, 1959 to 1974.
-constexpr int kFirstModelYear = 1959;
-constexpr int kLastModelYear = 1974;
-
 std::optional<OutputFormat> FormatNamed(std::string_view name) {
   if (name == "report") return OutputFormat::Report;
   if (name == "json") return OutputFormat::Json;
@@ -21,32 +18,30 @@ std::optional<OutputFormat> FormatNamed(std::string_view name) {
   return std::nullopt;
 }
 
-std::optional<int> YearNamed(std::string_view text) {
-  if (text.size() != 4) return std::nullopt;
-  int year = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), year);
-  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  if (year < kFirstModelYear || year > kLastModelYear) return std::nullopt;
-  return year;
-}
+using Checked = tl::expected<void, std::string>;
 
-// Applies one option with its value; returns an error text or "".
-std::string ApplyOption(DecodeOptions& o, std::string_view name, const std::string& value) {
+Checked Refused(std::string why) { return tl::unexpected(std::move(why)); }
+
+// Applies one option with its value.
+Checked ApplyOption(DecodeOptions& o, std::string_view name, const std::string& value) {
   if (name == "--data") {
-    if (o.dataFile) return "--data is given twice";
-    if (value.empty()) return "--data needs a file name";
+    if (o.dataFile) return Refused("--data is given twice");
+    if (value.empty()) return Refused("--data needs a file name");
     o.dataFile = value;
   } else if (name == "--year") {
-    if (o.year) return "--year is given twice";
-    o.year = YearNamed(value);
-    if (!o.year) return "--year takes a model year from 1959 to 1974, not \"" + value + "\"";
+    if (o.year) return Refused("--year is given twice");
+    o.year = ModelYearNamed(value);
+    if (!o.year) {
+      return Refused("--year takes a model year from " + std::to_string(kFirstModelYear) + " to " +
+                     std::to_string(kLastModelYear) + ", not \"" + value + "\"");
+    }
   } else if (name == "--format") {
-    if (o.format) return "--format is given twice";
+    if (o.format) return Refused("--format is given twice");
     o.format = FormatNamed(value);
-    if (!o.format) return "--format takes report, json or csv, not \"" + value + "\"";
+    if (!o.format) return Refused("--format takes report, json or csv, not \"" + value + "\"");
   } else {  // --batch
-    if (o.batchFile) return "--batch is given twice";
-    if (value.empty()) return "--batch needs a file name, or - for standard input";
+    if (o.batchFile) return Refused("--batch is given twice");
+    if (value.empty()) return Refused("--batch needs a file name, or - for standard input");
     o.batchFile = value;
   }
   return {};
@@ -56,20 +51,22 @@ bool TakesValue(std::string_view name) {
   return name == "--data" || name == "--year" || name == "--format" || name == "--batch";
 }
 
-std::string CheckCombination(const DecodeOptions& o) {
+Checked CheckCombination(const DecodeOptions& o) {
   if (o.help || o.version) return {};
   if (o.Batch()) {
     if (!o.codes.empty())
-      return "--batch takes its plates from the file, not from the command line";
-    if (o.year)
-      return "--year is for one plate; in a batch each row names its year in the year column";
+      return Refused("--batch takes its plates from the file, not from the command line");
+    if (o.year) {
+      return Refused(
+          "--year is for one plate; in a batch each row names its year in the year column");
+    }
     return {};
   }
-  if (o.codes.empty()) return "no serial number given";
-  if (o.codes.size() > kPlateCodeCount) {
-    return "too many codes: a plate has 8 (SERIAL BODY COLOR TRIM DATE DSO TRANS AXLE)";
+  if (o.codes.empty()) return Refused("no serial number given");
+  if (o.codes.size() > batch::kPlateFields.size()) {
+    return Refused("too many codes: a plate has 8 (SERIAL BODY COLOR TRIM DATE DSO TRANS AXLE)");
   }
-  if (o.format == OutputFormat::Csv) return "--format csv is for a batch (--batch FILE)";
+  if (o.format == OutputFormat::Csv) return Refused("--format csv is for a batch (--batch FILE)");
   return {};
 }
 
@@ -80,9 +77,8 @@ OutputFormat DecodeOptions::Format() const {
   return Batch() ? OutputFormat::Json : OutputFormat::Report;
 }
 
-ParsedOptions ParseDecodeOptions(const std::vector<std::string>& args) {
-  ParsedOptions parsed;
-  DecodeOptions& o = parsed.options;
+tl::expected<DecodeOptions, std::string> ParseDecodeOptions(const std::vector<std::string>& args) {
+  DecodeOptions o;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -104,24 +100,21 @@ ParsedOptions ParseDecodeOptions(const std::vector<std::string>& args) {
     }
     const std::size_t eq = arg.find('=');
     const std::string_view name = std::string_view(arg).substr(0, eq);
-    if (!TakesValue(name)) {
-      parsed.error = "unknown option " + std::string(name);
-      return parsed;
-    }
+    if (!TakesValue(name)) return tl::unexpected("unknown option " + std::string(name));
     std::string value;
     if (eq != std::string::npos) {
       value = arg.substr(eq + 1);
     } else if (i + 1 < args.size()) {
       value = args[++i];
     } else {
-      parsed.error = std::string(name) + " needs a value";
-      return parsed;
+      return tl::unexpected(std::string(name) + " needs a value");
     }
-    parsed.error = ApplyOption(o, name, value);
-    if (!parsed.error.empty()) return parsed;
+    if (const Checked applied = ApplyOption(o, name, value); !applied)
+      return tl::unexpected(applied.error());
   }
-  parsed.error = CheckCombination(o);
-  return parsed;
+  if (const Checked combined = CheckCombination(o); !combined)
+    return tl::unexpected(combined.error());
+  return o;
 }
 
 std::string UsageLine() {
@@ -171,14 +164,16 @@ Batch input:
   are dropped; a quoted field keeps its spaces as typed. Empty lines are
   skipped. One set of descriptions serves the whole batch, so each model
   year is read from the data file once. A row that cannot be decoded gets an
-  error in the output and the batch goes on; the output keeps the input
-  order. A long batch shows its progress on standard error when that is a
-  terminal.
+  error in the output and a line on standard error, and the batch goes on;
+  the output keeps the input order. A row longer than 4096 bytes is refused;
+  fields beyond the header's columns must be empty. A long batch shows its
+  progress on standard error when that is a terminal.
 
 Report output:
   The report as the desktop program's report box holds it, with one line
   break at the end. In a batch the reports are separated by a rule of
-  underscores, as the desktop program's append mode separates them.
+  underscores, as the desktop program's append mode separates them. Control
+  characters in a description are shown (^[ for ESC), never sent.
 
 JSON output:
   ModelYear, AssemblyPlant, Model, EngineType, UnitNumber, Body, Color,
@@ -202,9 +197,10 @@ Exit status:
   0  Every plate was decoded cleanly.
   1  Decoded, but a code had no description or the descriptions of a model
      year could not be read; in a batch also when a row was not decoded.
-     Also when the output could not be written.
-  2  Usage error or an unreadable batch file; for one plate also a refused
-     code, a missing or wrong --year, or a year code that cannot be read.
+     Also when the output could not be written; a batch stops there.
+  2  Usage error or a batch input that cannot be read or has no usable
+     header; for one plate also a refused code, a missing or wrong --year,
+     or a year code that cannot be read.
 
 Examples:
   vorrendal-decode 5A63Z100512 63D A 41 12C 31 4 3

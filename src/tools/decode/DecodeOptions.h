@@ -5,7 +5,10 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <tl/expected.hpp>
 #include <vector>
+
+#include "batch/PlateInput.h"
 
 namespace vorrendal::decodetool {
 
@@ -26,19 +29,10 @@ struct DecodeOptions {
   OutputFormat Format() const;
 };
 
-struct ParsedOptions {
-  DecodeOptions options;
-  std::string error;  // empty when the command line is usable
-  bool Ok() const { return error.empty(); }
-};
-
-// Reads the arguments after the program name. Options may come before, after
-// or between the codes; "--" ends the options, so that a code beginning with
+// Reads the arguments after the program name; fails with what is wrong. Options may come before,
+// after or between the codes; "--" ends the options, so that a code beginning with
 // "-" can be passed. Every option may be given once.
-ParsedOptions ParseDecodeOptions(const std::vector<std::string>& args);
-
-// The number of plate codes a single decode takes.
-inline constexpr std::size_t kPlateCodeCount = 8;
+tl::expected<DecodeOptions, std::string> ParseDecodeOptions(const std::vector<std::string>& args);
 
 std::string HelpText();
 std::string VersionText();

@@ -1,39 +1,71 @@
 #include "DecodeTool.h"
 
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <optional>
-#include <sstream>
+#include <string_view>
+#include <system_error>
 
-#include "BatchJsonWriter.h"
-#include "CsvReader.h"
-#include "OrderedWriter.h"
-#include "PlateDecoder.h"
-#include "PlateInput.h"
-#include "ResultOutput.h"
 #include "YearChoice.h"
+#include "batch/Batch.h"
+#include "batch/JsonWriter.h"
+#include "batch/PlateInput.h"
+#include "batch/PlateRows.h"
+#include "batch/RowWriters.h"
 #include "data/ProgramPaths.h"
 #include "data/clsDataFile.h"
+#include "decode/clsDescriptionStore.h"
 
 namespace vorrendal::decodetool {
 namespace {
 
+using batch::BatchRow;
+using batch::PlateResult;
+
 constexpr const char* kProgram = "vorrendal-decode: ";
-constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
-constexpr std::size_t kYearSlot = 8;  // after the eight plate fields
-constexpr std::string_view kBatchSeparator = "\n\n________________________________________\n\n";
+// Output is written in pieces of this size; a failed write stops the batch
+// within one piece.
+constexpr std::size_t kOutputPiece = 64 * 1024;
+// Row messages are written in pieces of this size (at once on a terminal).
+constexpr std::size_t kMessagePiece = 8 * 1024;
 
 std::filesystem::path DataPath(const DecodeOptions& options) {
   if (options.dataFile) return std::filesystem::path(*options.dataFile);
   return FindProgramFile("Data.dat");
 }
 
-std::unique_ptr<IDataReader> OpenData(ToolEnvironment& env, const std::filesystem::path& path) {
-  if (env.openData) return env.openData(path);
-  return std::make_unique<clsDataFile>(path);
+// What keeps the data file from being read at all, or "": missing, a
+// directory, not a regular file (a FIFO with no writer would never answer),
+// not readable.
+std::string DataFileProblem(const std::filesystem::path& path) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (error) return error.message();
+  if (std::filesystem::is_directory(status)) return std::strerror(EISDIR);
+  if (!std::filesystem::is_regular_file(status)) return "not a regular file";
+  if (!std::ifstream(path, std::ios::binary)) return std::strerror(errno);
+  return {};
+}
+
+// The descriptions, for a run over one plate or many: a model year that
+// fails to load is read and told once. A data file that cannot be read at
+// all is told here, once, and told is set: the load failure of each model
+// year ("It may be corrupted") would only mislead.
+std::unique_ptr<clsDescriptionStore> OpenData(ToolEnvironment& env,
+                                              const std::filesystem::path& path, bool& told) {
+  std::unique_ptr<IDataReader> data;
+  if (env.openData) {
+    data = env.openData(path);
+  } else if (const std::string problem = DataFileProblem(path); !problem.empty()) {
+    env.err << kProgram << "the descriptions cannot be read: " << path.string() << ": " << problem
+            << '\n';
+    told = true;
+  } else {
+    data = std::make_unique<clsDataFile>(path);
+  }
+  return std::make_unique<clsDescriptionStore>(std::move(data),
+                                               clsDescriptionStore::FailedYears::GiveUp);
 }
 
 int Usage(ToolEnvironment& env, const std::string& error) {
@@ -47,12 +79,30 @@ int Refuse(ToolEnvironment& env, const std::string& error) {
   return kExitUsage;
 }
 
-// A full disk or a closed pipe must not pass for a clean run.
-bool Flushed(ToolEnvironment& env) {
-  env.out.flush();
+// Writes text to the output; a full disk or a closed pipe is told and must
+// not pass for a clean run.
+bool Written(ToolEnvironment& env, std::string_view text, bool flush) {
+  errno = 0;
+  env.out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  if (flush) env.out.flush();
   if (env.out) return true;
-  env.err << kProgram << "the output could not be written\n";
+  const int error = errno;
+  env.err << kProgram << "the output could not be written"
+          << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
   return false;
+}
+
+// A message box of the desktop program, as a message: the title (and what
+// it is about), then the text.
+void Tell(ToolEnvironment& env, const char* title, const std::string& about, const char* text) {
+  env.err << kProgram << batch::TerminalText(title) << about << '\n'
+          << batch::TerminalText(text) << '\n'
+          << std::flush;
+}
+
+// " (model year 1965, Data.dat)"
+std::string AboutYear(int modelYear, const std::string& dataName) {
+  return " (model year " + std::to_string(modelYear) + ", " + dataName + ")";
 }
 
 int ExitFor(const PlateResult& result) {
@@ -61,240 +111,178 @@ int ExitFor(const PlateResult& result) {
 }
 
 int RunSingle(const DecodeOptions& options, ToolEnvironment& env) {
-  PlateCodes codes;
+  batch::PlateCodes codes;
   for (std::size_t i = 0; i < options.codes.size(); ++i) codes[i] = options.codes[i];
-  std::string error;
-  const std::optional<PlateBoxes> boxes = ToPlateBoxes(codes, error);
-  if (!boxes) return Refuse(env, error);
+  const auto boxes = batch::ToPlateBoxes(codes);
+  if (!boxes) return Refuse(env, boxes.error());
 
-  std::optional<int> year;
-  if (const auto years = AmbiguousYears(boxes->SerialNumber)) {
-    if (options.year) {
-      if (!years->Contains(*options.year)) {
-        return Refuse(env,
-                      "--year " + std::to_string(*options.year) +
-                          " is not a year this serial number stands for: " + BothYears(*years));
+  Decade decade = Decade::k1960s;
+  if (const SerialYears years = YearsOfSerial(boxes->SerialNumber); years.TwoYears()) {
+    std::optional<int> year = options.year;
+    if (year) {
+      if (!years.Contains(*year)) {
+        return Refuse(env, "--year " + std::to_string(*year) +
+                               " is not a year this serial number stands for: " + years.Both());
       }
-      year = options.year;
     } else if (env.stdinIsTerminal && env.stderrIsTerminal) {
-      year = AskYearOnTerminal(env.in, env.err, *years);
-      if (!year)
-        return Refuse(env, "no year chosen: the serial number stands for " + BothYears(*years));
+      year = AskYearOnTerminal(env.in, env.err, years);
+      if (!year) return Refuse(env, "no year chosen: the serial number stands for " + years.Both());
     } else {
-      return Refuse(env, "the serial number stands for " + BothYears(*years) +
-                             "; name one with --year " + std::to_string(years->first) +
-                             " or --year " + std::to_string(years->second));
+      return Refuse(env, "the serial number stands for " + years.Both() +
+                             "; name one with --year " + std::to_string(years.first) +
+                             " or --year " + std::to_string(years.second));
     }
+    if (*year == years.second) decade = Decade::k1970s;
   }
 
   const std::filesystem::path dataPath = DataPath(options);
-  PlateDecoder decoder(OpenData(env, dataPath), env.err, dataPath.string());
-  const PlateResult result = decoder.Decode(*boxes, year);
-  if (!result.Error.empty()) return Refuse(env, result.Error);
-
-  if (options.Format() == OutputFormat::Json) {
-    env.out << JsonLine(PlateJson(result));
-  } else if (result.Decoded()) {
-    env.out << ReportText(result.Report);
+  bool dataTold = false;
+  const auto store = OpenData(env, dataPath, dataTold);
+  const PlateResult result = batch::DecodeBoxes(*boxes, decade, *store, true);
+  if (result.Decode.BadYearCode) Tell(env, batch::kInvalidYearTitle, "", batch::kInvalidYearText);
+  for (const int year : result.Decode.LoadFailures) {
+    if (!dataTold)
+      Tell(env, batch::kLoadFailedTitle, AboutYear(year, dataPath.string()),
+           batch::kLoadFailedText);
   }
-  if (!Flushed(env)) return kExitIncomplete;
+
+  std::string text;
+  if (options.Format() == OutputFormat::Json) {
+    batch::JsonWriter().AppendPlate(result, text);
+  } else if (result.Decoded()) {
+    text = batch::ReportText(result.Report);
+  }
+  if (!Written(env, text, true)) return kExitIncomplete;
   return ExitFor(result);
 }
 
-std::string AsciiLower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
-
-// Column of the input for each of the eight plate fields and the year.
-struct ColumnMap {
-  std::array<std::size_t, 9> slot;  // input column per field, kNoColumn when absent
-  std::size_t width = 0;            // columns the header names
-};
-
-std::string NameColumns(const CsvRecord& header, ColumnMap& map) {
-  map.slot.fill(kNoColumn);
-  map.width = header.fields.size();
-  if (!header.error.empty()) return "line " + std::to_string(header.line) + ": " + header.error;
-  for (std::size_t column = 0; column < header.fields.size(); ++column) {
-    const std::string name = AsciiLower(header.fields[column]);
-    std::size_t slot = kNoColumn;
-    for (std::size_t i = 0; i < kPlateFields.size(); ++i) {
-      if (name == kPlateFields[i].name) slot = i;
-    }
-    if (name == "year") slot = kYearSlot;
-    if (slot == kNoColumn) {
-      return "line " + std::to_string(header.line) + ": unknown column \"" + header.fields[column] +
-             "\"; the header is serial,body,color,trim,date,dso,trans,axle,year";
-    }
-    if (map.slot[slot] != kNoColumn) return "the column " + name + " is named twice";
-    map.slot[slot] = column;
-  }
-  if (map.slot[0] == kNoColumn) {
-    return "the first line must be the header serial,body,color,trim,date,dso,trans,axle,year "
-           "(serial at least)";
-  }
-  return {};
-}
-
-BatchRow RowOf(const CsvRecord& record, const ColumnMap& map) {
-  BatchRow row;
-  row.line = record.line;
-  for (std::size_t slot = 0; slot < map.slot.size(); ++slot) {
-    const std::size_t column = map.slot[slot];
-    if (column == kNoColumn || column >= record.fields.size()) continue;  // short rows: empty codes
-    (slot == kYearSlot ? row.year : row.codes[slot]) = record.fields[column];
-  }
-  return row;
-}
-
-// Decodes one row; the row's problems end in result.Error.
-PlateResult DecodeRow(const CsvRecord& record, const ColumnMap& map, const BatchRow& row,
-                      PlateDecoder& decoder, bool withReport) {
-  PlateResult result;
-  if (!record.error.empty()) {
-    result.Error = record.error;
-    return result;
-  }
-  for (std::size_t column = map.width; column < record.fields.size(); ++column) {
-    if (!record.fields[column].empty()) {
-      result.Error = std::to_string(record.fields.size()) + " fields, the header names " +
-                     std::to_string(map.width);
-      return result;
-    }
-  }
-  const std::optional<PlateBoxes> boxes = ToPlateBoxes(row.codes, result.Error);
-  if (!boxes) return result;
-  std::optional<int> year;
-  if (const auto years = AmbiguousYears(boxes->SerialNumber)) {
-    if (row.year.empty()) {
-      result.Error =
-          "the serial number stands for " + BothYears(*years) + "; name one in the year column";
-      return result;
-    }
-    year = YearFromText(row.year);
-    if (!year || !years->Contains(*year)) {
-      result.Error = "year \"" + row.year +
-                     "\" is not a year this serial number stands for: " + BothYears(*years);
-      return result;
-    }
-  }
-  return decoder.Decode(*boxes, year, withReport);
-}
-
-class Progress {
+// What a batch writes: the rows in the format asked for, on standard output
+// in large pieces; a message per refused row on standard error, in row
+// order; the progress of a long batch on a terminal.
+class BatchOutput {
  public:
-  explicit Progress(ToolEnvironment& env) : env_(env) {}
-  void Step(std::size_t done) {
-    if (!env_.stderrIsTerminal || done < kProgressFrom || done % kProgressEvery != 0) return;
-    env_.err << '\r' << kProgram << done << " plates" << std::flush;
-    shown_ = true;
+  BatchOutput(ToolEnvironment& env, OutputFormat format, std::string source, std::string dataName)
+      : env_(env), format_(format), source_(std::move(source)), dataName_(std::move(dataName)) {
+    if (format_ == OutputFormat::Csv) batch::AppendCsvHeader(out_);
   }
-  void Finish(std::size_t done) {
-    if (shown_) env_.err << '\r' << kProgram << done << " plates\n" << std::flush;
+
+  // False once the output cannot be written.
+  bool Row(const BatchRow& row, const PlateResult& result) {
+    switch (format_) {
+      case OutputFormat::Json:
+        json_.AppendRow(row, result, out_);
+        break;
+      case OutputFormat::Csv:
+        batch::AppendCsvRow(row, result, out_);
+        break;
+      case OutputFormat::Report:
+        batch::AppendReportSection(row, result, rows_ == 0, out_);
+        break;
+    }
+    ++rows_;
+    Tell(row, result);
+    if (out_.size() >= kOutputPiece) WriteOut(false);
+    return !failed_;
+  }
+
+  void Progress(std::size_t rows) {
+    if (!env_.stderrIsTerminal || rows < kProgressFrom || rows % kProgressEvery != 0) return;
+    WriteMessages();
+    env_.err << '\r' << kProgram << rows << " plates" << std::flush;
+    progressShown_ = true;
+  }
+
+  // Writes what is left; false when the output could not be written.
+  bool Finish() {
+    if (format_ == OutputFormat::Report && rows_ > 0) out_ += '\n';
+    WriteMessages();
+    if (progressShown_) env_.err << '\r' << kProgram << rows_ << " plates\n" << std::flush;
+    if (!failed_) WriteOut(true);
+    return !failed_;
   }
 
  private:
+  void Tell(const BatchRow& row, const PlateResult& result) {
+    const std::string where = source_ + " line " + std::to_string(row.line) + ": ";
+    // A data file that could not be read at all has been told already.
+    for (const int year : result.Decode.LoadFailures) {
+      if (dataName_.empty()) continue;
+      messages_ += kProgram + where + batch::TerminalText(batch::kLoadFailedTitle) +
+                   AboutYear(year, dataName_) + ": " + batch::TerminalText(batch::kLoadFailedText) +
+                   '\n';
+    }
+    const std::string message = batch::RowMessage(row, result);
+    if (!message.empty()) messages_ += kProgram + where + message + '\n';
+    if (messages_.size() >= kMessagePiece || (env_.stderrIsTerminal && !messages_.empty()))
+      WriteMessages();
+  }
+
+  void WriteMessages() {
+    if (messages_.empty()) return;
+    // Over the progress line, which the next step writes again.
+    if (progressShown_) env_.err << '\r';
+    env_.err << messages_ << std::flush;
+    messages_.clear();
+  }
+
+  void WriteOut(bool flush) {
+    failed_ = !Written(env_, out_, flush);
+    out_.clear();
+  }
+
   ToolEnvironment& env_;
-  bool shown_ = false;
+  OutputFormat format_;
+  std::string source_, dataName_;
+  batch::JsonWriter json_;
+  std::string out_, messages_;
+  std::size_t rows_ = 0;
+  bool progressShown_ = false;
+  bool failed_ = false;  // the output could not be written; nothing more is
 };
 
-}  // namespace
-
-int RunBatch(std::string_view csv, const std::string& sourceName, const DecodeOptions& options,
-             ToolEnvironment& env) {
-  CsvReader reader(csv);
-  CsvRecord record;
-  if (!reader.Next(record)) {
-    return Refuse(
-        env,
-        sourceName +
-            ": no header; the first line must be serial,body,color,trim,date,dso,trans,axle,year");
+int RunBatchInput(const DecodeOptions& options, ToolEnvironment& env) {
+  std::string source = *options.batchFile;
+  std::ifstream file;
+  std::istream* in = &env.in;
+  if (source == "-") {
+    source = "standard input";
+  } else {
+    file.open(source, std::ios::binary);
+    if (!file) return Refuse(env, "cannot open " + source + ": " + std::strerror(errno));
+    in = &file;
   }
-  ColumnMap map;
-  if (const std::string error = NameColumns(record, map); !error.empty())
-    return Refuse(env, sourceName + ": " + error);
+  batch::PlateRows rows(*in);
+  const auto header = rows.ReadHeader();
+  if (!rows.ReadError().empty())
+    return Refuse(env, "cannot read " + source + ": " + rows.ReadError());
+  if (!header) return Refuse(env, source + ": " + header.error());
 
   const OutputFormat format = options.Format();
   const std::filesystem::path dataPath = DataPath(options);
-  PlateDecoder decoder(OpenData(env, dataPath), env.err, dataPath.string());
-  Progress progress(env);
-  if (format == OutputFormat::Csv) env.out << CsvHeader();
-
-  BatchJsonWriter json;
-  std::size_t written = 0;
-  OrderedWriter writer([&](const BatchRow& row, const PlateResult& result) {
-    switch (format) {
-      case OutputFormat::Json:
-        env.out << json.Line(row, result);
-        break;
-      case OutputFormat::Csv:
-        env.out << CsvRow(row, result);
-        break;
-      case OutputFormat::Report:
-        // Sections as append mode separates them; the last line break comes at the end.
-        if (written > 0) env.out << kBatchSeparator;
-        if (result.Decoded()) {
-          env.out << TerminalText(result.Report);
-        } else {
-          env.out << "Line " << row.line << ": " << RowError(result);
-        }
-        break;
-    }
-    ++written;
-  });
-
-  std::size_t done = 0;
-  bool allClean = true;
-  while (reader.Next(record)) {
-    BatchRow row = RowOf(record, map);
-    const std::string where = sourceName + " line " + std::to_string(record.line) + ": ";
-    decoder.Prompter().SetContext(where);
-    PlateResult result = DecodeRow(record, map, row, decoder, format != OutputFormat::Csv);
-    if (!result.Error.empty()) env.err << kProgram << where << result.Error << '\n';
-    allClean = allClean && result.Clean();
-    writer.Push(std::move(row), std::move(result));
-    progress.Step(++done);
-  }
-  writer.Finish();
-  if (format == OutputFormat::Report && done > 0) env.out << '\n';
-  progress.Finish(done);
-  if (!Flushed(env)) return kExitIncomplete;
-  return allClean ? kExitClean : kExitIncomplete;
+  bool dataTold = false;
+  const auto store = OpenData(env, dataPath, dataTold);
+  BatchOutput output(env, format, source, dataTold ? std::string() : dataPath.string());
+  const batch::BatchEvents events{
+      [&](const BatchRow& row, const PlateResult& result) { return output.Row(row, result); },
+      [&](const batch::BatchProgress& progress) { output.Progress(progress.rows); }};
+  const batch::BatchSummary summary =
+      batch::RunBatch(rows, *store, format != OutputFormat::Csv, events);
+  if (!output.Finish()) return kExitIncomplete;
+  if (!summary.readError.empty())
+    return Refuse(env, "cannot read " + source + ": " + summary.readError);
+  return summary.allClean ? kExitClean : kExitIncomplete;
 }
 
-int RunDecodeTool(const std::vector<std::string>& args, ToolEnvironment& env) {
-  const ParsedOptions parsed = ParseDecodeOptions(args);
-  if (!parsed.Ok()) return Usage(env, parsed.error);
-  const DecodeOptions& options = parsed.options;
-  if (options.help) {
-    env.out << HelpText();
-    return kExitClean;
-  }
-  if (options.version) {
-    env.out << VersionText();
-    return kExitClean;
-  }
-  if (!options.Batch()) return RunSingle(options, env);
+}  // namespace
 
-  std::string csv;
-  std::string sourceName = *options.batchFile;
-  if (sourceName == "-") {
-    sourceName = "standard input";
-    csv.assign(std::istreambuf_iterator<char>(env.in), std::istreambuf_iterator<char>());
-    if (env.in.bad()) return Refuse(env, "cannot read standard input");
-  } else {
-    std::ifstream file(sourceName, std::ios::binary);
-    if (!file) return Refuse(env, "cannot open " + sourceName + ": " + std::strerror(errno));
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad()) return Refuse(env, "cannot read " + sourceName);
-    csv = std::move(text).str();
-  }
-  return RunBatch(csv, sourceName, options, env);
+int RunDecodeTool(const std::vector<std::string>& args, ToolEnvironment& env) {
+  const auto parsed = ParseDecodeOptions(args);
+  if (!parsed) return Usage(env, parsed.error());
+  const DecodeOptions& options = *parsed;
+  if (options.help) return Written(env, HelpText(), true) ? kExitClean : kExitIncomplete;
+  if (options.version) return Written(env, VersionText(), true) ? kExitClean : kExitIncomplete;
+  if (options.Batch()) return RunBatchInput(options, env);
+  return RunSingle(options, env);
 }
 
 }  // namespace vorrendal::decodetool

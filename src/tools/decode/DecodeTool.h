@@ -3,13 +3,13 @@
 // plates from a CSV file with the same reader and report as the desktop
 // program.
 
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <istream>
 #include <memory>
 #include <ostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "DecodeOptions.h"
@@ -20,8 +20,8 @@ namespace vorrendal::decodetool {
 // Exit status.
 inline constexpr int kExitClean = 0;  // every plate decoded cleanly
 inline constexpr int kExitIncomplete =
-    1;  // a description missing, a year not loaded, a batch row refused
-inline constexpr int kExitUsage = 2;  // usage error; one plate refused or its year code bad
+    1;  // a description missing, a year not loaded, a batch row refused, the output not written
+inline constexpr int kExitUsage = 2;  // usage error, unreadable input; one plate refused
 
 // A batch of at least this many rows shows its progress on a terminal.
 inline constexpr std::size_t kProgressFrom = 5000;
@@ -42,10 +42,5 @@ struct ToolEnvironment {
 // Runs the tool on the arguments after the program name; returns the exit
 // status.
 int RunDecodeTool(const std::vector<std::string>& args, ToolEnvironment& env);
-
-// The batch part, on CSV text already read. sourceName names the input in
-// messages.
-int RunBatch(std::string_view csv, const std::string& sourceName, const DecodeOptions& options,
-             ToolEnvironment& env);
 
 }  // namespace vorrendal::decodetool

@@ -1,32 +1,15 @@
 #include "YearChoice.h"
 
-#include <charconv>
+#include <string>
+#include <string_view>
 
 namespace vorrendal::decodetool {
 
-std::optional<CandidateYears> AmbiguousYears(std::string_view serial) {
-  if (serial.empty() || serial[0] < '0' || serial[0] > '4') return std::nullopt;
-  const int digit = serial[0] - '0';
-  return CandidateYears{1960 + digit, 1970 + digit};
-}
-
-std::string BothYears(const CandidateYears& years) {
-  return std::to_string(years.first) + " or " + std::to_string(years.second);
-}
-
-std::optional<int> YearFromText(std::string_view text) {
-  if (text.size() != 4) return std::nullopt;
-  int year = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), year);
-  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return year;
-}
-
 std::optional<int> AskYearOnTerminal(std::istream& in, std::ostream& err,
-                                     const CandidateYears& years) {
+                                     const SerialYears& years) {
   std::string answer;
   for (;;) {
-    err << "Which year? " << BothYears(years) << ": " << std::flush;
+    err << "Which year? " << years.Both() << ": " << std::flush;
     if (!std::getline(in, answer)) {
       err << '\n';
       return std::nullopt;

@@ -182,10 +182,6 @@ INSTANTIATE_TEST_SUITE_P(
                   return std::vector<std::string>{"check", "."};
                 },
                 1, ".: is a directory\n"},
-        Hostile{"HelpToAFullDisk",
-                [](const fs::path&) { return std::vector<std::string>{"--help"}; }, 1,
-                "vorrendal-data: the output could not be written\n", [](const fs::path&) {},
-                "/dev/full"},
         Hostile{"CheckToAFullDisk",
                 [](const fs::path& dir) {
                   WriteBytes(dir / "Data.dat", kSound);

@@ -1,0 +1,111 @@
+// The store the decoders look codes up in: the built-in years and months,
+// each model year read once, a failed year tried again or given up.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "decode/clsDescriptionStore.h"
+#include "support/MemoryDataReader.h"
+
+namespace vorrendal {
+namespace {
+
+using testing::MemoryDataReader;
+using YearLoad = clsDescriptionStore::YearLoad;
+using FailedYears = clsDescriptionStore::FailedYears;
+
+struct Store {
+  explicit Store(FailedYears failed = FailedYears::TryAgain)
+      : data(new MemoryDataReader), store(std::unique_ptr<IDataReader>(data), failed) {}
+  MemoryDataReader* data;  // owned by store
+  clsDescriptionStore store;
+};
+
+struct BuiltIn {
+  const char* key;
+  const char* item;  // nullptr: no entry
+};
+void PrintTo(const BuiltIn& b, std::ostream* os) { *os << b.key; }
+
+class BuiltIns : public ::testing::TestWithParam<BuiltIn> {};
+
+TEST_P(BuiltIns, AreWrittenByTheFirstLoad) {
+  Store s;
+  EXPECT_TRUE(s.store.BuiltInDescriptions().Empty());
+  EXPECT_EQ(s.store.Load(""), YearLoad::NoYear);
+  const std::string* item = s.store.BuiltInDescriptions().Find(GetParam().key);
+  EXPECT_EQ(item ? *item : "(none)", GetParam().item ? GetParam().item : "(none)");
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, BuiltIns,
+                         ::testing::Values(BuiltIn{"y0-9", "1959"}, BuiltIn{"y2-4", "1974"},
+                                           BuiltIn{"y0-8", nullptr}, BuiltIn{"d-A", "January"},
+                                           BuiltIn{"d-M", "December"}, BuiltIn{"d-N", "January"},
+                                           BuiltIn{"d-Z", "December"}, BuiltIn{"d-I", nullptr},
+                                           BuiltIn{"d-O", nullptr}));
+
+TEST(DescriptionStore, BuiltInsComeOnceYearsFirst) {
+  Store s;
+  s.store.Load("");
+  s.store.Load("");
+  const auto& entries = s.store.BuiltInDescriptions().Entries();
+  ASSERT_EQ(entries.size(), 40u);
+  EXPECT_EQ(entries[0].first, "y0-9");
+  EXPECT_EQ(entries[16].first, "d-A");
+}
+
+TEST(DescriptionStore, OnlyAModelYearTextLoadsAYear) {
+  Store s;
+  s.data->Add("58", "p58-A", "Plant").Add("75", "p75-A", "Plant");
+  for (const char* year : {"", "58", "75", "6a", " 62"})
+    EXPECT_EQ(s.store.Load(year), YearLoad::NoYear) << year;
+  EXPECT_EQ(s.data->TotalReads(), 0);
+}
+
+TEST(DescriptionStore, EachYearIsReadOnceAndAFailedYearAgain) {
+  Store s;
+  s.data->Add("63", "p63-A", "Plant of 63").Add("65", "p65-B", "Other");
+  s.data->SetFailing("65");
+  EXPECT_EQ(s.store.Load("63"), YearLoad::Loaded);
+  EXPECT_EQ(s.store.Load("63"), YearLoad::AlreadyLoaded);
+  EXPECT_EQ(s.store.Load("65"), YearLoad::Failed);
+  EXPECT_EQ(s.store.Load("65"), YearLoad::Failed);
+  EXPECT_EQ(s.store.Load("64"), YearLoad::Failed);  // not in the file
+  s.data->ClearFailures();
+  EXPECT_EQ(s.store.Load("65"), YearLoad::Loaded);
+  EXPECT_EQ(s.data->Reads("63"), 1);
+  EXPECT_EQ(s.data->Reads("65"), 3);
+  EXPECT_TRUE(s.store.YearLoaded(63) && s.store.YearLoaded(65) && !s.store.YearLoaded(64));
+  ASSERT_TRUE(s.store.Descriptions().Contains("P63-a"));  // years side by side, any letter case
+  EXPECT_EQ(*s.store.Descriptions().Find("p65-B"), "Other");
+}
+
+TEST(DescriptionStore, AYearGivenUpIsReadOnce) {
+  Store s(FailedYears::GiveUp);
+  s.data->SetFailing("65");
+  EXPECT_EQ(s.store.Load("65"), YearLoad::Failed);
+  EXPECT_EQ(s.store.Load("65"), YearLoad::GivenUp);
+  EXPECT_EQ(s.data->Reads("65"), 1);
+  EXPECT_FALSE(s.store.YearLoaded(65));
+}
+
+TEST(DescriptionStore, RecordsOfABlockThatFailedHalfWayStay) {
+  Store s;
+  s.data->Add("65", "p65-A", "Plant").Add("65", "p65-B", "Other plant");
+  s.data->SetFailing("65", 1);
+  EXPECT_EQ(s.store.Load("65"), YearLoad::Failed);
+  EXPECT_TRUE(s.store.Descriptions().Contains("p65-A"));
+  EXPECT_FALSE(s.store.Descriptions().Contains("p65-B"));
+}
+
+TEST(DescriptionStore, WithoutAReaderEveryYearFails) {
+  clsDescriptionStore without(nullptr);
+  EXPECT_EQ(without.Load("74"), YearLoad::Failed);
+  std::string raw = "unchanged";
+  EXPECT_FALSE(without.ReadData("63", nullptr, raw));
+  EXPECT_EQ(raw, "unchanged");
+}
+
+}  // namespace
+}  // namespace vorrendal

@@ -1,0 +1,46 @@
+// What a year code stands for, the rule the window and the tools settle the
+// year by before a decode.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "decode/PlateRules.h"
+
+namespace vorrendal {
+namespace {
+
+struct YearsCase {
+  std::string serial;
+  int first, second;  // 0: none
+};
+void PrintTo(const YearsCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.serial); }
+
+class YearCode : public ::testing::TestWithParam<YearsCase> {};
+
+TEST_P(YearCode, StandsForItsModelYears) {
+  const SerialYears years = YearsOfSerial(GetParam().serial);
+  EXPECT_EQ(years.first, GetParam().first);
+  EXPECT_EQ(years.second, GetParam().second);
+}
+
+INSTANTIATE_TEST_SUITE_P(Serials, YearCode,
+                         ::testing::Values(YearsCase{"7A62C100001", 1967, 0},
+                                           YearsCase{"5", 1965, 0},
+                                           YearsCase{"3A62C100001", 1963, 1973},
+                                           YearsCase{"0A", 1960, 1970}, YearsCase{"4", 1964, 1974},
+                                           YearsCase{"c9ab100001", 1959, 0}, YearsCase{"", 0, 0},
+                                           YearsCase{" 5A62C100001", 0, 0},  // not trimmed
+                                           YearsCase{"C5AB100001", 0, 0}, YearsCase{"C", 0, 0},
+                                           YearsCase{"\xD8"
+                                                     "9AB100001",
+                                                     0, 0}));
+
+TEST(YearCode, TheDecadeChoosesOnlyBetweenTwoYears) {
+  EXPECT_EQ(YearsOfSerial("2A").Chosen(Decade::k1970s), 1972);
+  EXPECT_EQ(YearsOfSerial("2A").Chosen(Decade::k1960s), 1962);
+  EXPECT_EQ(YearsOfSerial("7A").Chosen(Decade::k1970s), 1967);
+}
+
+}  // namespace
+}  // namespace vorrendal

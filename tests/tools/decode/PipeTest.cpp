@@ -1,0 +1,212 @@
+// The built vorrendal-decode through real pipes, as a shell runs it: a batch
+// gives the same bytes every time (what they are, the golden plates keep); an
+// output that cannot be written or an input that cannot be read is one line
+// and an exit status, never a signal.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "SpawnedTool.h"
+
+namespace vorrendal::testing {
+namespace {
+
+constexpr int kRows = 1200;
+constexpr int kRuns = 20;
+const std::string kData = VORRENDAL_BIN_DIR "/Data.dat";
+
+// Plates the shipped descriptions decode, and three ways to be refused: a
+// year code that cannot be read, a serial one character too long, a serial
+// whose year is not named.
+bool Refused(int row) { return row % 5 == 3; }
+std::string Row(int row) {
+  static const char* const good[] = {
+      "5A63Z100512,63D,A,41,12C,31,4,3,", "2G53H123456,63C,4A,3E,,42,W,3,1972",
+      "2A63E100025,63D,M,41,9N,33,4,2,1962", "C9GE201133,63B,H,21,3A,,1,2,"};
+  static const char* const bad[] = {"X5A63Z10051,63D,A,41,12C,31,4,3,",
+                                    "5A63Z1005123,63D,A,41,12C,31,4,3,",
+                                    "2A63E100025,63D,M,41,9N,33,4,2,"};
+  return Refused(row) ? bad[(row / 5) % 3] : good[row % 4];
+}
+
+std::string Csv() {
+  std::string csv = "serial,body,color,trim,date,dso,trans,axle,year\r\n";
+  for (int row = 0; row < kRows; ++row) csv += Row(row) + "\r\n";
+  return csv;
+}
+
+SpawnSetup Fed(std::string in, std::string outFile = "", std::size_t outLimit = -1) {
+  SpawnSetup setup;
+  setup.in = std::move(in);
+  setup.outFile = std::move(outFile);
+  setup.outLimit = outLimit;
+  return setup;
+}
+
+std::vector<Spawned> RunBatch(const std::string& format) {
+  std::vector<Spawned> runs;
+  for (int i = 0; i < kRuns; ++i)
+    runs.push_back(SpawnTool({"--batch", "-", "--format", format, "--data", kData}, Fed(Csv())));
+  return runs;
+}
+
+class RepeatedBatch : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(RepeatedBatch, EveryRunWritesTheSameBytes) {
+  const std::vector<Spawned> runs = RunBatch(GetParam());
+  ASSERT_FALSE(runs[0].out.empty()) << runs[0].err;
+  for (int i = 1; i < kRuns; ++i) {
+    EXPECT_EQ(runs[i].status, runs[0].status) << i;
+    EXPECT_TRUE(runs[i].out == runs[0].out) << "run " << i << " differs";
+    EXPECT_TRUE(runs[i].err == runs[0].err) << "run " << i << " says otherwise";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, RepeatedBatch, ::testing::Values("json", "csv", "report"));
+
+// Standard streams that fail as a shell can make them fail.
+struct BrokenCase {
+  const char* name;
+  std::vector<std::string> args;
+  SpawnSetup setup;
+  int status;
+  std::string message;  // the one line on standard error holds this
+};
+
+void PrintTo(const BrokenCase& c, std::ostream* os) { *os << c.name; }
+std::string CaseName(const ::testing::TestParamInfo<BrokenCase>& row) { return row.param.name; }
+
+std::string GoodRows(int rows) {
+  std::string csv = "serial,body,color,trim,date,dso,trans,axle,year\r\n";
+  for (int row = 0; row < rows; ++row) csv += Row(row * 5) + "\r\n";
+  return csv;
+}
+
+const std::string kBatchRows = GoodRows(50000);
+const std::string kNotWritten = "vorrendal-decode: the output could not be written: ";
+
+SpawnSetup Closed(bool in, bool out) {
+  SpawnSetup setup = Fed(out ? kBatchRows : "");
+  setup.closeIn = in;
+  setup.closeOut = out;
+  return setup;
+}
+
+SpawnSetup ReadFrom(std::string inFile) {
+  SpawnSetup setup;
+  setup.inFile = std::move(inFile);
+  return setup;
+}
+
+// The batches first: FailedWrite takes them.
+const BrokenCase kOutputCases[] = {
+    {"BatchToAFullDisk",
+     {"--batch", "-"},
+     Fed(kBatchRows, "/dev/full"),
+     1,
+     kNotWritten + "No space left on device"},
+    {"BatchToAPipeClosedAfterOneLine",
+     {"--batch", "-", "--format", "csv"},
+     Fed(kBatchRows, "", 1),
+     1,
+     kNotWritten + "Broken pipe"},
+    {"BatchToAClosedOutput",
+     {"--batch", "-", "--format", "report"},
+     Closed(false, true),
+     1,
+     kNotWritten + "Bad file descriptor"},
+    {"PlateToAFullDisk", {"5A63Z100512"}, Fed("", "/dev/full"), 1, kNotWritten},
+    {"HelpToAFullDisk", {"--help"}, Fed("", "/dev/full"), 1, kNotWritten},
+    {"VersionToAFullDisk", {"--version"}, Fed("", "/dev/full"), 1, kNotWritten}};
+
+const BrokenCase kInputCases[] = {{"ADirectory",
+                                   {"--batch", VORRENDAL_BIN_DIR},
+                                   Fed(""),
+                                   2,
+                                   "cannot read " VORRENDAL_BIN_DIR ": Is a directory"},
+                                  {"ADirectoryAsStandardInput",
+                                   {"--batch", "-"},
+                                   ReadFrom(VORRENDAL_BIN_DIR),
+                                   2,
+                                   "cannot read standard input: Is a directory"},
+                                  {"StandardInputClosed",
+                                   {"--batch", "-"},
+                                   Closed(true, false),
+                                   2,
+                                   "cannot read standard input: Bad file descriptor"},
+                                  {"AnEndlessLine",
+                                   {"--batch", "/dev/zero"},
+                                   Fed(""),
+                                   2,
+                                   "/dev/zero: line 1: longer than 4096 bytes"}};
+
+Spawned RunBroken(const BrokenCase& c) {
+  std::vector<std::string> args = c.args;
+  args.insert(args.end(), {"--data", kData});
+  return SpawnTool(args, c.setup);
+}
+
+class BrokenStream : public ::testing::TestWithParam<BrokenCase> {};
+
+TEST_P(BrokenStream, OneLineAndTheExitStatusNeverASignal) {
+  const Spawned run = RunBroken(GetParam());
+  EXPECT_EQ(run.signal, 0);
+  EXPECT_EQ(run.status, GetParam().status) << run.err;
+  EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Output, BrokenStream, ::testing::ValuesIn(kOutputCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Input, BrokenStream, ::testing::ValuesIn(kInputCases), CaseName);
+
+// A failed write ends the batch there: the rest of the input is not read.
+class FailedWrite : public ::testing::TestWithParam<BrokenCase> {};
+
+TEST_P(FailedWrite, StopsTheBatchAtOnce) {
+  EXPECT_LT(RunBroken(GetParam()).fed, kBatchRows.size() / 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Output, FailedWrite, ::testing::ValuesIn(kOutputCases, kOutputCases + 3),
+                         CaseName);
+
+// A data file that cannot be read at all is said to be so, once, instead of
+// every model year's "It may be corrupted"; the report follows. A FIFO is
+// not opened: with no writer it would never answer.
+struct DataCase {
+  const char* name;
+  std::string data;
+  std::string reason;
+};
+
+void PrintTo(const DataCase& c, std::ostream* os) { *os << c.name; }
+std::string DataName(const ::testing::TestParamInfo<DataCase>& row) { return row.param.name; }
+
+// One per test process: ctest runs the rows side by side.
+const std::string kFifo =
+    ::testing::TempDir() + "vorrendal-decode-fifo-" + std::to_string(::getpid());
+
+class UnreadableData : public ::testing::TestWithParam<DataCase> {};
+
+TEST_P(UnreadableData, IsToldOnceAndTheReportFollows) {
+  ::unlink(kFifo.c_str());
+  ASSERT_EQ(::mkfifo(kFifo.c_str(), 0600), 0);
+  const Spawned run = SpawnTool({"--data", GetParam().data, "5A63Z100512"});
+  ::unlink(kFifo.c_str());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "vorrendal-decode: the descriptions cannot be read: " + GetParam().data +
+                         ": " + GetParam().reason + "\n");
+  EXPECT_NE(run.out.find("Plant (A) = Description Not Found\n"), std::string::npos) << run.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnreadableData,
+    ::testing::Values(DataCase{"Missing", "/nonexistent/Data.dat", "No such file or directory"},
+                      DataCase{"ADirectory", VORRENDAL_BIN_DIR, "Is a directory"},
+                      DataCase{"AFifo", kFifo, "not a regular file"}),
+    DataName);
+
+}  // namespace
+}  // namespace vorrendal::testing

@@ -1,0 +1,134 @@
+#pragma once
+// Runs the built vorrendal-decode as a shell would: its own process, real
+// pipes (or a file, or a closed descriptor) for standard input, output and
+// error. String streams are neither tied nor shared between threads; these
+// are.
+
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <csignal>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace vorrendal::testing {
+
+struct SpawnSetup {
+  std::string in;             // written to standard input through a pipe
+  std::string inFile;         // standard input opened on this file instead
+  bool closeIn = false;       // standard input closed instead
+  std::string outFile;        // standard output opened on this file instead of a pipe
+  bool closeOut = false;      // standard output closed instead
+  std::size_t outLimit = -1;  // the reading end is closed once this much has arrived
+};
+
+struct Spawned {
+  int status = -1;  // exit status, -1 when killed by a signal
+  int signal = 0;   // the signal that ended it
+  std::string out, err;
+  std::size_t fed = 0;  // bytes of in the program took before it ended
+};
+
+inline Spawned SpawnTool(const std::vector<std::string>& args, const SpawnSetup& setup = {}) {
+  std::signal(SIGPIPE, SIG_IGN);  // the child may stop reading its input early
+  int in[2], out[2], err[2];
+  if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0)
+    return {};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (setup.closeIn) {
+    posix_spawn_file_actions_addclose(&actions, 0);
+  } else if (!setup.inFile.empty()) {
+    posix_spawn_file_actions_addopen(&actions, 0, setup.inFile.c_str(), O_RDONLY, 0);
+  } else {
+    posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+  }
+  if (setup.closeOut) {
+    posix_spawn_file_actions_addclose(&actions, 1);
+  } else if (setup.outFile.empty()) {
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, 1, setup.outFile.c_str(), O_WRONLY, 0);
+  }
+  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+  const std::string program = VORRENDAL_BIN_DIR "/vorrendal-decode";
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  // The program starts with SIGPIPE's default action, as from a shell, not
+  // with this process's.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGPIPE);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  pid_t pid = 0;
+  const int spawned =
+      posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
+  for (const int fd : {in[0], out[1], err[1]}) ::close(fd);
+  Spawned run;
+  if (spawned != 0) {
+    for (const int fd : {in[1], out[0], err[0]}) ::close(fd);
+    return run;
+  }
+  // Feed standard input and drain both outputs at once, so that no side waits on a full pipe.
+  pollfd fds[3] = {{in[1], POLLOUT, 0}, {out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+  if (setup.closeIn || !setup.inFile.empty() || setup.in.empty()) {
+    ::close(in[1]);
+    fds[0].fd = -1;
+  }
+  // A program that hangs is killed: the test fails instead of hanging too.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (fds[0].fd >= 0 || fds[1].fd >= 0 || fds[2].fd >= 0) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0 || ::poll(fds, 3, static_cast<int>(left.count())) <= 0) {
+      ::kill(pid, SIGKILL);
+      break;
+    }
+    if (fds[0].fd >= 0 && fds[0].revents != 0) {
+      // Room for PIPE_BUF bytes is what poll promises: a larger write could block.
+      const std::size_t piece = std::min<std::size_t>(PIPE_BUF, setup.in.size() - run.fed);
+      const ssize_t n =
+          (fds[0].revents & POLLOUT) ? ::write(in[1], setup.in.data() + run.fed, piece) : -1;
+      if (n > 0) run.fed += static_cast<std::size_t>(n);
+      if (n <= 0 || run.fed == setup.in.size()) {
+        ::close(in[1]);
+        fds[0].fd = -1;
+      }
+    }
+    for (int k = 1; k < 3; ++k) {
+      if (fds[k].fd < 0 || fds[k].revents == 0) continue;
+      char buffer[65536];
+      const ssize_t n = ::read(fds[k].fd, buffer, sizeof buffer);
+      std::string& text = k == 1 ? run.out : run.err;
+      if (n > 0) text.append(buffer, static_cast<std::size_t>(n));
+      if (n <= 0 || (k == 1 && text.size() >= setup.outLimit)) {
+        ::close(fds[k].fd);
+        fds[k].fd = -1;
+      }
+    }
+  }
+  for (const pollfd& open : fds) {
+    if (open.fd >= 0) ::close(open.fd);
+  }
+  int raw = 0;
+  ::waitpid(pid, &raw, 0);
+  if (WIFEXITED(raw)) run.status = WEXITSTATUS(raw);
+  if (WIFSIGNALED(raw)) run.signal = WTERMSIG(raw);
+  return run;
+}
+
+}  // namespace vorrendal::testing
