@@ -356,7 +356,8 @@ void frmMain::Process() {
     std::string* fields[] = {&typed.SerialNumber, &typed.Body, &typed.Color, &typed.Trim,
                              &typed.Date,         &typed.DSO,  &typed.Trans, &typed.Axle};
     const auto& list = PlateBoxList();
-    for (std::size_t i = 0; i < list.size(); ++i) *fields[i] = ReportText::ToCp1252(list[i]->text());
+    for (std::size_t i = 0; i < list.size(); ++i)
+      *fields[i] = ReportText::ToCp1252(list[i]->text());
     const SerialYears years = YearsOfSerial(typed.SerialNumber);
     if (!years.Readable()) {
       prompter_.InvalidYearCode();
