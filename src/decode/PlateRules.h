@@ -15,6 +15,10 @@ inline constexpr int kLastModelYear = 1974;
 inline constexpr int kFirstSearchYear = kFirstModelYear % 100;
 inline constexpr int kLastSearchYear = kLastModelYear % 100;
 
+// The letters the keys of the description records begin with, one per field:
+// plant, model, engine, body, color, trim, DSO, transmission, axle.
+inline constexpr std::string_view kRecordFieldLetters = "pmebctsrx";
+
 // The SearchYear number of a two-digit year text "59" to "74"; nothing for
 // any other text.
 std::optional<int> SearchYearNumber(std::string_view searchYear);

@@ -7,6 +7,7 @@
 #include "DataFileChecker.h"
 #include "DataFileWriter.h"
 #include "DescriptionSource.h"
+#include "ListCommand.h"
 #include "ProblemList.h"
 #include "StagedFiles.h"
 
@@ -109,12 +110,17 @@ int Check(const Command& command, std::ostream& out, std::ostream& err) {
 
 std::string DataTool::Usage() {
   return "Usage: vorrendal-data COMMAND ...\n"
-         "Packs, unpacks and checks Data.dat, the description file of Vorrendal.\n"
+         "Packs, unpacks, checks and lists Data.dat, the description file of Vorrendal.\n"
          "\n"
          "  pack SOURCE_DIR -o Data.dat   pack the year files 1959.txt ... 1974.txt of SOURCE_DIR\n"
          "  unpack Data.dat -o DIR        write each year of Data.dat back as DIR/YEAR.txt\n"
          "  check Data.dat                check every rule the file must keep\n"
-         "  -q, --quiet                   print nothing on success\n"
+         "  list [Data.dat] [--year YEAR] [--field FIELD] [--search TEXT]\n"
+         "       [--format text|csv|json]\n"
+         "                                list the codes and their descriptions (default: the\n"
+         "                                Data.dat the program reads), sorted by year, field, "
+         "code\n"
+         "  -q, --quiet                   print nothing on success (pack, unpack, check)\n"
          "  --help                        show this text\n"
          "  --version                     show the version\n"
          "\n"
@@ -123,7 +129,15 @@ std::string DataTool::Usage() {
          "'#' are comments; blank lines are ignored. Every key starts with its field\n"
          "letter (p m e b c t s r x) and its file's two-digit year.\n"
          "\n"
-         "Exit status: 0 success, 1 a fault in the data or a file, 2 a wrong command line.\n";
+         "list shows one model year (1959-1974; the month letters show under every year),\n"
+         "one field (plant model engine body color trim dso trans axle, or the built-in\n"
+         "year digit and month letter: year month), and the codes that begin with TEXT or\n"
+         "whose description holds it, letter case and accents aside (\"creme\" finds\n"
+         "\"Cr\xC3\xA8me\"). csv has the header year,field,code,description; json is JSON Lines\n"
+         "with year a number (null for a month letter).\n"
+         "\n"
+         "Exit status: 0 success, 1 a fault in the data or a file, 2 a wrong command line,\n"
+         "3 list found no code that matched.\n";
 }
 
 int DataTool::Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -150,6 +164,7 @@ int DataTool::RunCommand(const std::vector<std::string>& args, std::ostream& out
     return kUsage;
   };
   if (args.empty()) return usage("no command given");
+  if (args[0] == "list") return RunList({args.begin() + 1, args.end()}, out, err);
 
   Command command{args[0], "", ""};
   if (command.verb != "pack" && command.verb != "unpack" && command.verb != "check") {

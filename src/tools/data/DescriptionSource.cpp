@@ -15,7 +15,6 @@
 namespace vorrendal {
 namespace {
 
-constexpr std::string_view kFieldLetters = "pmebctsrx";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 Checked Refused(std::string why) { return tl::unexpected(std::move(why)); }
@@ -87,7 +86,7 @@ Checked DescriptionSource::CheckKey(std::string_view key, int year) {
   const std::string yy = std::to_string(year % 100);
   const std::string form = " (expected the form " + std::string(1, key[0]) + yy + "-CODE)";
   const char letter = static_cast<char>(key[0] | 0x20);
-  if (kFieldLetters.find(letter) == std::string_view::npos) {
+  if (kRecordFieldLetters.find(letter) == std::string_view::npos) {
     return Refused("key " + Quoted(key) +
                    " does not start with a field letter (p m e b c t s r x)");
   }

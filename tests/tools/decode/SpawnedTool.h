@@ -1,5 +1,5 @@
 #pragma once
-// Runs the built vorrendal-decode as a shell would: its own process, real
+// Runs a built tool (vorrendal-decode unless told) as a shell would: its own process, real
 // pipes (or a file, or a closed descriptor) for standard input, output and
 // error. String streams are neither tied nor shared between threads; these
 // are.
@@ -28,6 +28,7 @@ struct SpawnSetup {
   std::string outFile;        // standard output opened on this file instead of a pipe
   bool closeOut = false;      // standard output closed instead
   std::size_t outLimit = -1;  // the reading end is closed once this much has arrived
+  std::string program = VORRENDAL_BIN_DIR "/vorrendal-decode";
 };
 
 struct Spawned {
@@ -59,7 +60,7 @@ inline Spawned SpawnTool(const std::vector<std::string>& args, const SpawnSetup&
     posix_spawn_file_actions_addopen(&actions, 1, setup.outFile.c_str(), O_WRONLY, 0);
   }
   posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-  const std::string program = VORRENDAL_BIN_DIR "/vorrendal-decode";
+  const std::string& program = setup.program;
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);

@@ -1,0 +1,151 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "codes/CodeTable.h"
+#include "decode/clsDescriptionStore.h"
+#include "support/MemoryDataReader.h"
+
+namespace vorrendal {
+namespace {
+
+using testing::MemoryDataReader;
+
+// Records of two model years, added out of order; the other years have none.
+std::unique_ptr<MemoryDataReader> TwoYears() {
+  auto data = std::make_unique<MemoryDataReader>();
+  for (int year = kFirstSearchYear; year <= kLastSearchYear; ++year)
+    data->AddYear(std::to_string(year));
+  data->Add("66", "c66-M", "Marlin Blue")
+      .Add("66", "c66-A", "Inkwell Black")
+      .Add("65", "x65-4", "3.00:1")
+      .Add("65", "t65-L4", "Red Cloth")
+      .Add("65", "t65-41", "Black Pleated Vinyl")
+      .Add("65", "t65-4", "Black Vinyl")
+      .Add("65", "c65-K", "Cr\xE8me Yellow")
+      .Add("65", "c65-A", "Inkwell Black")
+      .Add("65", "p65-A", "Linden");
+  return data;
+}
+
+// "1965 color A", or "month N" for a row without a year.
+std::string Named(const CodeRow& row) {
+  return (row.modelYear ? std::to_string(row.modelYear) + " " : std::string()) +
+         std::string(FieldName(row.field)) + " " + row.code;
+}
+std::vector<std::string> Named(const std::vector<CodeRow>& rows, int modelYear) {
+  std::vector<std::string> named;
+  for (const CodeRow& row : rows) {
+    if (row.modelYear == modelYear) named.push_back(Named(row));
+  }
+  return named;
+}
+
+TEST(CodeTable, ListsAYearByFieldThenCodeInByteOrder) {
+  clsDescriptionStore store(TwoYears());
+  EXPECT_THAT(Named(LoadCodeTable(store).rows, 1965),
+              ::testing::ElementsAre("1965 plant A", "1965 color A", "1965 color K", "1965 trim 4",
+                                     "1965 trim 41", "1965 trim L4", "1965 axle 4", "1965 year 5"));
+}
+
+TEST(CodeTable, ListsTheMonthLettersLast) {
+  clsDescriptionStore store(TwoYears());
+  const auto rows = LoadCodeTable(store).rows;
+  const auto firstMonth =
+      std::find_if(rows.begin(), rows.end(), [](const CodeRow& row) { return row.modelYear == 0; });
+  ASSERT_NE(firstMonth, rows.end());
+  EXPECT_EQ(Named(*firstMonth), "month A");
+  EXPECT_EQ(Named(rows.back()), "month Z");
+  EXPECT_EQ(
+      std::count_if(firstMonth, rows.end(), [](const CodeRow& row) { return row.modelYear == 0; }),
+      rows.end() - firstMonth);
+}
+
+TEST(CodeTable, NamesAYearThatFailsAndListsTheOthers) {
+  auto data = TwoYears();
+  data->SetFailing("66", 1);  // one record in before the failure
+  clsDescriptionStore store(std::move(data));
+  const CodeTable table = LoadCodeTable(store);
+  EXPECT_THAT(table.failedYears, ::testing::ElementsAre(1966));
+  EXPECT_THAT(Named(table.rows, 1966), ::testing::ElementsAre("1966 year 6"));
+  EXPECT_EQ(Named(table.rows, 1965).size(), 8u);
+}
+
+TEST(CodeTable, LeavesOutKeysNoDecodeLooksUp) {
+  auto data = std::make_unique<MemoryDataReader>();
+  data->Add("66", "q66-A", "no field").Add("66", "c66A", "no hyphen").Add("66", "c6x-A", "year");
+  clsDescriptionStore store(std::move(data));
+  EXPECT_THAT(Named(LoadCodeTable(store).rows, 1966), ::testing::ElementsAre("1966 year 6"));
+}
+
+struct FilterRow {
+  const char* what;
+  std::optional<int> year;
+  std::optional<CodeField> field;
+  std::string search;
+  std::vector<std::string> shown;
+};
+std::ostream& operator<<(std::ostream& os, const FilterRow& row) { return os << row.what; }
+
+class Filter : public ::testing::TestWithParam<FilterRow> {};
+
+TEST_P(Filter, ShowsTheRowsThatMatch) {
+  clsDescriptionStore store(TwoYears());
+  const FilterRow& p = GetParam();
+  const CodeFilter filter(p.year, p.field, p.search);
+  std::vector<std::string> shown;
+  for (const CodeRow& row : LoadCodeTable(store).rows) {
+    if (filter.Matches(row)) shown.push_back(Named(row));
+  }
+  EXPECT_EQ(shown, p.shown);
+}
+
+constexpr auto kColor = CodeField::Color;
+constexpr auto kTrim = CodeField::Trim;
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Filter,
+    ::testing::Values(
+        FilterRow{"letter case aside", {}, {}, "INKWELL", {"1965 color A", "1966 color A"}},
+        FilterRow{"accents aside", {}, {}, "creme", {"1965 color K"}},
+        FilterRow{
+            "an accented capital finds the small letter", {}, {}, "CR\xC8ME", {"1965 color K"}},
+        FilterRow{"inside a description", {}, kTrim, "vinyl", {"1965 trim 4", "1965 trim 41"}},
+        FilterRow{
+            "a code that is a prefix of another", {}, kTrim, "4", {"1965 trim 4", "1965 trim 41"}},
+        FilterRow{"year and field together", 1966, kColor, "", {"1966 color A", "1966 color M"}},
+        FilterRow{"year, field and search together", 1966, kColor, "black", {"1966 color A"}},
+        FilterRow{"month letters under every year", 1966, {}, "january", {"month A", "month N"}},
+        FilterRow{
+            "a year digit under its model year", 1972, CodeField::YearDigit, "", {"1972 year 2"}},
+        FilterRow{"one year digit, two model years",
+                  {},
+                  CodeField::YearDigit,
+                  "2",
+                  {"1962 year 2", "1972 year 2"}},
+        FilterRow{
+            "an empty search", 1965, kTrim, "", {"1965 trim 4", "1965 trim 41", "1965 trim L4"}},
+        FilterRow{
+            "spaces around the search", {}, kColor, "  inkwell ", {"1965 color A", "1966 color A"}},
+        FilterRow{"a character no description holds", {}, {}, std::string(1, kUnmatchable), {}}));
+
+struct YearsRow {
+  std::vector<int> years;
+  std::string named;
+};
+class YearsNamedRows : public ::testing::TestWithParam<YearsRow> {};
+
+TEST_P(YearsNamedRows, JoinsTheYears) { EXPECT_EQ(YearsNamed(GetParam().years), GetParam().named); }
+
+INSTANTIATE_TEST_SUITE_P(Rows, YearsNamedRows,
+                         ::testing::Values(YearsRow{{1966}, "1966"},
+                                           YearsRow{{1966, 1970}, "1966 and 1970"},
+                                           YearsRow{{1962, 1966, 1970}, "1962, 1966 and 1970"}));
+
+}  // namespace
+}  // namespace vorrendal

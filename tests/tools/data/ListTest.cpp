@@ -1,0 +1,130 @@
+// vorrendal-data list: the command line over small files made with the real
+// writer, the Data.dat the program reads, and the built program on a pipe
+// its reader closes.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <sstream>
+
+#include "../decode/SpawnedTool.h"
+#include "ScratchFiles.h"
+#include "tools/data/DataFileWriter.h"
+#include "tools/data/DataTool.h"
+
+namespace vorrendal {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+using ::testing::HasSubstr;
+using Writer = DataFileWriter;
+
+// Every model year with a plant; colors in 1965 and 1966, whose block holds
+// a line that is no record when damaged.
+std::string FileOf(bool damaged66) {
+  std::vector<Writer::Block> blocks;
+  for (int year = 59; year <= 74; ++year) {
+    const std::string yy = std::to_string(year);
+    std::string text = "Linden\0p"s + yy + "-A\r\n";
+    if (year == 65) text += "Inkwell Black\0c65-A\r\nCr\xE8me Yellow\0c65-K\r\n"s;
+    if (year == 66) text += damaged66 ? "no record\r\n"s : "Inkwell Black\0c66-A\r\n"s;
+    blocks.push_back({yy, Writer::PackBlock(text)});
+  }
+  return Writer::Assemble(Writer::PackBlock(Writer::IndexText(blocks)), blocks);
+}
+
+struct ListRow {
+  const char* name;
+  std::vector<std::string> args;  // FILE stands for the file made
+  int code;
+  std::string out;       // what it begins with
+  std::string err = {};  // what it holds
+  bool damaged66 = false;
+};
+void PrintTo(const ListRow& row, std::ostream* os) { *os << row.name; }
+
+class List : public ::testing::TestWithParam<ListRow> {};
+
+TEST_P(List, ListsOrRefuses) {
+  testing::ScratchDir dir;
+  testing::WriteBytes(dir / "Data.dat", FileOf(GetParam().damaged66));
+  std::vector<std::string> args{"list"};
+  for (const std::string& arg : GetParam().args)
+    args.push_back(arg == "FILE" ? (dir / "Data.dat").string() : arg);
+  std::ostringstream out, err;
+  EXPECT_EQ(DataTool::Run(args, out, err), GetParam().code) << err.str();
+  EXPECT_EQ(out.str().substr(0, GetParam().out.size()), GetParam().out);
+  if (GetParam().out.empty()) {
+    EXPECT_EQ(out.str(), "");
+  }
+  EXPECT_THAT(err.str(), HasSubstr(GetParam().err));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, List,
+    ::testing::Values(
+        ListRow{"Text",
+                {"FILE", "--search", "inkwell"},
+                0,
+                "year  field  code  description\n"
+                "1965  color  A     Inkwell Black\n"
+                "1966  color  A     Inkwell Black\n"},
+        ListRow{"Csv",
+                {"FILE", "--year=1965", "--format", "csv", "--field", "color"},
+                0,
+                "year,field,code,description\r\n"
+                "1965,color,A,Inkwell Black\r\n"
+                "1965,color,K,Cr\xC3\xA8me Yellow\r\n"},
+        ListRow{"Json",
+                {"--format", "json", "--search", "CR\xC3\x88ME", "FILE"},
+                0,
+                "{\"year\":1965,\"field\":\"color\",\"code\":\"K\",\"description\":\"Cr\xC3\xA8me "
+                "Yellow\"}\n"},
+        ListRow{"MonthLetters",
+                {"FILE", "--field", "month", "--search", "dec"},
+                0,
+                "year  field  code  description\n"
+                "      month  M     December\n"
+                "      month  Z     December\n"},
+        ListRow{"NoneMatched", {"FILE", "--search", "teal"}, 3, ""},
+        ListRow{"TheProgramsDataFile",
+                {"--year", "1966", "--field", "color", "--search", "inkwell"},
+                0,
+                "year  field  code  description\n1966  color  A     Inkwell Black\n"},
+        ListRow{"MissingFile", {"nothing-here.dat"}, 1, "", "nothing-here.dat: cannot be opened"},
+        ListRow{"DamagedYearNamedOnceTheOthersListed",
+                {"FILE", "--field", "color"},
+                1,
+                "year  field  code  description\n1965  color  A ",
+                "Data.dat: the descriptions of 1966 could not be loaded; the file may be damaged",
+                true},
+        ListRow{"DamageInAYearNotAskedFor",
+                {"FILE", "--year", "1965", "--field", "color"},
+                0,
+                "year  field  code  description\n1965  color  A ",
+                "",
+                true},
+        ListRow{"YearOutOfRange", {"--year", "1975"}, 2, "", "--year takes a model year from 1959"},
+        ListRow{"UnknownField", {"--field", "paint"}, 2, "", "--field takes plant, model"},
+        ListRow{"UnknownFormat", {"--format", "xml"}, 2, "", "--format takes text, csv or json"},
+        ListRow{"OptionWithoutValue", {"FILE", "--search"}, 2, "", "'--search' needs a value"},
+        ListRow{"TwoFiles", {"FILE", "FILE"}, 2, "", "unexpected argument"}),
+    [](const ::testing::TestParamInfo<ListRow>& row) { return std::string(row.param.name); });
+
+TEST(ListThroughAPipe, AReaderThatGoesAwayIsAFailedWrite) {
+  testing::SpawnSetup setup;
+  setup.outLimit = 1;
+  setup.program = VORRENDAL_BIN_DIR "/vorrendal-data";
+  for (int run = 0; run < 3; ++run) {
+    // JSON Lines of every code: more than two pipe buffers.
+    const auto spawned = testing::SpawnTool({"list", "--format", "json"}, setup);
+    EXPECT_EQ(spawned.signal, 0);
+    EXPECT_EQ(spawned.status, 1);
+    EXPECT_THAT(spawned.err, HasSubstr("vorrendal-data: the output could not be written"));
+  }
+}
+
+}  // namespace
+}  // namespace vorrendal
