@@ -30,6 +30,7 @@
 #include "decode/ReportWriter.h"
 #include "decode/clsCodeReader.h"
 #include "frmAbout.h"
+#include "frmCodeTables.h"
 #include "resources/help/context.h"
 #include "ui/BrantelArt.h"
 #include "ui/DropDescriptionButton.h"
@@ -240,6 +241,14 @@ void frmMain::CreateMenus() {
   edit->setObjectName(QStringLiteral("mnuEdit"));
   copyAction_ = MakeAction(edit, "mnuEditCopyInfo", "&Copy Information");
 
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+  tools->setObjectName(QStringLiteral("mnuTools"));
+  QAction* codeTables = MakeAction(tools, "mnuToolsCodeTables", "Code &Tables...");
+  codeTables->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  codeTables->setWhatsThis(
+      QStringLiteral("Opens the code tables: every code the descriptions hold, for every model "
+                     "year, to browse and search by year, field, code or description."));
+
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("mnuHelp"));
   QAction* contents = MakeAction(help, "mnuHelpHelpContents", "&Help Contents");
@@ -251,6 +260,7 @@ void frmMain::CreateMenus() {
   connect(printAction_, &QAction::triggered, this, &frmMain::PrintReport);
   connect(copyAction_, &QAction::triggered, this, &frmMain::CopyReport);
   connect(exit, &QAction::triggered, this, [this] { ExitProgram(); });
+  connect(codeTables, &QAction::triggered, this, &frmMain::ShowCodeTables);
   connect(contents, &QAction::triggered, this, [this] { help_.ShowContents(this); });
   connect(whatsThis, &QAction::triggered, this, [] { QWhatsThis::enterWhatsThisMode(); });
   connect(about, &QAction::triggered, this, [this] { frmAbout::ShowModal(this); });
@@ -323,6 +333,21 @@ void frmMain::SetPlateCode(PlateField field, const QString& code) {
 
 void frmMain::SelectTemplateStyle(int style) {
   plate_->Elements().styleList->setCurrentIndex(style);
+}
+
+void frmMain::FillBox(PlateField field, const QString& code, int modelYear) {
+  SelectTemplateStyle(Plate::StyleOfYear(modelYear));
+  SetPlateCode(field, code);
+}
+
+void frmMain::ShowCodeTables() {
+  if (codeTables_ == nullptr) {
+    codeTables_ = new frmCodeTables(dataReaderFactory_(), this);
+    connect(codeTables_, &frmCodeTables::CodeChosen, this, &frmMain::FillBox);
+  }
+  codeTables_->show();
+  codeTables_->raise();
+  codeTables_->activateWindow();
 }
 
 void frmMain::ClearPlate() {

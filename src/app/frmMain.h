@@ -36,6 +36,7 @@ class LinkLabel;
 class ReportOutput;
 class clsCodeReader;
 class clsCommonFileDialog;
+class frmCodeTables;
 struct PlateBoxes;
 
 class frmMain : public QMainWindow {
@@ -53,6 +54,9 @@ class frmMain : public QMainWindow {
   // and a template style chosen as the style list chooses it (0 to 5).
   void SetPlateCode(PlateField field, const QString& code);
   void SelectTemplateStyle(int style);
+  // A code of a model year into its box, the template style of that year
+  // chosen first when another one is shown.
+  void FillBox(PlateField field, const QString& code, int modelYear);
 
   // The save dialog, made on the first save and kept with its fields.
   clsCommonFileDialog& SaveDialog();
@@ -70,6 +74,9 @@ class frmMain : public QMainWindow {
   void CopyReport();
   void SaveReportAs();
   void PrintReport();
+
+  // Tools > Code Tables: opens the code tables window, or raises it.
+  void ShowCodeTables();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -130,6 +137,7 @@ class frmMain : public QMainWindow {
   bool ReportPanelOpen = false;
   bool errorNotice_ = false;  // the last complete decode raised the error notice
   std::unique_ptr<ReportOutput> output_;
+  frmCodeTables* codeTables_ = nullptr;  // made on the first request, a window of its own
 };
 
 }  // namespace vorrendal

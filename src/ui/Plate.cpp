@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
+#include <cstdlib>
 
 #include "ui/BrantelArt.h"
 #include "ui/ScreenUnits.h"
@@ -281,6 +282,13 @@ Plate::Plate(QWidget* client, TabPlaces& tabs) : QObject(client), tabs_(tabs) {
   // the style shown (assistive technology reads a label's buddy as its name).
   for (std::size_t i = 0; i < kFields.size(); ++i) e.captions[i]->setBuddy(e.boxes[i]);
   e.typeCaption->setBuddy(e.typeBox);
+}
+
+int Plate::StyleOfYear(int modelYear) {
+  // Each style's name begins with its first model year.
+  int style = 0;
+  while (style + 1 < kStyleCount && std::atoi(kStyleNames[style + 1]) <= modelYear) ++style;
+  return style;
 }
 
 QLineEdit* Plate::Box(PlateField field) const {

@@ -45,6 +45,10 @@ class Plate final : public QObject {
  public:
   static constexpr int kStyleCount = 6;
 
+  // The style (0 to 5) whose range of model years holds modelYear; the first
+  // or last style for a year before or after them all.
+  static int StyleOfYear(int modelYear);
+
   // Makes the plate's elements on the window's client area (they take their
   // places when a style is applied). tabs holds the window's tab places; the
   // styles move the boxes among them.
