@@ -1,6 +1,5 @@
 #include "frmCodeTables.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -154,10 +153,6 @@ void frmCodeTables::CreateControls() {
                         metrics.horizontalAdvance(QStringLiteral("Date month letter")) + 24);
   header->resizeSection(CodeTableModel::kCodeColumn, metrics.horizontalAdvance(u'W') * 5 + 24);
   table_->installEventFilter(this);
-  auto* copy = new QAction(QStringLiteral("&Copy"), table_);
-  copy->setShortcut(QKeySequence::Copy);
-  copy->setShortcutContext(Qt::WidgetShortcut);
-  table_->addAction(copy);
 
   count_ = new QLabel(this);
   count_->setObjectName(QStringLiteral("lblCount"));
@@ -200,7 +195,6 @@ void frmCodeTables::CreateControls() {
   connect(fieldList_, &QComboBox::currentIndexChanged, this, &frmCodeTables::ApplyFilter);
   connect(search_, &QLineEdit::textChanged, this, &frmCodeTables::ApplyFilter);
   connect(table_, &QTableView::doubleClicked, this, &frmCodeTables::Choose);
-  connect(copy, &QAction::triggered, this, &frmCodeTables::CopyRows);
   connect(exportButton_, &QPushButton::clicked, this, &frmCodeTables::ExportRows);
   connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -214,9 +208,13 @@ clsCommonFileDialog& frmCodeTables::ExportDialog() {
 
 bool frmCodeTables::eventFilter(QObject* watched, QEvent* event) {
   if (watched == table_ && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
       Choose(table_->currentIndex());
+      return true;
+    }
+    if (key->matches(QKeySequence::Copy)) {
+      CopyRows();
       return true;
     }
   }

@@ -211,7 +211,8 @@ class frmMainTest : public QObject {
     QCOMPARE(items, QStringList({"mnuFile|&File", "mnuFileSaveInfo|&Save Information|Ctrl+S|0",
                                  "mnuFilePrintInfo|&Print Information|Ctrl+P|0", "mnuFileLine2|||1",
                                  "mnuFileExit|E&xit||1", "mnuEdit|&Edit",
-                                 "mnuEditCopyInfo|&Copy Information||0", "mnuHelp|&Help",
+                                 "mnuEditCopyInfo|&Copy Information||0", "mnuTools|&Tools",
+                                 "mnuToolsCodeTables|Code &Tables...|Ctrl+T|1", "mnuHelp|&Help",
                                  "mnuHelpHelpContents|&Help Contents||1",
                                  "mnuHelpWhatsThis|&What's This?||1", "mnuHelpAbout|&About||1"}));
   }

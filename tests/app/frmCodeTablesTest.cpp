@@ -1,0 +1,237 @@
+// The code tables window as a person uses it: opened from the Tools menu,
+// narrowed by its three filters, its rows copied, exported and put into the
+// plate; a year that cannot be read named once above the rest.
+
+#include "AppTestSupport.h"
+#include "app/frmCodeTables.h"
+#include "ui/clsCommonFileDialog.h"
+
+namespace {
+
+// Every model year readable; 1965 holds a code of each field with a box.
+YearData CodeData() {
+  YearData years;
+  for (int year = 59; year <= 74; ++year) years[std::to_string(year)];
+  years["62"] = {{"c62-A", "Inkwell Black"}};
+  years["65"] = {{"p65-A", "Linden"},        {"b65-63A", "Sedan"},
+                 {"c65-A", "Inkwell Black"}, {"c65-K", "Cr\xE8me Yellow"},
+                 {"t65-41", "Black Vinyl"},  {"s65-21", "New York"},
+                 {"r65-1", "Three-Speed"},   {"x65-1", "2.80:1"}};
+  years["66"] = {{"c66-A", "Inkwell Black"}};
+  years["71"] = {{"t71-4A", "Black Cloth"}};
+  return years;
+}
+// The rows CodeData gives: its eleven records, sixteen year digits and
+// twenty-four month letters.
+constexpr int kAllRows = 51;
+
+struct TablesWindow : TestWindow {
+  explicit TablesWindow(YearData years = CodeData()) : TestWindow(std::move(years)) {
+    Get<QAction>("mnuToolsCodeTables")->trigger();
+    tables = Find<frmCodeTables>(window, "frmCodeTables");
+    table = Find<QTableView>(*tables, "grdCodes");
+  }
+  void Filter(const QString& year, const QString& field, const QString& search) const {
+    Find<QComboBox>(*tables, "cboYear")->setCurrentText(year);
+    Find<QComboBox>(*tables, "cboField")->setCurrentText(field);
+    QTest::keyClicks(Find<QLineEdit>(*tables, "txtSearch"), search);
+  }
+  // The shown row of that year (empty for a month letter), field and code.
+  QModelIndex Row(const QString& year, const QString& field, const QString& code) const {
+    const QAbstractItemModel* shown = table->model();
+    for (int row = 0; row < shown->rowCount(); ++row) {
+      if (shown->index(row, 0).data() == year && shown->index(row, 1).data() == field &&
+          shown->index(row, 2).data() == code)
+        return shown->index(row, 2);
+    }
+    qFatal("no row %s %s %s", qPrintable(year), qPrintable(field), qPrintable(code));
+  }
+  QString Count() const { return Find<QLabel>(*tables, "lblCount")->text(); }
+
+  frmCodeTables* tables = nullptr;
+  QTableView* table = nullptr;
+};
+
+class frmCodeTablesTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void ctrlTOpensTheWindow() {
+    TestWindow t(CodeData());
+    QTest::keyClick(&t.window, Qt::Key_T, Qt::ControlModifier);
+    QVERIFY(Find<frmCodeTables>(t.window, "frmCodeTables")->isVisible());
+  }
+
+  void aSecondRequestShowsTheSameWindow() {
+    TablesWindow t;
+    t.tables->close();
+    t.Get<QAction>("mnuToolsCodeTables")->trigger();
+    QCOMPARE(t.window.findChildren<frmCodeTables*>().size(), 1);
+    QVERIFY(t.tables->isVisible());
+  }
+
+  // Each filter narrows what the others leave; the count follows.
+  void filtersCombine_data() {
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<QString>("count");
+    QTest::newRow("none") << "All years"
+                          << "All fields"
+                          << ""
+                          << "51 codes";
+    QTest::newRow("a year") << "1965"
+                            << "All fields"
+                            << ""
+                            << "33 of 51 codes";
+    QTest::newRow("a field") << "All years"
+                             << "Color"
+                             << ""
+                             << "4 of 51 codes";
+    QTest::newRow("typed, accents aside") << "All years"
+                                          << "All fields"
+                                          << "CREME"
+                                          << "1 of 51 codes";
+    QTest::newRow("year and field") << "1966"
+                                    << "Color"
+                                    << ""
+                                    << "1 of 51 codes";
+    QTest::newRow("field and search") << "All years"
+                                      << "Trim"
+                                      << "cloth"
+                                      << "1 of 51 codes";
+    QTest::newRow("all three") << "1965"
+                               << "Color"
+                               << "inkwell"
+                               << "1 of 51 codes";
+  }
+  void filtersCombine() {
+    QFETCH(QString, year);
+    QFETCH(QString, field);
+    QFETCH(QString, search);
+    TablesWindow t;
+    t.Filter(year, field, search);
+    QFETCH(QString, count);
+    QCOMPARE(t.Count(), count);
+  }
+
+  // Double-click or Enter on a row puts its code into the plate, the style
+  // of its year chosen first; a code without a box changes nothing.
+  void choosingARowFillsItsBox_data() {
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<bool>("enter");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("style");
+    QTest::newRow("trim of 1965 from the 1959-1961 style") << "1965"
+                                                           << "Trim"
+                                                           << "41" << false << "txtTrim"
+                                                           << "1963-1966";
+    QTest::newRow("trim of 1971, by Enter") << "1971"
+                                            << "Trim"
+                                            << "4A" << true << "txtTrim"
+                                            << "1970-1972";
+    QTest::newRow("color of 1962, the first year of its style") << "1962"
+                                                                << "Color"
+                                                                << "A" << false << "txtColor"
+                                                                << "1962";
+    QTest::newRow("DSO") << "1965"
+                         << "DSO"
+                         << "21" << false << "txtDSO"
+                         << "1963-1966";
+    QTest::newRow("body") << "1965"
+                          << "Body"
+                          << "63A" << true << "txtBody"
+                          << "1963-1966";
+    QTest::newRow("a plant has no box") << "1965"
+                                        << "Plant"
+                                        << "A" << false << ""
+                                        << "1959-1961";
+  }
+  void choosingARowFillsItsBox() {
+    QFETCH(QString, year);
+    QFETCH(QString, field);
+    QFETCH(QString, code);
+    QFETCH(bool, enter);
+    QFETCH(QString, box);
+    QFETCH(QString, style);
+    TablesWindow t;
+    const QModelIndex row = t.Row(year, field, code);
+    t.table->scrollTo(row);
+    const QPoint at = t.table->visualRect(row).center();
+    QTest::mouseClick(t.table->viewport(), Qt::LeftButton, {}, at);
+    if (enter) {
+      QTest::keyClick(t.table, Qt::Key_Return);
+    } else {
+      QTest::mouseDClick(t.table->viewport(), Qt::LeftButton, {}, at);
+    }
+    QStringList filled;
+    for (const QString& name : kBoxes) {
+      if (!t.Box(name)->text().isEmpty()) filled << name + u'=' + t.Box(name)->text();
+    }
+    QCOMPARE(filled, box.isEmpty() ? QStringList() : QStringList{box + u'=' + code});
+    QCOMPARE(t.Get<QComboBox>("cboTemplateStyle")->currentText(), style);
+  }
+
+  // A year that cannot be read is named once, above the rows of the others.
+  void unreadYearsNamedOnce_data() {
+    QTest::addColumn<QStringList>("unread");
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("one") << QStringList{"66"}
+                         << "The descriptions of 1966 could not be read from Data.dat"
+                         << kAllRows - 1;
+    QTest::newRow("two") << QStringList{"62", "66"}
+                         << "The descriptions of 1962 and 1966 could not be read" << kAllRows - 2;
+    QStringList every;
+    for (int year = 59; year <= 74; ++year) every << QString::number(year);
+    QTest::newRow("every") << every << "No model year could be read from Data.dat" << 40;
+  }
+  void unreadYearsNamedOnce() {
+    QFETCH(QStringList, unread);
+    QFETCH(QString, named);
+    QFETCH(int, rows);
+    YearData years = CodeData();
+    for (const QString& year : unread) years.erase(year.toStdString());
+    TablesWindow t(years);
+    const QLabel* error = Find<QLabel>(*t.tables, "lblLoadError");
+    QVERIFY(error->isVisible());
+    QVERIFY2(error->text().startsWith(named), qPrintable(error->text()));
+    QCOMPARE(t.table->model()->rowCount(), rows);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+  }
+
+  void ctrlCCopiesTheSelectedRowsWithTheirTitles() {
+    TablesWindow t;
+    t.Filter("1965", "Color", "");
+    t.table->selectAll();
+    QTest::keyClick(t.table, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QString::fromUtf8("Year\tField\tCode\tDescription\n"
+                               "1965\tColor\tA\tInkwell Black\n"
+                               "1965\tColor\tK\tCr\xC3\xA8me Yellow\n"));
+  }
+
+  // Export writes the rows shown, in the order shown, as UTF-8 CSV.
+  void exportWritesTheShownRows() {
+    TablesWindow t;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("codes.csv");
+    t.tables->ExportDialog().NextFileNames = [&path](QFileDialog&) { return QStringList{path}; };
+    t.Filter("All years", "Color", "");
+    t.table->sortByColumn(2, Qt::DescendingOrder);
+    Find<QPushButton>(*t.tables, "cmdExport")->click();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("year,field,code,description\r\n"
+                                        "1965,color,K,Cr\xC3\xA8me Yellow\r\n"
+                                        "1962,color,A,Inkwell Black\r\n"
+                                        "1965,color,A,Inkwell Black\r\n"
+                                        "1966,color,A,Inkwell Black\r\n"));
+  }
+};
+
+}  // namespace
+
+QTEST_MAIN(frmCodeTablesTest)
+#include "frmCodeTablesTest.moc"
