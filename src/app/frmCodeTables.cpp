@@ -160,7 +160,7 @@ void frmCodeTables::CreateControls() {
   exportButton_->setObjectName(QStringLiteral("cmdExport"));
   exportButton_->setToolTip(QStringLiteral("Saves the rows shown as a CSV file"));
   exportButton_->setAutoDefault(false);
-  closeButton_ = new QPushButton(QStringLiteral("Close"), this);
+  closeButton_ = new QPushButton(QStringLiteral("&Close"), this);
   closeButton_->setObjectName(QStringLiteral("cmdClose"));
   closeButton_->setAutoDefault(false);
 

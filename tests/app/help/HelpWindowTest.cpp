@@ -32,6 +32,7 @@ const std::map<int, std::pair<QString, QString>> kTopics{
     {IDH_PRINT, {"/ctl_print.htm", "Print button"}},
     {IDH_YEAR_CHOICE, {"/yearchoice.htm", "Which year?"}},
     {IDH_YEAR_OK, {"/yearok.htm", "The OK button of Which year?"}},
+    {IDH_CODE_TABLES, {"/codetables.htm", "Code tables"}},
 };
 
 // The main window over in-memory data with the real help, which outlives it.
@@ -111,6 +112,7 @@ class HelpWindowTest : public QObject {
   void programOpensOnlyTopicsOfTheFile() {
     ProgramWithHelp p;
     frmCorrectYearSelect question(&p.window);
+    p.window.ShowCodeTables();
     std::set<int> used{IDH_ERROR_NOTICE, IDH_DATA_LOAD_ERROR};
     for (QWidget* w : p.window.findChildren<QWidget*>())
       if (w->property("helpContextId").isValid()) used.insert(w->property("helpContextId").toInt());
@@ -145,7 +147,8 @@ class HelpWindowTest : public QObject {
                                                     {"txtDescription", IDH_REPORT_BOX},
                                                     {"cmdCopyText", IDH_COPY_TEXT},
                                                     {"cmdSaveAs", IDH_SAVE_AS},
-                                                    {"cmdPrint", IDH_PRINT}};
+                                                    {"cmdPrint", IDH_PRINT},
+                                                    {"grdCodes", IDH_CODE_TABLES}};
     for (const auto& [control, topic] : controls) QTest::newRow(control) << control << topic;
   }
   void whatsThisOpensTheControlsTopic() {
@@ -153,6 +156,7 @@ class HelpWindowTest : public QObject {
     QFETCH(int, topic);
     ProgramWithHelp p;
     p.Decode({"5A31V100001", "52A", "A", "A1", "12A", "21", "1", "1"});  // the panel open
+    if (topic == IDH_CODE_TABLES) p.window.ShowCodeTables();
     testing::Find<QAction>(p.window, "mnuHelpWhatsThis")->trigger();
     QTest::mouseClick(testing::Find(p.window, control), Qt::LeftButton, {}, QPoint(3, 3));
     QTRY_COMPARE(p.PageTitle(), kTopics.at(topic).second);
@@ -327,11 +331,10 @@ class HelpWindowTest : public QObject {
     QTest::addColumn<QString>("page");
     QTest::newRow("the title match first") << "slashed ZERO" << 0 << "Axle code"
                                            << "/axle.htm";
-    QTest::newRow("accents typed")
-        << QString::fromUtf8("CR\u00c8ME") << 0 << "Menus, keys and What's This?"
-        << "/menus.htm";
+    QTest::newRow("accents typed") << QString::fromUtf8("CR\u00c8ME") << 0 << "Code tables"
+                                   << "/codetables.htm";
     QTest::newRow("the second, chosen with Down") << "axle code" << 1 << "Axle code"
-                                                  << "/codes.htm";
+                                                  << "/codetables.htm";
     QTest::newRow("nothing found") << "xylophone" << 0 << ""
                                    << "/index.htm";
   }
