@@ -55,12 +55,6 @@ struct TablesWindow : TestWindow {
 class frmCodeTablesTest : public QObject {
   Q_OBJECT
  private slots:
-  void ctrlTOpensTheWindow() {
-    TestWindow t(CodeData());
-    QTest::keyClick(&t.window, Qt::Key_T, Qt::ControlModifier);
-    QVERIFY(Find<frmCodeTables>(t.window, "frmCodeTables")->isVisible());
-  }
-
   void aSecondRequestShowsTheSameWindow() {
     TablesWindow t;
     t.tables->close();
@@ -91,14 +85,6 @@ class frmCodeTablesTest : public QObject {
                                           << "All fields"
                                           << "CREME"
                                           << "1 of 51 codes";
-    QTest::newRow("year and field") << "1966"
-                                    << "Color"
-                                    << ""
-                                    << "1 of 51 codes";
-    QTest::newRow("field and search") << "All years"
-                                      << "Trim"
-                                      << "cloth"
-                                      << "1 of 51 codes";
     QTest::newRow("all three") << "1965"
                                << "Color"
                                << "inkwell"

@@ -82,12 +82,6 @@ INSTANTIATE_TEST_SUITE_P(
                 0,
                 "{\"year\":1965,\"field\":\"color\",\"code\":\"K\",\"description\":\"Cr\xC3\xA8me "
                 "Yellow\"}\n"},
-        ListRow{"MonthLetters",
-                {"FILE", "--field", "month", "--search", "dec"},
-                0,
-                "year  field  code  description\n"
-                "      month  M     December\n"
-                "      month  Z     December\n"},
         ListRow{"NoneMatched", {"FILE", "--search", "teal"}, 3, ""},
         ListRow{"TheProgramsDataFile",
                 {"--year", "1966", "--field", "color", "--search", "inkwell"},
