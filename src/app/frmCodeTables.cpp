@@ -190,6 +190,7 @@ void frmCodeTables::CreateControls() {
   setTabOrder(table_, exportButton_);
   setTabOrder(exportButton_, closeButton_);
   resize(TwipsToPixels(9600), TwipsToPixels(6600));
+  search_->setFocus();  // typing at once searches
 
   connect(yearList_, &QComboBox::currentIndexChanged, this, &frmCodeTables::ApplyFilter);
   connect(fieldList_, &QComboBox::currentIndexChanged, this, &frmCodeTables::ApplyFilter);

@@ -63,6 +63,11 @@ class frmCodeTablesTest : public QObject {
     QVERIFY(t.tables->isVisible());
   }
 
+  void typingAtOnceSearches() {
+    TablesWindow t;
+    QCOMPARE(t.tables->focusWidget(), Find(*t.tables, "txtSearch"));
+  }
+
   // Each filter narrows what the others leave; the count follows.
   void filtersCombine_data() {
     QTest::addColumn<QString>("year");
