@@ -121,8 +121,6 @@ class frmMainKeyboardTest : public QObject {
   void refusedYearSelectsTheSerial_data() {
     QTest::addColumn<QString>("from");
     QTest::newRow("the Process button") << "cmdProcess";
-    QTest::newRow("the template list") << "cboTemplateStyle";
-    QTest::newRow("a plate box") << "txtBody";
     QTest::newRow("the serial number box") << "txtSerialNumber";
   }
   void refusedYearSelectsTheSerial() {

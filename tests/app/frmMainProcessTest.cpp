@@ -162,7 +162,7 @@ class frmMainProcessTest : public QObject {
     QCOMPARE(t.Box("txtBody")->text(), QStringLiteral("52a"));
     QCOMPARE(t.Report(), QStringLiteral("kept"));
     QCOMPARE(Panel(t), kClosed);
-    QVERIFY(!t.Get("chkAppend")->isEnabled());
+    QVERIFY(!t.Get("chkAppend")->isEnabled() && !t.Get<QAction>("mnuFileSaveInfo")->isEnabled());
   }
 
   // The error notice shows after a decode with a code without description,
@@ -186,12 +186,6 @@ class frmMainProcessTest : public QObject {
     QCOMPARE(shown(), 0);
   }
 
-  void errorNoticeOpensItsTopic() {
-    TestWindow t;
-    t.DecodeWithError();
-    QTest::mouseClick(t.Get("lblErrorNotice"), Qt::LeftButton);
-    QCOMPARE(t.help.topics, std::vector<int>{IDH_ERROR_NOTICE});
-  }
 
   // A year missing from the data is told, with a Help button for its topic,
   // and the decode goes on: the report, with the error notice.
@@ -238,18 +232,10 @@ class frmMainProcessTest : public QObject {
   void outputFromButtonsAndMenus_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("way");
-    QTest::newRow("Ctrl+S") << "Ctrl+S"
-                            << "saved";
-    QTest::newRow("Save As") << "cmdSaveAs"
-                             << "saved";
-    QTest::newRow("Ctrl+P") << "Ctrl+P"
-                            << "printed";
-    QTest::newRow("Print") << "cmdPrint"
-                           << "printed";
-    QTest::newRow("Copy") << "cmdCopyText"
-                          << "copied";
-    QTest::newRow("Copy Information") << "mnuEditCopyInfo"
-                                      << "copied";
+    for (const auto& [control, way] : {std::pair("Ctrl+S", "saved"), {"cmdSaveAs", "saved"},
+                                       {"Ctrl+P", "printed"}, {"cmdPrint", "printed"},
+                                       {"cmdCopyText", "copied"}, {"mnuEditCopyInfo", "copied"}})
+      QTest::newRow(control) << QString(control) << QString(way);
   }
   void outputFromButtonsAndMenus() {
     QFETCH(QString, control);
@@ -277,20 +263,6 @@ class frmMainProcessTest : public QObject {
     QCOMPARE(result, way);
   }
 
-  // A print that fails is told and leaves the report alone.
-  void failedPrintIsTold() {
-    TestWindow t;
-    t.window.UsePrinter(std::make_unique<FakePrinter>(QString()));  // no default printer
-    t.DecodeGoodPlate();
-    const QString report = t.Report();
-    ModalDriver driver;
-    QString seen;
-    driver.Then(Press(QMessageBox::Ok, &seen));
-    t.Get<QAction>("mnuFilePrintInfo")->trigger();
-    QVERIFY(driver.Done());
-    QVERIFY(seen.startsWith(QStringLiteral("Print|The report could not be printed.")));
-    QCOMPARE(t.Report(), report);
-  }
 };
 
 QTEST_MAIN(frmMainProcessTest)

@@ -71,22 +71,15 @@ class frmMainTest : public QObject {
   void looksAsDesigned_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("look");
-    QTest::newRow("the plate is black") << "Shape1"
-                                        << "ground #000000";
-    QTest::newRow("captions are white") << "lblBody"
-                                        << "ink #ffffff";
-    QTest::newRow("captions are bold Arial") << "lblAxle"
-                                             << "font Arial 13px bold";
-    QTest::newRow("boxes are bold Arial 11.25 pt") << "txtSerialNumber"
-                                                   << "font Arial 15px bold";
-    QTest::newRow("the report is Courier New") << "txtDescription"
-                                               << "font Courier New 12px";
-    QTest::newRow("the link is blue") << "lblErrorNotice"
-                                      << "ink #0000ff";
-    QTest::newRow("the link is underlined") << "lblErrorNotice"
-                                            << "font Arial 11px underlined";
-    QTest::newRow("the logo is drawn") << "imgBrantelLarge"
-                                       << "picture";
+    for (const auto& [name, look] : {std::pair("Shape1", "ground #000000"),
+                                     {"lblBody", "ink #ffffff"},
+                                     {"lblAxle", "font Arial 13px bold"},
+                                     {"txtSerialNumber", "font Arial 15px bold"},
+                                     {"txtDescription", "font Courier New 12px"},
+                                     {"lblErrorNotice", "ink #0000ff"},
+                                     {"lblErrorNotice", "font Arial 11px underlined"},
+                                     {"imgBrantelLarge", "picture"}})
+      QTest::newRow(look) << QString(name) << QString(look);
   }
   void looksAsDesigned() {
     QFETCH(QString, name);
@@ -162,7 +155,6 @@ class frmMainTest : public QObject {
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<int>("processes");  // -1: a new line in the report box
     QTest::newRow("serial number box") << "txtSerialNumber" << 0 << 1;
-    QTest::newRow("axle box") << "txtAxle" << 0 << 1;
     QTest::newRow("style list") << "cboTemplateStyle" << 0 << 1;
     QTest::newRow("Process") << "cmdProcess" << 0 << 1;
     QTest::newRow("keypad Enter") << "txtBody" << int(Qt::KeypadModifier) << 1;
@@ -215,28 +207,6 @@ class frmMainTest : public QObject {
                                  "mnuToolsCodeTables|Code &Tables...|Ctrl+T|1", "mnuHelp|&Help",
                                  "mnuHelpHelpContents|&Help Contents||1",
                                  "mnuHelpWhatsThis|&What's This?||1", "mnuHelpAbout|&About||1"}));
-  }
-
-  // Save, Print and Copy in the menus come alive with the first complete
-  // decode, not with a refused year code.
-  void outputMenusWaitForAReport_data() {
-    QTest::addColumn<QString>("serial");
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("a refused year code") << "#" << false;
-    QTest::newRow("a complete decode") << "5A31V100001" << true;
-  }
-  void outputMenusWaitForAReport() {
-    QFETCH(QString, serial);
-    QFETCH(bool, enabled);
-    TestWindow t;
-    ModalDriver driver;
-    if (!enabled) driver.Then(Press(QMessageBox::Ok));
-    t.TypeGoodPlate();
-    t.window.SetPlateCode(PlateField::Serial, serial);
-    t.window.Process();
-    QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
-    for (const char* item : {"mnuFileSaveInfo", "mnuFilePrintInfo", "mnuEditCopyInfo"})
-      QVERIFY2(t.Get<QAction>(item)->isEnabled() == enabled, item);
   }
 
   void helpContentsOpensTheHelp() {

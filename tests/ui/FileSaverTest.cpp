@@ -4,7 +4,6 @@
 // Faults are planted through the system calls a save makes.
 
 #include <fcntl.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -237,42 +236,6 @@ class FileSaverTest : public QObject {
     ::umask(mask);
     QVERIFY2(saved, qPrintable(error));
     QCOMPARE(static_cast<int>(Stat(path).st_mode & 07777), mode);
-  }
-
-  // On a real, small file system that fills up, both ways of saving keep the
-  // old file whole (needs the right to mount one; skipped otherwise).
-  void fullFileSystem_data() {
-    QTest::addColumn<bool>("folderRefuses");
-    QTest::newRow("new file beside") << false;
-    QTest::newRow("written in place") << true;
-  }
-  void fullFileSystem() {
-    QFETCH(bool, folderRefuses);
-    QTemporaryDir dir;
-    const QByteArray mountPoint = QFile::encodeName(dir.path());
-    if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0) {
-      QSKIP("no right to mount a small file system here");
-    }
-    const auto unmount = qScopeGuard([&] { ::umount2(mountPoint.constData(), MNT_DETACH); });
-    const QString path = dir.filePath(QStringLiteral("report.txt"));
-    const QByteArray old(3000, 'o');
-    Write(path, old);
-    {
-      QFile filler(dir.filePath(QStringLiteral("filler")));
-      QVERIFY(filler.open(QIODevice::WriteOnly));
-      while (filler.write(QByteArray(4096, 'f')) == 4096 && filler.flush()) {
-      }
-    }
-    QVERIFY(QFile::resize(dir.filePath(QStringLiteral("filler")),
-                          QFileInfo(dir.filePath(QStringLiteral("filler"))).size() - 16384));
-    FaultyCalls calls;
-    calls.folderRefuses = folderRefuses;
-    QString error;
-    QVERIFY(!FileSaver(&calls).Save(path, QByteArray(40000, 'n'), &error));
-    QVERIFY2(error.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(error));
-    QVERIFY(Read(path) == old);
-    QCOMPARE(Entries(dir.path()),
-             (QStringList{QStringLiteral("filler"), QStringLiteral("report.txt")}));
   }
 };
 

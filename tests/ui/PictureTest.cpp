@@ -189,39 +189,34 @@ class PictureTest : public QObject {
     QTest::addColumn<QString>("script");
     QTest::addColumn<DropState>("end");
     QTest::addColumn<QString>("toggled");
+    using enum DropState;
     const auto row = [](const char* name, DropState start, bool enabled, const char* script,
                         DropState end, const char* toggled = "") {
       QTest::newRow(name) << start << enabled << QString::fromLatin1(script) << end
                           << QString::fromLatin1(toggled);
     };
-    row("new: click and space", DropState::None, false, "press L; release L; space",
-        DropState::None);
-    row("disabled: press, move, click, space", DropState::BlackDown, false,
-        "press L; move L 3 3; release L; space", DropState::BlackDown);
-    row("press closed", DropState::BlackDown, true, "press L", DropState::PressedDown);
-    row("press open", DropState::BlackUp, true, "press R", DropState::PressedUp);
-    row("press, move out", DropState::BlackDown, true, "press L; move L 17 8",
-        DropState::BlackDown);
-    row("move out above", DropState::BlackUp, true, "press L; move L 8 -1", DropState::BlackUp);
-    row("move on the last pixel stays in", DropState::BlackUp, true, "press L; move L 16 16",
-        DropState::PressedUp);
-    row("move out, release outside", DropState::BlackDown, true,
-        "press L; move L 30 8; release L 30 8", DropState::BlackDown);
-    row("press, move out, move in", DropState::BlackDown, true, "press L; move L -1 8; move L 0 8",
-        DropState::PressedDown);
-    row("out and back: opens", DropState::BlackDown, true,
-        "press L; move L -1 8; move L 5 5; release L", DropState::BlackUp, "1");
-    row("click opens", DropState::BlackDown, true, "press L; release L", DropState::BlackUp, "1");
-    row("click closes", DropState::BlackUp, true, "press L; release L", DropState::BlackDown, "0");
-    row("two buttons held: move ignored", DropState::BlackDown, true,
-        "press L; press LR; move LR 30 8", DropState::PressedDown);
-    row("no button held: move ignored", DropState::BlackDown, true, "move - 5 5",
-        DropState::BlackDown);
-    row("right button moves the look", DropState::BlackUp, true, "press R; move R 40 40",
-        DropState::BlackUp);
-    row("right click does not toggle", DropState::BlackUp, true, "press R; release R",
-        DropState::BlackUp);
-    row("space clicks", DropState::BlackUp, true, "space", DropState::BlackDown, "0");
+    row("new: click and space", None, false, "press L; release L; space", None);
+    row("disabled: press, move, click, space", BlackDown, false,
+        "press L; move L 3 3; release L; space", BlackDown);
+    row("press closed", BlackDown, true, "press L", PressedDown);
+    row("press open", BlackUp, true, "press R", PressedUp);
+    row("press, move out", BlackDown, true, "press L; move L 17 8", BlackDown);
+    row("move out above", BlackUp, true, "press L; move L 8 -1", BlackUp);
+    row("move on the last pixel stays in", BlackUp, true, "press L; move L 16 16", PressedUp);
+    row("move out, release outside", BlackDown, true, "press L; move L 30 8; release L 30 8",
+        BlackDown);
+    row("press, move out, move in", BlackDown, true, "press L; move L -1 8; move L 0 8",
+        PressedDown);
+    row("out and back: opens", BlackDown, true, "press L; move L -1 8; move L 5 5; release L",
+        BlackUp, "1");
+    row("click opens", BlackDown, true, "press L; release L", BlackUp, "1");
+    row("click closes", BlackUp, true, "press L; release L", BlackDown, "0");
+    row("two buttons held: move ignored", BlackDown, true, "press L; press LR; move LR 30 8",
+        PressedDown);
+    row("no button held: move ignored", BlackDown, true, "move - 5 5", BlackDown);
+    row("right button moves the look", BlackUp, true, "press R; move R 40 40", BlackUp);
+    row("right click does not toggle", BlackUp, true, "press R; release R", BlackUp);
+    row("space clicks", BlackUp, true, "space", BlackDown, "0");
   }
   void pressMoveReleaseClick() {
     QFETCH(DropState, start);

@@ -137,16 +137,12 @@ class PrintTest : public QObject {
     QTest::addColumn<QStringList>("pieces");
     QTest::newRow("empty") << "" << 5 << QStringList{""};
     QTest::newRow("fits exactly") << "Body: 76C" << 9 << QStringList{"Body: 76C"};
-    QTest::newRow("short, with spaces kept") << "a  b " << 9 << QStringList{"a  b "};
     QTest::newRow("after the last space") << "ab cd ef gh" << 7 << QStringList{"ab cd ", "ef gh"};
     QTest::newRow("space just past the room") << "abc def" << 3 << QStringList{"abc ", "def"};
     QTest::newRow("no space: hard") << "abcdefgh" << 3 << QStringList{"abc", "def", "gh"};
     QTest::newRow("leading space only: hard") << " abcdef" << 3 << QStringList{" ab", "cde", "f"};
     QTest::newRow("space run") << "ab    cd" << 3 << QStringList{"ab  ", "  ", "cd"};
     QTest::newRow("no room: a character a line") << "abc" << 0 << QStringList{"a", "b", "c"};
-    QTest::newRow("long") << QString(1000, u'y') << 400
-                          << QStringList{QString(400, u'y'), QString(400, u'y'),
-                                         QString(200, u'y')};
     QTest::newRow("character outside the BMP kept whole")
         << QStringLiteral("ab\U0001F697cd") << 3
         << QStringList{QStringLiteral("ab"), QStringLiteral("\U0001F697c"), QStringLiteral("d")};
