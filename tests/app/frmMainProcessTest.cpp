@@ -186,7 +186,6 @@ class frmMainProcessTest : public QObject {
     QCOMPARE(shown(), 0);
   }
 
-
   // A year missing from the data is told, with a Help button for its topic,
   // and the decode goes on: the report, with the error notice.
   void missingYearIsToldAndTheDecodeGoesOn() {
@@ -232,9 +231,12 @@ class frmMainProcessTest : public QObject {
   void outputFromButtonsAndMenus_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("way");
-    for (const auto& [control, way] : {std::pair("Ctrl+S", "saved"), {"cmdSaveAs", "saved"},
-                                       {"Ctrl+P", "printed"}, {"cmdPrint", "printed"},
-                                       {"cmdCopyText", "copied"}, {"mnuEditCopyInfo", "copied"}})
+    for (const auto& [control, way] : {std::pair("Ctrl+S", "saved"),
+                                       {"cmdSaveAs", "saved"},
+                                       {"Ctrl+P", "printed"},
+                                       {"cmdPrint", "printed"},
+                                       {"cmdCopyText", "copied"},
+                                       {"mnuEditCopyInfo", "copied"}})
       QTest::newRow(control) << QString(control) << QString(way);
   }
   void outputFromButtonsAndMenus() {
@@ -262,7 +264,6 @@ class frmMainProcessTest : public QObject {
     if (QGuiApplication::clipboard()->text() == t.Report()) result = QStringLiteral("copied");
     QCOMPARE(result, way);
   }
-
 };
 
 QTEST_MAIN(frmMainProcessTest)
