@@ -1,5 +1,4 @@
-// The main window as a screen reader meets it, through Qt's accessibility
-// interfaces: names, roles, states, actions and the events it is sent.
+// The main window as a screen reader meets it, through Qt's accessibility.
 
 #include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
@@ -11,8 +10,7 @@ namespace {
 
 QStringList events;
 
-// The events assistive technology was sent, as "objectName type" (a change of
-// the expanded state as "objectName expanded").
+// "objectName type"; a change of the expanded state as "objectName expanded".
 void Record(QAccessibleEvent* event) {
   if (event->object() == nullptr) return;
   const QString name = event->object()->objectName();
@@ -45,7 +43,6 @@ class AccessibilityTest : public QObject {
   }
   void init() { events.clear(); }
 
-  // Each plate box is named by the caption the style shows beside it.
   void plateBoxesNamedByTheirCaptions_data() {
     QTest::addColumn<int>("style");
     for (int style = 0; style < 6; ++style) QTest::newRow(QByteArray::number(style)) << style;
@@ -62,8 +59,6 @@ class AccessibilityTest : public QObject {
     }
   }
 
-  // The drawn drop button is a button that tells whether the report shows
-  // and opens or closes it with its press action.
   void dropButtonIsAButton_data() {
     QTest::addColumn<int>("presses");  // -1: before the first decode
     QTest::addColumn<QString>("name");
@@ -95,9 +90,7 @@ class AccessibilityTest : public QObject {
     if (presses > 0) QVERIFY(events.contains(QStringLiteral("picDropDescription expanded")));
   }
 
-  // The error notice is an alert, named by its whole sentence, shown and
-  // announced when a decode raises it; its link is a link that opens the
-  // notice's help topic.
+  // Named by its whole sentence; its link opens the notice's topic.
   void errorNoticeIsAnnounced() {
     TestWindow t;
     t.DecodeWithError();
@@ -117,7 +110,6 @@ class AccessibilityTest : public QObject {
     QCOMPARE(t.help.topics, std::vector<int>{IDH_ERROR_NOTICE});
   }
 
-  // A clean decode neither shows nor announces the notice.
   void cleanDecodeAnnouncesNothing() {
     TestWindow t;
     t.DecodeGoodPlate();
@@ -125,9 +117,7 @@ class AccessibilityTest : public QObject {
     QVERIFY(Of(t.Get("lblErrorOccurred"))->state().invisible);
   }
 
-  // Everything the window shows to assistive technology has a name (the
-  // report box is "Report"); the plate's ground, the emblems and the
-  // separator lines are not shown to it at all.
+  // The plate's ground, emblems and separator lines are not shown at all.
   void nothingShownIsUnnamed_data() {
     QTest::addColumn<int>("style");
     QTest::addColumn<bool>("decoded");
@@ -158,26 +148,6 @@ class AccessibilityTest : public QObject {
       if (child->state().invisible) continue;
       QVERIFY2(!child->text(QAccessible::Name).isEmpty(), qPrintable(objectName));
     }
-  }
-
-  // While the report panel is closed its controls are not shown to
-  // assistive technology.
-  void closedPanelIsInvisible_data() {
-    QTest::addColumn<bool>("decodedFirst");
-    QTest::newRow("before the first decode") << false;
-    QTest::newRow("closed with the drop button") << true;
-  }
-  void closedPanelIsInvisible() {
-    QFETCH(bool, decodedFirst);
-    TestWindow t;
-    if (decodedFirst) {
-      t.DecodeGoodPlate();
-      Of(t.Get("picDropDescription"))
-          ->actionInterface()
-          ->doAction(QAccessibleActionInterface::pressAction());
-    }
-    for (const char* name : {"txtDescription", "cmdCopyText", "cmdSaveAs", "cmdPrint"})
-      QVERIFY2(Of(t.Get(name))->state().invisible, name);
   }
 };
 

@@ -1,7 +1,5 @@
 #pragma once
-// Shared pieces of the window tests: a recording help, the year question's
-// answer, and a main window over in-memory data whose controls are found by
-// their designed names, as What's This and the help file know them.
+// The window tests' shared pieces; controls are found by their designed names.
 
 #include <QtTest>
 #include <QtWidgets>
@@ -41,8 +39,7 @@ inline ModalDriver::Action AnswerYear(int answer) {
 
 using YearData = std::map<std::string, std::vector<MemoryDataReader::Record>>;
 
-// Data for the plates the tests decode. Descriptions are short so that no
-// report line is wrapped.
+// Descriptions short enough that no report line wraps.
 inline YearData PlateData() {
   YearData years;
   for (const std::string year : {"62", "64", "65", "66", "67", "68", "69", "71", "72", "74"}) {
@@ -57,12 +54,10 @@ inline YearData PlateData() {
   return years;
 }
 
-// The eight plate boxes in the order Process reads them.
 inline const QStringList kBoxes{"txtSerialNumber", "txtBody", "txtColor", "txtTrim",
                                 "txtDate",         "txtDSO",  "txtTrans", "txtAxle"};
 
-// A main window over in-memory data, shown and active; counts how often it
-// made its reader.
+// Shown and active; counts the readers it made.
 struct TestWindow {
   explicit TestWindow(YearData years = PlateData())
       : window(help, [this, years] {
@@ -81,14 +76,12 @@ struct TestWindow {
   }
   QLineEdit* Box(const QString& name) const { return Find<QLineEdit>(window, name); }
 
-  // Types a plate into the eight boxes (serial, body, color, trim, date, DSO,
-  // trans, axle); codes left off are emptied.
+  // Serial, body, color, trim, date, DSO, trans, axle; codes left off are emptied.
   void Type(const QStringList& codes) {
     for (int i = 0; i < kPlateFieldCount; ++i)
       window.SetPlateCode(static_cast<PlateField>(i), codes.value(i));
   }
-  // A 1965 plate whose every code has a description; with an unknown body
-  // code it raises the error notice.
+  // Every code has a description; an unknown body code raises the error notice.
   void TypeGoodPlate() { Type({"5A31V100001", "52A", "A", "A1", "12A", "21", "1", "1"}); }
   void DecodeGoodPlate() {
     TypeGoodPlate();

@@ -7,9 +7,7 @@
 class DialogsTest : public QObject {
   Q_OBJECT
  private slots:
-  // The dialog is made once and only hidden. OK takes the year chosen; the
-  // close box and Escape keep the last answer given (the first year before
-  // any), and the last answer is preselected the next time.
+  // Made once; the close box and Escape keep the last answer, preselected next.
   void yearDialogRemembersTheLastAnswer_data() {
     QTest::addColumn<QString>("script");   // a question a step: first, second, ok, close, escape
     QTest::addColumn<QString>("answers");  // the year each question answered (0 or 1)
@@ -56,7 +54,6 @@ class DialogsTest : public QObject {
     QCOMPARE(owner.findChildren<frmCorrectYearSelect*>().size(), 1);
   }
 
-  // Each question shows its two years.
   void yearDialogShowsTheYears() {
     QWidget owner;
     RecordingHelp help;
@@ -90,8 +87,7 @@ class DialogsTest : public QObject {
     QCOMPARE(ok->property("helpContextId").toInt(), IDH_YEAR_OK);
   }
 
-  // Error Loading Data: Help (its topic) keeps the box up, however often it
-  // is pressed; Escape ends it without help.
+  // Help keeps the box up, however often it is pressed; Escape ends it.
   void errorLoadingDataBox() {
     QWidget owner;
     RecordingHelp help;
@@ -111,7 +107,6 @@ class DialogsTest : public QObject {
     QCOMPARE(help.topics, std::vector<int>(2, IDH_DATA_LOAD_ERROR));
   }
 
-  // A fresh About box each time, with its texts and web link.
   void aboutIsFreshEachTime() {
     TestWindow t;
     ModalDriver driver;

@@ -1,6 +1,4 @@
-// The window worked from the keyboard: where Tab goes, which button Enter
-// presses and which one looks like it, what the closed report panel leaves in
-// reach, and where a refused year code leaves the caret.
+// The window worked from the keyboard.
 
 #include "AppTestSupport.h"
 #include "ui/FakePrinter.h"
@@ -34,8 +32,6 @@ QStringList TabRound(const TestWindow& t) {
 class frmMainKeyboardTest : public QObject {
   Q_OBJECT
  private slots:
-  // Tab and Shift+Tab leave the open report box for the next and previous
-  // places; the report keeps its text.
   void tabLeavesTheReportBox_data() {
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<QString>("next");
@@ -54,8 +50,7 @@ class frmMainKeyboardTest : public QObject {
     QCOMPARE(t.Report(), report);
   }
 
-  // Only the button that Enter would press looks like the default one: a
-  // focused push button, else Process; none where Enter does something else.
+  // A focused push button, else Process; none where Enter does something else.
   void onlyTheEnterButtonLooksDefault_data() {
     QTest::addColumn<QString>("focus");
     QTest::addColumn<QString>("looksDefault");
@@ -79,8 +74,7 @@ class frmMainKeyboardTest : public QObject {
     QCOMPARE(LooksDefault(t.window), looksDefault);
   }
 
-  // While the panel is closed its controls are out of reach: Tab passes them
-  // by and their access keys do nothing; Alt+S belongs to the template list.
+  // Tab passes them by, their access keys do nothing; Alt+S is the style list's.
   void closedPanelIsOutOfReach_data() {
     QTest::addColumn<bool>("decodedFirst");
     QTest::newRow("before the first decode") << false;
@@ -116,8 +110,7 @@ class frmMainKeyboardTest : public QObject {
     QVERIFY(driver.Unexpected().isEmpty());
   }
 
-  // A refused year code sends the caret back to the serial number with its
-  // text selected, so that typing replaces it, wherever Process was started.
+  // Selected wherever Process was started, so that typing replaces it.
   void refusedYearSelectsTheSerial_data() {
     QTest::addColumn<QString>("from");
     QTest::newRow("the Process button") << "cmdProcess";
@@ -138,9 +131,7 @@ class frmMainKeyboardTest : public QObject {
     QCOMPARE(t.Box("txtSerialNumber")->selectedText(), QStringLiteral("*5A31V10000"));
   }
 
-  // The error notice's link follows the drop button in the tab order while
-  // the notice shows, and Enter or Space there opens the notice's help topic
-  // (not Process). Without the notice Tab passes it by.
+  // After the drop button while the notice shows; Enter or Space opens its topic.
   void errorNoticeLinkByKeyboard_data() {
     QTest::addColumn<Qt::Key>("key");
     QTest::newRow("Return") << Qt::Key_Return;

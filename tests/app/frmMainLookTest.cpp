@@ -1,6 +1,4 @@
-// What the window shows with the faces the program really gets (Liberation
-// Sans and Mono stand in for Arial and Courier New): report lines of the full
-// width on one line, the error notice's words apart, whole serial numbers.
+// With the faces the program really gets (Liberation for Arial, Courier New).
 
 #include "AppTestSupport.h"
 
@@ -25,8 +23,6 @@ QList<int> InkColumns(const QImage& image, QColor background) {
 class frmMainLookTest : public QObject {
   Q_OBJECT
  private slots:
-  // The report is written for 51 columns; a line that long stays one line
-  // in the box.
   void fullWidthLineStaysWhole_data() {
     QTest::addColumn<QString>("line");
     QTest::newRow("district") << "DSO (47) = Minneapolis-St. Paul, Minnesota District";
@@ -43,8 +39,7 @@ class frmMainLookTest : public QObject {
     QCOMPARE(report->document()->lastBlock().layout()->lineCount(), 1);
   }
 
-  // "Please read the" and the link "Error Notice." after it stand a space
-  // apart on screen, not "theError".
+  // Not "theError".
   void errorNoticeWordsStandApart() {
     TestWindow t;
     t.DecodeWithError();
@@ -66,8 +61,7 @@ class frmMainLookTest : public QObject {
                             .arg(linkStart)));
   }
 
-  // Every style's serial box shows the widest serial of each form whole:
-  // its first character stands where a short serial's does.
+  // Its first character stands where a short serial's does.
   void serialBoxesShowWholeSerials_data() {
     QTest::addColumn<int>("style");
     QTest::addColumn<QString>("serial");

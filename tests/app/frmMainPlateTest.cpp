@@ -1,7 +1,4 @@
-// The plate in its six template styles as a person sees and types it: what
-// it shows in reading order, the order Tab visits the boxes, and a plate that
-// reads cleanly. Each style is reached from every other one; the boxes keep
-// their codes through every change.
+// The plate in its six styles, each reached from every other one.
 
 #include "AppTestSupport.h"
 
@@ -10,9 +7,7 @@ namespace {
 const char* const kStyles[] = {"1959-1961", "1962",      "1963-1966",
                                "1967-1969", "1970-1972", "1973-1974"};
 
-// What each plate shows, top to bottom and left to right: captions and labels
-// by their words, the logos by name, the type box by its word; the boxes for
-// the codes not at all.
+// Top to bottom, left to right; logos by name, the code boxes not at all.
 const char* const kReading[] = {
     "[large logo], SERIAL NUMBER, MADE IN U.S.A. BY, BODY, COLOR, TRIM, DATE, TRANS., AXLE",
     "BODY, COLOR, TRIM, DATE, D.S.O., AXLE, TRANS., SERIAL NUMBER, MADE IN U.S.A. BY, "
@@ -34,7 +29,6 @@ const char* const kTabOrder[] = {
     "SerialNumber Body Color Trim Trans Axle DSO",
 };
 
-// Rows "style from style" for every style reached from every other one.
 void EveryStyleFromEveryOther() {
   QTest::addColumn<int>("style");
   QTest::addColumn<int>("from");
@@ -109,9 +103,7 @@ class frmMainPlateTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), t.Get("cmdProcess"));
   }
 
-  // Nothing stands on anything, everything stands on the plate, each caption
-  // is nearest its own box and shows its words whole, and the boxes are
-  // 375 twips high.
+  // Each caption nearest its own box, its words whole; boxes 375 twips high.
   void plateReadsCleanly_data() { EveryStyleFromEveryOther(); }
   void plateReadsCleanly() {
     QFETCH(int, style);
@@ -147,7 +139,6 @@ class frmMainPlateTest : public QObject {
     }
   }
 
-  // A style that hides a box keeps its code, and Process reads it all the same.
   void hiddenBoxesKeepTheirCodes_data() {
     QTest::addColumn<int>("style");
     QTest::newRow("1959-1961: no DSO") << 0;
@@ -163,7 +154,6 @@ class frmMainPlateTest : public QObject {
     QVERIFY(t.Report().contains("Date (12A)") && t.Report().contains("DSO (21)"));
   }
 
-  // The greyed "PASSENGER" box never takes the focus.
   void typeBoxNeverTakesTheFocus() {
     TestWindow t;
     t.window.SelectTemplateStyle(5);

@@ -1,6 +1,4 @@
-// What Process does to the window: the boxes as decoded, the report panel it
-// opens (and the drop button closes and opens), the error notice, the year
-// and data messages, and the report's way out through the buttons and menus.
+// What Process does to the window, and the report's ways out.
 
 #include "AppTestSupport.h"
 #include "ui/FakePrinter.h"
@@ -37,8 +35,7 @@ const QString kClosed = QStringLiteral("0|0|0|closed height");
 class frmMainProcessTest : public QObject {
   Q_OBJECT
  private slots:
-  // The first complete decode reads the data, grows the window by the
-  // panel's height and opens the panel; the next one leaves both alone.
+  // The first decode reads the data and opens the panel; the next leaves both.
   void firstDecodeOpensThePanel() {
     TestWindow t;
     t.ClickDropButton();  // disabled before the first decode
@@ -66,8 +63,6 @@ class frmMainProcessTest : public QObject {
     QCOMPARE(Panel(t), kOpen);
   }
 
-  // A decode opens a panel the button closed, and leaves one it opened, at
-  // the open height either way.
   void decodeAfterTheDropButton_data() {
     QTest::addColumn<int>("clicks");
     QTest::newRow("closed by the button") << 1;
@@ -82,8 +77,7 @@ class frmMainProcessTest : public QObject {
     QCOMPARE(Panel(t), kOpen);
   }
 
-  // Append adds a section below what the box holds, kept as written, and
-  // puts the caret, scrolled into view, on the line after Trim.
+  // Kept as written; the caret, in view, on the line after Trim.
   void appendAddsASection() {
     TestWindow t;
     t.DecodeGoodPlate();
@@ -102,9 +96,7 @@ class frmMainProcessTest : public QObject {
     QVERIFY(report->viewport()->rect().contains(report->cursorRect(caret)));
   }
 
-  // Process upper-cases the boxes and the report, and cuts the color code to
-  // one character from 1967 to 1971 (where the year digit is shared, the
-  // year is asked first). The report replaces what the box held.
+  // Upper case; the color code cut to one character from 1967 to 1971.
   void boxesShowTheCodesAsDecoded_data() {
     QTest::addColumn<QString>("serial");
     QTest::addColumn<int>("yearAnswer");  // -1: no question
@@ -134,8 +126,7 @@ class frmMainProcessTest : public QObject {
     QVERIFY(t.Report().contains(QStringLiteral("\nColor (%1) = ").arg(color)));
   }
 
-  // A refused year code is told; the focus goes back to the serial number
-  // and nothing else changes: no upper case, the report and a closed panel.
+  // Nothing else changes: no upper case, the report kept, the panel closed.
   void refusedYearCodeChangesNothing_data() {
     QTest::addColumn<QString>("serial");
     QTest::newRow("empty") << "";
@@ -165,8 +156,7 @@ class frmMainProcessTest : public QObject {
     QVERIFY(!t.Get("chkAppend")->isEnabled() && !t.Get<QAction>("mnuFileSaveInfo")->isEnabled());
   }
 
-  // The error notice shows after a decode with a code without description,
-  // outlives a refused year code and goes with the next clean decode.
+  // It outlives a refused year code and goes with the next clean decode.
   void errorNoticeFollowsTheLastCompleteDecode() {
     TestWindow t;
     const auto shown = [&t] {
@@ -186,8 +176,7 @@ class frmMainProcessTest : public QObject {
     QCOMPARE(shown(), 0);
   }
 
-  // A year missing from the data is told, with a Help button for its topic,
-  // and the decode goes on: the report, with the error notice.
+  // With a Help button for its topic; the decode goes on, with the notice.
   void missingYearIsToldAndTheDecodeGoesOn() {
     YearData years = PlateData();
     years.erase("65");
@@ -207,7 +196,6 @@ class frmMainProcessTest : public QObject {
     QVERIFY(t.Get("lblErrorOccurred")->isVisible());
   }
 
-  // A reader that cannot be made is told, and the window stays as it was.
   void failingReaderIsTold() {
     RecordingHelp help;
     frmMain window(help, []() -> std::unique_ptr<IDataReader> {
@@ -225,9 +213,7 @@ class frmMainProcessTest : public QObject {
     QCOMPARE(Find<QLineEdit>(window, "txtSerialNumber")->text(), QStringLiteral("5A31V100001"));
   }
 
-  // Each button and menu item hands the box's text, as edited, to its way
-  // out: the file chosen, the print queue (the job named after the serial
-  // number), the clipboard.
+  // The box's text as edited; the print job named after the serial number.
   void outputFromButtonsAndMenus_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("way");

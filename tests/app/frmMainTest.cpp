@@ -1,14 +1,10 @@
-// The main window as it opens and as a person works it before and around a
-// decode: its controls, their looks, typing, Enter, Clear, the menus, Exit
-// and closing.
+// The main window as it opens and as a person works it around a decode.
 
 #include "AppTestSupport.h"
 
 class frmMainTest : public QObject {
   Q_OBJECT
  private slots:
-  // Small, on the 1959-1961 plate, the caret in the serial number box and
-  // nothing read yet.
   void opensSmallOnTheFirstPlate() {
     TestWindow t;
     QCOMPARE(t.window.windowTitle(), QStringLiteral("1959-1974 Vorrendal"));
@@ -18,8 +14,7 @@ class frmMainTest : public QObject {
     QCOMPARE(t.readersMade, 0);
   }
 
-  // Each control's caption, tooltip and state as the window opens ("shown",
-  // "enabled"): the report panel's controls lie below the window, hidden.
+  // The report panel's controls lie below the window, hidden.
   void controlsAsDesigned_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
@@ -67,7 +62,6 @@ class frmMainTest : public QObject {
     QCOMPARE(states.join(u' ').trimmed(), state);
   }
 
-  // The faces and colours of the plate and the report panel.
   void looksAsDesigned_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("look");
@@ -102,7 +96,6 @@ class frmMainTest : public QObject {
     QVERIFY(!t.window.windowIcon().isNull());
   }
 
-  // Typing beyond a box's longest code is refused.
   void boxesTakeTheirLongestCode_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<int>("longest");
@@ -120,8 +113,7 @@ class frmMainTest : public QObject {
     QCOMPARE(t.Box(box)->text(), QStringLiteral("ABCDEFGHIJKLMNOP").left(longest));
   }
 
-  // Tab or a click into a box selects its text, so typing replaces it; a
-  // second click places the caret.
+  // A second click places the caret.
   void enteringABoxSelectsItsText_data() {
     QTest::addColumn<bool>("byMouse");
     QTest::newRow("by Tab") << false;
@@ -147,9 +139,7 @@ class frmMainTest : public QObject {
     QCOMPARE(body->text(), QStringLiteral("62b"));
   }
 
-  // Enter presses Process from the boxes and the style list, also from the
-  // keypad; not with Ctrl, not on another button, not in the open report
-  // box, where it makes a new line.
+  // Not with Ctrl, not on another button; in the report box a new line.
   void enterPressesProcess_data() {
     QTest::addColumn<QString>("focus");
     QTest::addColumn<int>("modifiers");
@@ -176,7 +166,6 @@ class frmMainTest : public QObject {
     if (processes < 0) QCOMPARE(t.Report(), QStringLiteral("\nedited"));
   }
 
-  // Clear empties the eight plate boxes and nothing else.
   void clearEmptiesOnlyTheBoxes() {
     TestWindow t;
     t.DecodeGoodPlate();
@@ -188,8 +177,7 @@ class frmMainTest : public QObject {
     QCOMPARE(t.Box("txtType")->text(), QStringLiteral("PASSENGER"));
   }
 
-  // The menus, their items, captions and shortcuts in order; those that need
-  // a report wait for one.
+  // Those that need a report wait for one.
   void menusAsDesigned() {
     TestWindow t;
     QStringList items;  // "name|caption|shortcut|enabled"
@@ -223,7 +211,6 @@ class frmMainTest : public QObject {
     QCOMPARE(exits, 1);
   }
 
-  // Closing the main window closes every other window, unasked.
   void closingClosesEveryWindow() {
     TestWindow t;
     QWidget other;

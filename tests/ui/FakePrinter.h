@@ -1,6 +1,5 @@
 #pragma once
-// A print queue for the tests: it keeps the PDF job it is handed in a file of
-// the test's choosing and the jobs' names, or refuses as it is told.
+// Keeps the job in a file of the test's choosing and its name, or refuses.
 
 #include <QFile>
 #include <QPageSize>

@@ -1,7 +1,4 @@
-// Saving a file so that a failure never loses what it held: a new file
-// renamed into place where the folder allows it, the file written in place
-// where only the file may be written, devices and pipes written as they are.
-// Faults are planted through the system calls a save makes.
+// A save never loses the old file; faults are planted in the system calls.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,9 +17,7 @@ using vorrendal::FileSaver;
 
 namespace {
 
-// The system's calls with faults planted: a folder that refuses new files, a
-// disk with only so many bytes free (filled by what a write adds beyond a
-// file's end), and one call that fails with EIO.
+// A folder refusing new files, a disk with `room` bytes free, one call failing.
 struct FaultyCalls : FileCalls {
   bool folderRefuses = false;
   qint64 room = -1;  // bytes the disk still takes; -1: no limit
@@ -102,8 +97,7 @@ struct stat Stat(const QString& path) {
 class FileSaverTest : public QObject {
   Q_OBJECT
  private slots:
-  // The new bytes replace the old ones whole; where the folder refuses a new
-  // file the file itself is written (the same file, cut to the new length).
+  // Where the folder refuses a new file, the same file is written in place.
   void savesTheBytes_data() {
     QTest::addColumn<int>("oldSize");  // -1: no file yet
     QTest::addColumn<int>("newSize");
@@ -132,8 +126,6 @@ class FileSaverTest : public QObject {
     if (folderRefuses) QCOMPARE(Stat(path).st_ino, before);
   }
 
-  // A save that cannot write every byte keeps the old file byte for byte,
-  // leaves nothing beside it and says why.
   void failureKeepsTheOldFile_data() {
     QTest::addColumn<int>("oldSize");
     QTest::addColumn<int>("newSize");
@@ -150,8 +142,7 @@ class FileSaverTest : public QObject {
     QTest::newRow("rename fails") << 300 << 5000 << false << -1 << "rename" << io;
     QTest::newRow("disk full: in place, growing") << 3000 << 5000 << true << 1000 << "" << full;
     QTest::newRow("sync fails: in place") << 3000 << 5000 << true << -1 << "sync" << io;
-    QTest::newRow("truncate fails: in place, shrinking")
-        << 5000 << 3000 << true << -1 << "truncate" << io;
+    QTest::newRow("truncate fails: in place") << 5000 << 3000 << true << -1 << "truncate" << io;
   }
   void failureKeepsTheOldFile() {
     QFETCH(int, oldSize);
@@ -176,8 +167,7 @@ class FileSaverTest : public QObject {
     QCOMPARE(Entries(dir.path()), QStringList{QStringLiteral("report.txt")});
   }
 
-  // What is not a plain file is written as it is and never replaced; a link
-  // stays a link and the file it names takes the bytes.
+  // A link stays a link and the file it names takes the bytes.
   void otherKindsOfTarget_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("saved");
@@ -213,8 +203,7 @@ class FileSaverTest : public QObject {
     if (kind == QStringLiteral("link")) QCOMPARE(Read(linked), QByteArray("report\r\n"));
   }
 
-  // A replaced file keeps its permissions; a new one gets those the file
-  // mode mask leaves (not the private ones of a temporary file).
+  // A new file gets the mode mask's, not a temporary file's private ones.
   void permissions_data() {
     QTest::addColumn<int>("oldMode");  // -1: no file yet
     QTest::addColumn<int>("mode");

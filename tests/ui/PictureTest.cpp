@@ -1,7 +1,4 @@
-// The pictures the window draws: the Brantel artwork from its compiled-in SVG,
-// and the drop button: its five images pixel for pixel against pictures drawn
-// by hand (DropButtonImages.txt), its focus mark, and its press / move /
-// release / click states with the toggles it says.
+// The Brantel artwork and the drop button, against pictures drawn by hand.
 
 #include <QMouseEvent>
 #include <QtTest>
@@ -17,8 +14,7 @@ using R = QPalette::ColorRole;
 
 namespace {
 
-// Colours far apart, so a line in the wrong colour cannot pass; the letters
-// the hand-drawn pictures use for them.
+// Colours far apart, so a line in the wrong one cannot pass.
 const std::pair<char, R> kInks[] = {{'.', R::Button}, {'H', R::Light},  {'L', R::Midlight},
                                     {'S', R::Dark},   {'D', R::Shadow}, {'T', R::ButtonText}};
 const QRgb kColours[] = {0xffc0c0c0, 0xfffffff0, 0xffe0d010, 0xff801080, 0xff101040, 0xff006000};
@@ -58,9 +54,7 @@ QImage Shown(QWidget& button) {
   return button.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-// A script of steps such as "press L", "release L 30 8", "move LR 30 8" or
-// "space": the buttons held after the step (L, R, LR or -; the last one is
-// the one pressed or released), then the place, by default the middle.
+// Steps "press L", "release L 30 8", "move LR 30 8" (buttons held after), "space".
 void Run(DropDescriptionButton& button, const QString& script) {
   for (const QString& step : script.split(u';', Qt::SkipEmptyParts)) {
     const QStringList part = step.trimmed().split(u' ');
@@ -90,9 +84,7 @@ class PictureTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The artwork fills most of its place in both directions (its proportions
-  // were drawn for these places) with the corners clear, at the size and
-  // density asked for. The plate places are 2070 x 720 and 1050 x 525 twips.
+  // Its proportions fit its places; the corners clear.
   void artworkFillsItsPlace_data() {
     QTest::addColumn<BrantelPicture>("picture");
     QTest::addColumn<QSize>("size");
@@ -119,8 +111,6 @@ class PictureTest : public QObject {
     QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
   }
 
-  // Each state shows its image, pixel for pixel as drawn by hand; a new
-  // button shows the disabled one.
   void imagesAsDrawnByHand_data() {
     QTest::addColumn<DropState>("state");
     for (const DropState state : {DropState::None, DropState::BlackDown, DropState::PressedDown,
@@ -136,9 +126,7 @@ class PictureTest : public QObject {
     QCOMPARE(Shown(button), Drawn(NameOf(state)));
   }
 
-  // With the focus the button shows a dotted mark on pixels of its ground
-  // only, so no line of the frame or the arrow changes; without it the image
-  // is exactly as drawn.
+  // No frame or arrow pixel changes; without the focus the image is as drawn.
   void focusMarkOnTheGroundOnly_data() {
     QTest::addColumn<DropState>("state");
     for (const DropState state :
@@ -168,8 +156,6 @@ class PictureTest : public QObject {
       }
     }
     QVERIFY(marked >= 16);
-    // Every pixel of the rectangle's edges is ground in the drawn image, so
-    // no dot falls on the frame or the arrow, whatever colour it has.
     for (int x = mark.left(); x <= mark.right(); ++x) {
       for (int y = mark.top(); y <= mark.bottom(); ++y) {
         const bool edge =
@@ -181,8 +167,7 @@ class PictureTest : public QObject {
     QCOMPARE(Shown(*button), drawn);
   }
 
-  // Press, move, release, click and Space from a state: the state after, the
-  // image it shows and the toggle said ("" none, "1" opened, "0" closed).
+  // The toggle said: "" none, "1" opened, "0" closed.
   void pressMoveReleaseClick_data() {
     QTest::addColumn<DropState>("start");  // None: a new button, disabled
     QTest::addColumn<bool>("enabled");

@@ -1,7 +1,4 @@
-// Printing the report: the job is laid out on the default queue's own paper,
-// read back from the PDF handed to the queue (page size, margins, text); a
-// line too wide for the paper goes on over the next lines; the job's name; a
-// print that does not reach the queue is a message saying why.
+// Printing, read back from the PDF handed to a fake queue.
 
 #include <poppler-qt6.h>
 #include <sys/resource.h>
@@ -22,7 +19,6 @@ using vorrendal::testing::FakePrinter;
 
 namespace {
 
-// The print queue is a fake that keeps the job it takes as job.pdf.
 struct Printing {
   Printing() {
     auto queue = std::make_unique<FakePrinter>(pdf);
@@ -54,8 +50,7 @@ class PrintTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The job takes the queue's default paper, and the report starts at the
-  // top-left corner of its printable area.
+  // The report starts at the top-left corner of the printable area.
   void queuesPaper_data() {
     QTest::addColumn<QPageLayout>("paper");
     QTest::newRow("Letter, 1/4 in edges") << Paper(QPageSize::Letter, 6.35);
@@ -81,8 +76,7 @@ class PrintTest : public QObject {
              qPrintable(QStringLiteral("first word at %1, %2").arg(first.left()).arg(first.top())));
   }
 
-  // A page holds what fits and the next page goes on; an empty report is its
-  // one empty line on one page. All in a fixed-pitch face, so columns line up.
+  // In a fixed-pitch face; an empty report is one empty line.
   void pages_data() {
     QTest::addColumn<int>("lines");
     QTest::addColumn<int>("pages");
@@ -107,8 +101,6 @@ class PrintTest : public QObject {
                qPrintable(font.name()));
   }
 
-  // A line too wide for the paper goes on over the next printed lines, all of
-  // it inside the printable area.
   void wideLineKept() {
     Printing p;
     p.printer->paper = Paper(QPageSize::Letter, 6.35);
@@ -129,8 +121,7 @@ class PrintTest : public QObject {
     QCOMPARE(printed, QString(line).remove(u' '));
   }
 
-  // A line is cut only where it does not fit, after a space where one fits,
-  // else where the room ends; the pieces give back the whole line.
+  // After a space where one fits, else where the room ends.
   void wrapLine_data() {
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("room");
@@ -143,10 +134,10 @@ class PrintTest : public QObject {
     QTest::newRow("leading space only: hard") << " abcdef" << 3 << QStringList{" ab", "cde", "f"};
     QTest::newRow("space run") << "ab    cd" << 3 << QStringList{"ab  ", "  ", "cd"};
     QTest::newRow("no room: a character a line") << "abc" << 0 << QStringList{"a", "b", "c"};
-    QTest::newRow("character outside the BMP kept whole")
+    QTest::newRow("outside the BMP kept whole")
         << QStringLiteral("ab\U0001F697cd") << 3
         << QStringList{QStringLiteral("ab"), QStringLiteral("\U0001F697c"), QStringLiteral("d")};
-    QTest::newRow("no room: a character outside the BMP a line")
+    QTest::newRow("no room: outside the BMP")
         << QStringLiteral("\U0001F697a") << 0
         << QStringList{QStringLiteral("\U0001F697"), QStringLiteral("a")};
   }
@@ -159,13 +150,11 @@ class PrintTest : public QObject {
         pieces);
   }
 
-  // The job is named after the serial number of the last complete decode.
   void jobName_data() {
     QTest::addColumn<QString>("serial");
     QTest::addColumn<QString>("name");
     QTest::newRow("before any decode") << QString() << "Vorrendal";
-    QTest::newRow("after a decode") << "7L55Z123456"
-                                    << "Vorrendal - 7L55Z123456";
+    QTest::newRow("after a decode") << "7L55Z123456" << QStringLiteral("Vorrendal - 7L55Z123456");
   }
   void jobName() {
     QFETCH(QString, serial);
@@ -176,22 +165,17 @@ class PrintTest : public QObject {
     QCOMPARE(p.printer->jobs, QStringList{name});
   }
 
-  // A print that does not reach the queue is one message saying why.
   void notPrinted_data() {
     QTest::addColumn<QString>("cause");
     QTest::addColumn<int>("lines");
     QTest::addColumn<QString>("why");
-    QTest::newRow("no default printer")
-        << "none" << 1 << "No default printer is set up on this computer.";
-    QTest::newRow("paper with no room to print on")
-        << "no room" << 1 << "The paper of printer \"Fake\" cannot be used.";
-    QTest::newRow("queue refuses the job")
-        << "refused" << 1 << "The printer \"Fake\" did not take the job (Forbidden).";
+    QTest::newRow("no printer") << "none" << 1 << "No default printer is set up on this computer.";
+    QTest::newRow("no room") << "no room" << 1 << "The paper of printer \"Fake\" cannot be used.";
+    QTest::newRow("refused") << "refused" << 1
+                             << "The printer \"Fake\" did not take the job (Forbidden).";
     // A file-size limit makes writing fail part-way, as a full disk does.
-    QTest::newRow("disk full while the job is written")
-        << "full" << 500 << "The print job could not be written.";
-    QTest::newRow("disk full at the job's end")
-        << "full" << 1 << "The print job could not be written.";
+    QTest::newRow("full mid-job") << "full" << 500 << "The print job could not be written.";
+    QTest::newRow("full at the end") << "full" << 1 << "The print job could not be written.";
   }
   void notPrinted() {
     QFETCH(QString, cause);
@@ -220,8 +204,7 @@ class PrintTest : public QObject {
     QVERIFY(p.printer->jobs.isEmpty());
   }
 
-  // With the print service down, the real printer says so, not that no
-  // printer is set up.
+  // Not "no printer is set up".
   void serviceDown_data() {
     QTest::addColumn<bool>("submit");
     QTest::newRow("finding the queue") << false;

@@ -1,6 +1,4 @@
-// Copy and save of the report (printing has its own suite), and the save
-// dialog, clsCommonFileDialog: the dialog its fields set up, what it leaves in
-// them, answered through its one seam and once through Qt's real dialog.
+// Copy and save of the report, and clsCommonFileDialog through its one seam.
 
 #include <QClipboard>
 #include <QFileDialog>
@@ -29,8 +27,7 @@ QString Describe(const QFileDialog& dialog) {
       .arg(!dialog.testOption(QFileDialog::DontConfirmOverwrite));
 }
 
-// Answers a file dialog with the next of names (none left: Cancel), choosing
-// the filter of the same place in filters when there is one; notes each dialog.
+// The next names (none left: Cancel), with the filter of the same place.
 struct Answers {
   std::function<QStringList(QFileDialog&)> Seam() {
     return [this](QFileDialog& dialog) {
@@ -44,7 +41,6 @@ struct Answers {
   QStringList names, filters, shown, directories;
 };
 
-// Report output whose save dialog the answers answer.
 struct Saving : Answers {
   Saving() { output.SaveDialog().NextFileNames = Seam(); }
   QString report = kReport;
@@ -74,8 +70,7 @@ class ReportOutputTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The clipboard holds the report as the box holds it; an empty report
-  // leaves it empty, not with what it held before.
+  // An empty report leaves it empty, not with what it held before.
   void copyPutsTheReportOnTheClipboard_data() {
     QTest::addColumn<QString>("report");
     QTest::newRow("a report") << kReport;
@@ -89,8 +84,6 @@ class ReportOutputTest : public QObject {
     QCOMPARE(QGuiApplication::clipboard()->text(), report);
   }
 
-  // CR LF after every line, the last one too, in Windows-1252 with "?" for
-  // what the code page cannot hold.
   void saveBytes_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
@@ -112,8 +105,7 @@ class ReportOutputTest : public QObject {
     QCOMPARE(ReportOutput::SaveBytes(text), bytes);
   }
 
-  // The save dialog opens in the program's folder on the text filter, with
-  // no name of the program's choosing, and asks before overwriting.
+  // No name of the program's choosing.
   void saveDialogAsDesigned() {
     Saving s;
     QVERIFY(!s.output.SaveReportAs());
@@ -123,9 +115,7 @@ class ReportOutputTest : public QObject {
     QVERIFY(s.output.SaveDialog().DefaultFileTitle.isEmpty());
   }
 
-  // The report goes to the file as named (replaced whole, never appended to);
-  // a name in a missing folder or a path longer than 256 characters is
-  // refused with a message and the dialog asked again; Cancel writes nothing.
+  // A refused name is told and the dialog asked again.
   void savesToTheNameChosen_data() {
     // In names and files, <dir> stands for the folder and <256> for a path of
     // 256 characters in it.
@@ -174,8 +164,6 @@ class ReportOutputTest : public QObject {
       QCOMPARE(Read(s.output.SaveDialog().FileName), ReportOutput::SaveBytes(kReport));
   }
 
-  // The one dialog serves every save: the first starts on the first filter,
-  // a later one on the filter chosen in the save before.
   void laterSaveStartsWithTheFilterChosen() {
     QTemporaryDir dir;
     Saving s;
@@ -187,9 +175,7 @@ class ReportOutputTest : public QObject {
     QVERIFY(s.shown[1].endsWith(QStringLiteral("|All Files (*)|1")));
   }
 
-  // A save that cannot be completed (a read-only file, a folder in the way)
-  // says so and leaves the earlier file whole with no stray
-  // temporary file beside it.
+  // No stray temporary file beside the earlier one.
   void failedSaveKeepsOldFile_data() {
     QTest::addColumn<QString>("how");
     QTest::newRow("read-only file") << "read-only";
@@ -225,8 +211,7 @@ class ReportOutputTest : public QObject {
     QTest::newRow("the save filter")
         << kFilter << QStringList{"Text Documents (*.txt)", "All Files (*)"};
     QTest::newRow("empty: no filters") << "" << QStringList{};
-    QTest::newRow("description without its pattern")
-        << "Reports|*.rpt" << QStringList{"Reports (*.rpt)"};
+    QTest::newRow("no pattern in it") << "Reports|*.rpt" << QStringList{"Reports (*.rpt)"};
     QTest::newRow("several patterns") << "Logs|*.log;*.txt" << QStringList{"Logs (*.log *.txt)"};
     QTest::newRow("brackets that disagree") << "Text (*.doc)|*.txt" << QStringList{"Text (*.txt)"};
     QTest::newRow("odd part dropped") << "Text|*.txt|Lonely" << QStringList{"Text (*.txt)"};
@@ -238,8 +223,6 @@ class ReportOutputTest : public QObject {
     QCOMPARE(clsCommonFileDialog::ConvertFilter(filter), converted);
   }
 
-  // The option bits and FilterIndex set the dialog up: the overwrite
-  // question, one or several files, existing or any, the filter shown first.
   void dialogFollowsTheFields_data() {
     QTest::addColumn<bool>("save");
     QTest::addColumn<int>("flags");
@@ -251,10 +234,8 @@ class ReportOutputTest : public QObject {
     QTest::newRow("the second filter") << true << 0 << 2 << "0|0|All Files (*)";
     QTest::newRow("an index past the list") << true << 0 << 3 << "0|0|Text Documents (*.txt)";
     QTest::newRow("open any file") << false << 0 << 0 << "0|0|Text Documents (*.txt)";
-    QTest::newRow("open 0x1000: an existing file")
-        << false << 0x1000 << 0 << "0|1|Text Documents (*.txt)";
-    QTest::newRow("open 0x200: several files")
-        << false << 0x200 << 0 << "0|3|Text Documents (*.txt)";
+    QTest::newRow("open 0x1000: existing") << false << 0x1000 << 0 << "0|1|Text Documents (*.txt)";
+    QTest::newRow("open 0x200: several") << false << 0x200 << 0 << "0|3|Text Documents (*.txt)";
   }
   void dialogFollowsTheFields() {
     QFETCH(bool, save);
@@ -277,8 +258,7 @@ class ReportOutputTest : public QObject {
     QCOMPARE(seen, dialog);
   }
 
-  // A DefaultFileTitle longer than MaxFileSize is refused, before any dialog,
-  // with an error; MaxFileSize below 1 is taken, and kept, as 256.
+  // Refused before any dialog; MaxFileSize below 1 is taken, and kept, as 256.
   void defaultTitleWithinMaxFileSize_data() {
     QTest::addColumn<int>("maxFileSize");
     QTest::addColumn<int>("titleLength");
@@ -307,8 +287,7 @@ class ReportOutputTest : public QObject {
     QCOMPARE(d.MaxFileSize, maxAfter);
   }
 
-  // Cancel keeps what the last dialog that gave a file left; only Canceled
-  // changes, and the next file chosen clears it.
+  // Only Canceled changes; the next file chosen clears it.
   void cancelKeepsTheEarlierAnswer() {
     Answers a;
     clsCommonFileDialog d;
@@ -324,23 +303,18 @@ class ReportOutputTest : public QObject {
     QCOMPARE(State(d), QStringLiteral("/tmp/second.txt|second.txt|2"));
   }
 
-  // What FileName and FileTitle take from the files chosen: spaces at the
-  // ends go; several files opened with 0x200 are the folder and each name,
-  // NUL-separated.
+  // Several files opened with 0x200: the folder and each name, NUL-separated.
   void fileNameOfTheChoice_data() {
-    QTest::addColumn<int>("flags");
     QTest::addColumn<QString>("chosen");  // a line a file
-    QTest::addColumn<QString>("state");   // FileName|FileTitle, "0" standing for NUL
-    QTest::newRow("one file") << 0 << "/data/a.txt"
-                              << "/data/a.txt|a.txt";
-    QTest::newRow("spaces at both ends") << 0 << "  /tmp/a b.txt  "
-                                         << "/tmp/a b.txt|a b.txt";
-    QTest::newRow("several") << 0x200 << "/data/a.txt\n/data/b.txt"
-                             << "/data0a.txt0b.txt|a.txt";
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<QString>("state");  // FileName|FileTitle, "0" standing for NUL
+    QTest::newRow("one file") << "/data/a.txt" << 0 << "/data/a.txt|a.txt";
+    QTest::newRow("spaces at both ends") << "  /tmp/a b.txt  " << 0 << "/tmp/a b.txt|a b.txt";
+    QTest::newRow("several") << "/data/a.txt\n/data/b.txt" << 0x200 << "/data0a.txt0b.txt|a.txt";
   }
   void fileNameOfTheChoice() {
-    QFETCH(int, flags);
     QFETCH(QString, chosen);
+    QFETCH(int, flags);
     QFETCH(QString, state);
     Answers a;
     clsCommonFileDialog d;
