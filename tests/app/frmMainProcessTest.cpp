@@ -196,6 +196,22 @@ class frmMainProcessTest : public QObject {
     QVERIFY(t.Get("lblErrorOccurred")->isVisible());
   }
 
+  // The year that failed with the last plate is tried again before this one is read.
+  void failedYearIsRetriedFirst() {
+    YearData years = PlateData();
+    years.erase("65");
+    TestWindow t(years);
+    ModalDriver driver;
+    QStringList seen(3);
+    for (QString& box : seen) driver.Then(Press(QMessageBox::Ok, &box));
+    t.DecodeGoodPlate();
+    t.window.SetPlateCode(PlateField::Serial, QStringLiteral("#"));
+    t.window.Process();
+    QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
+    for (QString& box : seen) box = box.section(u'|', 0, 0);  // the titles
+    QCOMPARE(seen, QStringList({"Error Loading Data", "Error Loading Data", "Invalid Year Code"}));
+  }
+
   void failingReaderIsTold() {
     RecordingHelp help;
     frmMain window(help, []() -> std::unique_ptr<IDataReader> {
