@@ -324,6 +324,21 @@ class ReportOutputTest : public QObject {
     QVERIFY(d.ShowOpen(nullptr));
     QCOMPARE(QString(d.FileName).replace(QChar(u'\0'), u'0') + u'|' + d.FileTitle, state);
   }
+
+  // Qt's own dialog, run and accepted: the file and the filter chosen come back.
+  void qtDialog() {
+    QTemporaryDir dir;
+    clsCommonFileDialog dialog;
+    dialog.Filter = kFilter;
+    dialog.FilterIndex = 2;
+    dialog.InitDir = dir.path();
+    dialog.DefaultFileTitle = QStringLiteral("plate.txt");
+    ModalDriver driver;
+    driver.Then([](QWidget* open) { QMetaObject::invokeMethod(open, "accept"); });
+    QVERIFY(dialog.ShowSave(nullptr));
+    QCOMPARE(State(dialog),
+             dir.filePath(QStringLiteral("plate.txt")) + QStringLiteral("|plate.txt|2"));
+  }
 };
 
 QTEST_MAIN(ReportOutputTest)
