@@ -13,9 +13,25 @@ PlateResult DecodeBoxes(const PlateBoxes& boxes, Decade decade, clsDescriptionSt
   result.Decode = DecodePlate(boxes, decade, store);
   if (result.Decode.BadYearCode) return result;
   result.DataLoadFailed = !store.YearLoaded(*SearchYearNumber(result.Decode.SearchYear));
-  if (withReport) result.Report = ReportWriter::Write(result.Decode, boxes, false, {}).Report;
+  if (withReport) result.Report = PlateReport(boxes, result.Decode);
   return result;
 }
+
+std::string PlateReport(const PlateBoxes& boxes, const DecodeResult& decode) {
+  return ReportWriter::Write(decode, boxes, false, {}).Report;
+}
+
+namespace {
+
+// Whether the row would be decoded but for its year: a serial number that
+// stands for two model years (which it gives) and an empty year column.
+bool WantsDecade(const BatchRow& row, SerialYears& years) {
+  if (!row.error.empty() || !row.year.empty()) return false;
+  years = YearsOfSerial(row.codes[0]);
+  return years.TwoYears() && ToPlateBoxes(row.codes).has_value();
+}
+
+}  // namespace
 
 PlateResult DecodeRow(const BatchRow& row, clsDescriptionStore& store, bool withReport) {
   PlateResult result;
@@ -58,8 +74,18 @@ BatchSummary RunBatch(PlateRows& rows, clsDescriptionStore& store, bool withRepo
                       const BatchEvents& events, std::stop_token stop) {
   BatchSummary summary;
   BatchRow row;
+  bool asked = false;
+  std::optional<Decade> decade;
   while (!stop.stop_requested() && rows.Next(row)) {
-    const PlateResult result = DecodeRow(row, store, withReport);
+    if (SerialYears years; WantsDecade(row, years)) {
+      if (!asked && events.chooseDecade) {
+        decade = events.chooseDecade(row, years);
+        if (stop.stop_requested()) break;
+      }
+      asked = true;
+      if (decade) row.year = std::to_string(years.Chosen(*decade));
+    }
+    PlateResult result = DecodeRow(row, store, withReport);
     ++summary.rows;
     summary.allClean = summary.allClean && result.Clean();
     if (!events.row(row, result)) {

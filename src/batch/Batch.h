@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stop_token>
 #include <string>
 
@@ -33,6 +34,9 @@ struct PlateResult {
 PlateResult DecodeBoxes(const PlateBoxes& boxes, Decade decade, clsDescriptionStore& store,
                         bool withReport);
 
+// The report of a decoded plate, as the report box holds it.
+std::string PlateReport(const PlateBoxes& boxes, const DecodeResult& decode);
+
 // Decodes one row: a row the CSV could not give, a code its box cannot
 // hold, a serial number whose two years the year column does not choose
 // between, are refused with result.Error set; nothing is decoded.
@@ -48,10 +52,16 @@ struct BatchProgress {
 };
 
 struct BatchEvents {
-  // Each finished row, in input order; returning false stops the batch.
-  std::function<bool(const BatchRow& row, const PlateResult& result)> row;
+  // Each finished row, in input order; returning false stops the batch. Both
+  // may be moved from.
+  std::function<bool(BatchRow& row, PlateResult& result)> row;
   // After each row (may be empty).
   std::function<void(const BatchProgress& progress)> progress;
+  // Asked once, at the first row whose serial number stands for two model
+  // years and whose year column is empty (row is that row): the decade meant
+  // by every such row of the batch, whose year column then names its year;
+  // nothing (or no function) leaves them undecoded.
+  std::function<std::optional<Decade>(const BatchRow& row, const SerialYears& years)> chooseDecade;
 };
 
 struct BatchSummary {

@@ -156,4 +156,27 @@ void AppendReportSection(const BatchRow& row, const PlateResult& result, bool fi
   }
 }
 
+void RowsWriter::Begin(std::string& out) const {
+  if (format_ == OutputFormat::Csv) AppendCsvHeader(out);
+}
+
+void RowsWriter::Append(const BatchRow& row, const PlateResult& result, std::string& out) {
+  switch (format_) {
+    case OutputFormat::Json:
+      json_.AppendRow(row, result, out);
+      break;
+    case OutputFormat::Csv:
+      AppendCsvRow(row, result, out);
+      break;
+    case OutputFormat::Report:
+      AppendReportSection(row, result, rows_ == 0, out);
+      break;
+  }
+  ++rows_;
+}
+
+void RowsWriter::End(std::string& out) const {
+  if (format_ == OutputFormat::Report && rows_ > 0) out += '\n';
+}
+
 }  // namespace vorrendal::batch

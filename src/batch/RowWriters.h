@@ -3,10 +3,12 @@
 // a CSV row, a line of the batch report. Everything written is UTF-8; rows
 // are appended to a buffer the caller writes out.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "Batch.h"
+#include "JsonWriter.h"
 #include "PlateRows.h"
 
 namespace vorrendal::batch {
@@ -62,5 +64,27 @@ void AppendCsvRow(const BatchRow& row, const PlateResult& result, std::string& o
 // between reports; the last line break is the caller's.
 void AppendReportSection(const BatchRow& row, const PlateResult& result, bool first,
                          std::string& out);
+
+enum class OutputFormat { Report, Json, Csv };
+
+// The rows of a batch in one format, as a batch writes them: JSON Lines, CSV
+// after its header, or the reports one after the other and a line break at
+// the end.
+class RowsWriter {
+ public:
+  explicit RowsWriter(OutputFormat format) : format_(format) {}
+
+  // Whether the rows' results must carry their reports.
+  bool WantsReport() const { return format_ != OutputFormat::Csv; }
+
+  void Begin(std::string& out) const;
+  void Append(const BatchRow& row, const PlateResult& result, std::string& out);
+  void End(std::string& out) const;
+
+ private:
+  OutputFormat format_;
+  JsonWriter json_;
+  std::size_t rows_ = 0;
+};
 
 }  // namespace vorrendal::batch

@@ -33,14 +33,14 @@ Outcome RunRows(std::size_t stopAfter, bool byToken) {
   clsDescriptionStore store(std::make_unique<testing::MemoryDataReader>());
   std::stop_source stop;
   Outcome run;
-  const BatchEvents events{
-      [&](const BatchRow& row, const PlateResult&) {
-        run.lines.push_back(row.line);
-        if (run.lines.size() < stopAfter) return true;
-        stop.request_stop();
-        return byToken;
-      },
-      [&](const BatchProgress& progress) { run.progress.push_back(progress); }};
+  const BatchEvents events{[&](const BatchRow& row, const PlateResult&) {
+                             run.lines.push_back(row.line);
+                             if (run.lines.size() < stopAfter) return true;
+                             stop.request_stop();
+                             return byToken;
+                           },
+                           [&](const BatchProgress& progress) { run.progress.push_back(progress); },
+                           {}};
   run.summary = RunBatch(rows, store, false, events, stop.get_token());
   return run;
 }

@@ -2,8 +2,6 @@
 
 #include <string_view>
 
-#include "decode/PlateRules.h"
-
 #ifndef VORRENDAL_VERSION
 #define VORRENDAL_VERSION "unknown"
 #endif
@@ -15,6 +13,12 @@ std::optional<OutputFormat> FormatNamed(std::string_view name) {
   if (name == "report") return OutputFormat::Report;
   if (name == "json") return OutputFormat::Json;
   if (name == "csv") return OutputFormat::Csv;
+  return std::nullopt;
+}
+
+std::optional<Decade> DecadeNamed(std::string_view name) {
+  if (name == "1960s") return Decade::k1960s;
+  if (name == "1970s") return Decade::k1970s;
   return std::nullopt;
 }
 
@@ -39,6 +43,10 @@ Checked ApplyOption(DecodeOptions& o, std::string_view name, const std::string& 
     if (o.format) return Refused("--format is given twice");
     o.format = FormatNamed(value);
     if (!o.format) return Refused("--format takes report, json or csv, not \"" + value + "\"");
+  } else if (name == "--decade") {
+    if (o.decade) return Refused("--decade is given twice");
+    o.decade = DecadeNamed(value);
+    if (!o.decade) return Refused("--decade takes 1960s or 1970s, not \"" + value + "\"");
   } else {  // --batch
     if (o.batchFile) return Refused("--batch is given twice");
     if (value.empty()) return Refused("--batch needs a file name, or - for standard input");
@@ -48,7 +56,8 @@ Checked ApplyOption(DecodeOptions& o, std::string_view name, const std::string& 
 }
 
 bool TakesValue(std::string_view name) {
-  return name == "--data" || name == "--year" || name == "--format" || name == "--batch";
+  return name == "--data" || name == "--year" || name == "--format" || name == "--batch" ||
+         name == "--decade";
 }
 
 Checked CheckCombination(const DecodeOptions& o) {
@@ -62,6 +71,7 @@ Checked CheckCombination(const DecodeOptions& o) {
     }
     return {};
   }
+  if (o.decade) return Refused("--decade is for a batch; for one plate name the year with --year");
   if (o.codes.empty()) return Refused("no serial number given");
   if (o.codes.size() > batch::kPlateFields.size()) {
     return Refused("too many codes: a plate has 8 (SERIAL BODY COLOR TRIM DATE DSO TRANS AXLE)");
@@ -121,7 +131,7 @@ std::string UsageLine() {
   return "Usage: vorrendal-decode [--data FILE] [--year YYYY] [--format report|json]\n"
          "                        SERIAL [BODY COLOR TRIM DATE DSO TRANS AXLE]\n"
          "       vorrendal-decode --batch FILE.csv [--data FILE]\n"
-         "                        [--format json|csv|report]\n"
+         "                        [--format json|csv|report] [--decade 1960s|1970s]\n"
          "       vorrendal-decode --help | --version\n";
 }
 
@@ -152,6 +162,10 @@ Options:
                    (the default for a batch).
                    csv: the input columns followed by the results (batch only).
   --batch FILE     Decode every plate of a CSV file; "-" reads standard input.
+  --decade DECADE  1960s or 1970s: the decade meant by every batch row whose
+                   serial number begins with 0 to 4 and whose year column is
+                   empty; the output's year column then names the year.
+                   Without it such rows are not decoded.
   -h, --help       Show this help and exit.
   --version        Show the version and exit.
 
@@ -160,13 +174,14 @@ Batch input:
       serial,body,color,trim,date,dso,trans,axle,year
   The columns may come in any order; only serial is required and a missing
   column reads as empty codes. year names the full model year (1962 or 1972)
-  for a serial number beginning with 0 to 4. Spaces around an unquoted field
-  are dropped; a quoted field keeps its spaces as typed. Empty lines are
-  skipped. One set of descriptions serves the whole batch, so each model
-  year is read from the data file once. A row that cannot be decoded gets an
-  error in the output and a line on standard error, and the batch goes on;
-  the output keeps the input order. A row longer than 4096 bytes is refused;
-  fields beyond the header's columns must be empty. A long batch shows its
+  for a serial number beginning with 0 to 4 (--decade names it for every
+  row that leaves it empty). Spaces around an unquoted field are dropped; a
+  quoted field keeps its spaces as typed. Empty lines are skipped. One set
+  of descriptions serves the whole batch, so each model year is read from
+  the data file once. A row that cannot be decoded gets an error in the
+  output and a line on standard error, and the batch goes on; the output
+  keeps the input order. A row longer than 4096 bytes is refused; fields
+  beyond the header's columns must be empty. A long batch shows its
   progress on standard error when that is a terminal.
 
 Report output:
@@ -206,6 +221,7 @@ Examples:
   vorrendal-decode 5A63Z100512 63D A 41 12C 31 4 3
   vorrendal-decode --year 1972 --format json 2G53H123456 63C 4A 3E "" 42 W 3
   vorrendal-decode --batch plates.csv --format csv > decoded.csv
+  vorrendal-decode --batch plates.csv --decade 1960s
 )";
 }
 

@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "batch/PlateInput.h"
+#include "batch/RowWriters.h"
+#include "decode/PlateRules.h"
 
 namespace vorrendal::decodetool {
 
-enum class OutputFormat { Report, Json, Csv };
+using batch::OutputFormat;
 
 struct DecodeOptions {
   bool help = false;
@@ -21,7 +23,10 @@ struct DecodeOptions {
   std::optional<int> year;               // --year, a full model year
   std::optional<OutputFormat> format;    // --format; see Format()
   std::optional<std::string> batchFile;  // --batch; "-" is standard input
-  std::vector<std::string> codes;        // SERIAL BODY ... AXLE as given (UTF-8), at most 8
+  // --decade: the decade of a batch row whose serial number stands for two
+  // model years and whose year column is empty
+  std::optional<Decade> decade;
+  std::vector<std::string> codes;  // SERIAL BODY ... AXLE as given (UTF-8), at most 8
 
   bool Batch() const { return batchFile.has_value(); }
   // The format asked for, or the default: the report for one plate, JSON

@@ -1,6 +1,7 @@
 #include "DecodeTool.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fstream>
 #include <optional>
@@ -9,7 +10,7 @@
 
 #include "YearChoice.h"
 #include "batch/Batch.h"
-#include "batch/JsonWriter.h"
+#include "batch/BatchWorker.h"
 #include "batch/PlateInput.h"
 #include "batch/PlateRows.h"
 #include "batch/RowWriters.h"
@@ -29,6 +30,12 @@ constexpr const char* kProgram = "vorrendal-decode: ";
 constexpr std::size_t kOutputPiece = 64 * 1024;
 // Row messages are written in pieces of this size (at once on a terminal).
 constexpr std::size_t kMessagePiece = 8 * 1024;
+// The worker hands rows over in pieces of this many, and keeps at most
+// kWorkerAhead not yet written: a failed write stops the batch before much
+// more input is read. A slow input's rows are taken at least this often.
+constexpr std::size_t kWorkerPiece = 256;
+constexpr std::size_t kWorkerAhead = 1024;
+constexpr std::chrono::milliseconds kWorkerWait{50};
 
 std::filesystem::path DataPath(const DecodeOptions& options) {
   if (options.dataFile) return std::filesystem::path(*options.dataFile);
@@ -162,23 +169,13 @@ int RunSingle(const DecodeOptions& options, ToolEnvironment& env) {
 class BatchOutput {
  public:
   BatchOutput(ToolEnvironment& env, OutputFormat format, std::string source, std::string dataName)
-      : env_(env), format_(format), source_(std::move(source)), dataName_(std::move(dataName)) {
-    if (format_ == OutputFormat::Csv) batch::AppendCsvHeader(out_);
+      : env_(env), writer_(format), source_(std::move(source)), dataName_(std::move(dataName)) {
+    writer_.Begin(out_);
   }
 
   // False once the output cannot be written.
   bool Row(const BatchRow& row, const PlateResult& result) {
-    switch (format_) {
-      case OutputFormat::Json:
-        json_.AppendRow(row, result, out_);
-        break;
-      case OutputFormat::Csv:
-        batch::AppendCsvRow(row, result, out_);
-        break;
-      case OutputFormat::Report:
-        batch::AppendReportSection(row, result, rows_ == 0, out_);
-        break;
-    }
+    writer_.Append(row, result, out_);
     ++rows_;
     Tell(row, result);
     if (out_.size() >= kOutputPiece) WriteOut(false);
@@ -194,7 +191,7 @@ class BatchOutput {
 
   // Writes what is left; false when the output could not be written.
   bool Finish() {
-    if (format_ == OutputFormat::Report && rows_ > 0) out_ += '\n';
+    writer_.End(out_);
     WriteMessages();
     if (progressShown_) env_.err << '\r' << kProgram << rows_ << " plates\n" << std::flush;
     if (!failed_) WriteOut(true);
@@ -231,9 +228,8 @@ class BatchOutput {
   }
 
   ToolEnvironment& env_;
-  OutputFormat format_;
+  batch::RowsWriter writer_;
   std::string source_, dataName_;
-  batch::JsonWriter json_;
   std::string out_, messages_;
   std::size_t rows_ = 0;
   bool progressShown_ = false;
@@ -262,15 +258,35 @@ int RunBatchInput(const DecodeOptions& options, ToolEnvironment& env) {
   bool dataTold = false;
   const auto store = OpenData(env, dataPath, dataTold);
   BatchOutput output(env, format, source, dataTold ? std::string() : dataPath.string());
-  const batch::BatchEvents events{
-      [&](const BatchRow& row, const PlateResult& result) { return output.Row(row, result); },
-      [&](const batch::BatchProgress& progress) { output.Progress(progress.rows); }};
-  const batch::BatchSummary summary =
-      batch::RunBatch(rows, *store, format != OutputFormat::Csv, events);
-  if (!output.Finish()) return kExitIncomplete;
-  if (!summary.readError.empty())
-    return Refuse(env, "cannot read " + source + ": " + summary.readError);
-  return summary.allClean ? kExitClean : kExitIncomplete;
+
+  // The rows are read and decoded on a thread of their own while this one
+  // writes them out.
+  batch::BatchWorker::Options work;
+  work.withReport = batch::RowsWriter(format).WantsReport();
+  work.decade = options.decade;
+  work.pieceRows = kWorkerPiece;
+  work.maxWaiting = kWorkerAhead;
+  batch::BatchWorker worker(rows, *store, work);
+  std::size_t done = 0;
+  bool writing = true;
+  for (;;) {
+    batch::Handover handover = worker.WaitAndTake(kWorkerWait);
+    for (batch::FinishedRow& finished : handover.rows) {
+      if (!writing) break;
+      writing = output.Row(finished.row, finished.result);
+      if (!writing) {
+        worker.Stop();
+        break;
+      }
+      output.Progress(++done);
+    }
+    if (!handover.end) continue;
+    const batch::BatchSummary& summary = *handover.end;
+    if (!output.Finish()) return kExitIncomplete;
+    if (!summary.readError.empty())
+      return Refuse(env, "cannot read " + source + ": " + summary.readError);
+    return summary.allClean ? kExitClean : kExitIncomplete;
+  }
 }
 
 }  // namespace

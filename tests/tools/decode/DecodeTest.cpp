@@ -65,6 +65,7 @@ struct Accepted {
   std::optional<int> year;
   OutputFormat format;
   std::optional<std::string> batch;
+  std::optional<Decade> decade = {};
 };
 void PrintTo(const Accepted& c, std::ostream* os) { *os << ::testing::PrintToString(c.args); }
 
@@ -74,8 +75,8 @@ TEST_P(CommandLine, IsAccepted) {
   const auto o = ParseDecodeOptions(GetParam().args);
   ASSERT_TRUE(o) << o.error();
   const Accepted& c = GetParam();
-  EXPECT_EQ(std::tuple(o->codes, o->dataFile, o->year, o->Format(), o->batchFile),
-            std::tuple(c.codes, c.data, c.year, c.format, c.batch));
+  EXPECT_EQ(std::tuple(o->codes, o->dataFile, o->year, o->Format(), o->batchFile, o->decade),
+            std::tuple(c.codes, c.data, c.year, c.format, c.batch, c.decade));
 }
 
 constexpr auto kReport = OutputFormat::Report;
@@ -91,7 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
         Accepted{{"-"}, {"-"}, {}, {}, kReport, {}},
         Accepted{{"--batch", "p.csv"}, {}, {}, {}, kJson, "p.csv"},
         Accepted{{"--batch=-", "--format", "csv"}, {}, {}, {}, OutputFormat::Csv, "-"},
-        Accepted{{"--format", "report", "--batch", "p", "--data=x"}, {}, "x", {}, kReport, "p"}));
+        Accepted{{"--format", "report", "--batch", "p", "--data=x"}, {}, "x", {}, kReport, "p"},
+        Accepted{{"--batch", "p", "--decade", "1970s"}, {}, {}, {}, kJson, "p", Decade::k1970s},
+        Accepted{{"--decade=1960s", "--batch", "p"}, {}, {}, {}, kJson, "p", Decade::k1960s}));
 
 struct Refused {
   Args args;
@@ -119,7 +122,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Refused{{"--data", "a", "--data", "b", "5A"}, "--data is given twice"},
                       Refused{{"--data=", "5A"}, "--data needs a file name"},
                       Refused{{"--batch", "p.csv", "5A"}, "from the file"},
-                      Refused{{"--batch", "p.csv", "--year", "1972"}, "year column"}));
+                      Refused{{"--batch", "p.csv", "--year", "1972"}, "year column"},
+                      Refused{{"--batch", "p.csv", "--decade", "1972"}, "1960s or 1970s, not"},
+                      Refused{{"--decade", "1970s", "2A"}, "--decade is for a batch"}));
 
 struct Answer {
   const char* typed;
@@ -192,6 +197,38 @@ TEST(Batch, ProgressOnlyOnATerminalAndOnlyForLongBatches) {
   EXPECT_EQ(RunTool({"--batch", "-"}, csv).err.find("plates"), std::string::npos);
   EXPECT_EQ(RunTool({"--batch", "-"}, shortCsv, false, true).err.find("plates"), std::string::npos);
 }
+
+// --decade names the year of each row whose serial number stands for two
+// and whose year column is empty; nothing else changes.
+struct DecadeCase {
+  Args decade;
+  const char* row;
+  const char* out;  // how the row's CSV output begins: its input, then ModelYear
+};
+void PrintTo(const DecadeCase& c, std::ostream* os) {
+  *os << ::testing::PrintToString(c.decade) << " " << c.row;
+}
+
+class BatchDecade : public ::testing::TestWithParam<DecadeCase> {};
+
+TEST_P(BatchDecade, FillsTheYearColumnOfRowsThatLeaveItEmpty) {
+  Args args = {"--batch", "-", "--format", "csv"};
+  args.insert(args.end(), GetParam().decade.begin(), GetParam().decade.end());
+  const ToolRun run = RunTool(args, kHeader + GetParam().row + "\r\n");
+  const std::string out = run.out.substr(run.out.find("\r\n") + 2);
+  EXPECT_EQ(out.substr(0, std::string(GetParam().out).size()), GetParam().out) << out;
+}
+
+const Args k70s = {"--decade", "1970s"};
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BatchDecade,
+    ::testing::Values(DecadeCase{k70s, "2A62C100001", "2A62C100001,,,,,,,,1972,1972,"},
+                      DecadeCase{
+                          {"--decade", "1960s"}, "2A62C100001", "2A62C100001,,,,,,,,1962,1962,"},
+                      DecadeCase{{}, "2A62C100001", "2A62C100001,,,,,,,,,,"},
+                      DecadeCase{k70s, "2A62C100001,,,,,,,,1962", "2A62C100001,,,,,,,,1962,1962,"},
+                      DecadeCase{k70s, "5A62C100001", "5A62C100001,,,,,,,,,1965,"},
+                      DecadeCase{k70s, "2A62C1000011", "2A62C1000011,,,,,,,,,,"}));
 
 // The built program finds the Data.dat the build packed beside it.
 TEST(EndToEnd, TheBuiltProgramReadsTheDataBesideIt) {

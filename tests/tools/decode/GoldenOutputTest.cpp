@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "../../support/MemoryDataReader.h"
+#include "batch/RowTable.h"
 #include "tools/decode/DecodeTool.h"
 
 namespace vorrendal::decodetool {
@@ -51,6 +52,15 @@ std::unique_ptr<IDataReader> Descriptions() {
   return data;
 }
 
+void ExpectKept(const std::string& name, const std::string& written) {
+  if (written != ReadFile(kGolden / name)) {
+    const fs::path actual = fs::path(VORRENDAL_BIN_DIR) / "golden-actual";
+    fs::create_directories(actual);
+    std::ofstream(actual / name, std::ios::binary) << written;
+    ADD_FAILURE() << "differs from " << kGolden / name << "; written to " << actual / name;
+  }
+}
+
 class GoldenBatch : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(GoldenBatch, OutputIsTheKeptBytes) {
@@ -59,17 +69,35 @@ TEST_P(GoldenBatch, OutputIsTheKeptBytes) {
   std::ostringstream out, err;
   ToolEnvironment env{in, out, err, false, false, [](const fs::path&) { return Descriptions(); }};
   RunDecodeTool({"--batch", "-", "--format", format}, env);
-  const std::string name = "out." + format;
-  const std::string want = ReadFile(kGolden / name);
-  if (out.str() != want) {
-    const fs::path actual = fs::path(VORRENDAL_BIN_DIR) / "golden-actual";
-    fs::create_directories(actual);
-    std::ofstream(actual / name, std::ios::binary) << out.str();
-    ADD_FAILURE() << "differs from " << kGolden / name << "; written to " << actual / name;
-  }
+  ExpectKept("out." + format, out.str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, GoldenBatch, ::testing::Values("json", "csv", "report"));
+
+// The window keeps its rows packed and writes them out again when asked:
+// the same bytes.
+class GoldenTable : public ::testing::TestWithParam<std::pair<const char*, OutputFormat>> {};
+
+TEST_P(GoldenTable, WrittenOutIsTheKeptBytes) {
+  std::istringstream in(ReadFile(kGolden / "rows.csv"));
+  batch::PlateRows rows(in);
+  ASSERT_TRUE(rows.ReadHeader());
+  clsDescriptionStore store(Descriptions(), clsDescriptionStore::FailedYears::GiveUp);
+  batch::RowTable table;
+  const batch::BatchEvents keep{[&](const batch::BatchRow& row, const batch::PlateResult& result) {
+                                  table.Add(row, result);
+                                  return true;
+                                },
+                                {},
+                                {}};
+  batch::RunBatch(rows, store, false, keep);
+  ExpectKept(std::string("out.") + GetParam().first, batch::WriteRows(table, GetParam().second));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, GoldenTable,
+                         ::testing::Values(std::pair("json", OutputFormat::Json),
+                                           std::pair("csv", OutputFormat::Csv),
+                                           std::pair("report", OutputFormat::Report)));
 
 }  // namespace
 }  // namespace vorrendal::decodetool

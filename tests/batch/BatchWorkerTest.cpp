@@ -1,0 +1,196 @@
+// The batch on a thread of its own, taken as a window takes it (told by the
+// ready call, then Take) and as the command line does (WaitAndTake): every
+// row once and in order, a stop that keeps the rows done, the year question
+// once. Each runs many times: the thread sanitizer build looks at them all.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <sstream>
+
+#include "batch/BatchWorker.h"
+#include "support/MemoryDataReader.h"
+
+namespace vorrendal::batch {
+namespace {
+
+constexpr int kRuns = 20;
+constexpr std::size_t kRows = 600;
+
+// kRows plates; every hundredth (from line 52) has a serial number that
+// stands for 1962 and 1972 and no year.
+std::string Csv() {
+  std::string csv = "serial,year\r\n";
+  for (std::size_t i = 0; i < kRows; ++i)
+    csv += (i % 100 == 50 ? "2A62C1" : "5A62C1") + std::to_string(10000 + i) + ",\r\n";
+  return csv;
+}
+
+// A batch being run: the input, the store, and the worker over them.
+struct Running {
+  explicit Running(BatchWorker::Options options, std::function<void()> ready = {}) {
+    EXPECT_TRUE(rows.ReadHeader());
+    worker.emplace(rows, store, options, std::move(ready));
+  }
+  std::istringstream in{Csv()};
+  PlateRows rows{in};
+  clsDescriptionStore store{std::make_unique<testing::MemoryDataReader>(),
+                            clsDescriptionStore::FailedYears::GiveUp};
+  std::optional<BatchWorker> worker;
+};
+
+// The window's way: ready wakes the taker, which takes everything there.
+class Doorbell {
+ public:
+  std::function<void()> Ring() {
+    return [this] {
+      std::lock_guard lock(mutex_);
+      rung_ = true;
+      bell_.notify_one();
+    };
+  }
+  void Wait() {
+    std::unique_lock lock(mutex_);
+    bell_.wait(lock, [this] { return rung_; });
+    rung_ = false;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable bell_;
+  bool rung_ = false;
+};
+
+// Takes until the end; stopAfter rows taken, asks the worker to stop.
+std::vector<FinishedRow> TakeAll(BatchWorker& worker, Doorbell* bell, BatchSummary& summary,
+                                 std::size_t stopAfter = kRows + 1) {
+  std::vector<FinishedRow> taken;
+  for (;;) {
+    if (bell) bell->Wait();
+    Handover handover = bell ? worker.Take() : worker.WaitAndTake(std::chrono::milliseconds(50));
+    for (FinishedRow& row : handover.rows) taken.push_back(std::move(row));
+    if (taken.size() >= stopAfter) worker.Stop();
+    if (handover.question) worker.Answer(std::nullopt);
+    if (handover.end) {
+      summary = *handover.end;
+      return taken;
+    }
+  }
+}
+
+void ExpectLinesInOrder(const std::vector<FinishedRow>& taken) {
+  for (std::size_t i = 0; i < taken.size(); ++i) {
+    ASSERT_EQ(taken[i].row.line, i + 2) << "row " << i;
+  }
+}
+
+BatchWorker::Options Pieces(std::size_t rows, std::size_t waiting) {
+  BatchWorker::Options options;
+  options.pieceRows = rows;
+  options.maxWaiting = waiting;
+  return options;
+}
+
+class Taker : public ::testing::TestWithParam<bool> {
+ protected:
+  bool ByBell() const { return GetParam(); }
+};
+
+TEST_P(Taker, GetsEveryRowOnceInOrder) {
+  for (int i = 0; i < kRuns; ++i) {
+    Doorbell bell;
+    Running run(Pieces(7, 64), ByBell() ? bell.Ring() : nullptr);
+    BatchSummary summary;
+    const std::vector<FinishedRow> taken =
+        TakeAll(*run.worker, ByBell() ? &bell : nullptr, summary);
+    ASSERT_EQ(taken.size(), kRows);
+    ExpectLinesInOrder(taken);
+    EXPECT_FALSE(summary.stopped);
+    EXPECT_EQ(summary.rows, kRows);
+  }
+}
+
+TEST_P(Taker, StoppedMidWayKeepsTheRowsDoneAndReadsLittleMore) {
+  for (int i = 0; i < kRuns; ++i) {
+    Doorbell bell;
+    Running run(Pieces(7, 64), ByBell() ? bell.Ring() : nullptr);
+    BatchSummary summary;
+    const std::vector<FinishedRow> taken =
+        TakeAll(*run.worker, ByBell() ? &bell : nullptr, summary, 300);
+    EXPECT_TRUE(summary.stopped);
+    EXPECT_EQ(taken.size(), summary.rows);  // each row finished is handed over
+    EXPECT_GE(taken.size(), 300u);
+    // The piece that reached 300, the rows then waiting, the one being decoded.
+    EXPECT_LE(taken.size(), 299u + 64 + 64 + 1);
+    ExpectLinesInOrder(taken);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(ByReadyOrByWaiting, Taker, ::testing::Bool(),
+                         [](const auto& row) { return row.param ? "ByReady" : "ByWaiting"; });
+
+TEST(BatchWorker, ReadyIsCalledOnceUntilTheTakerTakes) {
+  std::atomic<int> calls = 0;
+  Doorbell bell;
+  auto ring = bell.Ring();
+  Running run(Pieces(7, kRows + 1), [&] {
+    ++calls;
+    ring();
+  });
+  bell.Wait();
+  // Nothing taken while many pieces are finished (all of them, most likely).
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(calls.load(), 1);
+}
+
+TEST(BatchWorker, KeepsNoMoreRowsWaitingThanAllowed) {
+  Running run(Pieces(4, 16));
+  for (;;) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    const Handover handover = run.worker->Take();
+    ASSERT_LE(handover.rows.size(), 16u);
+    if (handover.end) break;
+  }
+}
+
+TEST(BatchWorker, AsksTheYearOnceAndDecodesEveryOpenRowByTheAnswer) {
+  for (int i = 0; i < kRuns; ++i) {
+    BatchWorker::Options options = Pieces(7, 64);
+    options.askDecade = true;
+    Running run(options);
+    std::vector<FinishedRow> taken;
+    int questions = 0;
+    for (bool ended = false; !ended;) {
+      Handover handover = run.worker->WaitAndTake(std::chrono::milliseconds(50));
+      for (FinishedRow& row : handover.rows) taken.push_back(std::move(row));
+      if (handover.question) {
+        ++questions;
+        EXPECT_EQ(handover.question->row.line, 52u);
+        EXPECT_EQ(taken.size(), 50u);  // the rows before it came first
+        run.worker->Answer(Decade::k1970s);
+      }
+      ended = handover.end.has_value();
+    }
+    EXPECT_EQ(questions, 1);
+    ASSERT_EQ(taken.size(), kRows);
+    for (std::size_t row = 50; row < kRows; row += 100) {
+      EXPECT_EQ(taken[row].row.year, "1972");
+      EXPECT_EQ(taken[row].result.Decode.ModelYear, "1972");
+    }
+  }
+}
+
+TEST(BatchWorker, GoesAwayWhileItsQuestionIsOpen) {
+  for (int i = 0; i < kRuns; ++i) {
+    BatchWorker::Options options;
+    options.askDecade = true;
+    Running run(options);
+    while (!run.worker->WaitAndTake(std::chrono::milliseconds(50)).question) {
+    }
+    run.worker.reset();  // stops it and waits for it: it must not wait for an answer
+  }
+}
+
+}  // namespace
+}  // namespace vorrendal::batch
