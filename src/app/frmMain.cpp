@@ -5,11 +5,14 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextLayout>
@@ -31,11 +34,13 @@
 #include "decode/clsCodeReader.h"
 #include "frmAbout.h"
 #include "frmCodeTables.h"
+#include "frmBatch.h"
 #include "resources/help/context.h"
 #include "ui/BrantelArt.h"
 #include "ui/DropDescriptionButton.h"
 #include "ui/ReportOutput.h"
 #include "ui/ScreenUnits.h"
+#include "ui/clsCommonFileDialog.h"
 
 namespace vorrendal {
 
@@ -104,6 +109,7 @@ frmMain::frmMain(IHelp& help, DataReaderFactory dataReaderFactory, QWidget* pare
   setWindowTitle(QStringLiteral("1959-1974 Vorrendal"));
   setWindowIcon(BrantelArt::ProgramIcon());
   setFont(FontAtPoints(DialogFace(), 8.25));
+  setAcceptDrops(true);
   ExitProgram = [] { QCoreApplication::exit(0); };
 
   auto* client = new ClientArea(this);
@@ -230,6 +236,9 @@ void frmMain::CreateReportPanel(QWidget* client) {
 void frmMain::CreateMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("mnuFile"));
+  QAction* openPlates = MakeAction(file, "mnuFileOpenPlates", "&Open Plates...");
+  openPlates->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  file->addSeparator()->setObjectName(QStringLiteral("mnuFileLine1"));
   saveAction_ = MakeAction(file, "mnuFileSaveInfo", "&Save Information");
   saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   printAction_ = MakeAction(file, "mnuFilePrintInfo", "&Print Information");
@@ -256,6 +265,14 @@ void frmMain::CreateMenus() {
   QAction* about = MakeAction(help, "mnuHelpAbout", "&About");
 
   for (QAction* output : {saveAction_, printAction_, copyAction_}) output->setEnabled(false);
+  connect(openPlates, &QAction::triggered, this, [this] {
+    clsCommonFileDialog& dialog = OpenPlatesDialog();
+    QString error;
+    if (dialog.ShowOpen(this, &error))
+      OpenPlates(dialog.FileName);
+    else if (!error.isEmpty())
+      QMessageBox::warning(this, windowTitle(), error);
+  });
   connect(saveAction_, &QAction::triggered, this, &frmMain::SaveReportAs);
   connect(printAction_, &QAction::triggered, this, &frmMain::PrintReport);
   connect(copyAction_, &QAction::triggered, this, &frmMain::CopyReport);
@@ -484,6 +501,53 @@ void frmMain::UsePrinter(std::unique_ptr<IReportPrinter> printer) {
 }
 
 clsCommonFileDialog& frmMain::SaveDialog() { return output_->SaveDialog(); }
+
+clsCommonFileDialog& frmMain::OpenPlatesDialog() {
+  if (!openPlatesDialog_) {
+    openPlatesDialog_ = std::make_unique<clsCommonFileDialog>();
+    openPlatesDialog_->DialogTitle = QStringLiteral("Open Plates");
+    openPlatesDialog_->Filter = QStringLiteral("CSV Files (*.csv)|*.csv|All Files (*.*)|*.*");
+    openPlatesDialog_->FilterIndex = 1;
+    openPlatesDialog_->flags = clsCommonFileDialog::kFileMustExist |
+                               clsCommonFileDialog::kPathMustExist |
+                               clsCommonFileDialog::kHideReadOnly;
+  }
+  return *openPlatesDialog_;
+}
+
+void frmMain::OpenPlates(const QString& path) {
+  QString error;
+  frmBatch* batch = frmBatch::Open(path, *this, dataReaderFactory_, help_, &error);
+  if (batch == nullptr) {
+    QMessageBox::warning(this, windowTitle(), error);
+    return;
+  }
+  batch->show();
+}
+
+namespace {
+
+// The one local .csv file a drag carries, if it carries just that.
+QString DroppedCsv(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
+  const QUrl url = data->urls().front();
+  if (!url.isLocalFile()) return {};
+  const QString path = url.toLocalFile();
+  return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? path : QString();
+}
+
+}  // namespace
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedCsv(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+  const QString path = DroppedCsv(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  OpenPlates(path);
+}
 
 void frmMain::CopyReport() { output_->CopyReport(); }
 

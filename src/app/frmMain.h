@@ -58,6 +58,12 @@ class frmMain : public QMainWindow {
   // chosen first when another one is shown.
   void FillBox(PlateField field, const QString& code, int modelYear);
 
+  // Open Plates: the CSV file at path decoded in a window of its own; a file
+  // that is not a list of plates is a message, and nothing else changes.
+  void OpenPlates(const QString& path);
+  // The open dialog of Open Plates, made on first use and kept with its fields.
+  clsCommonFileDialog& OpenPlatesDialog();
+
   // The save dialog, made on the first save and kept with its fields.
   clsCommonFileDialog& SaveDialog();
   // Prints through another printer (tests: a queue that keeps the job).
@@ -80,6 +86,9 @@ class frmMain : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A .csv file dropped on the window is opened as with Open Plates.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void CreateCommandRow(QWidget* client);
@@ -138,6 +147,7 @@ class frmMain : public QMainWindow {
   bool errorNotice_ = false;  // the last complete decode raised the error notice
   std::unique_ptr<ReportOutput> output_;
   frmCodeTables* codeTables_ = nullptr;  // made on the first request, a window of its own
+  std::unique_ptr<clsCommonFileDialog> openPlatesDialog_;
 };
 
 }  // namespace vorrendal

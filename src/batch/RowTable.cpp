@@ -52,7 +52,7 @@ std::string_view RowTable::Input(std::size_t row, std::size_t column) const {
   return Text(rows_[row].input[column]);
 }
 
-std::string_view RowTable::Result(std::size_t row, std::size_t field) const {
+std::string_view RowTable::ResultText(std::size_t row, std::size_t field) const {
   return Text(rows_[row].result[field]);
 }
 

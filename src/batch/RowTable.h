@@ -46,7 +46,7 @@ class RowTable {
   // The codes in kPlateFields order, then the year column: UTF-8, as read.
   std::string_view Input(std::size_t row, std::size_t column) const;
   // The results in kResultFields order, Windows-1252; empty for a refused row.
-  std::string_view Result(std::size_t row, std::size_t field) const;
+  std::string_view ResultText(std::size_t row, std::size_t field) const;
   bool DataLoadFailed(std::size_t row) const;
   // Why a refused row was not decoded, with the column (as RowMessage says it).
   std::string_view Reason(std::size_t row) const;

@@ -59,10 +59,13 @@ inline const QStringList kBoxes{"txtSerialNumber", "txtBody", "txtColor", "txtTr
 
 // Shown and active; counts the readers it made.
 struct TestWindow {
-  explicit TestWindow(YearData years = PlateData())
-      : window(help, [this, years] {
+  using Factory = frmMain::DataReaderFactory;
+  // data, when given, makes the readers instead of the years.
+  explicit TestWindow(YearData years = PlateData(), Factory data = {})
+      : window(help, [this, years, data] {
           ++readersMade;
-          return std::make_unique<MemoryDataReader>(years);
+          if (data) return data();
+          return std::unique_ptr<IDataReader>(std::make_unique<MemoryDataReader>(years));
         }) {
     window.show();
     QApplication::setActiveWindow(&window);

@@ -188,7 +188,8 @@ class frmMainTest : public QObject {
                      .arg(item->objectName(), item->text(), item->shortcut().toString())
                      .arg(item->isEnabled());
     }
-    QCOMPARE(items, QStringList({"mnuFile|&File", "mnuFileSaveInfo|&Save Information|Ctrl+S|0",
+    QCOMPARE(items, QStringList({"mnuFile|&File", "mnuFileOpenPlates|&Open Plates...|Ctrl+O|1",
+                                 "mnuFileLine1|||1", "mnuFileSaveInfo|&Save Information|Ctrl+S|0",
                                  "mnuFilePrintInfo|&Print Information|Ctrl+P|0", "mnuFileLine2|||1",
                                  "mnuFileExit|E&xit||1", "mnuEdit|&Edit",
                                  "mnuEditCopyInfo|&Copy Information||0", "mnuTools|&Tools",

@@ -1,0 +1,253 @@
+// The batch window as a registrar works it: a CSV file opened from the menu
+// or dropped on the main window, its rows with their statuses, the filter,
+// the year question, Cancel, a row's report and codes, and the export, which
+// must be what the built vorrendal-decode writes for the same file.
+
+#include <QMimeData>
+
+#include "AppTestSupport.h"
+#include "app/frmBatch.h"
+#include "data/clsDataFile.h"
+#include "ui/clsCommonFileDialog.h"
+
+namespace {
+
+// A 1965 plate every code of which the test data describes, the same with a
+// body code it does not, and one whose year code cannot be read.
+const QString kClean = QStringLiteral("5A31V100001,52A,A,A1,12A,21,1,1,");
+const QString kUndescribed = QStringLiteral("5A31V100002,99Z,A,A1,12A,21,1,1,");
+const QString kUnreadable = QStringLiteral("#A31V100003,52A,A,A1,12A,21,1,1,");
+// A serial number that stands for 1962 or 1972, with no year.
+const QString kOpenYear = QStringLiteral("2A31V100004,52A,A,A1,12A,21,1,1,");
+const QString kHeader = QStringLiteral("serial,body,color,trim,date,dso,trans,axle,year");
+
+QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+  const QString path = dir.filePath(name);
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("no test file");
+  return path;
+}
+
+QString Csv(const QStringList& rows) { return (QStringList{kHeader} + rows).join("\r\n") + "\r\n"; }
+
+// A main window and the batch window of a file it opened.
+struct Opened {
+  explicit Opened(TestWindow::Factory data = {}) : t(PlateData(), std::move(data)) {}
+  explicit Opened(const QStringList& rows) { Open(Csv(rows).toUtf8()); }
+  void Open(const QByteArray& csv) {
+    t.window.OpenPlates(WriteFile(dir, "plates.csv", csv));
+    batch = t.window.findChild<frmBatch*>();
+  }
+  bool Finish() {
+    return batch != nullptr && QTest::qWaitFor([this] { return batch->Done(); }, 20000);
+  }
+  QAbstractItemModel* Model() const { return Find<QTableView>(*batch, "grdPlates")->model(); }
+  QString Cell(int row, int column) const {
+    return Model()->index(row, column).data().toString();
+  }
+  void Select(int row) const {
+    auto* table = Find<QTableView>(*batch, "grdPlates");
+    table->setCurrentIndex(table->model()->index(row, 0));
+  }
+
+  QTemporaryDir dir;
+  ModalDriver driver;
+  TestWindow t;
+  frmBatch* batch = nullptr;
+};
+
+constexpr int kStatus = 1;
+constexpr int kYear = 10;
+
+}  // namespace
+
+class frmBatchTest : public QObject {
+  Q_OBJECT
+ private slots:
+  // Each row of the file is a row of the table, in file order, with its
+  // line and a status that says how it went.
+  void rowsCarryTheirStatus_data() {
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("every code described") << kClean << "Decoded";
+    QTest::newRow("a code not described") << kUndescribed << "Description not found";
+    QTest::newRow("an unreadable year code") << kUnreadable << "Not decoded: serial: ";
+    QTest::newRow("too many fields") << kClean + ",x" << "Not decoded: ";
+  }
+  void rowsCarryTheirStatus() {
+    QFETCH(QString, row);
+    QFETCH(QString, status);
+    Opened o({kClean, row});
+    QVERIFY(o.Finish());
+    QCOMPARE(o.Model()->rowCount(), 2);
+    QCOMPARE(o.Cell(1, 0), QStringLiteral("3"));
+    QVERIFY2(o.Cell(1, kStatus).startsWith(status), qPrintable(o.Cell(1, kStatus)));
+  }
+
+  // The status is told by an icon as well as by words, a different one each.
+  void eachStatusHasItsOwnIcon() {
+    Opened o({kClean, kUndescribed, kUnreadable});
+    QVERIFY(o.Finish());
+    QSet<qint64> icons;
+    for (int row = 0; row < 3; ++row)
+      icons << o.Model()->index(row, kStatus).data(Qt::DecorationRole).value<QIcon>().cacheKey();
+    QCOMPARE(icons.size(), 3);
+  }
+
+  void countsEachStatus() {
+    Opened o({kClean, kUndescribed, kClean, kUnreadable, kClean});
+    QVERIFY(o.Finish());
+    QVERIFY2(Find<QLabel>(*o.batch, "lblCounts")->text().startsWith(
+                 "Decoded: 3    Description not found: 1    Not decoded: 1    5 plates"),
+             qPrintable(Find<QLabel>(*o.batch, "lblCounts")->text()));
+  }
+
+  void filterLeavesTheRowsWithProblems() {
+    Opened o({kClean, kUndescribed, kClean, kUnreadable});
+    QVERIFY(o.Finish());
+    Find<QCheckBox>(*o.batch, "chkOnlyProblems")->setChecked(true);
+    QCOMPARE(o.Model()->rowCount(), 2);
+    QCOMPARE(o.Cell(0, 0) + ' ' + o.Cell(1, 0), QStringLiteral("3 5"));
+  }
+
+  // The year question comes once for the whole file, and the answer names
+  // the year of every row that leaves it open.
+  void asksTheYearOnceForTheFile() {
+    Opened o({kClean, kOpenYear, kOpenYear, kOpenYear});
+    o.driver.Then([](QWidget* modal) { Find<QPushButton>(*modal, "cmd1970s")->click(); });
+    QVERIFY(o.Finish());
+    QVERIFY(o.driver.Done());
+    QVERIFY(o.driver.Unexpected().isEmpty());
+    for (int row = 1; row < 4; ++row) QCOMPARE(o.Cell(row, kYear), QStringLiteral("1972"));
+  }
+
+  void leftUndecodedTheOpenYearsAreRefused() {
+    Opened o({kOpenYear, kClean, kOpenYear});
+    o.driver.Then([](QWidget* modal) { Find<QPushButton>(*modal, "cmdLeaveUndecoded")->click(); });
+    QVERIFY(o.Finish());
+    QVERIFY(o.Cell(2, kStatus).startsWith("Not decoded"));
+    QCOMPARE(o.Cell(1, kStatus), QStringLiteral("Decoded"));
+  }
+
+  // Cancel stops the batch and keeps the rows done so far.
+  void cancelKeepsTheRowsDone() {
+    constexpr int kRows = 200000;
+    QStringList rows;
+    for (int i = 0; i < kRows; ++i) rows << kClean;
+    Opened o(rows);
+    QVERIFY(o.batch != nullptr);
+    QVERIFY(QTest::qWaitFor([&] { return o.Model()->rowCount() > 0; }));
+    Find<QPushButton>(*o.batch, "cmdCancel")->click();
+    QVERIFY(o.Finish());
+    const int kept = o.Model()->rowCount();
+    QVERIFY2(kept > 0 && kept < kRows, qPrintable(QString::number(kept)));
+    QCOMPARE(o.Cell(kept - 1, 0), QString::number(kept + 1));
+    QVERIFY(Find<QLabel>(*o.batch, "lblCounts")->text().endsWith(
+        QStringLiteral("Cancelled after %1 plates").arg(kept)));
+  }
+
+  // A file that is not a list of plates: a message naming the line and what
+  // is wrong, and no window.
+  void malformedFileIsAMessage() {
+    Opened o;
+    QString seen;
+    o.driver.Then(Press(QMessageBox::Ok, &seen));
+    o.Open("serial,colour\r\n5A31V100001,A\r\n");
+    QVERIFY(o.batch == nullptr);
+    QVERIFY2(seen.contains("plates.csv is not a list of plates: line 1"), qPrintable(seen));
+    QVERIFY2(seen.contains("colour"), qPrintable(seen));
+  }
+
+  // The report below the table is the one the main window writes for the
+  // same plate.
+  void selectedRowShowsTheMainWindowsReport() {
+    Opened o({kUnreadable, kUndescribed});
+    QVERIFY(o.Finish());
+    o.Select(1);
+    o.t.Type(kUndescribed.split(','));
+    o.t.window.Process();
+    QCOMPARE(Find<QPlainTextEdit>(*o.batch, "txtReport")->toPlainText(), o.t.Report());
+  }
+
+  // Put in Main Window types the row's codes into the plate boxes, on the
+  // plate of the row's year.
+  void putsTheCodesIntoTheMainWindow() {
+    Opened o({kClean, QStringLiteral("2A31V100005,52A,A,A1,12A,21,1,2,1972")});
+    QVERIFY(o.Finish());
+    o.Select(1);
+    Find<QPushButton>(*o.batch, "cmdPutInMainWindow")->click();
+    QCOMPARE(o.t.Get<QComboBox>("cboTemplateStyle")->currentText(), QStringLiteral("1970-1972"));
+    QStringList typed;
+    for (const QString& box : kBoxes) typed << o.t.Box(box)->text();
+    QCOMPARE(typed.join(','), QStringLiteral("2A31V100005,52A,A,A1,12A,21,1,2"));
+  }
+
+  // The export is what the built vorrendal-decode writes for the same file
+  // and the same answer to the year question.
+  void exportIsWhatTheToolWrites_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QStringList>("options");
+    QTest::newRow("csv, left undecoded") << "cmdLeaveUndecoded" << 1 << QStringList{"--format", "csv"};
+    QTest::newRow("json, the 1970s")
+        << "cmd1970s" << 2 << QStringList{"--format", "json", "--decade", "1970s"};
+  }
+  void exportIsWhatTheToolWrites() {
+    QFETCH(QString, button);
+    QFETCH(int, filter);
+    QFETCH(QStringList, options);
+    const QString data = QStringLiteral(VORRENDAL_BIN_DIR "/Data.dat");
+    Opened o([data] { return std::make_unique<clsDataFile>(data.toStdString()); });
+    QFile sample(QStringLiteral(VORRENDAL_SOURCE_DIR "/resources/samples/plates.csv"));
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    const QByteArray csv = sample.readAll() + "2G53H123457,63C,4A,3E,,42,W,3,\r\n";
+    o.driver.Then([button](QWidget* modal) { Find<QPushButton>(*modal, button)->click(); });
+    o.Open(csv);
+    QVERIFY(o.Finish());
+    const QString exported = o.dir.filePath("out");
+    o.batch->ExportDialog().NextFileNames = [&](QFileDialog& dialog) {
+      dialog.selectNameFilter(dialog.nameFilters().at(filter - 1));
+      return QStringList{exported};
+    };
+    Find<QPushButton>(*o.batch, "cmdExport")->click();
+    QFile written(exported);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+
+    QProcess tool;
+    tool.start(QStringLiteral(VORRENDAL_BIN_DIR "/vorrendal-decode"),
+               QStringList{"--batch", "-", "--data", data} + options);
+    tool.write(csv);
+    tool.closeWriteChannel();
+    QVERIFY(tool.waitForFinished(20000));
+    const QByteArray want = tool.readAllStandardOutput();
+    QVERIFY(!want.isEmpty());
+    QCOMPARE(written.readAll(), want);
+  }
+
+  // A .csv file dropped on the main window opens as from the menu; another
+  // file is not taken.
+  void droppedFileOpens_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("a .csv file") << "plates.csv" << true;
+    QTest::newRow("upper case") << "PLATES.CSV" << true;
+    QTest::newRow("a text file") << "plates.txt" << false;
+  }
+  void droppedFileOpens() {
+    QFETCH(QString, name);
+    QFETCH(bool, opens);
+    TestWindow t;
+    QTemporaryDir dir;
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(WriteFile(dir, name, Csv({kClean}).toUtf8()))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&t.window, &enter);
+    QCOMPARE(enter.isAccepted(), opens);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&t.window, &drop);
+    QCOMPARE(t.window.findChild<frmBatch*>() != nullptr, opens);
+  }
+};
+
+QTEST_MAIN(frmBatchTest)
+#include "frmBatchTest.moc"
