@@ -30,8 +30,8 @@ struct NoHelp final : vorrendal::IHelp {
 // Plates of several years, a few of them refused or with a code not described.
 QByteArray Plates(int rows) {
   const char* const plates[] = {
-      "5A63Z100512,63D,A,41,12C,31,4,3,", "2G53H123456,63C,4A,3E,,42,W,3,1972",
-      "2A63E100025,63D,M,41,9N,33,4,2,1962", "C9GE201133,63B,H,21,3A,,1,2,",
+      "5A63Z100512,63D,A,41,12C,31,4,3,",     "2G53H123456,63C,4A,3E,,42,W,3,1972",
+      "2A63E100025,63D,M,41,9N,33,4,2,1962",  "C9GE201133,63B,H,21,3A,,1,2,",
       "3T54X200777,54B,5,21,18K,24,4,3,1973", "X5A63Z10051,63D,A,41,12C,31,4,3,"};
   QByteArray csv = "serial,body,color,trim,date,dso,trans,axle,year\r\n";
   for (int i = 0; i < rows; ++i) csv += QByteArray(plates[i % 6]) + "\r\n";
@@ -51,18 +51,16 @@ int main(int argc, char** argv) {
   file.close();
 
   NoHelp help;
-  vorrendal::frmMain main(help, [] {
-    return std::make_unique<vorrendal::clsDataFile>(VORRENDAL_BIN_DIR "/Data.dat");
-  });
+  vorrendal::frmMain main(
+      help, [] { return std::make_unique<vorrendal::clsDataFile>(VORRENDAL_BIN_DIR "/Data.dat"); });
   main.show();
 
   qint64 latest = 0;
   QElapsedTimer tick;
   QTimer timer;
   timer.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&timer, &QTimer::timeout, [&] {
-    latest = std::max(latest, tick.restart() - 10);
-  });
+  QObject::connect(&timer, &QTimer::timeout,
+                   [&] { latest = std::max(latest, tick.restart() - 10); });
 
   QElapsedTimer clock;
   clock.start();
@@ -71,14 +69,19 @@ int main(int argc, char** argv) {
   main.OpenPlates(path);
   auto* batch = main.findChild<vorrendal::frmBatch*>();
   if (batch == nullptr) return 2;
+  qint64 ms = 0;
+  int shown = 0;
+  // Quitting closes the windows, and a closed batch window goes away: the
+  // figures are taken before.
   QObject::connect(batch, &vorrendal::frmBatch::Finished, &app, [&] {
-    batch->findChild<QTableView*>()->scrollToBottom();
+    auto* table = batch->findChild<QTableView*>();
+    table->scrollToBottom();
     batch->repaint();
+    ms = clock.elapsed();
+    shown = table->model()->rowCount();
     app.quit();
   });
   app.exec();
-  const qint64 ms = clock.elapsed();
-  const int shown = batch->findChild<QTableView*>()->model()->rowCount();
 
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);

@@ -11,7 +11,8 @@ namespace {
 
 using batch::RowStatus;
 
-constexpr int kYearColumn = BatchModel::kFirstCodeColumn + static_cast<int>(batch::kPlateFields.size());
+constexpr int kYearColumn =
+    BatchModel::kFirstCodeColumn + static_cast<int>(batch::kPlateFields.size());
 constexpr int kFirstResultColumn = kYearColumn + 1;
 constexpr int kColumnCount = kFirstResultColumn + static_cast<int>(kResultFields.size());
 

@@ -49,7 +49,9 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
   return button;
 }
 
-QString YearOf(const std::string& searchYear) { return QStringLiteral("19") + QString::fromStdString(searchYear); }
+QString YearOf(const std::string& searchYear) {
+  return QStringLiteral("19") + QString::fromStdString(searchYear);
+}
 
 }  // namespace
 
@@ -63,7 +65,8 @@ frmBatch* frmBatch::Open(const QString& path, frmMain& main, const DataReaderFac
   }
   if (const auto header = window->rows_.ReadHeader(); !header) {
     const std::string why = header.error().empty() ? window->rows_.ReadError() : header.error();
-    *error = QStringLiteral("%1 is not a list of plates: %2").arg(name, QString::fromStdString(why));
+    *error =
+        QStringLiteral("%1 is not a list of plates: %2").arg(name, QString::fromStdString(why));
     return nullptr;
   }
   window->Start();
@@ -138,6 +141,7 @@ void frmBatch::CreateControls() {
   putInMain_->setEnabled(false);
   export_ = MakeButton(this, "cmdExport", QStringLiteral("&Export..."));
   export_->setToolTip(QStringLiteral("Save the results as CSV or JSON Lines"));
+  export_->setEnabled(false);  // until the batch has ended
   auto* helpButton = MakeButton(this, "cmdHelp", QStringLiteral("&Help"));
 
   auto* top = new QHBoxLayout;
@@ -254,6 +258,7 @@ void frmBatch::Finish(const batch::BatchSummary& summary) {
   worker_.reset();
   progress_->hide();
   cancel_->hide();
+  export_->setEnabled(true);
   QString end = QStringLiteral("%1 plates").arg(summary.rows);
   if (!summary.readError.empty())
     end = QStringLiteral("Stopped after %1 plates: %2")
@@ -323,8 +328,7 @@ clsCommonFileDialog& frmBatch::ExportDialog() {
     exportDialog_->Filter = QStringLiteral("CSV Files (*.csv)|*.csv|JSON Lines (*.jsonl)|*.jsonl");
     exportDialog_->FilterIndex = 1;
     exportDialog_->flags = clsCommonFileDialog::kOverwritePrompt |
-                           clsCommonFileDialog::kHideReadOnly |
-                           clsCommonFileDialog::kPathMustExist;
+                           clsCommonFileDialog::kHideReadOnly | clsCommonFileDialog::kPathMustExist;
     exportDialog_->DefaultFileTitle = QFileInfo(fileName_).completeBaseName() + "-decoded";
   }
   return *exportDialog_;
@@ -337,7 +341,8 @@ void frmBatch::Export() {
     if (!error.isEmpty()) QMessageBox::warning(this, windowTitle(), error);
     return;
   }
-  const auto format = dialog.FilterIndex == 2 ? batch::OutputFormat::Json : batch::OutputFormat::Csv;
+  const auto format =
+      dialog.FilterIndex == 2 ? batch::OutputFormat::Json : batch::OutputFormat::Csv;
   try {
     const std::string bytes = batch::WriteRows(model_->Rows(), format);
     if (!FileSaver().Save(dialog.FileName, QByteArray::fromStdString(bytes), &error))

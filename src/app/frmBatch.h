@@ -82,15 +82,15 @@ class frmBatch final : public QWidget {
 
   BatchModel* model_ = nullptr;
   ProblemRows* problems_ = nullptr;
-  QTableView* table_ = nullptr;         // grdPlates
-  QCheckBox* onlyProblems_ = nullptr;   // chkOnlyProblems
-  QLabel* counts_ = nullptr;            // lblCounts
-  QLabel* loadFailed_ = nullptr;        // lblDataLoadFailed
-  QProgressBar* progress_ = nullptr;    // prgBatch
-  QPushButton* cancel_ = nullptr;       // cmdCancel
-  QPlainTextEdit* report_ = nullptr;    // txtReport
-  QPushButton* putInMain_ = nullptr;    // cmdPutInMainWindow
-  QPushButton* export_ = nullptr;       // cmdExport
+  QTableView* table_ = nullptr;        // grdPlates
+  QCheckBox* onlyProblems_ = nullptr;  // chkOnlyProblems
+  QLabel* counts_ = nullptr;           // lblCounts
+  QLabel* loadFailed_ = nullptr;       // lblDataLoadFailed
+  QProgressBar* progress_ = nullptr;   // prgBatch
+  QPushButton* cancel_ = nullptr;      // cmdCancel
+  QPlainTextEdit* report_ = nullptr;   // txtReport
+  QPushButton* putInMain_ = nullptr;   // cmdPutInMainWindow
+  QPushButton* export_ = nullptr;      // cmdExport
   std::unique_ptr<clsCommonFileDialog> exportDialog_;
 };
 

@@ -42,9 +42,7 @@ struct Opened {
     return batch != nullptr && QTest::qWaitFor([this] { return batch->Done(); }, 20000);
   }
   QAbstractItemModel* Model() const { return Find<QTableView>(*batch, "grdPlates")->model(); }
-  QString Cell(int row, int column) const {
-    return Model()->index(row, column).data().toString();
-  }
+  QString Cell(int row, int column) const { return Model()->index(row, column).data().toString(); }
   void Select(int row) const {
     auto* table = Find<QTableView>(*batch, "grdPlates");
     table->setCurrentIndex(table->model()->index(row, 0));
@@ -72,7 +70,8 @@ class frmBatchTest : public QObject {
     QTest::newRow("every code described") << kClean << "Decoded";
     QTest::newRow("a code not described") << kUndescribed << "Description not found";
     QTest::newRow("an unreadable year code") << kUnreadable << "Not decoded: serial: ";
-    QTest::newRow("too many fields") << kClean + ",x" << "Not decoded: ";
+    QTest::newRow("too many fields") << kClean + ",x"
+                                     << "Not decoded: ";
   }
   void rowsCarryTheirStatus() {
     QFETCH(QString, row);
@@ -97,9 +96,11 @@ class frmBatchTest : public QObject {
   void countsEachStatus() {
     Opened o({kClean, kUndescribed, kClean, kUnreadable, kClean});
     QVERIFY(o.Finish());
-    QVERIFY2(Find<QLabel>(*o.batch, "lblCounts")->text().startsWith(
-                 "Decoded: 3    Description not found: 1    Not decoded: 1    5 plates"),
-             qPrintable(Find<QLabel>(*o.batch, "lblCounts")->text()));
+    QVERIFY2(
+        Find<QLabel>(*o.batch, "lblCounts")
+            ->text()
+            .startsWith("Decoded: 3    Description not found: 1    Not decoded: 1    5 plates"),
+        qPrintable(Find<QLabel>(*o.batch, "lblCounts")->text()));
   }
 
   void filterLeavesTheRowsWithProblems() {
@@ -129,6 +130,23 @@ class frmBatchTest : public QObject {
     QCOMPARE(o.Cell(1, kStatus), QStringLiteral("Decoded"));
   }
 
+  // A model year whose descriptions cannot be read is named once, in the
+  // window, however many rows are of that year; no message box.
+  void yearThatFailsToLoadIsNamedOnce() {
+    Opened o([] {
+      auto reader = std::make_unique<MemoryDataReader>(PlateData());
+      reader->SetFailing("65");
+      return reader;
+    });
+    o.Open(
+        Csv({kClean, kClean, QStringLiteral("7A31V100009,52A,A,A1,12A,21,1,1,"), kClean}).toUtf8());
+    QVERIFY(o.Finish());
+    QVERIFY(o.driver.Unexpected().isEmpty());
+    QCOMPARE(Find<QLabel>(*o.batch, "lblDataLoadFailed")->text(),
+             QStringLiteral("The descriptions of 1965 could not be read: their codes show as "
+                            "not found."));
+  }
+
   // Cancel stops the batch and keeps the rows done so far.
   void cancelKeepsTheRowsDone() {
     constexpr int kRows = 200000;
@@ -142,8 +160,9 @@ class frmBatchTest : public QObject {
     const int kept = o.Model()->rowCount();
     QVERIFY2(kept > 0 && kept < kRows, qPrintable(QString::number(kept)));
     QCOMPARE(o.Cell(kept - 1, 0), QString::number(kept + 1));
-    QVERIFY(Find<QLabel>(*o.batch, "lblCounts")->text().endsWith(
-        QStringLiteral("Cancelled after %1 plates").arg(kept)));
+    QVERIFY(Find<QLabel>(*o.batch, "lblCounts")
+                ->text()
+                .endsWith(QStringLiteral("Cancelled after %1 plates").arg(kept)));
   }
 
   // A file that is not a list of plates: a message naming the line and what
@@ -188,7 +207,8 @@ class frmBatchTest : public QObject {
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("filter");
     QTest::addColumn<QStringList>("options");
-    QTest::newRow("csv, left undecoded") << "cmdLeaveUndecoded" << 1 << QStringList{"--format", "csv"};
+    QTest::newRow("csv, left undecoded")
+        << "cmdLeaveUndecoded" << 1 << QStringList{"--format", "csv"};
     QTest::newRow("json, the 1970s")
         << "cmd1970s" << 2 << QStringList{"--format", "json", "--decade", "1970s"};
   }

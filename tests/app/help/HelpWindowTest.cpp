@@ -17,9 +17,10 @@ const std::filesystem::path kHelpFile = std::filesystem::path(VORRENDAL_BIN_DIR)
 
 // The topics the program opens by number.
 const std::set<int> kTopics{
-    IDH_ERROR_NOTICE, IDH_DATA_LOAD_ERROR, IDH_TEMPLATE_STYLE, IDH_PLATE_BOXES, IDH_PROCESS,
-    IDH_CLEAR,        IDH_APPEND,          IDH_DROP_BUTTON,    IDH_REPORT_BOX,  IDH_COPY_TEXT,
-    IDH_SAVE_AS,      IDH_PRINT,           IDH_YEAR_CHOICE,    IDH_YEAR_OK,     IDH_CODE_TABLES};
+    IDH_ERROR_NOTICE, IDH_DATA_LOAD_ERROR, IDH_TEMPLATE_STYLE, IDH_PLATE_BOXES,
+    IDH_PROCESS,      IDH_CLEAR,           IDH_APPEND,         IDH_DROP_BUTTON,
+    IDH_REPORT_BOX,   IDH_COPY_TEXT,       IDH_SAVE_AS,        IDH_PRINT,
+    IDH_YEAR_CHOICE,  IDH_YEAR_OK,         IDH_CODE_TABLES,    IDH_BATCH};
 
 // The page a help of its own shows for a topic.
 QString PageOf(int topic) {
@@ -107,7 +108,7 @@ class HelpWindowTest : public QObject {
     ProgramWithHelp p;
     frmCorrectYearSelect question(&p.window);
     p.window.ShowCodeTables();
-    std::set<int> used{IDH_ERROR_NOTICE, IDH_DATA_LOAD_ERROR};
+    std::set<int> used{IDH_ERROR_NOTICE, IDH_DATA_LOAD_ERROR, IDH_BATCH};
     for (QWidget* w : p.window.findChildren<QWidget*>())
       if (w->property("helpContextId").isValid()) used.insert(w->property("helpContextId").toInt());
     QCOMPARE(used, kTopics);
