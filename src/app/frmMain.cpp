@@ -129,6 +129,9 @@ frmMain::frmMain(IHelp& help, DataReaderFactory dataReaderFactory, QWidget* pare
   // Enter makes a new line in the report box and opens the error notice's link.
   new DefaultButton(this, processButton_, {report_, errorLink_});
   new WhatsThisRouter(this, help_);
+  for (QWidget* control : findChildren<QWidget*>())
+    if (control->acceptDrops()) control->installEventFilter(this);
+  report_->viewport()->installEventFilter(this);
   const PlateElements& plate = plate_->Elements();
   for (QWidget* decoration :
        {static_cast<QWidget*>(plate.ground), static_cast<QWidget*>(plate.largeLogo),
@@ -547,6 +550,25 @@ void frmMain::dropEvent(QDropEvent* event) {
   if (path.isEmpty()) return;
   event->acceptProposedAction();
   OpenPlates(path);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+    auto* drag = static_cast<QDragMoveEvent*>(event);
+    if (!DroppedCsv(drag->mimeData()).isEmpty()) {
+      drag->acceptProposedAction();
+      return true;
+    }
+  } else if (event->type() == QEvent::Drop) {
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QString path = DroppedCsv(drop->mimeData());
+    if (!path.isEmpty()) {
+      drop->acceptProposedAction();
+      OpenPlates(path);
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void frmMain::CopyReport() { output_->CopyReport(); }

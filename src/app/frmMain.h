@@ -89,6 +89,8 @@ class frmMain : public QMainWindow {
   // A .csv file dropped on the window is opened as with Open Plates.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  // The boxes take dropped text; a dropped .csv file is the window's.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateCommandRow(QWidget* client);

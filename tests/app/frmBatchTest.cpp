@@ -244,27 +244,37 @@ class frmBatchTest : public QObject {
     QCOMPARE(written.readAll(), want);
   }
 
-  // A .csv file dropped on the main window opens as from the menu; another
-  // file is not taken.
+  // A .csv file dropped on the main window, even on a box that takes text,
+  // opens as from the menu; another file is not taken.
   void droppedFileOpens_data() {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("on");
     QTest::addColumn<bool>("opens");
-    QTest::newRow("a .csv file") << "plates.csv" << true;
-    QTest::newRow("upper case") << "PLATES.CSV" << true;
-    QTest::newRow("a text file") << "plates.txt" << false;
+    QTest::newRow("a .csv file") << "plates.csv"
+                                 << "frmMain" << true;
+    QTest::newRow("upper case") << "PLATES.CSV"
+                                << "frmMain" << true;
+    QTest::newRow("on a plate box") << "plates.csv"
+                                    << "txtSerialNumber" << true;
+    QTest::newRow("a text file") << "plates.txt"
+                                 << "frmMain" << false;
   }
   void droppedFileOpens() {
     QFETCH(QString, name);
+    QFETCH(QString, on);
     QFETCH(bool, opens);
     TestWindow t;
+    QWidget* target = on == "frmMain" ? &t.window : t.Get(on);
     QTemporaryDir dir;
     QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(WriteFile(dir, name, Csv({kClean}).toUtf8()))});
+    const QString path = WriteFile(dir, name, Csv({kClean}).toUtf8());
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    mime.setText(path);  // as file managers give it, for boxes that take text
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&t.window, &enter);
+    QApplication::sendEvent(target, &enter);
     QCOMPARE(enter.isAccepted(), opens);
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&t.window, &drop);
+    QApplication::sendEvent(target, &drop);
     QCOMPARE(t.window.findChild<frmBatch*>() != nullptr, opens);
   }
 };
