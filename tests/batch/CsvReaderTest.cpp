@@ -1,6 +1,5 @@
-// The CSV reader: records as RFC 4180 has them, from a stream that may hand
-// over one byte at a time; records over the bound refused without being
-// kept; an input that cannot be read told, not thrown.
+// The CSV reader: records as RFC 4180 has them; records over the bound
+// refused without being kept; an input that cannot be read told, not thrown.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -13,24 +12,6 @@ namespace vorrendal::batch {
 namespace {
 
 using Fields = std::vector<std::string>;
-
-// Hands over its text one byte per read, as a slow pipe does.
-class Trickle final : public std::streambuf {
- public:
-  explicit Trickle(std::string text) : text_(std::move(text)) {}
-
- protected:
-  int_type underflow() override {
-    if (at_ >= text_.size()) return traits_type::eof();
-    char* const c = &text_[at_++];
-    setg(c, c, c + 1);
-    return traits_type::to_int_type(*c);
-  }
-
- private:
-  std::string text_;
-  std::size_t at_ = 0;
-};
 
 struct Want {
   Fields fields;
@@ -66,12 +47,6 @@ class Records : public ::testing::TestWithParam<RecordsCase> {};
 
 TEST_P(Records, FromAWholeStream) {
   std::istringstream in(GetParam().text);
-  ExpectRecords(ReadAll(in), GetParam().want);
-}
-
-TEST_P(Records, FromAStreamGivingOneByteAtATime) {
-  Trickle trickle(GetParam().text);
-  std::istream in(&trickle);
   ExpectRecords(ReadAll(in), GetParam().want);
 }
 

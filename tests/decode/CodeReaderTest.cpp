@@ -19,13 +19,6 @@ void Read(clsCodeReader& r, const std::string& serial, const std::string& body =
   r.ReadCodes(serial, body, "", "", "", "", "", "");
 }
 
-TEST(CodeReader, TheYearChoiceAnswersADigitThatStandsForTwoYears) {
-  clsCodeReader r(Keys("p72-A"));
-  r.YearChoice = Decade::k1970s;
-  Read(r, "2A62C100001");
-  EXPECT_EQ(r.ModelYear + " " + r.SearchYear + " " + r.AssemblyPlant, "1972 72 #p72-A");
-}
-
 TEST(CodeReader, ABadYearCodeChangesOnlyBadYearCode) {
   clsCodeReader r(Keys("b65-54A"));
   Read(r, "5A62C100001", "54A");

@@ -1,6 +1,6 @@
-// One decode: the year chosen, what an unreadable year code and a failed
-// load leave. (Each field's shapes by year are kept by the golden plates.)
-// "#key" as a result names the record found.
+// One decode: the year chosen and what a failed load leaves. (Each field's
+// shapes by year are kept by the golden plates.) "#key" as a result names the
+// record found.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,16 +26,6 @@ TEST(DecodePlate, AOneCharacterTrimCodeHasALeadingZero) {
 TEST(DecodePlate, TheAxleCodeIsTrimmed) {
   clsDescriptionStore store(Keys("x65-4"));
   EXPECT_EQ(DecodePlate(Boxes("5A62C100001||||||| 4 "), Decade::k1960s, store).AxleRatio, "#x65-4");
-}
-
-TEST(DecodePlate, AnUnreadableYearCodeDecodesAndLoadsNothing) {
-  auto data = Keys("p65-A");
-  MemoryDataReader& reads = *data;
-  clsDescriptionStore store(std::move(data));
-  const DecodeResult r = DecodePlate(Boxes("C5AB100001|54A"), Decade::k1960s, store);
-  EXPECT_TRUE(r.BadYearCode);
-  EXPECT_EQ(r.ModelYear + r.SearchYear + r.Body, "");
-  EXPECT_EQ(reads.TotalReads(), 0);
 }
 
 TEST(DecodePlate, TheDecadeChoosesTheYearOfADigitThatStandsForTwo) {
