@@ -81,7 +81,6 @@ class PrintTest : public QObject {
     QTest::addColumn<int>("lines");
     QTest::addColumn<int>("pages");
     QTest::newRow("empty") << 0 << 1;
-    QTest::newRow("20 lines") << 20 << 1;
     QTest::newRow("150 lines") << 150 << 3;
   }
   void pages() {

@@ -92,10 +92,8 @@ class ReportOutputTest : public QObject {
     QTest::newRow("CR LF kept single") << "a\r\nb" << QByteArray("a\r\nb\r\n");
     QTest::newRow("a lone CR ends a line too") << "a\rb" << QByteArray("a\r\nb\r\n");
     QTest::newRow("last line empty") << "a\n" << QByteArray("a\r\n\r\n");
-    QTest::newRow("Windows-1252") << QStringLiteral("Caf\u00e9 \u20ac5 \u2014")
-                                  << QByteArray(
-                                         "Caf\xe9 \x80"
-                                         "5 \x97\r\n");
+    QTest::newRow("Windows-1252") << QStringLiteral("\u00e9\u20ac\u2014")
+                                  << QByteArray("\xe9\x80\x97\r\n");
     QTest::newRow("outside the code page")
         << QStringLiteral("\u03a9 \U0001F697") << QByteArray("? ?\r\n");
   }
@@ -122,19 +120,18 @@ class ReportOutputTest : public QObject {
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QString>("refusal");  // the start of the message, empty for none
     QTest::addColumn<QStringList>("files");
-    QTest::newRow("a file replaced")
-        << QStringList{"<dir>/kept.txt"} << "" << QStringList{"<dir>/kept.txt"};
-    QTest::newRow("a new file") << QStringList{"<dir>/new report"} << ""
-                                << QStringList{"<dir>/kept.txt", "<dir>/new report"};
-    QTest::newRow("a missing folder, then a file")
-        << QStringList{"<dir>/none/r.txt", "<dir>/r.txt"} << "The folder"
-        << QStringList{"<dir>/kept.txt", "<dir>/r.txt"};
-    QTest::newRow("a path of 256 characters")
-        << QStringList{"<256>"} << "" << QStringList{"<dir>/kept.txt", "<256>"};
-    QTest::newRow("a path of 257, then a file")
-        << QStringList{"<256>r", "<dir>/r.txt"} << "The path of"
-        << QStringList{"<dir>/kept.txt", "<dir>/r.txt"};
-    QTest::newRow("cancelled") << QStringList{} << "" << QStringList{"<dir>/kept.txt"};
+    const auto row = [](const char* name, QStringList names, const char* refusal, QString added) {
+      const QStringList kept{"<dir>/kept.txt"};
+      QTest::newRow(name) << names << refusal
+                          << (added.isEmpty() ? kept : kept + QStringList{added});
+    };
+    row("a file replaced", {"<dir>/kept.txt"}, "", "");
+    row("a new file", {"<dir>/new report"}, "", "<dir>/new report");
+    row("a missing folder, then a file", {"<dir>/none/r.txt", "<dir>/r.txt"}, "The folder",
+        "<dir>/r.txt");
+    row("a path of 256 characters", {"<256>"}, "", "<256>");
+    row("a path of 257, then a file", {"<256>r", "<dir>/r.txt"}, "The path of", "<dir>/r.txt");
+    row("cancelled", {}, "", "");
   }
   void savesToTheNameChosen() {
     QFETCH(QStringList, names);
