@@ -1,7 +1,4 @@
-// The batch window as a registrar works it: a CSV file opened from the menu
-// or dropped on the main window, its rows with their statuses, the filter,
-// the year question, Cancel, a row's report and codes, and the export, which
-// must be what the built vorrendal-decode writes for the same file.
+// The plates window over a CSV file: what it adds to the batch it runs.
 
 #include <QMimeData>
 
@@ -62,8 +59,7 @@ constexpr int kYear = 10;
 class frmBatchTest : public QObject {
   Q_OBJECT
  private slots:
-  // Each row of the file is a row of the table, in file order, with its
-  // line and a status that says how it went.
+  // In file order, with the line number.
   void rowsCarryTheirStatus_data() {
     QTest::addColumn<QString>("row");
     QTest::addColumn<QString>("status");
@@ -81,7 +77,6 @@ class frmBatchTest : public QObject {
     QVERIFY2(o.Cell(1, kStatus).startsWith(status), qPrintable(o.Cell(1, kStatus)));
   }
 
-  // The status is told by an icon as well as by words, a different one each.
   void eachStatusHasItsOwnIcon() {
     Opened o({kClean, kUndescribed, kUnreadable});
     QVERIFY(o.Finish());
@@ -109,8 +104,7 @@ class frmBatchTest : public QObject {
     QCOMPARE(o.Cell(0, 0) + ' ' + o.Cell(1, 0), QStringLiteral("3 5"));
   }
 
-  // The year question comes once for the whole file, and the answer is
-  // taken for every row that leaves the year open.
+  // The answer is taken for every row that leaves the year open.
   void asksTheYearOnceForTheFile_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("year");
@@ -137,8 +131,7 @@ class frmBatchTest : public QObject {
     }
   }
 
-  // A model year whose descriptions cannot be read is named once, in the
-  // window, however many rows are of that year; no message box.
+  // However many rows are of that year; no message box.
   void yearThatFailsToLoadIsNamedOnce() {
     Opened o([] {
       auto reader = std::make_unique<MemoryDataReader>(PlateData());
@@ -154,7 +147,6 @@ class frmBatchTest : public QObject {
                             "not found."));
   }
 
-  // Cancel stops the batch and keeps the rows done so far.
   void cancelKeepsTheRowsDone() {
     constexpr int kRows = 200000;
     QStringList rows;
@@ -182,8 +174,6 @@ class frmBatchTest : public QObject {
     QVERIFY2(seen.contains("plates.csv is not a list of plates: line 1"), qPrintable(seen));
   }
 
-  // The report below the table is the one the main window writes for the
-  // same plate.
   void selectedRowShowsTheMainWindowsReport() {
     Opened o({kUnreadable, kUndescribed});
     QVERIFY(o.Finish());
@@ -193,8 +183,7 @@ class frmBatchTest : public QObject {
     QCOMPARE(Find<QPlainTextEdit>(*o.batch, "txtReport")->toPlainText(), o.t.Report());
   }
 
-  // Put in Main Window types the row's codes into the plate boxes, on the
-  // plate of the row's year.
+  // On the plate of the row's year.
   void putsTheCodesIntoTheMainWindow() {
     Opened o({kClean, QStringLiteral("2A31V100005,52A,A,A1,12A,21,1,2,1972")});
     QVERIFY(o.Finish());
@@ -206,8 +195,7 @@ class frmBatchTest : public QObject {
     QCOMPARE(typed.join(','), QStringLiteral("2A31V100005,52A,A,A1,12A,21,1,2"));
   }
 
-  // The export is what the built vorrendal-decode writes for the same file
-  // and the same answer to the year question.
+  // For the same file and the same answer to the year question.
   void exportIsWhatTheToolWrites_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("filter");
@@ -249,8 +237,7 @@ class frmBatchTest : public QObject {
     QCOMPARE(written.readAll(), want);
   }
 
-  // A .csv file dropped on the main window, even on a box that takes text,
-  // opens as from the menu; another file is not taken.
+  // Even on a box that takes text; another file is not taken.
   void droppedFileOpens_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("on");

@@ -1,6 +1,4 @@
-// The code tables window as a person uses it: opened from the Tools menu,
-// narrowed by its three filters, its rows copied, exported and put into the
-// plate; a year that cannot be read named once above the rest.
+// The code tables window: what it adds to the code table and its filter.
 
 #include "AppTestSupport.h"
 #include "app/frmCodeTables.h"
@@ -93,8 +91,7 @@ class frmCodeTablesTest : public QObject {
     QCOMPARE(t.Count(), count);
   }
 
-  // Double-click or Enter on a row puts its code into the plate, the style
-  // of its year chosen first; a code without a box changes nothing.
+  // By double-click or Enter, the style of its year chosen first.
   void choosingARowFillsItsBox_data() {
     QTest::addColumn<QString>("year");
     QTest::addColumn<QString>("field");
@@ -139,7 +136,7 @@ class frmCodeTablesTest : public QObject {
     QCOMPARE(t.Get<QComboBox>("cboTemplateStyle")->currentText(), style);
   }
 
-  // A year that cannot be read is named once, above the rows of the others.
+  // Above the rows of the others.
   void unreadYearsNamedOnce_data() {
     QTest::addColumn<QStringList>("unread");
     QTest::addColumn<QString>("named");
@@ -176,7 +173,7 @@ class frmCodeTablesTest : public QObject {
                                "1965\tColor\tK\tCr\xC3\xA8me Yellow\n"));
   }
 
-  // Export writes the rows shown, in the order shown, as UTF-8 CSV.
+  // In the order shown, as UTF-8 CSV.
   void exportWritesTheShownRows() {
     TablesWindow t;
     QTemporaryDir dir;
