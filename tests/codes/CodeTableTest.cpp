@@ -1,11 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <algorithm>
 #include <optional>
 #include <ostream>
-#include <string>
-#include <vector>
 
 #include "codes/CodeTable.h"
 #include "decode/clsDescriptionStore.h"
@@ -40,9 +38,8 @@ std::string Named(const CodeRow& row) {
 }
 std::vector<std::string> Named(const std::vector<CodeRow>& rows, int modelYear) {
   std::vector<std::string> named;
-  for (const CodeRow& row : rows) {
+  for (const CodeRow& row : rows)
     if (row.modelYear == modelYear) named.push_back(Named(row));
-  }
   return named;
 }
 
@@ -56,14 +53,10 @@ TEST(CodeTable, ListsAYearByFieldThenCodeInByteOrder) {
 TEST(CodeTable, ListsTheMonthLettersLast) {
   clsDescriptionStore store(TwoYears());
   const auto rows = LoadCodeTable(store).rows;
-  const auto firstMonth =
-      std::find_if(rows.begin(), rows.end(), [](const CodeRow& row) { return row.modelYear == 0; });
-  ASSERT_NE(firstMonth, rows.end());
-  EXPECT_EQ(Named(*firstMonth), "month A");
+  ASSERT_FALSE(rows.empty());
+  EXPECT_EQ(Named(rows, 0).front(), "month A");
   EXPECT_EQ(Named(rows.back()), "month Z");
-  EXPECT_EQ(
-      std::count_if(firstMonth, rows.end(), [](const CodeRow& row) { return row.modelYear == 0; }),
-      rows.end() - firstMonth);
+  EXPECT_TRUE(std::ranges::is_partitioned(rows, [](const CodeRow& r) { return r.modelYear != 0; }));
 }
 
 TEST(CodeTable, NamesAYearThatFailsAndListsTheOthers) {
@@ -99,9 +92,8 @@ TEST_P(Filter, ShowsTheRowsThatMatch) {
   const FilterRow& p = GetParam();
   const CodeFilter filter(p.year, p.field, p.search);
   std::vector<std::string> shown;
-  for (const CodeRow& row : LoadCodeTable(store).rows) {
+  for (const CodeRow& row : LoadCodeTable(store).rows)
     if (filter.Matches(row)) shown.push_back(Named(row));
-  }
   EXPECT_EQ(shown, p.shown);
 }
 
@@ -111,35 +103,29 @@ constexpr auto kTrim = CodeField::Trim;
 INSTANTIATE_TEST_SUITE_P(
     Rows, Filter,
     ::testing::Values(
-        FilterRow{"letter case aside", {}, {}, "INKWELL", {"1965 color A", "1966 color A"}},
-        FilterRow{"accents aside", {}, {}, "creme", {"1965 color K"}},
-        FilterRow{
-            "an accented capital finds the small letter", {}, {}, "CR\xC8ME", {"1965 color K"}},
+        FilterRow{"case", {}, {}, "INKWELL", {"1965 color A", "1966 color A"}},
+        FilterRow{"accents", {}, {}, "creme", {"1965 color K"}},
+        FilterRow{"accented capital", {}, {}, "CR\xC8ME", {"1965 color K"}},
         FilterRow{"inside a description", {}, kTrim, "vinyl", {"1965 trim 4", "1965 trim 41"}},
-        FilterRow{
-            "a code that is a prefix of another", {}, kTrim, "4", {"1965 trim 4", "1965 trim 41"}},
-        FilterRow{"year, field and search together", 1966, kColor, "black", {"1966 color A"}},
-        FilterRow{"month letters under every year", 1966, {}, "january", {"month A", "month N"}},
-        FilterRow{
-            "a year digit under its model year", 1972, CodeField::YearDigit, "", {"1972 year 2"}},
-        FilterRow{
-            "an empty search", 1965, kTrim, "", {"1965 trim 4", "1965 trim 41", "1965 trim L4"}},
-        FilterRow{
-            "spaces around the search", {}, kColor, "  inkwell ", {"1965 color A", "1966 color A"}},
-        FilterRow{"a character no description holds", {}, {}, std::string(1, kUnmatchable), {}}));
+        FilterRow{"prefix of a code", {}, kTrim, "4", {"1965 trim 4", "1965 trim 41"}},
+        FilterRow{"year, field and search", 1966, kColor, "black", {"1966 color A"}},
+        FilterRow{"months under every year", 1966, {}, "january", {"month A", "month N"}},
+        FilterRow{"year digit", 1972, CodeField::YearDigit, "", {"1972 year 2"}},
+        FilterRow{"empty", 1965, kTrim, "", {"1965 trim 4", "1965 trim 41", "1965 trim L4"}},
+        FilterRow{"spaces around", {}, kColor, "  inkwell ", {"1965 color A", "1966 color A"}},
+        FilterRow{"matches nothing", {}, {}, std::string(1, kUnmatchable), {}}));
 
-struct YearsRow {
-  std::vector<int> years;
-  std::string named;
-};
-class YearsNamedRows : public ::testing::TestWithParam<YearsRow> {};
+class YearsNamedRows : public ::testing::TestWithParam<std::pair<std::vector<int>, std::string>> {};
 
-TEST_P(YearsNamedRows, JoinsTheYears) { EXPECT_EQ(YearsNamed(GetParam().years), GetParam().named); }
+TEST_P(YearsNamedRows, JoinsTheYears) {
+  EXPECT_EQ(YearsNamed(GetParam().first), GetParam().second);
+}
 
 INSTANTIATE_TEST_SUITE_P(Rows, YearsNamedRows,
-                         ::testing::Values(YearsRow{{1966}, "1966"},
-                                           YearsRow{{1966, 1970}, "1966 and 1970"},
-                                           YearsRow{{1962, 1966, 1970}, "1962, 1966 and 1970"}));
+                         ::testing::Values(std::pair(std::vector{1966}, "1966"),
+                                           std::pair(std::vector{1966, 1970}, "1966 and 1970"),
+                                           std::pair(std::vector{1962, 1966, 1970},
+                                                     "1962, 1966 and 1970")));
 
 }  // namespace
 }  // namespace vorrendal

@@ -1,9 +1,7 @@
 // Everything the built vorrendal-decode writes for 10,000 plates made from a
-// fixed seed, and for the shipped samples, kept as one SHA-256: batches in
-// each format, single plates as arguments, descriptions intact, damaged and
-// missing. Any change in what a decode, a report or a message says shows
-// here. On a mismatch the output is left in VORRENDAL_BIN_DIR/golden-plates/
-// to compare with a run of the code before the change.
+// fixed seed and for the shipped samples (batches in each format, single
+// plates, descriptions intact, damaged and missing), kept as one SHA-256. On
+// a mismatch the output is left in VORRENDAL_BIN_DIR/golden-plates/.
 #include <gtest/gtest.h>
 #include <nettle/sha2.h>
 #include <stdlib.h>
@@ -12,9 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "SpawnedTool.h"
 
@@ -29,8 +25,7 @@ constexpr const char* kKeptDigest =
 
 constexpr int kPlates = 10000;
 
-// splitmix64: the same numbers on every platform, unlike the standard
-// library's distributions.
+// splitmix64: the same numbers on every platform.
 class Numbers {
  public:
   explicit Numbers(std::uint64_t seed) : state_(seed) {}
@@ -55,7 +50,7 @@ const std::vector<std::string> kAxles = {"0", "1", "2", "3", "4",        "5",   
 
 std::string Digits(Numbers& n, std::size_t count) {
   std::string out;
-  for (std::size_t i = 0; i < count; ++i) out += n.Of("0123456789");
+  while (out.size() < count) out += n.Of("0123456789");
   return out;
 }
 
@@ -130,15 +125,11 @@ std::vector<std::string> Plate(Numbers& n) {
     const std::size_t box = 1 + n.Below(std::size(kOdd));
     codes[box] = n.Of(kOdd[box - 1]);
   }
-  for (std::size_t i = 1; i < codes.size(); ++i) {
+  for (std::size_t i = 1; i < codes.size(); ++i)
     if (n.OneIn(8)) codes[i].clear();  // a blank box
-  }
-  if (n.OneIn(6)) {  // typed in lower case
-    for (std::string& code : codes) {
-      for (char& c : code) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-      }
-    }
+  if (n.OneIn(6)) {                    // typed in lower case
+    for (std::string& code : codes)
+      for (char& c : code) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   }
   codes.push_back(YearColumn(n, serial));
   return codes;
@@ -162,33 +153,25 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
   return text;
 }
 
-class Transcript {
- public:
-  explicit Transcript(std::string scratch) : scratch_(std::move(scratch)) {}
-
+// Each run as its command line (with the scratch, build and source
+// directories named alike on every machine), its status and what it wrote.
+struct Transcript {
   void Run(const std::vector<std::string>& args, const std::string& in = "") {
     SpawnSetup setup;
     setup.in = in;
     const Spawned run = SpawnTool(args, setup);
     std::string line = "$";
     for (const std::string& arg : args) line += " " + arg;
-    text_ += Anonymous(line) + "\nstatus " + std::to_string(run.status) + " signal " +
-             std::to_string(run.signal) + "\nout " + std::to_string(run.out.size()) + "\n" +
-             run.out + "err\n" + Anonymous(run.err);
+    text += Anonymous(line) + "\nstatus " + std::to_string(run.status) + " signal " +
+            std::to_string(run.signal) + "\nout " + std::to_string(run.out.size()) + "\n" +
+            run.out + "err\n" + Anonymous(run.err);
   }
-
-  const std::string& Text() const { return text_; }
-
- private:
-  std::string Anonymous(std::string text) const {
-    // The build tree may lie in the source tree: its name goes first.
-    text = Replaced(std::move(text), scratch_, "<scratch>");
-    text = Replaced(std::move(text), VORRENDAL_BIN_DIR, "<bin>");
-    return Replaced(std::move(text), VORRENDAL_SOURCE_DIR, "<source>");
+  std::string Anonymous(std::string line) const {  // the build tree may lie in the source tree
+    line = Replaced(std::move(line), scratch, "<scratch>");
+    line = Replaced(std::move(line), VORRENDAL_BIN_DIR, "<bin>");
+    return Replaced(std::move(line), VORRENDAL_SOURCE_DIR, "<source>");
   }
-
-  std::string scratch_;
-  std::string text_;
+  std::string scratch, text;
 };
 
 std::string Sha256(const std::string& text) {
@@ -198,10 +181,8 @@ std::string Sha256(const std::string& text) {
   std::uint8_t digest[SHA256_DIGEST_SIZE];
   sha256_digest(&context, sizeof digest, digest);
   std::string hex;
-  for (const std::uint8_t b : digest) {
-    hex += "0123456789abcdef"[b >> 4];
-    hex += "0123456789abcdef"[b & 0xF];
-  }
+  for (const std::uint8_t b : digest)
+    hex += {"0123456789abcdef"[b >> 4], "0123456789abcdef"[b & 15]};
   return hex;
 }
 
@@ -226,7 +207,7 @@ TEST(GoldenPlates, EverythingTheDecoderWritesIsTheKeptBytes) {
     csv += "\r\n";
   }
 
-  Transcript transcript(scratch.string());
+  Transcript transcript{scratch.string(), {}};
   const std::string samples = VORRENDAL_SOURCE_DIR "/resources/samples/plates.csv";
   for (const char* format : {"json", "csv", "report"}) {
     transcript.Run({"--batch", "-", "--format", format, "--data", data}, csv);
@@ -235,8 +216,7 @@ TEST(GoldenPlates, EverythingTheDecoderWritesIsTheKeptBytes) {
   transcript.Run({"--batch", "-", "--data", damaged}, csv);
   transcript.Run({"--batch", "-", "--format", "csv", "--decade", "1970s", "--data", data}, csv);
   transcript.Run({"--batch", samples, "--format", "report", "--data", "/nonexistent/Data.dat"});
-  // Single plates: every 50th as a report, every 100th as JSON, and a few
-  // against the damaged descriptions.
+  // Every 25th plate alone: every 100th as JSON, every 200th against the damaged descriptions.
   for (int i = 0; i < kPlates; i += 25) {
     std::vector<std::string> args = {"--data", i % 200 == 0 ? damaged : data};
     if (i % 100 == 0) args.insert(args.end(), {"--format", "json"});
@@ -246,11 +226,11 @@ TEST(GoldenPlates, EverythingTheDecoderWritesIsTheKeptBytes) {
     transcript.Run(args);
   }
 
-  const std::string digest = Sha256(transcript.Text());
+  const std::string digest = Sha256(transcript.text);
   if (digest != kKeptDigest) {
     const fs::path actual = fs::path(VORRENDAL_BIN_DIR) / "golden-plates";
     fs::create_directories(actual);
-    std::ofstream(actual / "transcript.txt", std::ios::binary) << transcript.Text();
+    std::ofstream(actual / "transcript.txt", std::ios::binary) << transcript.text;
     ADD_FAILURE() << "SHA-256 " << digest << ", kept " << kKeptDigest << "; the output is in "
                   << actual / "transcript.txt";
   }
