@@ -85,7 +85,6 @@ constexpr auto kJson = OutputFormat::Json;
 INSTANTIATE_TEST_SUITE_P(
     Options, CommandLine,
     ::testing::Values(
-        Accepted{{"5A62C100001", "", "M"}, {"5A62C100001", "", "M"}, {}, {}, kReport, {}},
         Accepted{
             {"--year", "1972", "2A6", "--format=json", "62A"}, {"2A6", "62A"}, {}, 1972, kJson, {}},
         Accepted{{"--", "-5", "--year"}, {"-5", "--year"}, {}, {}, kReport, {}},

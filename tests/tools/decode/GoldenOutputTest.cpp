@@ -1,8 +1,7 @@
-// The bytes a batch writes, kept: golden/rows.csv decoded against the
-// descriptions below must give golden/out.FORMAT byte for byte. Whatever
-// writes the rows, people's scripts read these bytes (key order, escaping,
-// nulls, CR LF in CSV). On a mismatch the output is left in
-// VORRENDAL_BIN_DIR/golden-actual/ to compare.
+// golden/rows.csv decoded against the descriptions below gives golden/out.FORMAT
+// byte for byte, from the tool and from the window's packed rows: people's
+// scripts read these bytes. On a mismatch the output is left in
+// VORRENDAL_BIN_DIR/golden-actual/.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -61,10 +60,15 @@ void ExpectKept(const std::string& name, const std::string& written) {
   }
 }
 
-class GoldenBatch : public ::testing::TestWithParam<const char*> {};
+using Format = std::pair<const char*, OutputFormat>;
+const auto kFormats =
+    ::testing::Values(Format("json", OutputFormat::Json), Format("csv", OutputFormat::Csv),
+                      Format("report", OutputFormat::Report));
+
+class GoldenBatch : public ::testing::TestWithParam<Format> {};
 
 TEST_P(GoldenBatch, OutputIsTheKeptBytes) {
-  const std::string format = GetParam();
+  const std::string format = GetParam().first;
   std::istringstream in(ReadFile(kGolden / "rows.csv"));
   std::ostringstream out, err;
   ToolEnvironment env{in, out, err, false, false, [](const fs::path&) { return Descriptions(); }};
@@ -72,11 +76,9 @@ TEST_P(GoldenBatch, OutputIsTheKeptBytes) {
   ExpectKept("out." + format, out.str());
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, GoldenBatch, ::testing::Values("json", "csv", "report"));
+INSTANTIATE_TEST_SUITE_P(Formats, GoldenBatch, kFormats);
 
-// The window keeps its rows packed and writes them out again when asked:
-// the same bytes.
-class GoldenTable : public ::testing::TestWithParam<std::pair<const char*, OutputFormat>> {};
+class GoldenTable : public ::testing::TestWithParam<Format> {};
 
 TEST_P(GoldenTable, WrittenOutIsTheKeptBytes) {
   std::istringstream in(ReadFile(kGolden / "rows.csv"));
@@ -84,20 +86,15 @@ TEST_P(GoldenTable, WrittenOutIsTheKeptBytes) {
   ASSERT_TRUE(rows.ReadHeader());
   clsDescriptionStore store(Descriptions(), clsDescriptionStore::FailedYears::GiveUp);
   batch::RowTable table;
-  const batch::BatchEvents keep{[&](const batch::BatchRow& row, const batch::PlateResult& result) {
-                                  table.Add(row, result);
-                                  return true;
-                                },
-                                {},
-                                {}};
-  batch::RunBatch(rows, store, false, keep);
+  const auto keep = [&](const batch::BatchRow& row, const batch::PlateResult& result) {
+    table.Add(row, result);
+    return true;
+  };
+  batch::RunBatch(rows, store, false, {keep, {}, {}});
   ExpectKept(std::string("out.") + GetParam().first, batch::WriteRows(table, GetParam().second));
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, GoldenTable,
-                         ::testing::Values(std::pair("json", OutputFormat::Json),
-                                           std::pair("csv", OutputFormat::Csv),
-                                           std::pair("report", OutputFormat::Report)));
+INSTANTIATE_TEST_SUITE_P(Formats, GoldenTable, kFormats);
 
 }  // namespace
 }  // namespace vorrendal::decodetool
