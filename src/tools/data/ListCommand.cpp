@@ -14,6 +14,7 @@
 #include "data/RegularFile.h"
 #include "data/clsDataFile.h"
 #include "decode/clsDescriptionStore.h"
+#include "tools/LongOption.h"
 
 namespace vorrendal {
 namespace {
@@ -79,19 +80,11 @@ Parsed Parse(const std::vector<std::string>& args) {
       o.file = arg;
       continue;
     }
-    const std::size_t eq = arg.find('=');
-    const std::string_view name = std::string_view(arg).substr(0, eq);
-    if (name != "--year" && name != "--field" && name != "--search" && name != "--format")
-      return tl::unexpected("unknown option '" + std::string(name) + "'");
-    std::string value;
-    if (eq != std::string::npos) {
-      value = arg.substr(eq + 1);
-    } else if (i + 1 < args.size()) {
-      value = args[++i];
-    } else {
-      return tl::unexpected("'" + std::string(name) + "' needs a value");
-    }
-    if (const auto applied = Apply(o, name, value); !applied)
+    const auto option = ReadLongOption(args, i, [](std::string_view name) {
+      return name == "--year" || name == "--field" || name == "--search" || name == "--format";
+    });
+    if (!option) return tl::unexpected(option.error());
+    if (const auto applied = Apply(o, option->name, option->value); !applied)
       return tl::unexpected(applied.error());
   }
   return o;

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "tools/LongOption.h"
+
 #ifndef VORRENDAL_VERSION
 #define VORRENDAL_VERSION "unknown"
 #endif
@@ -108,18 +110,9 @@ tl::expected<DecodeOptions, std::string> ParseDecodeOptions(const std::vector<st
       o.version = true;
       continue;
     }
-    const std::size_t eq = arg.find('=');
-    const std::string_view name = std::string_view(arg).substr(0, eq);
-    if (!TakesValue(name)) return tl::unexpected("unknown option " + std::string(name));
-    std::string value;
-    if (eq != std::string::npos) {
-      value = arg.substr(eq + 1);
-    } else if (i + 1 < args.size()) {
-      value = args[++i];
-    } else {
-      return tl::unexpected(std::string(name) + " needs a value");
-    }
-    if (const Checked applied = ApplyOption(o, name, value); !applied)
+    const auto option = ReadLongOption(args, i, TakesValue);
+    if (!option) return tl::unexpected(option.error());
+    if (const Checked applied = ApplyOption(o, option->name, option->value); !applied)
       return tl::unexpected(applied.error());
   }
   if (const Checked combined = CheckCombination(o); !combined)
