@@ -1,6 +1,5 @@
-// vorrendal-data and the files it works on: Data.dat files made with the real
-// writer and spoiled one way at a time, for the program's reader and the
-// checker; the command line; and the editable source form.
+// vorrendal-data: Data.dat files made with the real writer and spoiled one way at a time, for
+// the program's reader and the checker; the command line; the editable source form.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -72,13 +71,13 @@ std::string Flip(std::string bytes, std::size_t at) {
   return bytes;
 }
 // The sample with year's block one record, compressed (the length prefix made prefix unless 0,
-// junk after the stream) and sealed under pass with trailer.
-std::string Sealed(const std::string& year, const std::string& pass, const std::string& trailer,
-                   int prefix = 0, const std::string& junk = "") {
+// junk after the stream) and sealed under pass.
+std::string Sealed(const std::string& year, const std::string& pass, int prefix = 0,
+                   const std::string& junk = "") {
   std::string compressed;
   clsZLib().compressData("a\0p"s + year + "-A\r\n", compressed);
   if (prefix) compressed.replace(0, 4, clsZLib::longToString(prefix));
-  return WithBlock(year, Writer::Seal(compressed + junk, pass, trailer));
+  return WithBlock(year, Writer::Seal(compressed + junk, pass, clsDataFile::kPassPhrase));
 }
 
 const fs::path kSources = fs::path(VORRENDAL_SOURCE_DIR) / "tests/tools/data/sources";
@@ -131,15 +130,10 @@ std::string TextOf(std::size_t n) {
   const std::string key = "p65-A\r\n";
   return std::string(n - key.size() - 1, 'a') + '\0' + key;
 }
-// n lines of records; n lines of an index, each naming a year of its own.
-std::string LinesOf(std::size_t n) {
+// n lines, each head and its number: records, or index lines each naming a year of its own.
+std::string Numbered(std::size_t n, const std::string& head) {
   std::string text;
-  for (std::size_t i = 0; i < n; ++i) text += "a\0p65-"s + std::to_string(i) + "\r\n";
-  return text;
-}
-std::string IndexLines(std::size_t n) {
-  std::string text;
-  for (std::size_t i = 0; i < n; ++i) text += "1-1-k" + std::to_string(i) + "\r\n";
+  for (std::size_t i = 0; i < n; ++i) text += head + std::to_string(i) + "\r\n";
   return text;
 }
 const std::size_t kMaxText = clsZLib::kMaxTextSize;
@@ -154,33 +148,21 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, DamagedFile,
     ::testing::Values(
         Damage{std::nullopt, "65", "", "Data.dat: cannot be opened: No such file or directory"},
-        Damage{"", "65", "", "Data.dat: file: the file is empty"},
         Damage{"\0\0"s, "65", "", "file: the file is shorter than its 4-byte index length"},
         Damage{clsZLib::longToString(-1) + kSample.substr(4), "65", "",
                "index: the index length -1 is negative"},
-        Damage{clsZLib::longToString(0x7FFFFFFF) + kSample.substr(4), "65", "",
-               "index length 2147483647 runs past the end"},
         Damage{Flip(kSample, 4 + kIndexSize / 2), "65", "", "index: the"},
-        Damage{FileOf(SampleBlocks(), "1"), "65", "", "index: the text does not end with CR LF"},
-        Damage{WithIndexLine(1, ""), "65", "", "index: line 2 is empty"},
         Damage{WithIndexLine(1, "100-66"), "65", "", "index line 2: has 2 fields"},
         Damage{WithIndexLine(2, "10-1-65"), "65", "",
                "year 65 is listed twice (first on index line 1)"},
-        Damage{FileOf({}, "\r\n"), "65", "", "index: lists no year"},
         Damage{WithIndexLine(0, "1x0-1-65"), "65", "66", "the length \"1x0\" is not a number"},
-        Damage{WithIndexLine(0, "100-one-65"), "65", "66", "the offset \"one\" is not a number"},
-        Damage{WithIndexLine(0, "2000000000-1-65"), "65", "66",
-               "block 65: runs past the end of the file"},
         Damage{WithIndexLine(0, "10-999999-65"), "65", "66",
                "block 65: starts at offset 999999, expected 1"},
         Damage{kSample.substr(0, kSample.size() - 5), "67", "65",
                "block 67: runs past the end of the file"},
         Damage{Flip(kSample, 4 + kIndexSize + 9), "65", "66",
                "block 65: the compressed data is damaged"},
-        Damage{Sealed("65", kPass + "5", kPass), "65", "66", "block 65: the trailer is not"},
-        Damage{Sealed("65", kPass, "c4e19b2-9d07a3f1-26b8e05c-7f3a91d4"), "65", "66",
-               "block 65: the trailer is not"},
-        Damage{WithText("65", "x"), "65", "66", "block 65: the text does not end with CR LF"},
+        Damage{Sealed("65", kPass + "5"), "65", "66", "block 65: the trailer is not"},
         Damage{WithText("65", "Atlanta p65-A\r\n"), "65", "66",
                "block 65 line 1: the record has no NUL"},
         Damage{WithText("65", "b\0m65-1\r\n\r\na\0p65-A\r\n"s), "65", "66",
@@ -191,32 +173,21 @@ INSTANTIATE_TEST_SUITE_P(
         // Past the bounds the reader keeps, with a margin over what a year holds:
         Damage{WithText("65", TextOf(kMaxText + 1)), "65", "66",
                "block 65: the text inflates past 1048576 bytes"},
-        Damage{WithText("65", LinesOf(clsDataFile::kMaxLines + 1)), "65", "66",
+        Damage{WithText("65", Numbered(clsDataFile::kMaxLines + 1, "a\0p65-"s)), "65", "66",
                "block 65: the text has 10001 lines, more than a block may hold (10000)"},
-        Damage{FileOf(SampleBlocks(), kSampleIndex + IndexLines(clsDataFile::kMaxLines - 2)), "65",
-               "", "index: the text has 10001 lines"},
+        Damage{FileOf(SampleBlocks(), kSampleIndex + Numbered(clsDataFile::kMaxLines - 2, "1-1-k")),
+               "65", "", "index: the text has 10001 lines"},
         // (the reader ignores bytes after a zlib stream, so only the bound refuses these)
         Damage{Writer::Assemble(WithJunk(kSampleIndex), SampleBlocks()), "65", "",
                "is more than a block may hold (2097152 bytes)"},
         Damage{WithBlock("65", WithJunk("a\0p65-A\r\n"s)), "65", "66",
                "bytes long, more than a block may hold (2097152)"},
         // The checker is stricter than the reader:
-        Damage{Sealed("66", kPass, kPass, 99), "", "66",
+        Damage{Sealed("66", kPass, 99), "", "66",
                "block 66: the length prefix says 99 bytes, the text has 9"},
-        Damage{FileOf(SampleBlocks(), kSampleIndex + "10-1-70-x\r\n"), "", "65",
-               "index line 4: has 4 fields"},
-        Damage{FileOf(SampleBlocks(), kSampleIndex + "10-1-75\r\n"), "", "65",
-               "the year key \"75\" is not 59 to 74"},
         Damage{kSample + "junk", "", "67", "file: 4 stray bytes after the last block"},
-        Damage{Sealed("66", kPass, kPass, 0, "junk"), "", "66",
+        Damage{Sealed("66", kPass, 0, "junk"), "", "66",
                "block 66: 4 bytes after the end of the compressed data"},
-        Damage{WithText("65", "a\0p65-A\0x\r\n"s), "", "65",
-               "line 1: the record has more than one NUL"},
-        Damage{WithText("65", "a\0p66-B\r\n"s), "", "65",
-               "key \"p66-B\" does not carry the model year 65"},
-        Damage{WithText("65", "a\0\r\n"s), "", "65", "block 65 line 1: empty key"},
-        Damage{WithText("65", "a\nb\0p65-A\r\n"s), "", "65",
-               "line 1: description holds a line break"},
         Damage{WithText("65", "\x1B[31ma\0p65-A\r\n"s), "", "65",
                "line 1: description holds the control character 0x1B"},
         Damage{WithText("65", TextOf(kMaxText)), "", "65", ""},  // the longest text a block holds
@@ -232,14 +203,7 @@ TEST(DataTool, CommandLines) {
       {{"--help"}, 0, "pack SOURCE_DIR -o Data.dat", ""},
       {{"--version"}, 0, "vorrendal-data " VORRENDAL_VERSION, ""},
       {{}, 2, "", "no command given\nTry 'vorrendal-data --help'."},
-      {{"repack", "x"}, 2, "", "unknown command 'repack'"},
       {{"check", "--fast", "x"}, 2, "", "unknown option '--fast'"},
-      {{"check"}, 2, "", "check: no input given"},
-      {{"pack", "dir"}, 2, "", "pack: no output given (-o)"},
-      {{"pack", "dir", "-o"}, 2, "", "'-o' needs a path"},
-      {{"pack", "dir", "-o", "a", "--output", "b"}, 2, "", "more than one output"},
-      {{"check", "a", "b"}, 2, "", "unexpected argument 'b'"},
-      {{"check", "a", "-o", "b"}, 2, "", "check writes nothing"},
       {{"check", "/nonexistent/Data.dat"}, 1, "", "/nonexistent/Data.dat: cannot be opened"},
       {{"pack", "/nonexistent/dir", "-o", "/nonexistent/Data.dat"}, 1, "", "not a directory"},
       {{"pack", kSources.string(), "-o", "/nonexistent/Data.dat"},
@@ -280,45 +244,33 @@ TEST_P(SourceLinesTest, AcceptedOrRefused) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, SourceLinesTest,
     ::testing::Values(
-        SourceLines{"p62-A\tAtlanta, Georgia", "p62-A=Atlanta, Georgia;", ""},
         SourceLines{"# plants\n\n \t\n#p62-B\tB\r\nP62-A\tA\r\n", "P62-A=A;", ""},
         SourceLines{"\xEF\xBB\xBFp62-A\tA\nx62-1\t\n", "p62-A=A;x62-1=;", ""},
         // Lines end at CR LF, LF or a lone CR alike.
         SourceLines{"p62-A\tA\rp62-B\tB\r", "p62-A=A;p62-B=B;", ""},
-        SourceLines{"p62-A\tA\r\n\rq62-B\tB\n", "p62-A=A;", "1962.txt:3: key \"q62-B\""},
         SourceLines{"p62-B\tAt\rlanta\n", "p62-B=At;", "1962.txt:2: no TAB"},
-        SourceLines{"c62-R\tCr\xC3\xA8me \xE2\x80\x9CIvory\xE2\x80\x9D\n",
-                    "c62-R=Cr\xE8me \x93Ivory\x94;", ""},
         SourceLines{"p62-A\tok\nc62-A\tBad \xC3 byte\n", "p62-A=ok;",
                     "1962.txt:2: not valid UTF-8 at column 11"},
         SourceLines{"c62-A\tGreek \xCE\xA9\n", "",
                     "1962.txt:1: character \"\xCE\xA9\" (U+03A9) has no Windows-1252 form"},
-        SourceLines{"\tAtlanta\n", "", "1962.txt:1: empty key"},
         SourceLines{"p63-B\tAtlanta\n", "",
                     "key \"p63-B\" does not carry the model year 62 (expected the form p62-CODE)"},
-        SourceLines{"p62-\tAtlanta\n", "", "has no code after"},
-        SourceLines{"q62-B\tAtlanta\n", "", "does not start with a field letter"},
-        SourceLines{"p62 -B\tAtlanta\n", "", "holds a space or control character"},
         SourceLines{"p62-B\tAt\0lanta\n"s, "", "description holds a NUL byte"},
         // A control character would reach the terminal that shows the report.
-        SourceLines{"c62-AB\tBlack - over\tIvory\n", "", "1962.txt:1: description holds a TAB"},
         SourceLines{"c62-A\t\x1B[31mRed\n", "",
-                    "1962.txt:1: description holds the control character 0x1B"},
-        SourceLines{"c62-A\tRed\x7F\n", "", "description holds the control character 0x7F"},
-        SourceLines{"c62-A\tRed\xC2\x9D\n", "", "description holds the control character 0x9D"}));
+                    "1962.txt:1: description holds the control character 0x1B"}));
 
 // A year file's content, or a marker for what stands in its place.
 const std::string kADirectory = "<a directory>";
-using Files = std::vector<std::pair<std::string, std::string>>;
 struct SourceFolder {
-  Files files;
-  std::string years, problem;
+  std::vector<std::pair<std::string, std::string>> files;
+  std::string problem;
 };
 void PrintTo(const SourceFolder& r, std::ostream* os) { *os << '"' << r.problem << '"'; }
 
 class SourceFolderTest : public ::testing::TestWithParam<SourceFolder> {};
 
-TEST_P(SourceFolderTest, ReadsEveryYearOrNamesWhatIsWrong) {
+TEST_P(SourceFolderTest, NamesWhatIsWrongAndYieldsNoYear) {
   ScratchDir dir;
   for (const auto& [name, text] : GetParam().files) {
     if (text == kADirectory)
@@ -327,16 +279,9 @@ TEST_P(SourceFolderTest, ReadsEveryYearOrNamesWhatIsWrong) {
       WriteBytes(dir / name, text);
   }
   ProblemList problems;
-  std::string got;
   const auto years = DescriptionSource::ReadDirectory(dir.path, problems);
-  for (const auto& y : years.value_or(std::vector<SourceYear>{})) {
-    got += std::to_string(y.year) + ":" + std::to_string(y.records.size()) + " ";
-  }
-  EXPECT_EQ(got, GetParam().years);
-  if (GetParam().problem.empty())
-    EXPECT_THAT(problems.Listed(), ::testing::IsEmpty());
-  else
-    EXPECT_THAT(problems.Listed(), ::testing::Contains(HasSubstr(GetParam().problem)));
+  EXPECT_TRUE(!years || years->empty());
+  EXPECT_THAT(problems.Listed(), ::testing::Contains(HasSubstr(GetParam().problem)));
 }
 
 // A file of n records whose text, with its CR LF line ends, is longer than the file.
@@ -350,38 +295,21 @@ std::string LongRecords(std::size_t n, std::size_t descriptionSize) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, SourceFolderTest,
     ::testing::Values(
-        SourceFolder{{{"1974.txt", "x74-\xC3\x98\t3.00:1\n"},
-                      {"1960.txt", "p60-A\tA\n"},
-                      {"CMakeLists.txt", ""},
-                      {"a.md", ""}},
-                     "1960:1 1974:1 ",
-                     ""},
-        SourceFolder{
-            {{"1960.txt", ""}, {"1975.txt", ""}}, "", "1975.txt: file name is not a model year"},
-        SourceFolder{{{"1958.txt", ""}}, "", "1958.txt: file name is not a model year"},
-        SourceFolder{{{"61.txt", ""}}, "", "61.txt: file name is not a model year"},
+        SourceFolder{{{"1960.txt", ""}, {"1975.txt", ""}},
+                     "1975.txt: file name is not a model year"},
         SourceFolder{{{"1960.txt", "p60-A\tA\n\np60-B\tB\nP60-a\tC\n"}},
-                     "",
                      "1960.txt:4: duplicate key \"P60-a\" (first at 1960.txt:1)"},
-        SourceFolder{{{"1960.txt", "p60-A\tA\n"}, {"1961.txt", "p60-A\tA\n"}},
-                     "",
-                     "1961.txt:1: key \"p60-A\" does not carry the model year 61"},
         // A year that yields nothing, or cannot be read, is not packed as an empty year.
         SourceFolder{{{"1960.txt", "p60-A\tA\n"}, {"1959.txt", "# none yet\r"}},
-                     "",
                      "1959.txt: holds no records"},
         SourceFolder{{{"1960.txt", "p60-A\tA\n"}, {"1966.txt", kADirectory}},
-                     "",
                      "1966.txt: is a directory"},
         // What a block could not hold is refused here, not by the program reading it.
         SourceFolder{{{"1960.txt", std::string(clsZLib::kMaxTextSize + 1, '#')}},
-                     "",
                      "1960.txt: is 1048577 bytes, more than a year file may hold (1048576)"},
         SourceFolder{{{"1960.txt", LongRecords(clsDataFile::kMaxLines + 1, 1)}},
-                     "",
                      "1960.txt: holds 10001 records, more than a year may hold (10000)"},
         SourceFolder{{{"1960.txt", LongRecords(5000, 199)}},
-                     "",
                      "1960.txt: its records make 1048890 bytes of text, more than a year may "
                      "hold (1048576)"}));
 
