@@ -1,6 +1,5 @@
-// Copy and save of the report, and clsCommonFileDialog through its one seam.
+// Saving the report, and clsCommonFileDialog through its one seam and as Qt's own dialog.
 
-#include <QClipboard>
 #include <QFileDialog>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -27,24 +26,17 @@ QString Describe(const QFileDialog& dialog) {
       .arg(!dialog.testOption(QFileDialog::DontConfirmOverwrite));
 }
 
-// The next names (none left: Cancel), with the filter of the same place.
-struct Answers {
-  std::function<QStringList(QFileDialog&)> Seam() {
-    return [this](QFileDialog& dialog) {
+// The report's save dialog, answered with the next names (none left: Cancel).
+struct Saving {
+  Saving() {
+    output.SaveDialog().NextFileNames = [this](QFileDialog& dialog) {
       shown << Describe(dialog);
       directories << dialog.directory().absolutePath();
-      if (names.isEmpty()) return QStringList();
-      if (!filters.isEmpty()) dialog.selectNameFilter(filters.takeFirst());
-      return names.takeFirst().split(u'\n');
+      return names.isEmpty() ? QStringList() : QStringList{names.takeFirst()};
     };
   }
-  QStringList names, filters, shown, directories;
-};
-
-struct Saving : Answers {
-  Saving() { output.SaveDialog().NextFileNames = Seam(); }
-  QString report = kReport;
-  ReportOutput output{nullptr, [this] { return report; }};
+  QStringList names, shown, directories;
+  ReportOutput output{nullptr, [] { return kReport; }};
 };
 
 QByteArray Read(const QString& path) {
@@ -58,10 +50,9 @@ QStringList Entries(const QTemporaryDir& dir) {
 
 const QString kFilter = QStringLiteral("Text Documents (*.txt)|*.txt|All Files (*.*)|*.*");
 
-// What a dialog left in its fields: "[canceled ]FileName|FileTitle|FilterIndex".
+// What a dialog left in its fields: "FileName|FileTitle|FilterIndex".
 QString State(const clsCommonFileDialog& d) {
-  const QString canceled = d.Canceled ? QStringLiteral("canceled ") : QString();
-  return QStringLiteral("%1%2|%3|%4").arg(canceled, d.FileName, d.FileTitle).arg(d.FilterIndex);
+  return QStringLiteral("%1|%2|%3").arg(d.FileName, d.FileTitle).arg(d.FilterIndex);
 }
 
 }  // namespace
@@ -70,14 +61,6 @@ class ReportOutputTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // Not what the clipboard held before (the window's Process test copies a full report).
-  void copyOfAnEmptyReportEmptiesTheClipboard() {
-    QGuiApplication::clipboard()->setText(QStringLiteral("left over"));
-    ReportOutput output(nullptr, [] { return QString(); });
-    output.CopyReport();
-    QCOMPARE(QGuiApplication::clipboard()->text(), QString());
-  }
-
   void saveBytes_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
@@ -159,65 +142,6 @@ class ReportOutputTest : public QObject {
     QVERIFY2(seen.startsWith("Save As|The report could not be saved to"), qPrintable(seen));
     QCOMPARE(Read(path), QByteArray("earlier\r\n"));
     QCOMPARE(Entries(dir), QStringList{"kept.txt"});
-  }
-
-  void dialogFollowsTheFields_data() {
-    QTest::addColumn<bool>("save");
-    QTest::addColumn<int>("flags");
-    QTest::addColumn<int>("filterIndex");
-    QTest::addColumn<QString>("dialog");  // "asks|file mode|filter shown"
-    QTest::newRow("save without 0x2") << true << 0x804 << 0 << "0|0|Text Documents (*.txt)";
-    QTest::newRow("an index past the list") << true << 0 << 3 << "0|0|Text Documents (*.txt)";
-    QTest::newRow("open 0x1000: existing") << false << 0x1000 << 0 << "0|1|Text Documents (*.txt)";
-  }
-  void dialogFollowsTheFields() {
-    QFETCH(bool, save);
-    QFETCH(int, flags);
-    QFETCH(int, filterIndex);
-    QFETCH(QString, dialog);
-    clsCommonFileDialog d;
-    d.Filter = kFilter;
-    d.flags = flags;
-    d.FilterIndex = static_cast<std::int16_t>(filterIndex);
-    QString seen;
-    d.NextFileNames = [&seen](QFileDialog& shown) {
-      seen = QStringLiteral("%1|%2|%3")
-                 .arg(!shown.testOption(QFileDialog::DontConfirmOverwrite))
-                 .arg(shown.fileMode())
-                 .arg(shown.selectedNameFilter());
-      return QStringList();
-    };
-    QVERIFY(!(save ? d.ShowSave(nullptr) : d.ShowOpen(nullptr)));
-    QCOMPARE(seen, dialog);
-  }
-
-  // Refused before any dialog.
-  void defaultTitleLongerThanMaxFileSize() {
-    clsCommonFileDialog d;
-    d.MaxFileSize = 12;
-    d.DefaultFileTitle = QString(13, u'r');
-    int dialogs = 0;
-    d.NextFileNames = [&dialogs](QFileDialog&) { return ++dialogs, QStringList(); };
-    QString error;
-    QVERIFY(!d.ShowSave(nullptr, &error));
-    QCOMPARE(dialogs, 0);
-    QVERIFY(!error.isEmpty() && d.Canceled);
-  }
-
-  // Only Canceled changes; the next file chosen clears it.
-  void cancelKeepsTheEarlierAnswer() {
-    Answers a;
-    clsCommonFileDialog d;
-    d.Filter = kFilter;
-    d.NextFileNames = a.Seam();
-    a.names = QStringList{QStringLiteral("/tmp/first.txt")};
-    a.filters = QStringList{QStringLiteral("All Files (*)")};
-    QVERIFY(d.ShowSave(nullptr));
-    QVERIFY(!d.ShowSave(nullptr));
-    QCOMPARE(State(d), QStringLiteral("canceled /tmp/first.txt|first.txt|2"));
-    a.names = QStringList{QStringLiteral("/tmp/second.txt")};
-    QVERIFY(d.ShowSave(nullptr));
-    QCOMPARE(State(d), QStringLiteral("/tmp/second.txt|second.txt|2"));
   }
 
   // Qt's own dialog, run and accepted: the file and the filter chosen come back.
