@@ -1,6 +1,5 @@
 // The drop button against pictures drawn by hand.
 
-#include <QMouseEvent>
 #include <QtTest>
 
 #include "ui/DropDescriptionButton.h"
@@ -49,30 +48,6 @@ QString NameOf(DropState state) {
 
 QImage Shown(QWidget& button) {
   return button.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-// Steps "press L", "release L 30 8", "move LR 30 8" (buttons held after), "space".
-void Run(DropDescriptionButton& button, const QString& script) {
-  for (const QString& step : script.split(u';', Qt::SkipEmptyParts)) {
-    const QStringList part = step.trimmed().split(u' ');
-    if (part[0] == QStringLiteral("space")) {
-      QTest::keyClick(&button, Qt::Key_Space);
-      continue;
-    }
-    const QPoint at = part.size() > 3 ? QPoint(part[2].toInt(), part[3].toInt()) : QPoint(8, 8);
-    const Qt::MouseButton changed = part[1].endsWith(u'R') ? Qt::RightButton : Qt::LeftButton;
-    Qt::MouseButtons held;
-    if (part[1].contains(u'L')) held |= Qt::LeftButton;
-    if (part[1].contains(u'R')) held |= Qt::RightButton;
-    const QEvent::Type type = part[0] == QStringLiteral("press")     ? QEvent::MouseButtonPress
-                              : part[0] == QStringLiteral("release") ? QEvent::MouseButtonRelease
-                                                                     : QEvent::MouseMove;
-    if (type == QEvent::MouseButtonRelease) held &= ~changed;
-    const Qt::MouseButton which = type == QEvent::MouseMove ? Qt::NoButton : changed;
-    QMouseEvent event(type, QPointF(at), QPointF(button.mapToGlobal(at)), which, held,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&button, &event);
-  }
 }
 
 }  // namespace
@@ -135,51 +110,6 @@ class PictureTest : public QObject {
     }
     button->clearFocus();
     QCOMPARE(Shown(*button), drawn);
-  }
-
-  // The toggle said: "" none, "1" opened, "0" closed.
-  void pressMoveReleaseClick_data() {
-    QTest::addColumn<DropState>("start");  // None: a new button, disabled
-    QTest::addColumn<bool>("enabled");
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<DropState>("end");
-    QTest::addColumn<QString>("toggled");
-    using enum DropState;
-    const auto row = [](const char* name, DropState start, bool enabled, const char* script,
-                        DropState end, const char* toggled = "") {
-      QTest::newRow(name) << start << enabled << QString::fromLatin1(script) << end
-                          << QString::fromLatin1(toggled);
-    };
-    row("new: click and space", None, false, "press L; release L; space", None);
-    row("press closed", BlackDown, true, "press L", PressedDown);
-    row("press, move out", BlackDown, true, "press L; move L 17 8", BlackDown);
-    row("move on the last pixel stays in", BlackUp, true, "press L; move L 16 16", PressedUp);
-    row("out and back: opens", BlackDown, true, "press L; move L -1 8; move L 5 5; release L",
-        BlackUp, "1");
-    row("click opens", BlackDown, true, "press L; release L", BlackUp, "1");
-    row("click closes", BlackUp, true, "press L; release L", BlackDown, "0");
-    row("two buttons held: move ignored", BlackDown, true, "press L; press LR; move LR 30 8",
-        PressedDown);
-    row("right click does not toggle", BlackUp, true, "press R; release R", BlackUp);
-    row("space clicks", BlackUp, true, "space", BlackDown, "0");
-  }
-  void pressMoveReleaseClick() {
-    QFETCH(DropState, start);
-    QFETCH(bool, enabled);
-    QFETCH(QString, script);
-    QFETCH(DropState, end);
-    QFETCH(QString, toggled);
-    DropDescriptionButton button;
-    button.setPalette(TestPalette());
-    if (start != DropState::None) button.ShowState(start);
-    button.setEnabled(enabled);
-    QSignalSpy toggles(&button, &DropDescriptionButton::toggled);
-    Run(button, script);
-    QCOMPARE(button.State(), end);
-    QCOMPARE(Shown(button), Drawn(NameOf(end)));
-    QString said;
-    for (const QList<QVariant>& toggle : toggles) said += QString::number(toggle[0].toBool());
-    QCOMPARE(said, toggled);
   }
 };
 
