@@ -1,7 +1,7 @@
-// vorrendal-data run as a program on hostile files and in hostile places:
-// sparse files with huge lengths, a decompression bomb, a FIFO, links where it
-// writes, a full disk and a standard output that cannot be written. Each run
-// has a time limit, and a memory limit unless a sanitizer reserves its own.
+// vorrendal-data run as a program on hostile files and in hostile places: sparse files with huge
+// lengths, a decompression bomb, a FIFO, links where it writes, a full disk and a standard output
+// that cannot be written. Each run has a time limit, and a memory limit unless a sanitizer
+// reserves its own.
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -127,8 +127,9 @@ std::vector<std::string> Unpack(const fs::path& dir) {
   WriteBytes(dir / "out" / "notes.md", "mine");
   return {"unpack", "Data.dat", "-o", "out"};
 }
+using SetUp = std::function<std::vector<std::string>(const fs::path&)>;
 // A set-up writing Data.dat (grown sparse to 4 GiB if asked) and running command on it.
-auto Given(const std::string& bytes, const std::string& command = "check", bool sparse = false) {
+SetUp Given(const std::string& bytes, const std::string& command = "check", bool sparse = false) {
   return [=](const fs::path& dir) {
     WriteBytes(dir / "Data.dat", bytes);
     if (sparse) fs::resize_file(dir / "Data.dat", kFourGiB);
@@ -137,8 +138,15 @@ auto Given(const std::string& bytes, const std::string& command = "check", bool 
     return args;
   };
 }
-// A file named victim beside the link the set-up makes, and a check that it kept its bytes.
-void Victim(const fs::path& dir) { WriteBytes(dir / "victim", "victim"); }
+// A set-up with a link at name to a file named victim, which must keep its bytes.
+SetUp WithLink(const char* name, const SetUp& setUp) {
+  return [=](const fs::path& dir) {
+    WriteBytes(dir / "victim", "victim");
+    const auto args = setUp(dir);
+    fs::create_symlink(dir / "victim", dir / name);
+    return args;
+  };
+}
 void VictimKept(const fs::path& dir) { EXPECT_EQ(ReadBytes(dir / "victim"), "victim"); }
 void NothingUnpacked(const fs::path& dir) {
   EXPECT_EQ(ReadBytes(dir / "out" / "notes.md"), "mine");
@@ -191,32 +199,22 @@ INSTANTIATE_TEST_SUITE_P(
                 "/dev/null", 1000},
         Hostile{"UnpackOnAFullDiskHalfWay", Unpack, 1, "1966.txt: write failed: File too large\n",
                 NothingUnpacked, "/dev/null", 1000},
-        Hostile{"PackBesideALinkAtTheOldTemporaryName",
+        Hostile{"UnpackGivesBackThePackedRecords", Unpack, 0, "",
                 [](const fs::path& dir) {
-                  Victim(dir);
-                  fs::create_symlink("victim", dir / "Data.dat.tmp");
-                  return Sources(dir);
-                },
-                0, "", VictimKept},
-        Hostile{"PackOverALink",
-                [](const fs::path& dir) {
-                  Victim(dir);
-                  fs::create_symlink("victim", dir / "Data.dat");
-                  return Sources(dir);
-                },
-                1, "Data.dat: is a symbolic link; name the file it points to\n",
+                  for (const char* year : {"1965.txt", "1966.txt"})
+                    EXPECT_THAT(ReadBytes(dir / "out" / year),
+                                ::testing::EndsWith(ReadBytes(dir / "src" / year)));
+                }},
+        Hostile{"PackBesideALinkAtTheOldTemporaryName", WithLink("Data.dat.tmp", Sources), 0, "",
+                VictimKept},
+        Hostile{"PackOverALink", WithLink("Data.dat", Sources), 1,
+                "Data.dat: is a symbolic link; name the file it points to\n",
                 [](const fs::path& dir) {
                   VictimKept(dir);
                   EXPECT_TRUE(fs::is_symlink(dir / "Data.dat"));
                 }},
-        Hostile{"UnpackOverALink",
-                [](const fs::path& dir) {
-                  Victim(dir);
-                  const auto args = Unpack(dir);
-                  fs::create_symlink("../victim", dir / "out" / "1965.txt");
-                  return args;
-                },
-                1, "1965.txt: is a symbolic link",
+        Hostile{"UnpackOverALink", WithLink("out/1965.txt", Unpack), 1,
+                "1965.txt: is a symbolic link",
                 [](const fs::path& dir) {
                   VictimKept(dir);
                   EXPECT_FALSE(fs::exists(dir / "out" / "1966.txt"));
