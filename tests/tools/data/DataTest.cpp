@@ -46,6 +46,7 @@ std::string FileOf(const std::vector<Writer::Block>& blocks,
 const std::string kSample = FileOf(SampleBlocks());
 const std::string kSampleIndex = Writer::IndexText(SampleBlocks());
 const std::size_t kIndexSize = Writer::PackBlock(kSampleIndex).size();
+const std::string kPass = clsDataFile::kPassPhrase;
 
 // The sample with year's block replaced by packed bytes, or by text packed.
 std::string WithBlock(const std::string& year, const std::string& packed) {
@@ -70,15 +71,13 @@ std::string Flip(std::string bytes, std::size_t at) {
   bytes[at] = static_cast<char>(bytes[at] ^ 0x20);
   return bytes;
 }
-// The sample with year's block one record, compressed (the length prefix made prefix unless 0,
-// junk after the stream) and sealed under pass.
-std::string Sealed(const std::string& year, const std::string& pass, int prefix = 0,
-                   const std::string& junk = "") {
+// text compressed, with junk after its zlib stream, and sealed as a block.
+std::string Junked(const std::string& text, const std::string& junk) {
   std::string compressed;
-  clsZLib().compressData("a\0p"s + year + "-A\r\n", compressed);
-  if (prefix) compressed.replace(0, 4, clsZLib::longToString(prefix));
-  return WithBlock(year, Writer::Seal(compressed + junk, pass, clsDataFile::kPassPhrase));
+  clsZLib().compressData(text, compressed);
+  return Writer::Seal(compressed + junk, kPass, kPass);
 }
+const std::string kBlockOfJunk(clsDataFile::kMaxBlockSize, 'j');
 
 const fs::path kSources = fs::path(VORRENDAL_SOURCE_DIR) / "tests/tools/data/sources";
 
@@ -124,26 +123,12 @@ TEST_P(DamagedFile, FailsTheReaderAndTheCheckerNamesIt) {
   EXPECT_TRUE(reader.ReadData(d.intact.empty() ? "66" : d.intact, &table, raw)) << "an intact year";
 }
 
-const std::string kPass = clsDataFile::kPassPhrase;
-// A text of n bytes: one record whose description fills it.
-std::string TextOf(std::size_t n) {
-  const std::string key = "p65-A\r\n";
-  return std::string(n - key.size() - 1, 'a') + '\0' + key;
-}
 // n lines, each head and its number: records, or index lines each naming a year of its own.
 std::string Numbered(std::size_t n, const std::string& head) {
   std::string text;
   for (std::size_t i = 0; i < n; ++i) text += head + std::to_string(i) + "\r\n";
   return text;
 }
-const std::size_t kMaxText = clsZLib::kMaxTextSize;
-// A text packed with junk after its zlib stream, to a block longer than the reader takes.
-std::string WithJunk(const std::string& text) {
-  std::string compressed;
-  clsZLib().compressData(text, compressed);
-  return Writer::Seal(compressed + std::string(clsDataFile::kMaxBlockSize, 'j'), kPass, kPass);
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Rows, DamagedFile,
     ::testing::Values(
@@ -162,36 +147,28 @@ INSTANTIATE_TEST_SUITE_P(
                "block 67: runs past the end of the file"},
         Damage{Flip(kSample, 4 + kIndexSize + 9), "65", "66",
                "block 65: the compressed data is damaged"},
-        Damage{Sealed("65", kPass + "5"), "65", "66", "block 65: the trailer is not"},
         Damage{WithText("65", "Atlanta p65-A\r\n"), "65", "66",
                "block 65 line 1: the record has no NUL"},
-        Damage{WithText("65", "b\0m65-1\r\n\r\na\0p65-A\r\n"s), "65", "66",
-               "block 65: line 2 is empty"},
         Damage{WithText("65", "b\0m65-1\r\nc\0M65-1\r\n"s), "65", "66",
                "line 2: key \"M65-1\" is there twice (first on block 65 line 1)"},
         Damage{kSample, "68", "65", ""},  // a year the index does not list
         // Past the bounds the reader keeps, with a margin over what a year holds:
-        Damage{WithText("65", TextOf(kMaxText + 1)), "65", "66",
+        Damage{WithText("65", std::string(clsZLib::kMaxTextSize, 'a') + "\0p65-A\r\n"s), "65", "66",
                "block 65: the text inflates past 1048576 bytes"},
         Damage{WithText("65", Numbered(clsDataFile::kMaxLines + 1, "a\0p65-"s)), "65", "66",
                "block 65: the text has 10001 lines, more than a block may hold (10000)"},
         Damage{FileOf(SampleBlocks(), kSampleIndex + Numbered(clsDataFile::kMaxLines - 2, "1-1-k")),
                "65", "", "index: the text has 10001 lines"},
         // (the reader ignores bytes after a zlib stream, so only the bound refuses these)
-        Damage{Writer::Assemble(WithJunk(kSampleIndex), SampleBlocks()), "65", "",
+        Damage{Writer::Assemble(Junked(kSampleIndex, kBlockOfJunk), SampleBlocks()), "65", "",
                "is more than a block may hold (2097152 bytes)"},
-        Damage{WithBlock("65", WithJunk("a\0p65-A\r\n"s)), "65", "66",
+        Damage{WithBlock("65", Junked("a\0p65-A\r\n"s, kBlockOfJunk)), "65", "66",
                "bytes long, more than a block may hold (2097152)"},
         // The checker is stricter than the reader:
-        Damage{Sealed("66", kPass, 99), "", "66",
-               "block 66: the length prefix says 99 bytes, the text has 9"},
-        Damage{kSample + "junk", "", "67", "file: 4 stray bytes after the last block"},
-        Damage{Sealed("66", kPass, 0, "junk"), "", "66",
+        Damage{WithBlock("66", Junked("a\0p66-A\r\n"s, "junk")), "", "66",
                "block 66: 4 bytes after the end of the compressed data"},
         Damage{WithText("65", "\x1B[31ma\0p65-A\r\n"s), "", "65",
-               "line 1: description holds the control character 0x1B"},
-        Damage{WithText("65", TextOf(kMaxText)), "", "65", ""},  // the longest text a block holds
-        Damage{WithText("66", "\r\n"), "", "66", ""}));          // a year without records is sound
+               "line 1: description holds the control character 0x1B"}));
 
 TEST(DataTool, CommandLines) {
   const struct {
@@ -201,11 +178,8 @@ TEST(DataTool, CommandLines) {
     const char* err;
   } rows[] = {
       {{"--help"}, 0, "pack SOURCE_DIR -o Data.dat", ""},
-      {{"--version"}, 0, "vorrendal-data " VORRENDAL_VERSION, ""},
       {{}, 2, "", "no command given\nTry 'vorrendal-data --help'."},
-      {{"check", "--fast", "x"}, 2, "", "unknown option '--fast'"},
       {{"check", "/nonexistent/Data.dat"}, 1, "", "/nonexistent/Data.dat: cannot be opened"},
-      {{"pack", "/nonexistent/dir", "-o", "/nonexistent/Data.dat"}, 1, "", "not a directory"},
       {{"pack", kSources.string(), "-o", "/nonexistent/Data.dat"},
        1,
        "",
@@ -245,7 +219,6 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, SourceLinesTest,
     ::testing::Values(
         SourceLines{"# plants\n\n \t\n#p62-B\tB\r\nP62-A\tA\r\n", "P62-A=A;", ""},
-        SourceLines{"\xEF\xBB\xBFp62-A\tA\nx62-1\t\n", "p62-A=A;x62-1=;", ""},
         // Lines end at CR LF, LF or a lone CR alike.
         SourceLines{"p62-A\tA\rp62-B\tB\r", "p62-A=A;p62-B=B;", ""},
         SourceLines{"p62-B\tAt\rlanta\n", "p62-B=At;", "1962.txt:2: no TAB"},
