@@ -180,11 +180,10 @@ TEST(DataTool, CommandLines) {
       {{"--help"}, 0, "pack SOURCE_DIR -o Data.dat", ""},
       {{}, 2, "", "no command given\nTry 'vorrendal-data --help'."},
       {{"check", "/nonexistent/Data.dat"}, 1, "", "/nonexistent/Data.dat: cannot be opened"},
-      {{"pack", kSources.string(), "-o", "/nonexistent/Data.dat"},
+      {{"pack", kSources.string(), "-o", "/no/x"},
        1,
        "",
-       "/nonexistent/Data.dat: cannot be written: No such file or directory\n"},
-  };
+       "/no/x: cannot be written: No such file"}};
   for (const auto& r : rows) {
     const auto outcome = RunTool(r.args);
     EXPECT_EQ(outcome.code, r.code) << ::testing::PrintToString(r.args);

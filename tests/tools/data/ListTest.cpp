@@ -80,13 +80,10 @@ INSTANTIATE_TEST_SUITE_P(
         ListRow{"NoneMatched", "FILE --search teal", 3, ""},
         ListRow{"TheProgramsDataFile", "--year 1966 --field color --search inkwell", 0,
                 kTextHeader + "1966  color  A     Inkwell Black\n"},
-        ListRow{"MissingFile", "nothing-here.dat", 1, "", "nothing-here.dat: cannot be opened"},
         ListRow{"DamagedYearNamedOnceTheOthersListed", "FILE --field color", 1,
                 kTextHeader + k1965A,
                 "Data.dat: the descriptions of 1966 could not be loaded; the file may be damaged",
                 true},
-        ListRow{"DamageInAYearNotAskedFor", "FILE --year 1965 --field color", 0,
-                kTextHeader + k1965A, "", true},
         ListRow{"YearOutOfRange", "--year 1975", 2, "", "--year takes a model year from 1959"}),
     [](const ::testing::TestParamInfo<ListRow>& row) { return std::string(row.param.name); });
 
