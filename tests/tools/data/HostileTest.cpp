@@ -1,19 +1,14 @@
 // vorrendal-data run as a program on hostile files and in hostile places: sparse files with huge
 // lengths, a decompression bomb, a FIFO, links where it writes, a full disk and a standard output
-// that cannot be written. Each run has a time limit, and a memory limit unless a sanitizer
-// reserves its own.
-#include <fcntl.h>
+// that cannot be written. Each run has a time limit, and a memory limit.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <functional>
 
+#include "../decode/SpawnedTool.h"
 #include "ScratchFiles.h"
 #include "data/clsZLib.h"
 #include "tools/data/DataFileWriter.h"
@@ -27,12 +22,10 @@ using ::testing::HasSubstr;
 using Writer = DataFileWriter;
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-constexpr bool kLimitMemory = false;
+constexpr bool kLimitMemory = false;  // a sanitizer reserves memory of its own
 #else
 constexpr bool kLimitMemory = true;
 #endif
-constexpr rlim_t kMemory = rlim_t{512} << 20;
-constexpr unsigned kSeconds = 20;
 
 using testing::ReadBytes;
 using testing::ScratchDir;
@@ -50,36 +43,22 @@ std::string FileOf(const std::vector<std::pair<std::string, std::string>>& years
 const std::string kSound = FileOf({{"65", "Atlanta\0p65-A\r\n"s}});
 constexpr std::uintmax_t kFourGiB = std::uintmax_t{4} << 30;
 
-// Runs bin/vorrendal-data in dir with the arguments, standard output to
-// stdoutTo, under the limits. Returns the exit status (128 + the signal that
-// ended it) and what it wrote to standard error.
+// Runs bin/vorrendal-data in dir with the arguments, standard output to stdoutTo, under the limits
+// (a file size in bytes, 0 for none). Returns the exit status and what it wrote to standard error.
 std::pair<int, std::string> RunProgram(const fs::path& dir, const std::vector<std::string>& args,
-                                       const std::string& stdoutTo, rlim_t fileSize) {
-  ScratchDir errDir;
-  const std::string errFile = (errDir.path / "stderr").string();
-  const std::string program = VORRENDAL_BIN_DIR "/vorrendal-data";
-  std::vector<char*> argv{const_cast<char*>(program.c_str())};
-  for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    const rlimit memory{kMemory, kMemory}, file{fileSize, fileSize};
-    if (kLimitMemory) ::setrlimit(RLIMIT_AS, &memory);
-    if (fileSize != RLIM_INFINITY) {
-      ::setrlimit(RLIMIT_FSIZE, &file);
-      std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails with EFBIG instead
-    }
-    ::alarm(kSeconds);  // outlives exec: a run that hangs ends with SIGALRM
-    const int out = ::open(stdoutTo.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 || ::chdir(dir.c_str()))
-      ::_exit(126);
-    ::execv(program.c_str(), argv.data());
-    ::_exit(127);
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), ReadBytes(errFile)};
+                                       const std::string& stdoutTo, int fileSize) {
+  std::string limits = kLimitMemory ? "ulimit -v 524288 && " : "";
+  if (fileSize) limits += "ulimit -f " + std::to_string((fileSize + 511) / 512) + " && ";
+  // A write past the file size limit fails with EFBIG instead of ending the program.
+  std::vector<std::string> shell{
+      "-c", "cd \"$1\" && shift && " + limits + "trap '' XFSZ && exec \"$0\" \"$@\"",
+      VORRENDAL_BIN_DIR "/vorrendal-data", dir.string()};
+  shell.insert(shell.end(), args.begin(), args.end());
+  testing::SpawnSetup setup;
+  setup.outFile = stdoutTo;
+  setup.program = "/bin/sh";
+  const auto run = testing::SpawnTool(shell, setup);
+  return {run.signal ? 128 + run.signal : run.status, run.err};
 }
 
 struct Hostile {
@@ -91,7 +70,7 @@ struct Hostile {
   // What must hold of the folder afterwards.
   std::function<void(const fs::path&)> after = [](const fs::path&) {};
   const char* stdoutTo = "/dev/null";
-  rlim_t fileSize = RLIM_INFINITY;
+  int fileSize = 0;  // bytes a file may grow to; 0: no limit
 };
 void PrintTo(const Hostile& h, std::ostream* os) { *os << h.name; }
 
@@ -122,7 +101,7 @@ std::vector<std::string> Sources(const fs::path& dir) {
 // Those sources packed, and an unpack of them into out, which holds a file already.
 std::vector<std::string> Unpack(const fs::path& dir) {
   const auto args = Sources(dir);
-  RunProgram(dir, args, "/dev/null", RLIM_INFINITY);
+  RunProgram(dir, args, "/dev/null", 0);
   fs::create_directory(dir / "out");
   WriteBytes(dir / "out" / "notes.md", "mine");
   return {"unpack", "Data.dat", "-o", "out"};
