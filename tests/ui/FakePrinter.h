@@ -1,6 +1,5 @@
 #pragma once
 // Keeps the job in a file of the test's choosing and its name, or refuses.
-
 #include <QFile>
 #include <QPageSize>
 #include <QStringList>
