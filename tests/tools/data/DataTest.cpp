@@ -81,15 +81,6 @@ const std::string kBlockOfJunk(clsDataFile::kMaxBlockSize, 'j');
 
 const fs::path kSources = fs::path(VORRENDAL_SOURCE_DIR) / "tests/tools/data/sources";
 
-struct Outcome {
-  int code;
-  std::string out, err;
-};
-Outcome RunTool(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  return {DataTool::Run(args, out, err), out.str(), err.str()};  // the run first: braces keep order
-}
-
 // bytes: the file (nullopt: none); fail: a year the reader refuses ("": none); intact: a year the
 // same file still serves ("": the whole file is spoiled); problem: what the checker says.
 struct Damage {
@@ -172,9 +163,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A failed write is an error exit that names the file and the reason.
 TEST(DataTool, PackIntoAMissingFolderFails) {
-  const auto outcome = RunTool({"pack", kSources.string(), "-o", "/nonexistent/Data.dat"});
-  EXPECT_EQ(outcome.code, 1);
-  EXPECT_THAT(outcome.err, HasSubstr("/nonexistent/Data.dat: cannot be written: No such file"));
+  std::ostringstream out, err;
+  EXPECT_EQ(DataTool::Run({"pack", kSources.string(), "-o", "/nonexistent/Data.dat"}, out, err), 1);
+  EXPECT_THAT(err.str(), HasSubstr("/nonexistent/Data.dat: cannot be written: No such file"));
 }
 
 // records: "key=description;" in Windows-1252.
