@@ -38,25 +38,21 @@ struct Running {
 };
 
 // The window's way: ready wakes the taker, which takes everything there.
-class Doorbell {
- public:
+struct Doorbell {
   std::function<void()> Ring() {
     return [this] {
-      std::lock_guard lock(mutex_);
-      rung_ = true;
-      bell_.notify_one();
+      std::lock_guard lock(mutex);
+      rung = true;
+      bell.notify_one();
     };
   }
   void Wait() {
-    std::unique_lock lock(mutex_);
-    bell_.wait(lock, [this] { return rung_; });
-    rung_ = false;
+    std::unique_lock lock(mutex);
+    bell.wait(lock, [this] { return std::exchange(rung, false); });
   }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable bell_;
-  bool rung_ = false;
+  std::mutex mutex;
+  std::condition_variable bell;
+  bool rung = false;
 };
 
 BatchWorker::Options Pieces(std::size_t rows, std::size_t waiting, bool askDecade = false) {

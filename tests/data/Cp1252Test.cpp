@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "data/Cp1252.h"
 
 namespace vorrendal {
 namespace {
-
-using namespace std::string_literals;
 
 struct LossyCase {
   std::string utf8, cp1252;

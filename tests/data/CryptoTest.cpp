@@ -2,8 +2,6 @@
 // way back.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "data/clsCrypto.h"
 
 namespace vorrendal {
@@ -13,11 +11,8 @@ constexpr const char* kPassPhrase = "C4E19B2-9D07A3F1-26B8E05C-7F3A91D4";
 
 std::string Hex(const std::string& bytes) {
   std::string out;
-  for (const char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    out += "0123456789abcdef"[b >> 4];
-    out += "0123456789abcdef"[b & 0xF];
-  }
+  for (const unsigned char b : bytes)
+    out += {"0123456789abcdef"[b >> 4], "0123456789abcdef"[b & 15]};
   return out;
 }
 

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
-#include <string>
-
 #include "data/TextFold.h"
 
 namespace vorrendal {
@@ -22,13 +19,8 @@ TEST_P(TextFold, FoldsCaseAndAccents) { EXPECT_EQ(FoldText(GetParam().text), Get
 INSTANTIATE_TEST_SUITE_P(
     Rows, TextFold,
     ::testing::Values(
-        FoldRow{"ASCII letters", "Two-Tone PAINT", "two-tone paint"},
-        FoldRow{"digits and punctuation", "5A63Z-100512, 3.25:1 @ [x]",
-                "5a63z-100512, 3.25:1 @ [x]"},
-        FoldRow{"grave accent", "Cr\xE8me", "creme"},
         FoldRow{"capital accented letters", "\xC0\xC9\xCE\xD5\xDC\xDD", "aeiouy"},
         FoldRow{"small accented letters", "\xE1\xEA\xEF\xF3\xF9\xFD\xFF", "aeiouyy"},
-        FoldRow{"cedilla and tilde", "\xC7\xE7\xD1\xF1", "ccnn"},
         FoldRow{"carons and the diaeresis of the 0x80 row", "\x8A\x9A\x8E\x9E\x9F", "sszzy"},
         FoldRow{"the slashed zero stays apart from O", "\xD8\xF8O", "\xF8\xF8o"},
         FoldRow{"letters of their own are lower-cased", "\xC6\xD0\xDE\x8C\xDF",

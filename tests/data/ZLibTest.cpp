@@ -5,14 +5,11 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 
 #include "data/clsZLib.h"
 
 namespace vorrendal {
 namespace {
-
-using namespace std::string_literals;
 
 std::string Compress(const std::string& text) {
   std::string compressed;
@@ -55,7 +52,6 @@ TEST_P(ZLibInflate, StatusSizeAndTrailingBytes) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, ZLibInflate,
     ::testing::Values(Inflate{"prefix too small", Prefixed(10), Z_BUF_ERROR, 10, 0},
-                      Inflate{"prefix zero", Prefixed(0), Z_BUF_ERROR, 0, 0},
                       Inflate{"flipped byte", Flipped(), Z_DATA_ERROR, std::nullopt, 0},
                       Inflate{"truncated", kSample.substr(0, 20), Z_DATA_ERROR, std::nullopt, 0},
                       Inflate{"huge prefix", Prefixed(0x7FFFFFFF), Z_OK, kText.size(),

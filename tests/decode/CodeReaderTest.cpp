@@ -4,9 +4,6 @@
 // tried again by LoadDescriptionData.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "Keys.h"
 #include "decode/clsCodeReader.h"
 
@@ -64,13 +61,6 @@ TEST(CodeReader, AFailedYearIsTriedAgainByEveryLoadThatNamesIt) {
   EXPECT_EQ(r.LoadFailures, std::vector<int>{});
   EXPECT_EQ(reads.Reads("66"), 4);
   EXPECT_EQ(reads.Reads("63"), 1);
-}
-
-TEST(CodeReader, ReadDataGivesARawBlock) {
-  clsCodeReader r(Keys("p63-A"));
-  std::string raw;
-  ASSERT_TRUE(r.ReadData("63", nullptr, raw));
-  EXPECT_EQ(raw, std::string("#p63-A\0p63-A", 12));
 }
 
 }  // namespace

@@ -11,9 +11,6 @@
 
 namespace vorrendal::testing {
 
-inline constexpr const char* kIncorrect = "Incorrect Code";
-inline constexpr const char* kNotFound = "Description Not Found";
-
 // "#key" under each space-separated key, in the block of its year.
 inline std::unique_ptr<MemoryDataReader> Keys(const std::string& keys) {
   auto data = std::make_unique<MemoryDataReader>();

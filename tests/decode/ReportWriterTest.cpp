@@ -1,10 +1,7 @@
-// The report text: single lines (echo spacing, serial layouts, the color
-// cut, the Date and DSO lines by year, word wrap), one whole report byte for
-// byte, the append separator and the caret.
+// The report text where the golden report does not reach: a blank code's
+// long value, word wrap edges, one whole report byte for byte with the
+// append separator, and the caret.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "Keys.h"
 #include "decode/ReportWriter.h"
@@ -15,37 +12,14 @@ namespace {
 
 using namespace testing;
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t p; (p = text.find("\r\n", start)) != std::string::npos; start = p + 2)
-    lines.push_back(text.substr(start, p - start));
-  lines.push_back(text.substr(start));
-  return lines;
-}
-
-const char* const kLongPlant = "Plant whose name is long enough to pass any width";
-
-// The report of boxes decoded as 19yy (the decade from the year).
-ReportResult Report(const PlateBoxes& boxes, int year, bool append = false,
-                    const std::string& previous = "") {
-  auto data = std::make_unique<MemoryDataReader>();
-  data->Add("65", "p65-A", kLongPlant)
-      .Add("65", "m65-62", "Two-door hardtop coupe with vinyl roofs")
-      .Add("66", "m66-62", "Two-door hardtop coupe with vinyl roof")
-      .Add("65", "r65-4", "Four-speed manual with floor shift lever");
-  clsDescriptionStore store(std::move(data));
-  const DecodeResult r = DecodePlate(boxes, year >= 70 ? Decade::k1970s : Decade::k1960s, store);
-  return ReportWriter::Write(r, boxes, append, previous);
-}
-
 TEST(ReportLine, ABlankCodeShowsItsValueUnwrapped) {
-  auto data = std::make_unique<MemoryDataReader>();
-  clsDescriptionStore store(std::move(data));
+  clsDescriptionStore store(nullptr);
   DecodeResult r = DecodePlate(Boxes("5A"), Decade::k1960s, store);
   r.Model = "Two-door hardtop coupe with vinyl roof option";
-  EXPECT_EQ(Lines(ReportWriter::Write(r, Boxes("5A"), false, "").Report)[6],
-            "Model (Blank) = Two-door hardtop coupe with vinyl roof option");
+  EXPECT_NE(
+      ReportWriter::Write(r, Boxes("5A"), false, "")
+          .Report.find("\r\nModel (Blank) = Two-door hardtop coupe with vinyl roof option\r\n"),
+      std::string::npos);
 }
 
 struct WrapCase {
@@ -63,9 +37,7 @@ TEST_P(Wrap, BreaksAtTheLastSpaceWithinTheWidth) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, Wrap,
-    ::testing::Values(WrapCase{"aaaa bbbb", 5, "aaaa\r\n" + std::string(46, ' ') + "bbbb"},
-                      WrapCase{"ab cd", 5, "ab\r\n" + std::string(46, ' ') + "cd"},
-                      WrapCase{"abcd", 5, "abcd"},
+    ::testing::Values(WrapCase{"abcd", 5, "abcd"},
                       WrapCase{"abcde", 5, "abcd\r\n" + std::string(46, ' ') + "e"},  // no space
                       WrapCase{"aa bb cc dd ee", 6,
                                "aa bb\r\n" + std::string(45, ' ') + "cc dd\r\n" +
@@ -115,7 +87,12 @@ TEST_P(WholeReport, ReplacesOrFollowsThePreviousOne) {
 INSTANTIATE_TEST_SUITE_P(ReplaceOrAppend, WholeReport, ::testing::Bool());
 
 TEST(Caret, CountsWrappedLines) {
-  const ReportResult result = Report(Boxes("5A62C100001|54A"), 65, true, "OLD");
+  auto data = Keys("");
+  data->Add("65", "m65-62", "Two-door hardtop coupe with vinyl roofs");
+  clsDescriptionStore store(std::move(data));
+  const PlateBoxes boxes = Boxes("5A62C100001|54A");
+  const ReportResult result =
+      ReportWriter::Write(DecodePlate(boxes, Decade::k1960s, store), boxes, true, "OLD");
   ASSERT_TRUE(result.Caret.has_value());
   EXPECT_EQ(*result.Caret, result.Report.find("\r\nTrim (") + 3);  // a line earlier
 }

@@ -3,6 +3,7 @@
 // plates, descriptions intact, damaged and missing), kept as one SHA-256. On
 // a mismatch the output is left in VORRENDAL_BIN_DIR/golden-plates/.
 #include <gtest/gtest.h>
+#include <nettle/base16.h>
 #include <nettle/sha2.h>
 #include <stdlib.h>
 
@@ -25,6 +26,8 @@ constexpr const char* kKeptDigest =
 
 constexpr int kPlates = 10000;
 
+using Pool = std::vector<std::string>;  // "Ø" and "é" (UTF-8) count as one
+
 // splitmix64: the same numbers on every platform.
 class Numbers {
  public:
@@ -37,16 +40,15 @@ class Numbers {
   }
   std::size_t Below(std::size_t n) { return static_cast<std::size_t>(Next() % n); }
   bool OneIn(std::size_t n) { return Below(n) == 0; }
-  // One character of a pool; "Ø" and "é" (UTF-8) count as one.
-  std::string Of(const std::vector<std::string>& pool) { return pool[Below(pool.size())]; }
+  std::string Of(const Pool& pool) { return pool[Below(pool.size())]; }
   std::string Of(std::string_view pool) { return std::string(1, pool[Below(pool.size())]); }
 
  private:
   std::uint64_t state_;
 };
 
-const std::vector<std::string> kAxles = {"0", "1", "2", "3", "4",        "5",        "A", "B",
-                                         "C", "D", "E", "9", "\xC3\x98", "\xC3\xB8", " "};
+const Pool kAxles = {"0", "1", "2", "3", "4",        "5",        "A", "B",
+                     "C", "D", "E", "9", "\xC3\x98", "\xC3\xB8", " "};
 
 std::string Digits(Numbers& n, std::size_t count) {
   std::string out;
@@ -58,19 +60,16 @@ std::string Digits(Numbers& n, std::size_t count) {
 std::string Serial(Numbers& n) {
   const std::string plants = "ABCDEGHJKLMPSTWXZ5";
   std::string serial;
-  switch (n.Below(10)) {
-    case 0:  // 1959: engine letter, year digit, plant, model letter, unit
-      serial =
-          n.Of("ABCDEFGHJKMRSTXZ") + "9" + n.Of(plants) + n.Of("ABCDEFGHJKLMNPRSX5") + Digits(n, 6);
-      break;
-    case 1:  // a year code that cannot be read
-      serial = n.Of(std::vector<std::string>{"X5", "C5", " 5", "*", "C", "\xC3\xA9", ""}) +
-               n.Of(plants) + Digits(n, 2) + n.Of("CXZ") + Digits(n, 6);
-      break;
-    default:  // 1960-1974: year digit, plant, two model digits, engine, unit
-      serial = Digits(n, 1) + n.Of(plants) + n.Of("34567812") + n.Of("123456789") +
-               n.Of("ABCDEFGHJKLMNPQRSTVXYZ24689") + Digits(n, 6);
-      break;
+  const std::size_t kind = n.Below(10);
+  if (kind == 0) {  // 1959: engine letter, year digit, plant, model letter, unit
+    serial =
+        n.Of("ABCDEFGHJKMRSTXZ") + "9" + n.Of(plants) + n.Of("ABCDEFGHJKLMNPRSX5") + Digits(n, 6);
+  } else if (kind == 1) {  // a year code that cannot be read
+    serial = n.Of(Pool{"X5", "C5", " 5", "*", "C", "\xC3\xA9", ""}) + n.Of(plants) + Digits(n, 2) +
+             n.Of("CXZ") + Digits(n, 6);
+  } else {  // 1960-1974: year digit, plant, two model digits, engine, unit
+    serial = Digits(n, 1) + n.Of(plants) + n.Of("34567812") + n.Of("123456789") +
+             n.Of("ABCDEFGHJKLMNPQRSTVXYZ24689") + Digits(n, 6);
   }
   if (n.OneIn(6)) serial[1 + n.Below(serial.size() - 1)] = n.Of("AX*")[0];  // a piece misshapen
   if (n.OneIn(8)) {                                                         // short
@@ -86,14 +85,10 @@ std::string Serial(Numbers& n) {
 std::string YearColumn(Numbers& n, const std::string& serial) {
   const bool twoYears = !serial.empty() && serial[0] >= '0' && serial[0] <= '4';
   if (!twoYears) return n.OneIn(20) ? "1965" : "";
-  switch (n.Below(12)) {
-    case 0:
-      return "";
-    case 1:
-      return n.Of(std::vector<std::string>{"1965", "72", "x", "1959"});
-    default:
-      return std::to_string((n.OneIn(2) ? 1960 : 1970) + (serial[0] - '0'));
-  }
+  const std::size_t kind = n.Below(12);
+  if (kind == 0) return "";
+  if (kind == 1) return n.Of(Pool{"1965", "72", "x", "1959"});
+  return std::to_string((n.OneIn(2) ? 1960 : 1970) + (serial[0] - '0'));
 }
 
 std::vector<std::string> Plate(Numbers& n) {
@@ -101,26 +96,25 @@ std::vector<std::string> Plate(Numbers& n) {
   std::vector<std::string> codes = {
       serial,
       n.Of("5678") + n.Of("1234678") + n.Of("ABCDEX"),
-      n.Of(std::vector<std::string>{"A", "M", "K", "Q", "MA", "AB", "7A", "4A", "46", "5", "28",
-                                    "\xC3\x98", "K7", "1B", "8A"}),
-      n.Of(std::vector<std::string>{"11", "41", "21", "5", "3E", "A1", "C3", "L4", "N8", "1A", "2A",
-                                    "E7", "123", "X9"}),
+      n.Of(Pool{"A", "M", "K", "Q", "MA", "AB", "7A", "4A", "46", "5", "28", "\xC3\x98", "K7", "1B",
+                "8A"}),
+      n.Of(
+          Pool{"11", "41", "21", "5", "3E", "A1", "C3", "L4", "N8", "1A", "2A", "E7", "123", "X9"}),
       Digits(n, 1 + n.Below(2)) + n.Of("ABCDEFGHIJKLMNOPQRSTUVWXYZ"),
-      n.Of(std::vector<std::string>{"21", "33", "42", "5", "A1", "B2", "D4", "81", "99", "Q1"}),
+      n.Of(Pool{"21", "33", "42", "5", "A1", "B2", "D4", "81", "99", "Q1"}),
       n.Of("1234567UWXZA8"),
       n.Of(kAxles),
   };
   if (n.OneIn(9)) codes[1].resize(n.Below(3));  // a body of one or two characters
-  if (n.OneIn(7)) codes[4] = n.Of(std::vector<std::string>{"123", " 9A", "9A ", "9a", "12"});
+  if (n.OneIn(7)) codes[4] = n.Of(Pool{"123", " 9A", "9A ", "9a", "12"});
   // Codes on the edges of the shapes a year allows, now and then in one box.
-  static const std::vector<std::string> kOdd[] = {
-      {"A54", "545", "5A4", "54", "5"},
-      {"7-", "*A", "A4", "M4", "4", "46", "5", "KX", "3"},
-      {"A2", "2A", "a2", "A", "7", "12", "123"},
-      {"12I", "12O", "20W", "9N", "31M", "12", "1A"},
-      {"5A", "A5", "a5", "5", "Z9", "*1"},
-      {"#", "a", "8", "A"},
-      {"#", "a", "9", "\xC3\x98"}};
+  static const Pool kOdd[] = {{"A54", "545", "5A4", "54", "5"},
+                              {"7-", "*A", "A4", "M4", "4", "46", "5", "KX", "3"},
+                              {"A2", "2A", "a2", "A", "7", "12", "123"},
+                              {"12I", "12O", "20W", "9N", "31M", "12", "1A"},
+                              {"5A", "A5", "a5", "5", "Z9", "*1"},
+                              {"#", "a", "8", "A"},
+                              {"#", "a", "9", "\xC3\x98"}};
   if (n.OneIn(3)) {
     const std::size_t box = 1 + n.Below(std::size(kOdd));
     codes[box] = n.Of(kOdd[box - 1]);
@@ -157,9 +151,7 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 // directories named alike on every machine), its status and what it wrote.
 struct Transcript {
   void Run(const std::vector<std::string>& args, const std::string& in = "") {
-    SpawnSetup setup;
-    setup.in = in;
-    const Spawned run = SpawnTool(args, setup);
+    const Spawned run = SpawnTool(args, SpawnSetup(in));
     std::string line = "$";
     for (const std::string& arg : args) line += " " + arg;
     text += Anonymous(line) + "\nstatus " + std::to_string(run.status) + " signal " +
@@ -180,9 +172,8 @@ std::string Sha256(const std::string& text) {
   sha256_update(&context, text.size(), reinterpret_cast<const std::uint8_t*>(text.data()));
   std::uint8_t digest[SHA256_DIGEST_SIZE];
   sha256_digest(&context, sizeof digest, digest);
-  std::string hex;
-  for (const std::uint8_t b : digest)
-    hex += {"0123456789abcdef"[b >> 4], "0123456789abcdef"[b & 15]};
+  std::string hex(BASE16_ENCODE_LENGTH(sizeof digest), '0');
+  base16_encode_update(hex.data(), sizeof digest, digest);
   return hex;
 }
 

@@ -1,8 +1,7 @@
 #pragma once
-// Runs a built tool (vorrendal-decode unless told) as a shell would: its own process, real
-// pipes (or a file, or a closed descriptor) for standard input, output and
-// error. String streams are neither tied nor shared between threads; these
-// are.
+// Runs a built tool (vorrendal-decode unless told) as a shell would: its own
+// process, real pipes (or a file, or a closed descriptor) for its standard
+// streams. String streams are neither tied nor shared between threads; these are.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -22,8 +21,9 @@ extern char** environ;
 namespace vorrendal::testing {
 
 struct SpawnSetup {
+  SpawnSetup(std::string input = "", std::string output = "", std::size_t limit = -1)
+      : in(std::move(input)), outFile(std::move(output)), outLimit(limit) {}
   std::string in;             // written to standard input through a pipe
-  std::string inFile;         // standard input opened on this file instead
   bool closeIn = false;       // standard input closed instead
   std::string outFile;        // standard output opened on this file instead of a pipe
   bool closeOut = false;      // standard output closed instead
@@ -45,27 +45,18 @@ inline Spawned SpawnTool(const std::vector<std::string>& args, const SpawnSetup&
     return {};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  if (setup.closeIn) {
-    posix_spawn_file_actions_addclose(&actions, 0);
-  } else if (!setup.inFile.empty()) {
-    posix_spawn_file_actions_addopen(&actions, 0, setup.inFile.c_str(), O_RDONLY, 0);
-  } else {
-    posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-  }
-  if (setup.closeOut) {
-    posix_spawn_file_actions_addclose(&actions, 1);
-  } else if (setup.outFile.empty()) {
+  if (setup.closeIn) posix_spawn_file_actions_addclose(&actions, 0);
+  if (!setup.closeIn) posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+  if (setup.closeOut) posix_spawn_file_actions_addclose(&actions, 1);
+  if (!setup.closeOut && setup.outFile.empty())
     posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  } else {
+  if (!setup.closeOut && !setup.outFile.empty())
     posix_spawn_file_actions_addopen(&actions, 1, setup.outFile.c_str(), O_WRONLY, 0);
-  }
   posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-  const std::string& program = setup.program;
-  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  std::vector<char*> argv{const_cast<char*>(setup.program.c_str())};
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
-  // The program starts with SIGPIPE's default action, as from a shell, not
-  // with this process's.
+  // The program starts with SIGPIPE's default action, as from a shell, not with this process's.
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   sigset_t defaults;
@@ -75,21 +66,16 @@ inline Spawned SpawnTool(const std::vector<std::string>& args, const SpawnSetup&
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
   pid_t pid = 0;
   const int spawned =
-      posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
+      posix_spawn(&pid, setup.program.c_str(), &actions, &attributes, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   for (const int fd : {in[0], out[1], err[1]}) ::close(fd);
-  Spawned run;
-  if (spawned != 0) {
-    for (const int fd : {in[1], out[0], err[0]}) ::close(fd);
-    return run;
-  }
   // Feed standard input and drain both outputs at once, so that no side waits on a full pipe.
   pollfd fds[3] = {{in[1], POLLOUT, 0}, {out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
-  if (setup.closeIn || !setup.inFile.empty() || setup.in.empty()) {
-    ::close(in[1]);
-    fds[0].fd = -1;
-  }
+  Spawned run;
+  const auto shut = [&](int k) { ::close(fds[k].fd), fds[k].fd = -1; };
+  if (spawned != 0 || setup.closeIn || setup.in.empty()) shut(0);
+  if (spawned != 0) shut(1), shut(2);
   // A program that hangs is killed: the test fails instead of hanging too.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   while (fds[0].fd >= 0 || fds[1].fd >= 0 || fds[2].fd >= 0) {
@@ -105,10 +91,7 @@ inline Spawned SpawnTool(const std::vector<std::string>& args, const SpawnSetup&
       const ssize_t n =
           (fds[0].revents & POLLOUT) ? ::write(in[1], setup.in.data() + run.fed, piece) : -1;
       if (n > 0) run.fed += static_cast<std::size_t>(n);
-      if (n <= 0 || run.fed == setup.in.size()) {
-        ::close(in[1]);
-        fds[0].fd = -1;
-      }
+      if (n <= 0 || run.fed == setup.in.size()) shut(0);
     }
     for (int k = 1; k < 3; ++k) {
       if (fds[k].fd < 0 || fds[k].revents == 0) continue;
@@ -116,19 +99,15 @@ inline Spawned SpawnTool(const std::vector<std::string>& args, const SpawnSetup&
       const ssize_t n = ::read(fds[k].fd, buffer, sizeof buffer);
       std::string& text = k == 1 ? run.out : run.err;
       if (n > 0) text.append(buffer, static_cast<std::size_t>(n));
-      if (n <= 0 || (k == 1 && text.size() >= setup.outLimit)) {
-        ::close(fds[k].fd);
-        fds[k].fd = -1;
-      }
+      if (n <= 0 || (k == 1 && text.size() >= setup.outLimit)) shut(k);
     }
   }
-  for (const pollfd& open : fds) {
-    if (open.fd >= 0) ::close(open.fd);
-  }
+  for (int k = 0; k < 3; ++k)
+    if (fds[k].fd >= 0) shut(k);
   int raw = 0;
-  ::waitpid(pid, &raw, 0);
-  if (WIFEXITED(raw)) run.status = WEXITSTATUS(raw);
-  if (WIFSIGNALED(raw)) run.signal = WTERMSIG(raw);
+  if (spawned == 0) ::waitpid(pid, &raw, 0);
+  if (spawned == 0 && WIFEXITED(raw)) run.status = WEXITSTATUS(raw);
+  if (spawned == 0 && WIFSIGNALED(raw)) run.signal = WTERMSIG(raw);
   return run;
 }
 
