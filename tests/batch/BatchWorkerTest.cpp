@@ -3,7 +3,6 @@
 // runs several times: the thread sanitizer build looks at them all.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <sstream>
@@ -108,19 +107,6 @@ TEST_P(Taker, StoppedMidWayKeepsTheRowsDoneAndReadsLittleMore) {
 
 INSTANTIATE_TEST_SUITE_P(ByReadyOrByWaiting, Taker, ::testing::Bool(),
                          [](const auto& row) { return row.param ? "ByReady" : "ByWaiting"; });
-
-TEST(BatchWorker, ReadyIsCalledOnceUntilTheTakerTakes) {
-  std::atomic<int> calls = 0;
-  Doorbell bell;
-  auto ring = bell.Ring();
-  Running run(Pieces(7, kRows + 1), [&] {
-    ++calls;
-    ring();
-  });
-  bell.Wait();
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_EQ(calls.load(), 1);
-}
 
 TEST(BatchWorker, KeepsNoMoreRowsWaitingThanAllowed) {
   Running run(Pieces(4, 16));

@@ -9,21 +9,18 @@
 namespace vorrendal::batch {
 namespace {
 
-struct HeaderCase {
-  std::string csv;
-  std::string error;  // "": the header is good
-};
-void PrintTo(const HeaderCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.csv); }
+using HeaderCase = std::pair<std::string, std::string>;  // a header, its error ("": good)
 
 class Header : public ::testing::TestWithParam<HeaderCase> {};
 
 TEST_P(Header, IsReadOrRefusedOnOneLine) {
-  std::istringstream in(GetParam().csv);
+  const auto& [csv, want] = GetParam();
+  std::istringstream in(csv);
   PlateRows rows(in);
   const auto header = rows.ReadHeader();
   const std::string error = header ? std::string() : header.error();
-  EXPECT_EQ(error.substr(0, GetParam().error.size()), GetParam().error);
-  EXPECT_EQ(error.empty(), GetParam().error.empty()) << error;
+  EXPECT_EQ(error.substr(0, want.size()), want);
+  EXPECT_EQ(error.empty(), want.empty()) << error;
   EXPECT_EQ(error.find('\n'), std::string::npos);
   EXPECT_LE(error.size(), 200u);
 }

@@ -8,17 +8,13 @@
 namespace vorrendal::batch {
 namespace {
 
-struct VisibleCase {
-  std::string text;
-  bool keepLineFeeds;
-  std::string shown;
-};
-void PrintTo(const VisibleCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.text); }
+using VisibleCase = std::tuple<std::string, bool, std::string>;  // text, keep line feeds, shown
 
 class Visible : public ::testing::TestWithParam<VisibleCase> {};
 
 TEST_P(Visible, ControlCharactersAreShownNotSent) {
-  EXPECT_EQ(VisibleText(GetParam().text, GetParam().keepLineFeeds), GetParam().shown);
+  const auto& [text, keepLineFeeds, shown] = GetParam();
+  EXPECT_EQ(VisibleText(text, keepLineFeeds), shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -7,21 +7,15 @@
 namespace vorrendal {
 namespace {
 
-struct YearsCase {
-  std::string serial;
-  int first, second;  // 0: none
-};
-void PrintTo(const YearsCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.serial); }
+using Y = std::tuple<std::string, int, int>;  // a serial, its years (0: none)
 
-class YearCode : public ::testing::TestWithParam<YearsCase> {};
+class YearCode : public ::testing::TestWithParam<Y> {};
 
 TEST_P(YearCode, StandsForItsModelYears) {
-  const SerialYears years = YearsOfSerial(GetParam().serial);
-  EXPECT_EQ(years.first, GetParam().first);
-  EXPECT_EQ(years.second, GetParam().second);
+  const auto& [serial, first, second] = GetParam();
+  const SerialYears years = YearsOfSerial(serial);
+  EXPECT_EQ(std::pair(years.first, years.second), std::pair(first, second));
 }
-
-using Y = YearsCase;
 
 INSTANTIATE_TEST_SUITE_P(Serials, YearCode,
                          ::testing::Values(Y{"7A62C100001", 1967, 0}, Y{"0A", 1960, 1970},
