@@ -86,32 +86,5 @@ INSTANTIATE_TEST_SUITE_P(Records, OverLong,
                                            BoundCase{std::string(5000, ' ') + "a", 2},
                                            BoundCase{"\"" + kLong + "\",b,\"x\ny\"", 3}));
 
-struct KeepCase {
-  std::string text;
-  Fields kept;
-  std::size_t count;
-  bool dropped;
-};
-void PrintTo(const KeepCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.text); }
-
-class KeptFields : public ::testing::TestWithParam<KeepCase> {};
-
-// Fields beyond those kept are counted, never stored; a non-empty one is marked.
-TEST_P(KeptFields, BeyondTheKeptOnesCountedNotStored) {
-  std::istringstream in(GetParam().text);
-  CsvReader reader(in);
-  reader.KeepFields(2);
-  CsvRecord record;
-  ASSERT_TRUE(reader.Next(record));
-  EXPECT_EQ(record.fields, GetParam().kept);
-  EXPECT_EQ(record.fieldCount, GetParam().count);
-  EXPECT_EQ(record.dropped, GetParam().dropped);
-}
-
-INSTANTIATE_TEST_SUITE_P(Records, KeptFields,
-                         ::testing::Values(KeepCase{"a", {"a"}, 1, false},
-                                           KeepCase{"a,b,,, ,\"\"", {"a", "b"}, 6, false},
-                                           KeepCase{"a,b,\"\n\"", {"a", "b"}, 3, true}));
-
 }  // namespace
 }  // namespace vorrendal::batch

@@ -59,13 +59,6 @@ TEST(CodeTable, NamesAYearThatFailsAndListsTheOthers) {
   EXPECT_EQ(Named(table.rows, 1965).size(), 8u);
 }
 
-TEST(CodeTable, LeavesOutKeysNoDecodeLooksUp) {
-  auto data = std::make_unique<MemoryDataReader>();
-  data->Add("66", "q66-A", "no field").Add("66", "c66A", "no hyphen").Add("66", "c6x-A", "year");
-  clsDescriptionStore store(std::move(data));
-  EXPECT_THAT(Named(LoadCodeTable(store).rows, 1966), ::testing::ElementsAre("1966 year 6"));
-}
-
 struct FilterRow {
   const char* what;
   std::optional<int> year;

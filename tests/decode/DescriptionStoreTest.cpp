@@ -31,14 +31,6 @@ TEST(DescriptionStore, BuiltInsComeOnceYearsFirst) {
   EXPECT_EQ(entries[16].first, "d-A");
 }
 
-TEST(DescriptionStore, OnlyAModelYearTextLoadsAYear) {
-  Store s;
-  s.data->Add("58", "p58-A", "Plant").Add("75", "p75-A", "Plant");
-  for (const char* year : {"", "58", "75", "6a", " 62"})
-    EXPECT_EQ(s.store.Load(year), YearLoad::NoYear) << year;
-  EXPECT_EQ(s.data->TotalReads(), 0);
-}
-
 TEST(DescriptionStore, EachYearIsReadOnceAndAFailedYearAgain) {
   Store s;
   s.data->Add("63", "p63-A", "Plant of 63").Add("65", "p65-B", "Other");

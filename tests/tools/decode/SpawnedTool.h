@@ -1,7 +1,7 @@
 #pragma once
 // Runs a built tool (vorrendal-decode unless told) as a shell would: its own
-// process, real pipes (or a file, or a closed descriptor) for its standard
-// streams. String streams are neither tied nor shared between threads; these are.
+// process, real pipes (or a file for output, or a closed input) for its
+// standard streams. String streams are neither tied nor shared between threads; these are.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -26,7 +26,6 @@ struct SpawnSetup {
   std::string in;             // written to standard input through a pipe
   bool closeIn = false;       // standard input closed instead
   std::string outFile;        // standard output opened on this file instead of a pipe
-  bool closeOut = false;      // standard output closed instead
   std::size_t outLimit = -1;  // the reading end is closed once this much has arrived
   std::string program = VORRENDAL_BIN_DIR "/vorrendal-decode";
 };
@@ -47,10 +46,8 @@ inline Spawned SpawnTool(const std::vector<std::string>& args, const SpawnSetup&
   posix_spawn_file_actions_init(&actions);
   if (setup.closeIn) posix_spawn_file_actions_addclose(&actions, 0);
   if (!setup.closeIn) posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-  if (setup.closeOut) posix_spawn_file_actions_addclose(&actions, 1);
-  if (!setup.closeOut && setup.outFile.empty())
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  if (!setup.closeOut && !setup.outFile.empty())
+  if (setup.outFile.empty()) posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  if (!setup.outFile.empty())
     posix_spawn_file_actions_addopen(&actions, 1, setup.outFile.c_str(), O_WRONLY, 0);
   posix_spawn_file_actions_adddup2(&actions, err[1], 2);
   std::vector<char*> argv{const_cast<char*>(setup.program.c_str())};
