@@ -29,11 +29,10 @@ constexpr int kPlates = 10000;
 using Pool = std::vector<std::string>;  // "Ø" and "é" (UTF-8) count as one
 
 // splitmix64: the same numbers on every platform.
-class Numbers {
- public:
-  explicit Numbers(std::uint64_t seed) : state_(seed) {}
+struct Numbers {
+  std::uint64_t state;
   std::uint64_t Next() {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15u);
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15u);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
     return z ^ (z >> 31);
@@ -42,13 +41,7 @@ class Numbers {
   bool OneIn(std::size_t n) { return Below(n) == 0; }
   std::string Of(const Pool& pool) { return pool[Below(pool.size())]; }
   std::string Of(std::string_view pool) { return std::string(1, pool[Below(pool.size())]); }
-
- private:
-  std::uint64_t state_;
 };
-
-const Pool kAxles = {"0", "1", "2", "3", "4",        "5",        "A", "B",
-                     "C", "D", "E", "9", "\xC3\x98", "\xC3\xB8", " "};
 
 std::string Digits(Numbers& n, std::size_t count) {
   std::string out;
@@ -103,7 +96,8 @@ std::vector<std::string> Plate(Numbers& n) {
       Digits(n, 1 + n.Below(2)) + n.Of("ABCDEFGHIJKLMNOPQRSTUVWXYZ"),
       n.Of(Pool{"21", "33", "42", "5", "A1", "B2", "D4", "81", "99", "Q1"}),
       n.Of("1234567UWXZA8"),
-      n.Of(kAxles),
+      n.Of(Pool{"0", "1", "2", "3", "4", "5", "A", "B", "C", "D", "E", "9", "\xC3\x98", "\xC3\xB8",
+                " "}),
   };
   if (n.OneIn(9)) codes[1].resize(n.Below(3));  // a body of one or two characters
   if (n.OneIn(7)) codes[4] = n.Of(Pool{"123", " 9A", "9A ", "9a", "12"});
@@ -188,7 +182,7 @@ TEST(GoldenPlates, EverythingTheDecoderWritesIsTheKeptBytes) {
   ASSERT_GT(whole.size(), 100u);
   std::ofstream(damaged, std::ios::binary) << whole.substr(0, whole.size() - 5);
 
-  Numbers n(20260612);
+  Numbers n{20260612};
   std::vector<std::vector<std::string>> plates;
   std::string csv = "serial,body,color,trim,date,dso,trans,axle,year\r\n";
   for (int i = 0; i < kPlates; ++i) {
