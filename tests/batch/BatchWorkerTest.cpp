@@ -25,8 +25,13 @@ std::string Csv() {
 }
 
 struct Running {
-  explicit Running(BatchWorker::Options options, std::function<void()> ready = {}) {
+  Running(std::size_t pieceRows, std::size_t maxWaiting, bool askDecade = false,
+          std::function<void()> ready = {}) {
     EXPECT_TRUE(rows.ReadHeader());
+    BatchWorker::Options options;
+    options.pieceRows = pieceRows;
+    options.maxWaiting = maxWaiting;
+    options.askDecade = askDecade;
     worker.emplace(rows, store, options, std::move(ready));
   }
   std::istringstream in{Csv()};
@@ -54,20 +59,12 @@ struct Doorbell {
   bool rung = false;
 };
 
-BatchWorker::Options Pieces(std::size_t rows, std::size_t waiting, bool askDecade = false) {
-  BatchWorker::Options options;
-  options.pieceRows = rows;
-  options.maxWaiting = waiting;
-  options.askDecade = askDecade;
-  return options;
-}
-
 // Takes to the end, by the bell or by waiting; once stopAfter rows are taken, stops the worker.
 class Taker : public ::testing::TestWithParam<bool> {
  protected:
   std::vector<FinishedRow> TakeAll(std::size_t stopAfter = kRows + 1) {
     Doorbell bell;
-    Running run(Pieces(7, 64), GetParam() ? bell.Ring() : nullptr);
+    Running run(7, 64, false, GetParam() ? bell.Ring() : nullptr);
     std::vector<FinishedRow> taken;
     for (;;) {
       if (GetParam()) bell.Wait();
@@ -109,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(ByReadyOrByWaiting, Taker, ::testing::Bool(),
                          [](const auto& row) { return row.param ? "ByReady" : "ByWaiting"; });
 
 TEST(BatchWorker, KeepsNoMoreRowsWaitingThanAllowed) {
-  Running run(Pieces(4, 16));
+  Running run(4, 16);
   for (bool ended = false; !ended;) {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
     const Handover handover = run.worker->Take();
@@ -120,7 +117,7 @@ TEST(BatchWorker, KeepsNoMoreRowsWaitingThanAllowed) {
 
 TEST(BatchWorker, AsksTheYearOnceAndDecodesEveryOpenRowByTheAnswer) {
   for (int i = 0; i < kRuns; ++i) {
-    Running run(Pieces(7, 64, true));
+    Running run(7, 64, true);
     std::vector<FinishedRow> taken;
     int questions = 0;
     for (bool ended = false; !ended;) {
@@ -145,7 +142,7 @@ TEST(BatchWorker, AsksTheYearOnceAndDecodesEveryOpenRowByTheAnswer) {
 
 TEST(BatchWorker, GoesAwayWhileItsQuestionIsOpen) {
   for (int i = 0; i < kRuns; ++i) {
-    Running run(Pieces(7, 64, true));
+    Running run(7, 64, true);
     while (!run.worker->WaitAndTake(std::chrono::milliseconds(50)).question) {
     }
     run.worker.reset();  // it must not wait for an answer

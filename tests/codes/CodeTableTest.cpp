@@ -18,8 +18,7 @@ std::unique_ptr<MemoryDataReader> TwoYears() {
   auto data = std::make_unique<MemoryDataReader>();
   for (int year = kFirstSearchYear; year <= kLastSearchYear; ++year)
     data->AddYear(std::to_string(year));
-  data->Add("66", "c66-M", "Marlin Blue")
-      .Add("66", "c66-A", "Inkwell Black")
+  data->Add("66", "c66-A", "Inkwell Black")
       .Add("65", "x65-4", "3.00:1")
       .Add("65", "t65-L4", "Red Cloth")
       .Add("65", "t65-41", "Black Pleated Vinyl")
@@ -49,16 +48,6 @@ TEST(CodeTable, ListsAYearByFieldThenCodeInByteOrder) {
                                      "1965 trim 41", "1965 trim L4", "1965 axle 4", "1965 year 5"));
 }
 
-TEST(CodeTable, NamesAYearThatFailsAndListsTheOthers) {
-  auto data = TwoYears();
-  data->SetFailing("66", 1);  // one record in before the failure
-  clsDescriptionStore store(std::move(data));
-  const CodeTable table = LoadCodeTable(store);
-  EXPECT_THAT(table.failedYears, ::testing::ElementsAre(1966));
-  EXPECT_THAT(Named(table.rows, 1966), ::testing::ElementsAre("1966 year 6"));
-  EXPECT_EQ(Named(table.rows, 1965).size(), 8u);
-}
-
 struct FilterRow {
   const char* what;
   std::optional<int> year;
@@ -80,7 +69,6 @@ TEST_P(Filter, ShowsTheRowsThatMatch) {
   EXPECT_EQ(shown, p.shown);
 }
 
-constexpr auto kColor = CodeField::Color;
 constexpr auto kTrim = CodeField::Trim;
 
 INSTANTIATE_TEST_SUITE_P(
@@ -90,14 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
         FilterRow{"accents", {}, {}, "creme", {"1965 color K"}},
         FilterRow{"inside a description", {}, kTrim, "vinyl", {"1965 trim 4", "1965 trim 41"}},
         FilterRow{"prefix of a code", {}, kTrim, "4", {"1965 trim 4", "1965 trim 41"}},
-        FilterRow{"year, field and search", 1966, kColor, "black", {"1966 color A"}},
-        FilterRow{"months under every year", 1966, {}, "january", {"month A", "month N"}},
-        FilterRow{"empty", 1965, kTrim, "", {"1965 trim 4", "1965 trim 41", "1965 trim L4"}},
-        FilterRow{"matches nothing", {}, {}, std::string(1, kUnmatchable), {}}));
-
-TEST(CodeTable, YearsNamedJoinsTheLastWithAnd) {
-  EXPECT_EQ(YearsNamed({1962, 1966, 1970}), "1962, 1966 and 1970");
-}
+        FilterRow{"months under every year", 1966, {}, "january", {"month A", "month N"}}));
 
 }  // namespace
 }  // namespace vorrendal

@@ -14,8 +14,7 @@ TEST_P(Lossy, PutsOneReplacementForEachCharacterOrMalformedSequence) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, Lossy,
-                         ::testing::Values(Texts{"Cr\xC3\xA8me", "Cr\xE8me"},
-                                           Texts{"a\xE2\x86\x92z", "a?z"},  // no form
+                         ::testing::Values(Texts{"a\xE2\x86\x92z", "a?z"},  // no form
                                            Texts{"a\xE2\x86z", "a?z"},      // cut short
                                            Texts{"a\x80\x80z", "a??z"}));
 

@@ -19,12 +19,10 @@ std::string Compress(const std::string& text) {
 
 const std::string kText = "Standard V8, 352 cubic inches, two-barrel carburettor\r\n";
 const std::string kSample = Compress(kText);
-std::string Prefixed(std::int32_t n, const std::string& compressed = kSample) {
-  return clsZLib::longToString(n) + compressed.substr(4);
-}
+std::string Prefixed(std::int32_t n) { return clsZLib::longToString(n) + kSample.substr(4); }
 std::string Flipped() {
   std::string flipped = kSample;
-  flipped[flipped.size() / 2] = static_cast<char>(flipped[flipped.size() / 2] ^ 0x55);
+  flipped[flipped.size() / 2] ^= 0x55;
   return flipped;
 }
 

@@ -58,18 +58,5 @@ TEST(DescriptionStore, AYearGivenUpIsReadOnce) {
   EXPECT_FALSE(s.store.YearLoaded(65));
 }
 
-TEST(DescriptionStore, RecordsOfABlockThatFailedHalfWayStay) {
-  Store s;
-  s.data->Add("65", "p65-A", "Plant").Add("65", "p65-B", "Other plant");
-  s.data->SetFailing("65", 1);
-  EXPECT_EQ(s.store.Load("65"), YearLoad::Failed);
-  EXPECT_TRUE(s.store.Descriptions().Contains("p65-A"));
-  EXPECT_FALSE(s.store.Descriptions().Contains("p65-B"));
-}
-
-TEST(DescriptionStore, WithoutAReaderEveryYearFails) {
-  EXPECT_EQ(clsDescriptionStore(nullptr).Load("74"), YearLoad::Failed);
-}
-
 }  // namespace
 }  // namespace vorrendal

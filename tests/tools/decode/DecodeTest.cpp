@@ -52,31 +52,6 @@ ToolRun RunTool(const Args& args, const std::string& stdinText = "", bool stdinT
   return {status, out.str(), err.str(), data, opened};
 }
 
-// (--batch, --data, --format and --decade as a run uses them, the golden plates keep.)
-constexpr auto kJson = OutputFormat::Json;
-
-struct Accepted {
-  Args args, codes;
-  std::optional<int> year = {};
-  OutputFormat format = OutputFormat::Report;
-};
-void PrintTo(const Accepted& c, std::ostream* os) { *os << ::testing::PrintToString(c.args); }
-
-class CommandLine : public ::testing::TestWithParam<Accepted> {};
-
-TEST_P(CommandLine, IsAccepted) {
-  const auto o = ParseDecodeOptions(GetParam().args);
-  ASSERT_TRUE(o) << o.error();
-  EXPECT_EQ(std::tuple(o->codes, o->year, o->Format()),
-            std::tuple(GetParam().codes, GetParam().year, GetParam().format));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Options, CommandLine,
-    ::testing::Values(
-        Accepted{{"--year", "1972", "2A6", "--format=json", "62A"}, {"2A6", "62A"}, 1972, kJson},
-        Accepted{{"--", "-5", "--year"}, {"-5", "--year"}}, Accepted{{"-"}, {"-"}}));
-
 using Refused = std::pair<Args, std::string>;  // the arguments, a part of the message
 
 class WrongCommandLine : public ::testing::TestWithParam<Refused> {};
@@ -96,8 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Refused{{"--year", "1975", "2A"}, "from 1959 to 1974, not \"1975\""},
                       Refused{{"--format", "csv", "5A"}, "--format csv is for a batch"},
                       Refused{{"--data", "a", "--data", "b", "5A"}, "--data is given twice"},
-                      Refused{{"--batch", "p.csv", "5A"}, "from the file"},
-                      Refused{{"--decade", "1970s", "2A"}, "--decade is for a batch"}));
+                      Refused{{"--batch", "p.csv", "5A"}, "from the file"}));
 
 using Answer = std::tuple<std::string, std::optional<int>, int>;  // typed, year, questions
 
@@ -165,7 +139,6 @@ TEST(Batch, TheDecadeNamesTheYearOfARowThatLeavesItOpen) {
   EXPECT_NE(run.out.find("\r\n2A62C100001,,,,,,,,1962,1962,"), std::string::npos) << run.out;
 }
 
-// The built program finds the Data.dat the build packed beside it.
 TEST(EndToEnd, TheBuiltProgramReadsTheDataBesideIt) {
   const testing::Spawned run = testing::SpawnTool({"5A62C100001"});
   EXPECT_NE(run.out.find("Plant (A) = Linden, New Jersey\n"), std::string::npos) << run.out;

@@ -4,13 +4,11 @@
 // VORRENDAL_BIN_DIR/golden-actual/.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
-#include "../../support/MemoryDataReader.h"
+#include "SpawnedTool.h"
 #include "batch/RowTable.h"
+#include "support/MemoryDataReader.h"
 #include "tools/decode/DecodeTool.h"
 
 namespace vorrendal::decodetool {
@@ -18,13 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using vorrendal::testing::MemoryDataReader;
+using vorrendal::testing::ReadFile;
 
 const fs::path kGolden = fs::path(VORRENDAL_SOURCE_DIR) / "tests/tools/decode/golden";
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // 1959, 1962, 1965 and 1972; 1963 fails to load. 1965 has the awkward texts:
 // a model long enough to wrap, accents, quotes and a backslash, control

@@ -8,9 +8,6 @@
 #include <stdlib.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string_view>
 
 #include "SpawnedTool.h"
@@ -128,11 +125,6 @@ std::string CsvField(const std::string& text) {
   std::string quoted = "\"";
   for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
   return quoted + "\"";
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {

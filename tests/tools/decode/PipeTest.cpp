@@ -54,7 +54,6 @@ TEST_P(RepeatedBatch, EveryRunWritesTheSameBytes) {
 
 INSTANTIATE_TEST_SUITE_P(Formats, RepeatedBatch, ::testing::Values("json", "csv", "report"));
 
-// Standard streams that fail as a shell can make them fail.
 struct BrokenCase {
   const char* name;
   Args args;
@@ -111,7 +110,6 @@ TEST_P(BrokenStream, OneLineAndTheExitStatusNeverASignal) {
 INSTANTIATE_TEST_SUITE_P(Output, BrokenStream, ::testing::ValuesIn(kOutputCases), CaseName);
 INSTANTIATE_TEST_SUITE_P(Input, BrokenStream, ::testing::ValuesIn(kInputCases), CaseName);
 
-// A failed write ends the batch there: the rest of the input is not read.
 class FailedWrite : public ::testing::TestWithParam<BrokenCase> {};
 
 TEST_P(FailedWrite, StopsTheBatchAtOnce) {

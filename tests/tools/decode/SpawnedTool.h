@@ -1,7 +1,8 @@
 #pragma once
 // Runs a built tool (vorrendal-decode unless told) as a shell would: its own
 // process, real pipes (or a file for output, or a closed input) for its
-// standard streams. String streams are neither tied nor shared between threads; these are.
+// standard streams; and reads a file whole. String streams are neither tied nor shared between
+// threads; these are.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -13,6 +14,9 @@
 #include <chrono>
 #include <climits>
 #include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -36,6 +40,11 @@ struct Spawned {
   std::string out, err;
   std::size_t fed = 0;  // bytes of in the program took before it ended
 };
+
+inline std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 inline Spawned SpawnTool(const std::vector<std::string>& args, const SpawnSetup& setup = {}) {
   std::signal(SIGPIPE, SIG_IGN);  // the child may stop reading its input early
