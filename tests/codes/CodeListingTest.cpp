@@ -7,11 +7,10 @@ namespace {
 
 // Rows as the table holds them (Windows-1252): a quote and an escape, the
 // slashed zero and a month letter without a year.
-std::vector<CodeRow> SampleRows() {
-  return {{1965, CodeField::Trim, "41", "Black \"Pleated\" Vinyl\x1B", {}, {}},
-          {1973, CodeField::Axle, "\xD8", "2.47:1 Conventional, Economy Ratio", {}, {}},
-          {0, CodeField::MonthLetter, "N", "January", {}, {}}};
-}
+const std::vector<CodeRow> kRows = {
+    {1965, CodeField::Trim, "41", "Black \"Pleated\" Vinyl\x1B", {}, {}},
+    {1973, CodeField::Axle, "\xD8", "2.47:1 Conventional, Economy Ratio", {}, {}},
+    {0, CodeField::MonthLetter, "N", "January", {}, {}}};
 
 struct FormatRow {
   const char* what;
@@ -23,9 +22,8 @@ std::ostream& operator<<(std::ostream& os, const FormatRow& row) { return os << 
 class Listing : public ::testing::TestWithParam<FormatRow> {};
 
 TEST_P(Listing, WritesTheRows) {
-  const auto rows = SampleRows();
   std::vector<const CodeRow*> shown;
-  for (const CodeRow& row : rows) shown.push_back(&row);
+  for (const CodeRow& row : kRows) shown.push_back(&row);
   EXPECT_EQ(ListRows(shown, GetParam().format), GetParam().expected);
 }
 

@@ -12,6 +12,10 @@ namespace {
 using namespace testing;
 
 // (Where a description breaks, the golden outputs keep.)
+TEST(Wrap, AValueAsWideAsItsLineBreaksAtItsSpace) {
+  EXPECT_EQ(ReportWriter::WrapDescription("ab cd", 5), "ab\r\n" + std::string(46, ' ') + "cd");
+}
+
 TEST(Wrap, AWordLongerThanTheWidthIsCut) {
   EXPECT_EQ(ReportWriter::WrapDescription("abcde", 5), "abcd\r\n" + std::string(46, ' ') + "e");
 }

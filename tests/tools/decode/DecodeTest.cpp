@@ -89,7 +89,7 @@ TEST_P(TerminalYear, IsAskedUntilOneOfTheTwoIsAnswered) {
 
 INSTANTIATE_TEST_SUITE_P(Answers, TerminalYear,
                          ::testing::Values(Answer{"  1972 \r\n", 1972, 1},
-                                           Answer{"1965\n\nx\n62\n", 1962, 4}, Answer{"", {}, 1}));
+                                           Answer{"1965\n\nx\n62\n", 1962, 4}));
 
 TEST(OnePlate, TheYearAnsweredOnATerminalIsDecoded) {
   const ToolRun run = RunTool(kPlate62or72, "1972\n", true, true);

@@ -73,8 +73,7 @@ std::string Serial(Numbers& n) {
 // The year column: named for a digit 0 to 4 (now and then not, or wrongly),
 // seldom for the others.
 std::string YearColumn(Numbers& n, const std::string& serial) {
-  const bool twoYears = !serial.empty() && serial[0] >= '0' && serial[0] <= '4';
-  if (!twoYears) return n.OneIn(20) ? "1965" : "";
+  if (serial.empty() || serial[0] < '0' || serial[0] > '4') return n.OneIn(20) ? "1965" : "";
   const std::size_t kind = n.Below(12);
   if (kind == 0) return "";
   if (kind == 1) return n.Of(Pool{"1965", "72", "x", "1959"});
