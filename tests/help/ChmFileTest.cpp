@@ -27,11 +27,9 @@ void Walk(const std::vector<ChmTopicEntry>& entries, std::set<std::string>& list
   }
 }
 
-// The topic map holds the sixteen numbers the program opens (the help
-// window tests show each one's page). From the first page, every link and
-// picture is in the file, and every contents entry (which lists every topic)
-// is reached by links. Each missing or damaged copy of the file is refused
-// with the sentence naming its fault.
+// The sixteen topics the program opens; every link and picture reached from
+// the first page is in the file, and so is every contents entry. Each missing
+// or damaged copy of the file is refused with the sentence naming its fault.
 TEST(BuiltHelpFile, ResolvesAndDamagedCopiesAreRefused) {
   std::string error;
   const auto chm = ChmFile::Open(kHelpFile, error);
@@ -75,9 +73,8 @@ TEST(BuiltHelpFile, ResolvesAndDamagedCopiesAreRefused) {
   ASSERT_TRUE(system.has_value() && good.size() > 8192 && good.find(*system) != std::string::npos);
   std::string unnamed = good;  // the contents file's name in the system data, blanked
   unnamed.replace(good.find("VRNDL.hhc", good.find(*system)), 9, 9, '\0');
-  std::string renamed = good;
-  renamed[good.find("/VRNDL.hhc") + 9] =
-      'x';  // the directory's first mention: the contents are gone
+  std::string renamed = good;  // the directory's first mention: the contents are gone
+  renamed[good.find("/VRNDL.hhc") + 9] = 'x';
   const fs::path dir =
       fs::temp_directory_path() / ("vorrendal-help-" + std::to_string(std::random_device{}()));
   fs::create_directories(dir / "folder.chm");
@@ -105,89 +102,26 @@ TEST(BuiltHelpFile, ResolvesAndDamagedCopiesAreRefused) {
   fs::remove_all(dir);
 }
 
-// "name>local" for each entry, its pages in braces when it names several,
-// children in brackets, so a tree compares as text.
-std::string Flatten(const std::vector<ChmTopicEntry>& entries) {
-  std::string out;
-  for (const ChmTopicEntry& e : entries) {
-    out += (out.empty() ? "" : " ") + e.name + ">" + e.local;
-    if (e.pages.size() > 1) {
-      out += "{";
-      for (const ChmPageLink& page : e.pages)
-        out += (&page == &e.pages[0] ? "" : " ") + page.title + ":" + page.local;
-      out += "}";
-    }
-    if (!e.children.empty()) out += "[" + Flatten(e.children) + "]";
-  }
-  return out;
-}
-
-// One contents entry as help compilers write it.
-std::string Item(const std::string& name, const std::string& local = "") {
-  return R"(<LI><OBJECT type="text/sitemap"><param name="Name" value=")" + name + "\">" +
-         (local.empty() ? "" : R"(<param name="Local" value=")" + local + "\">") + "</OBJECT>";
-}
-
-// The rules the reader reads by: the contents tree as help compilers write
-// it, paths normalized as chmlib looks them up, and the context map's pages,
-// which compilers write relative or under the folder they ran in (as the
-// built file has it): one prefix, the longest that fits every entry, is
-// stripped.
+// What the built file does not show: damaged contents lists, the edges of
+// paths and of the context map.
 TEST(ReadingRules, SitemapPathsAndContextMapPrefix) {
-  const struct {
-    const char* what;
-    std::string html;
-    const char* expected;
-  } sitemaps[] = {
-      {"a nested list opens the children of the entry before it",
-       "<UL>" + Item("Book") + "<UL>" + Item("P1", "p1.htm") + "<UL>" + Item("Deep", "d.htm") +
-           "</UL>" + Item("P2", "p2.htm") + "</UL>" + Item("After", "z.htm") + "</UL>",
-       "Book>[P1>p1.htm[Deep>d.htm] P2>p2.htm] After>z.htm"},
-      {"other objects are not entries",
-       R"(<OBJECT type="x"><param name="Name" value="X"></OBJECT>)", ""},
-      {"letter case, bare and single-quoted values, spaces around '=', the first Local shown",
-       "<Ul><lI><oBjEcT TYPE=text/sitemap><PARAM NAME=name VALUE='Mixed case'>"
-       "<param name = \"LOCAL\" value = \"m.htm\"><param name=Local value=x.htm></oBjEcT></uL>",
-       "Mixed case>m.htm{:m.htm :x.htm}"},
-      {"references to Windows-1252, the rest kept as written; '>' inside a quoted value",
-       "<UL>" +
-           Item("Copy &amp; Save &gt; &lt;&quot;&apos;&#216; &#x42;&#X43;&#8364;&mdash;&Oslash;"
-                "&oslash; &#9731;&rarr;&OSLASH; AT&T &AMP;&#;",
-                "a>b.htm"),
-       "Copy & Save > <\"'\xD8 BC\x80\x97\xD8\xF8 &#9731;&rarr;&OSLASH; AT&T &&#;>a>b.htm"},
-      {"an index entry's pages, each with the Name before it (or none)",
-       R"(<UL><LI><OBJECT type="text/sitemap"><param name="Name" value="Key">)"
-       R"(<param name="Name" value="T1"><param name="Local" value="a.htm">)"
-       R"(<param name="Local" value="b.htm"></OBJECT></UL>)",
-       "Key>a.htm{T1:a.htm :b.htm}"},
-      {"comments are skipped, even when they hold tags",
-       "<UL><!-- " + Item("Gone", "g.htm") + " -->" + Item("Kept", "k.htm") + "</UL>",
-       "Kept>k.htm"},
-      {"stray closing lists and an unclosed tail lose no entry",
-       "</UL></UL><UL>" + Item("A", "a.htm") + "</UL></UL>" + Item("B", "b.htm") +
-           "<UL><LI><OBJECT",
-       "A>a.htm B>b.htm"},
+  const auto item = [](const std::string& name) {
+    return R"(<LI><OBJECT type="text/sitemap"><param name="Name" value=")" + name + "\"></OBJECT>";
   };
-  for (const auto& c : sitemaps) EXPECT_EQ(Flatten(ParseSitemap(c.html)), c.expected) << c.what;
+  std::string names;  // stray closing lists and an unclosed tail lose no entry
+  for (const ChmTopicEntry& e :
+       ParseSitemap("</UL></UL><UL>" + item("A") + "</UL></UL>" + item("B") + "<UL><LI><OBJECT"))
+    names += e.name;
+  EXPECT_EQ(names, "AB");
   const struct {
     const char* path;
     const char* base;
     const char* expected;
   } paths[] = {
-      {"a.htm", "/", "/a.htm"},
-      {"/a.htm", "/sub/", "/a.htm"},
       {"a.htm", "/sub/", "/sub/a.htm"},
       {"", "/", "/"},
-      {"./a.htm", "/sub", "/sub/a.htm"},
-      {"../a.htm", "/sub/", "/a.htm"},
       {"../../../a.htm", "/sub/", "/a.htm"},
-      {"images\\p.png", "/", "/images/p.png"},
-      {"a.htm?x=1#y", "/", "/a.htm"},
       {"x//y/./z.htm", "/", "/x/y/z.htm"},
-      {"#only", "/sub/", "/sub"},
-      {"/#SYSTEM", "/", "/#SYSTEM"},
-      {"/$WW/#x", "/", "/$WW/#x"},
-      {"a#f/#x", "/", "/a"},
   };
   for (const auto& c : paths)
     EXPECT_EQ(ChmFile::NormalizePath(c.path, c.base), c.expected) << c.path;
@@ -197,27 +131,10 @@ TEST(ReadingRules, SitemapPathsAndContextMapPrefix) {
     std::set<std::string> files;
     Paths expected;
   } maps[] = {
-      {"sub-folder: entry by entry, or a shorter prefix, picks other pages",
-       {"/build/p/a.htm", "/build/p/sub/a.htm"},
-       {"/a.htm", "/sub/a.htm", "/p/a.htm", "/p/sub/a.htm"},
-       {"/a.htm", "/sub/a.htm"}},
-      {"first entry in a sub-folder: the prefix must fit the others too",
-       {"/build/p/sub/a.htm", "/build/p/b.htm"},
-       {"/sub/a.htm", "/b.htm", "/a.htm"},
-       {"/sub/a.htm", "/b.htm"}},
-      {"relative paths",
-       {"a.htm", "sub/b.htm"},
-       {"/a.htm", "/sub/b.htm"},
-       {"/a.htm", "/sub/b.htm"}},
-      {"Windows paths",
-       {"C:\\work\\help\\a.htm", "C:\\work\\help\\B.HTM"},
-       {"/a.htm", "/B.HTM"},
-       {"/a.htm", "/B.HTM"}},
       {"a page missing from the file maps to nothing",
        {"/p/a.htm", "/p/gone.htm", "/p/b.htm"},
        {"/a.htm", "/b.htm"},
        {"/a.htm", "", "/b.htm"}},
-      {"nothing resolves", {"/p/x.htm"}, {"/a.htm"}, {""}},
       {"empty map", {}, {"/a.htm"}, {}},
   };
   for (const auto& c : maps) {
