@@ -2,6 +2,7 @@
 // it, and the rules it reads by (sitemaps, paths, the context map's prefix).
 #include <gtest/gtest.h>
 
+#include <array>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -113,18 +114,11 @@ TEST(ReadingRules, SitemapPathsAndContextMapPrefix) {
        ParseSitemap("</UL></UL><UL>" + item("A") + "</UL></UL>" + item("B") + "<UL><LI><OBJECT"))
     names += e.name;
   EXPECT_EQ(names, "AB");
-  const struct {
-    const char* path;
-    const char* base;
-    const char* expected;
-  } paths[] = {
-      {"a.htm", "/sub/", "/sub/a.htm"},
-      {"", "/", "/"},
-      {"../../../a.htm", "/sub/", "/a.htm"},
-      {"x//y/./z.htm", "/", "/x/y/z.htm"},
-  };
-  for (const auto& c : paths)
-    EXPECT_EQ(ChmFile::NormalizePath(c.path, c.base), c.expected) << c.path;
+  for (const auto& [path, base, expected] :
+       {std::array{"a.htm", "/sub/", "/sub/a.htm"}, std::array{"", "/", "/"},
+        std::array{"../../../a.htm", "/sub/", "/a.htm"},
+        std::array{"x//y/./z.htm", "/", "/x/y/z.htm"}})
+    EXPECT_EQ(ChmFile::NormalizePath(path, base), expected) << path;
   const struct {
     const char* what;
     Paths raw;
