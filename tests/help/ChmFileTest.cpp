@@ -16,7 +16,6 @@ namespace vorrendal {
 namespace {
 
 namespace fs = std::filesystem;
-using Paths = std::vector<std::string>;
 const fs::path kHelpFile = fs::path(VORRENDAL_BIN_DIR) / "VRNDL.chm";
 
 // Every entry of the contents, at any depth, is named; their pages go into listed.
@@ -121,9 +120,9 @@ TEST(ReadingRules, SitemapPathsAndContextMapPrefix) {
     EXPECT_EQ(ChmFile::NormalizePath(path, base), expected) << path;
   const struct {
     const char* what;
-    Paths raw;
+    std::vector<std::string> raw;
     std::set<std::string> files;
-    Paths expected;
+    std::vector<std::string> expected;
   } maps[] = {
       {"a page missing from the file maps to nothing",
        {"/p/a.htm", "/p/gone.htm", "/p/b.htm"},
