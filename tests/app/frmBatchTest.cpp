@@ -1,5 +1,7 @@
 // The plates window over a CSV file: what it adds to the batch it runs.
 
+#include <QMimeData>
+
 #include "AppTestSupport.h"
 #include "app/frmBatch.h"
 #include "data/clsDataFile.h"
@@ -70,6 +72,48 @@ class frmBatchTest : public QObject {
     QCOMPARE(o.Model()->rowCount(), 2);
     QCOMPARE(o.Cell(1, 0), QStringLiteral("3"));
     QVERIFY2(o.Cell(1, kStatus).startsWith(status), qPrintable(o.Cell(1, kStatus)));
+  }
+
+  void filterLeavesTheRowsWithProblems() {
+    Opened o({kClean, kUndescribed, kClean, kUnreadable});
+    QVERIFY(o.Finish());
+    Find<QCheckBox>(*o.batch, "chkOnlyProblems")->setChecked(true);
+    QCOMPARE(o.Model()->rowCount(), 2);
+    QCOMPARE(o.Cell(0, 0) + ' ' + o.Cell(1, 0), QStringLiteral("3 5"));
+  }
+
+  // Even on a box that takes text; another kind of file is not taken.
+  void droppedFileOpens_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("on");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("a .csv file") << "PLATES.CSV"
+                                 << "frmMain" << true;
+    QTest::newRow("on a plate box") << "plates.csv"
+                                    << "txtSerialNumber" << true;
+    QTest::newRow("a text file") << "plates.txt"
+                                 << "frmMain" << false;
+  }
+  void droppedFileOpens() {
+    QFETCH(QString, name);
+    QFETCH(QString, on);
+    QFETCH(bool, opens);
+    TestWindow t;
+    QWidget* target = on == "frmMain" ? &t.window : t.window.findChild<QWidget*>(on);
+    QVERIFY(target != nullptr);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(Csv({kClean})) > 0);
+    file.close();
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(file.fileName())});
+    mime.setText(file.fileName());  // as file managers give it, for boxes that take text
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QCOMPARE(enter.isAccepted(), opens);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    QCOMPARE(t.window.findChild<frmBatch*>() != nullptr, opens);
   }
 
   // The answer is taken for every row that leaves the year open.
