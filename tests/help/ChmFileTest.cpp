@@ -11,6 +11,7 @@
 
 #include "help/ChmFile.h"
 #include "help/ChmSitemap.h"
+#include "help/HelpSearch.h"
 
 namespace vorrendal {
 namespace {
@@ -100,6 +101,18 @@ TEST(BuiltHelpFile, ResolvesAndDamagedCopiesAreRefused) {
     EXPECT_EQ(copy ? copy->TopicOf(4) : "", *f.error ? "" : "/errornotice.htm") << f.name;
   }
   fs::remove_all(dir);
+}
+
+// The Search tab reads page text up to a bound, and says when it left pages out.
+TEST(BuiltHelpFile, SearchKeepsWithinItsTextBound) {
+  std::string error;
+  const auto chm = ChmFile::Open(kHelpFile, error);
+  ASSERT_NE(chm, nullptr) << kHelpFile << ": " << error;
+  const TopicSearch all = TopicSearch::Of(*chm);
+  const TopicSearch bounded = TopicSearch::Of(*chm, 4096);
+  EXPECT_TRUE(all.Complete());
+  EXPECT_FALSE(bounded.Complete());
+  EXPECT_LT(bounded.Size(), all.Size());
 }
 
 // What the built file does not show: damaged contents lists, the edges of
