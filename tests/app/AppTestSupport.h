@@ -94,6 +94,15 @@ struct TestWindow {
     Type({"5A31V100001", "99Z", "A", "A1", "12A", "21", "1", "1"});
     window.Process();
   }
+  // Runs Process, pressing OK on the message boxes it is expected to show: what each showed
+  // ("title|text|icon|buttons"), then the titles of any more.
+  QStringList ProcessPressingOk(int boxes) {
+    ModalDriver driver;
+    QStringList seen(boxes);
+    for (QString& box : seen) driver.Then(Press(QMessageBox::Ok, &box));
+    window.Process();
+    return seen + driver.Unexpected();
+  }
   QString Report() const { return Find<QPlainTextEdit>(window, "txtDescription")->toPlainText(); }
   int OpenHeight() const { return closedHeight + TwipsToPixels(3720); }
   void ClickDropButton() const {

@@ -32,32 +32,42 @@ const char* const kTabOrder[] = {
 void EveryStyleFromEveryOther() {
   QTest::addColumn<int>("style");
   QTest::addColumn<int>("from");
-  for (int style = 0; style < 6; ++style) {
-    for (int from = 0; from < 6; ++from) {
+  for (int style = 0; style < 6; ++style)
+    for (int from = 0; from < 6; ++from)
       QTest::addRow("%s from %s", kStyles[style], kStyles[from]) << style << from;
-    }
-  }
+}
+
+// Switches the window to the row's style from the row's other one; the style.
+int Switch(TestWindow& t) {
+  QFETCH(int, style);
+  QFETCH(int, from);
+  t.window.SelectTemplateStyle(from);
+  t.window.SelectTemplateStyle(style);
+  return style;
 }
 
 // The plate's elements that show, in reading order.
 QList<QWidget*> Shown(const TestWindow& t) {
   const QRect plate = t.Get("Shape1")->geometry();
   QList<QWidget*> shown;
-  for (QWidget* w : t.window.centralWidget()->findChildren<QWidget*>()) {
+  for (QWidget* w : t.window.centralWidget()->findChildren<QWidget*>())
     if (w->isVisible() && w->objectName() != "Shape1" && plate.intersects(w->geometry()))
       shown << w;
-  }
   std::sort(shown.begin(), shown.end(), [](QWidget* a, QWidget* b) {
     return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
   });
   return shown;
 }
 
-// How far apart two rectangles are, in pixels (0 when they touch or overlap).
-int Distance(const QRect& a, const QRect& b) {
-  const int dx = std::max({0, a.left() - b.right(), b.left() - a.right()});
-  const int dy = std::max({0, a.top() - b.bottom(), b.top() - a.bottom()});
-  return static_cast<int>(std::hypot(dx, dy));
+// The columns of an image that hold ink (a pixel unlike the background).
+QList<int> InkColumns(const QImage& image, QColor background) {
+  QList<int> columns;
+  for (int x = 0; x < image.width(); ++x) {
+    int y = 0;
+    while (y < image.height() && QColor(image.pixel(x, y)) == background) ++y;
+    if (y < image.height()) columns << x;
+  }
+  return columns;
 }
 
 }  // namespace
@@ -67,11 +77,8 @@ class frmMainPlateTest : public QObject {
  private slots:
   void readsInOrder_data() { EveryStyleFromEveryOther(); }
   void readsInOrder() {
-    QFETCH(int, style);
-    QFETCH(int, from);
     TestWindow t;
-    t.window.SelectTemplateStyle(from);
-    t.window.SelectTemplateStyle(style);
+    const int style = Switch(t);
     QStringList read;
     for (QWidget* w : Shown(t)) {
       if (w->objectName() == "imgBrantelLarge") read << "[large logo]";
@@ -86,11 +93,8 @@ class frmMainPlateTest : public QObject {
 
   void tabFollowsThePlate_data() { EveryStyleFromEveryOther(); }
   void tabFollowsThePlate() {
-    QFETCH(int, style);
-    QFETCH(int, from);
     TestWindow t;
-    t.window.SelectTemplateStyle(from);
-    t.window.SelectTemplateStyle(style);
+    const int style = Switch(t);
     t.Get("cboTemplateStyle")->setFocus(Qt::OtherFocusReason);
     QStringList order;
     for (int i = 0; i < 9; ++i) {
@@ -103,53 +107,11 @@ class frmMainPlateTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), t.Get("cmdProcess"));
   }
 
-  // Each caption nearest its own box, its words whole; boxes 375 twips high.
-  void plateReadsCleanly_data() { EveryStyleFromEveryOther(); }
-  void plateReadsCleanly() {
-    QFETCH(int, style);
-    QFETCH(int, from);
-    TestWindow t;
-    t.window.SelectTemplateStyle(from);
-    t.window.SelectTemplateStyle(style);
-    const QList<QWidget*> shown = Shown(t);
-    for (QWidget* w : shown) {
-      const QString name = w->objectName();
-      QVERIFY2(t.Get("Shape1")->geometry().contains(w->geometry()), qPrintable(name));
-      for (QWidget* other : shown) {
-        const bool text = !name.startsWith("img") && !other->objectName().startsWith("img");
-        // A pixel's touch (the captions' empty edges) is not overlap.
-        const QRect inner = w->geometry().adjusted(1, 1, -1, -1);
-        QVERIFY2(w == other || !text || !inner.intersects(other->geometry()),
-                 qPrintable(name + " on " + other->objectName()));
-      }
-      if (kBoxes.contains(name)) QCOMPARE(w->height(), TwipsToPixels(375));
-      auto* caption = qobject_cast<QLabel*>(w);
-      if (caption == nullptr || !kBoxes.contains("txt" + name.mid(3))) continue;
-      const QSize words = caption->fontMetrics().size(0, caption->text());
-      QVERIFY2(caption->width() >= words.width() && caption->height() >= words.height(),
-               qPrintable(name));
-      QWidget* nearest = nullptr;
-      for (const QString& box : kBoxes) {
-        if (!t.Box(box)->isVisible()) continue;
-        if (!nearest || Distance(caption->geometry(), t.Box(box)->geometry()) <
-                            Distance(caption->geometry(), nearest->geometry()))
-          nearest = t.Box(box);
-      }
-      QCOMPARE(nearest->objectName(), "txt" + name.mid(3));
-    }
-  }
-
-  void hiddenBoxesKeepTheirCodes_data() {
-    QTest::addColumn<int>("style");
-    QTest::newRow("1959-1961: no DSO") << 0;
-    QTest::newRow("1970-1972: no date") << 4;
-  }
   void hiddenBoxesKeepTheirCodes() {
-    QFETCH(int, style);
     TestWindow t;
     t.window.SelectTemplateStyle(1);
     t.TypeGoodPlate();
-    t.window.SelectTemplateStyle(style);
+    t.window.SelectTemplateStyle(4);  // no date box
     t.window.Process();
     QVERIFY(t.Report().contains("Date (12A)") && t.Report().contains("DSO (21)"));
   }
@@ -159,6 +121,70 @@ class frmMainPlateTest : public QObject {
     t.window.SelectTemplateStyle(5);
     QTest::mouseClick(t.Get("txtType"), Qt::LeftButton);
     QVERIFY(QApplication::focusWidget() != t.Get("txtType"));
+  }
+
+  void fullWidthLineStaysWhole_data() {
+    QTest::addColumn<QString>("line");
+    QTest::newRow("district") << "DSO (47) = Minneapolis-St. Paul, Minnesota District";
+    QTest::newRow("no space to break at") << QString(51, u'W');
+  }
+  void fullWidthLineStaysWhole() {
+    QFETCH(QString, line);
+    QCOMPARE(line.size(), 51);
+    TestWindow t;
+    t.DecodeGoodPlate();
+    auto* report = t.Get<QPlainTextEdit>("txtDescription");
+    report->setPlainText(QStringLiteral("Year (5) = 1965\n") + line);
+    QApplication::processEvents();
+    QCOMPARE(report->document()->lastBlock().layout()->lineCount(), 1);
+  }
+
+  // Not "theError".
+  void errorNoticeWordsStandApart() {
+    TestWindow t;
+    t.DecodeWithError();
+    auto* text = t.Get<QLabel>("lblErrorOccurred");
+    auto* link = t.Get<QLabel>("lblErrorNotice");
+    QVERIFY(text->isVisible() && link->isVisible());
+    const QColor ground = t.window.centralWidget()->palette().color(QPalette::Window);
+    // The sentence's last line is the band the link stands in.
+    const QRect band(0, link->y() - text->y(), text->width(), link->height());
+    QVERIFY(text->rect().contains(band.topLeft()) && band.y() > 0);
+    const QList<int> words = InkColumns(text->grab(band).toImage(), ground);
+    const QList<int> linkInk = InkColumns(link->grab().toImage(), ground);
+    QVERIFY(!words.isEmpty() && !linkInk.isEmpty());
+    const int wordsEnd = text->x() + words.last();
+    const int linkStart = link->x() + linkInk.first();
+    QVERIFY2(
+        linkStart - wordsEnd > QFontMetrics(link->font()).horizontalAdvance(u' ') / 2,
+        qPrintable(QStringLiteral("words end %1, link starts %2").arg(wordsEnd).arg(linkStart)));
+  }
+
+  // Its first character stands where a short serial's does.
+  void serialBoxesShowWholeSerials_data() {
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QString>("serial");
+    for (int style = 0; style < 6; ++style) {
+      QTest::addRow("style %d 1960-1974 form", style) << style << "8W88W888888";
+      QTest::addRow("style %d 1959 form", style) << style << "W9WW888888";
+    }
+  }
+  void serialBoxesShowWholeSerials() {
+    QFETCH(int, style);
+    QFETCH(QString, serial);
+    TestWindow t;
+    t.window.SelectTemplateStyle(style);
+    QLineEdit* box = t.Box("txtSerialNumber");
+    const auto firstCharacterAt = [box](const QString& text) {
+      box->setText(text);
+      box->setSelection(0, static_cast<int>(text.size()));  // the caret at the end, the anchor at 0
+      box->repaint();
+      return box->inputMethodQuery(Qt::ImAnchorRectangle).toRect().left();
+    };
+    const int unscrolled = firstCharacterAt(QStringLiteral("W"));
+    QCOMPARE(firstCharacterAt(serial), unscrolled);
+    QVERIFY(box->inputMethodQuery(Qt::ImCursorRectangle).toRect().right() <=
+            box->contentsRect().right());
   }
 };
 

@@ -1,6 +1,8 @@
 // The main window as it opens and as a person works it around a decode.
 
 #include "AppTestSupport.h"
+#include "app/frmAbout.h"
+#include "app/frmCorrectYearSelect.h"
 
 class frmMainTest : public QObject {
   Q_OBJECT
@@ -14,86 +16,44 @@ class frmMainTest : public QObject {
     QCOMPARE(t.readersMade, 0);
   }
 
-  // The report panel's controls lie below the window, hidden.
-  void controlsAsDesigned_data() {
+  void captionsAndTips_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("tip");
-    QTest::addColumn<QString>("state");
-    const auto row = [](const char* name, const char* text, const char* tip, const char* state) {
-      QTest::newRow(name) << name << text << tip << state;
+    const auto row = [](const char* name, const char* text, const char* tip) {
+      QTest::newRow(name) << name << text << tip;
     };
-    row("cmdProcess", "&Process", "Process (Decode) The Information", "shown enabled");
-    row("cmdClearSerial", "C&lear", "Clear The Information", "shown enabled");
-    row("chkAppend", "&Append", "Append (Add) To The Text", "shown");
-    row("Label10", "Template &Style:", "", "shown enabled");
-    row("cboTemplateStyle", "1959-1961", "Select A Template Style", "shown enabled");
-    row("txtSerialNumber", "", "Enter the serial (warranty) number here", "shown enabled");
-    row("txtBody", "", "Enter the body code here", "shown enabled");
-    row("txtColor", "", "Enter the color code here", "shown enabled");
-    row("txtTrim", "", "Enter the trim code here", "shown enabled");
-    row("txtDate", "", "Enter the date code here", "shown enabled");
-    row("txtDSO", "", "Enter the DSO code here", "enabled");
-    row("txtTrans", "", "Enter the transmission code here", "shown enabled");
-    row("txtAxle", "", "Enter the axle code here", "shown enabled");
-    row("txtType", "PASSENGER", "", "");
-    row("lblMadeInUSALong", "MADE IN U.S.A.", "", "enabled");
-    row("picDropDescription", "", "", "shown");
-    row("txtDescription", "", "", "enabled");
-    row("cmdCopyText", "&Copy", "Copy Text To Clipboard", "enabled");
-    row("cmdSaveAs", "&Save As...", "Save Text To A File", "enabled");
-    row("cmdPrint", "P&rint", "Print Text", "enabled");
-    row("lblErrorOccurred", "An error occurred while decoding. Please read the", "", "enabled");
-    row("lblErrorNotice", "Error Notice.", "", "enabled");
+    row("cmdProcess", "&Process", "Process (Decode) The Information");
+    row("cmdClearSerial", "C&lear", "Clear The Information");
+    row("chkAppend", "&Append", "Append (Add) To The Text");
+    row("Label10", "Template &Style:", "");
+    row("cboTemplateStyle", "1959-1961", "Select A Template Style");
+    row("txtSerialNumber", "", "Enter the serial (warranty) number here");
+    row("txtBody", "", "Enter the body code here");
+    row("txtColor", "", "Enter the color code here");
+    row("txtTrim", "", "Enter the trim code here");
+    row("txtDate", "", "Enter the date code here");
+    row("txtDSO", "", "Enter the DSO code here");
+    row("txtTrans", "", "Enter the transmission code here");
+    row("txtAxle", "", "Enter the axle code here");
+    row("txtType", "PASSENGER", "");
+    row("lblMadeInUSALong", "MADE IN U.S.A.", "");
+    row("cmdCopyText", "&Copy", "Copy Text To Clipboard");
+    row("cmdSaveAs", "&Save As...", "Save Text To A File");
+    row("cmdPrint", "P&rint", "Print Text");
+    row("lblErrorOccurred", "An error occurred while decoding. Please read the", "");
+    row("lblErrorNotice", "Error Notice.", "");
   }
-  void controlsAsDesigned() {
+  void captionsAndTips() {
     QFETCH(QString, name);
     QFETCH(QString, text);
     QFETCH(QString, tip);
-    QFETCH(QString, state);
     TestWindow t;
     QWidget* control = t.Get(name);
     const QVariant shown = control->property("text").isValid() ? control->property("text")
                                                                : control->property("currentText");
     QCOMPARE(shown.toString(), text);
     QCOMPARE(control->toolTip(), tip);
-    const QStringList states{control->isVisible() ? "shown" : "",
-                             control->isEnabled() ? "enabled" : ""};
-    QCOMPARE(states.join(u' ').trimmed(), state);
-  }
-
-  void looksAsDesigned_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("look");
-    for (const auto& [name, look] : {std::pair("Shape1", "ground #000000"),
-                                     {"lblBody", "ink #ffffff"},
-                                     {"lblAxle", "font Arial 13px bold"},
-                                     {"txtSerialNumber", "font Arial 15px bold"},
-                                     {"txtDescription", "font Courier New 12px"},
-                                     {"lblErrorNotice", "ink #0000ff"},
-                                     {"lblErrorNotice", "font Arial 11px underlined"},
-                                     {"imgBrantelLarge", "picture"}})
-      QTest::newRow(look) << QString(name) << QString(look);
-  }
-  void looksAsDesigned() {
-    QFETCH(QString, name);
-    QFETCH(QString, look);
-    TestWindow t;
-    QWidget* control = t.Get(name);
-    const QFont f = control->font();
-    QString seen;
-    if (look.startsWith("ground"))
-      seen = "ground " + control->palette().color(QPalette::Window).name();
-    if (look.startsWith("ink"))
-      seen = "ink " + control->palette().color(QPalette::WindowText).name();
-    if (look.startsWith("font"))
-      seen = QStringLiteral("font %1 %2px%3%4")
-                 .arg(f.family())
-                 .arg(f.pixelSize())
-                 .arg(f.bold() ? " bold" : "", f.underline() ? " underlined" : "");
-    if (look == "picture" && !qobject_cast<QLabel*>(control)->pixmap().isNull()) seen = look;
-    QCOMPARE(seen, look);
-    QVERIFY(!t.window.windowIcon().isNull());
   }
 
   void boxesTakeTheirLongestCode_data() {
@@ -111,32 +71,6 @@ class frmMainTest : public QObject {
     t.Box(box)->setFocus();
     QTest::keyClicks(t.Box(box), QStringLiteral("ABCDEFGHIJKLMNOP"));
     QCOMPARE(t.Box(box)->text(), QStringLiteral("ABCDEFGHIJKLMNOP").left(longest));
-  }
-
-  // A second click places the caret.
-  void enteringABoxSelectsItsText_data() {
-    QTest::addColumn<bool>("byMouse");
-    QTest::newRow("by Tab") << false;
-    QTest::newRow("by a click") << true;
-  }
-  void enteringABoxSelectsItsText() {
-    QFETCH(bool, byMouse);
-    TestWindow t;
-    QLineEdit* body = t.Box("txtBody");
-    body->setText(QStringLiteral("54A"));
-    if (byMouse)
-      QTest::mouseClick(body, Qt::LeftButton, {}, QPoint(4, 4));
-    else
-      QTest::keyClick(t.Box("txtSerialNumber"), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), body);
-    QCOMPARE(body->selectedText(), QStringLiteral("54A"));
-    if (byMouse) {
-      QTest::mouseClick(body, Qt::LeftButton, {}, QPoint(4, 4));
-      QVERIFY(!body->hasSelectedText());
-      return;
-    }
-    QTest::keyClicks(body, QStringLiteral("62b"));
-    QCOMPARE(body->text(), QStringLiteral("62b"));
   }
 
   // Not with Ctrl, not on another button; in the report box a new line.
@@ -218,6 +152,79 @@ class frmMainTest : public QObject {
     other.show();
     QVERIFY(t.window.close());
     QVERIFY(!other.isVisible() && !t.window.isVisible());
+  }
+
+  // Made once; OK, the close box and Escape keep the last answer, preselected next time.
+  void yearDialogRemembersTheLastAnswer_data() {
+    QTest::addColumn<QString>("end");
+    for (const char* end : {"ok", "close", "escape"}) QTest::newRow(end) << end;
+  }
+  void yearDialogRemembersTheLastAnswer() {
+    QFETCH(QString, end);
+    QWidget owner;
+    owner.show();
+    RecordingHelp help;
+    GuiPrompter prompter(&owner, help);
+    ModalDriver driver;
+    driver.Then(AnswerYear(1));
+    QCOMPARE(prompter.AskYear("1962", "1972"), 1);
+    bool preselected = false;
+    driver.Then([&](QWidget* modal) {
+      preselected = Find<QRadioButton>(*modal, "optYear2")->isChecked();
+      if (end == "ok") QTest::keyClick(modal, Qt::Key_Return);
+      if (end == "close") modal->close();
+      if (end == "escape") QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    QCOMPARE(prompter.AskYear("1962", "1972"), 1);
+    QVERIFY(driver.Done() && preselected && prompter.YearDialog()->isHidden());
+    QCOMPARE(owner.findChildren<frmCorrectYearSelect*>().size(), 1);
+  }
+
+  void yearDialogShowsTheYearsAsked() {
+    QWidget owner;
+    RecordingHelp help;
+    GuiPrompter prompter(&owner, help);
+    ModalDriver driver;
+    QStringList years;
+    for (const auto& [first, second] : {std::pair("1962", "1972"), {"1964", "1974"}}) {
+      driver.Then([&years](QWidget* modal) {
+        years << Find<QRadioButton>(*modal, "optYear1")->text() + u'/' +
+                     Find<QRadioButton>(*modal, "optYear2")->text();
+        Find<QPushButton>(*modal, "cmdOK")->click();
+      });
+      prompter.AskYear(first, second);
+    }
+    QCOMPARE(years, QStringList({"1962/1972", "1964/1974"}));
+  }
+
+  void yearDialogLooksAsDesigned() {
+    frmCorrectYearSelect dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Which year?"));
+    QCOMPARE(Find<QGroupBox>(dialog, "Frame1")->title(), QStringLiteral("Select correct year"));
+    auto* ok = Find<QPushButton>(dialog, "cmdOK");
+    QVERIFY(Find<QRadioButton>(dialog, "optYear1")->isChecked() && ok->isDefault());
+    QCOMPARE(ok->text(), QStringLiteral("&OK"));
+    QCOMPARE(Find(dialog, "optYear2")->property("helpContextId").toInt(), IDH_YEAR_CHOICE);
+  }
+
+  void aboutShowsTheProgram() {
+    TestWindow t;
+    ModalDriver driver;
+    QString opened;
+    driver.Then([&](QWidget* modal) {
+      auto* about = qobject_cast<frmAbout*>(modal);
+      QVERIFY(about != nullptr);
+      QCOMPARE(about->windowTitle(), QStringLiteral("About Vorrendal"));
+      QCOMPARE(Find<QLabel>(*about, "lblTitle")->text(), QStringLiteral("1959-1974 Vorrendal"));
+      QCOMPARE(Find<QLabel>(*about, "lblVersion")->text(), QStringLiteral("Version 1.2.0.2"));
+      about->OpenWebAddress = [&](const QString& address) { opened = address; };
+      QTest::mouseClick(Find<QLabel>(*about, "lblWebsiteLink"), Qt::LeftButton);
+      QTest::keyClick(about, Qt::Key_Return);
+    });
+    t.Get<QAction>("mnuHelpAbout")->trigger();
+    QVERIFY(driver.Done());
+    QCOMPARE(opened, QStringLiteral("https://vorrendal.example.org/"));
+    QVERIFY(t.window.findChildren<frmAbout*>().isEmpty());  // none kept after closing
   }
 };
 
