@@ -57,10 +57,9 @@ inline YearData PlateData() {
 inline const QStringList kBoxes{"txtSerialNumber", "txtBody", "txtColor", "txtTrim",
                                 "txtDate",         "txtDSO",  "txtTrans", "txtAxle"};
 
-// Shown and active; counts the readers it made.
+// Shown and active; counts the readers it made (with data, when given, instead of the years).
 struct TestWindow {
   using Factory = frmMain::DataReaderFactory;
-  // data, when given, makes the readers instead of the years.
   explicit TestWindow(YearData years = PlateData(), Factory data = {})
       : window(help, [this, years, data] {
           ++readersMade;
@@ -78,6 +77,7 @@ struct TestWindow {
     return Find<T>(window, name);
   }
   QLineEdit* Box(const QString& name) const { return Find<QLineEdit>(window, name); }
+  QString Report() const { return Get<QPlainTextEdit>("txtDescription")->toPlainText(); }
 
   // Serial, body, color, trim, date, DSO, trans, axle; codes left off are emptied.
   void Type(const QStringList& codes) {
@@ -103,11 +103,7 @@ struct TestWindow {
     window.Process();
     return seen + driver.Unexpected();
   }
-  QString Report() const { return Find<QPlainTextEdit>(window, "txtDescription")->toPlainText(); }
-  int OpenHeight() const { return closedHeight + TwipsToPixels(3720); }
-  void ClickDropButton() const {
-    QTest::mouseClick(Find(window, "picDropDescription"), Qt::LeftButton, {}, QPoint(8, 8));
-  }
+  void ClickDropButton() const { QTest::mouseClick(Get("picDropDescription"), Qt::LeftButton); }
 
   RecordingHelp help;
   int readersMade = 0;
