@@ -56,25 +56,21 @@ class AccessibilityTest : public QObject {
 
   void dropButtonIsAButton_data() {
     QTest::addColumn<int>("presses");  // -1: before the first decode
-    QTest::addColumn<QString>("name");
-    QTest::newRow("before the first decode") << -1 << "Show report";
-    QTest::newRow("after a decode") << 0 << "Hide report";
-    QTest::newRow("pressed once") << 1 << "Show report";
-    QTest::newRow("pressed twice") << 2 << "Hide report";
+    QTest::newRow("before the first decode") << -1;
+    QTest::newRow("after a decode") << 0;
+    QTest::newRow("pressed once") << 1;
+    QTest::newRow("pressed twice") << 2;
   }
   void dropButtonIsAButton() {
     QFETCH(int, presses);
-    QFETCH(QString, name);
     const bool open = presses % 2 == 0;
     TestWindow t;
     if (presses >= 0) t.DecodeGoodPlate();
     QAccessibleInterface* button = Of(t.Get("picDropDescription"));
-    QAccessibleActionInterface* actions = button->actionInterface();
-    QVERIFY(actions != nullptr &&
-            actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
-    for (int i = 0; i < presses; ++i) actions->doAction(QAccessibleActionInterface::pressAction());
+    for (int i = 0; i < presses; ++i)
+      button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(button->role(), QAccessible::Button);
-    QCOMPARE(button->text(QAccessible::Name), name);
+    QCOMPARE(button->text(QAccessible::Name), open ? "Hide report" : "Show report");
     const QAccessible::State state = button->state();
     QVERIFY(state.expandable && bool(state.collapsed) == !open);
     QCOMPARE(bool(state.expanded), open);
@@ -100,13 +96,6 @@ class AccessibilityTest : public QObject {
     QCOMPARE(link->text(QAccessible::Name), QStringLiteral("Error Notice."));
     link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(t.help.topics, std::vector<int>{IDH_ERROR_NOTICE});
-  }
-
-  void cleanDecodeAnnouncesNothing() {
-    TestWindow t;
-    t.DecodeGoodPlate();
-    QVERIFY(!Seen(QAccessible::Alert));
-    QVERIFY(Of(t.Get("lblErrorOccurred"))->state().invisible);
   }
 
   // The plate's ground, emblems and separator lines are not shown at all.

@@ -15,9 +15,8 @@
 namespace vorrendal::testing {
 
 struct RecordingHelp final : IHelp {
-  void ShowContents(QWidget*) override { ++contents; }
+  void ShowContents(QWidget*) override {}
   void ShowTopic(int contextId, QWidget*) override { topics.push_back(contextId); }
-  int contents = 0;
   std::vector<int> topics;
 };
 
