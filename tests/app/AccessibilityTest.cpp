@@ -98,6 +98,12 @@ class AccessibilityTest : public QObject {
     QCOMPARE(t.help.topics, std::vector<int>{IDH_ERROR_NOTICE});
   }
 
+  void cleanDecodeAnnouncesNothing() {
+    TestWindow t;
+    t.DecodeGoodPlate();
+    QVERIFY(!Seen(QAccessible::Alert));
+  }
+
   // The plate's ground, emblems and separator lines are not shown at all.
   void nothingShownIsUnnamed_data() {
     QTest::addColumn<int>("style");

@@ -9,7 +9,6 @@
 #include "resources/help/context.h"
 #include "support/MemoryDataReader.h"
 #include "support/ModalDriver.h"
-#include "ui/DropDescriptionButton.h"
 #include "ui/ScreenUnits.h"
 
 namespace vorrendal::testing {
@@ -93,8 +92,7 @@ struct TestWindow {
     Type({"5A31V100001", "99Z", "A", "A1", "12A", "21", "1", "1"});
     window.Process();
   }
-  // Runs Process, pressing OK on the message boxes it is expected to show: what each showed
-  // ("title|text|icon|buttons"), then the titles of any more.
+  // Runs Process, pressing OK on the boxes expected: each "title|text|icon|buttons", then more.
   QStringList ProcessPressingOk(int boxes) {
     ModalDriver driver;
     QStringList seen(boxes);
