@@ -27,7 +27,7 @@ constexpr bool kLimitMemory = false;  // a sanitizer reserves memory of its own
 constexpr bool kLimitMemory = true;
 #endif
 
-using testing::ReadBytes;
+using testing::ReadFile;
 using testing::ScratchDir;
 using testing::WriteBytes;
 
@@ -41,7 +41,6 @@ std::string FileOf(const std::vector<std::pair<std::string, std::string>>& years
                           blocks);
 }
 const std::string kSound = FileOf({{"65", "Atlanta\0p65-A\r\n"s}});
-constexpr std::uintmax_t kFourGiB = std::uintmax_t{4} << 30;
 
 // Runs bin/vorrendal-data in dir with the arguments, standard output to stdoutTo, under the limits
 // (a file size in bytes, 0 for none). Returns the exit status and what it wrote to standard error.
@@ -111,7 +110,7 @@ using SetUp = std::function<std::vector<std::string>(const fs::path&)>;
 SetUp Given(const std::string& bytes, const std::string& command = "check", bool sparse = false) {
   return [=](const fs::path& dir) {
     WriteBytes(dir / "Data.dat", bytes);
-    if (sparse) fs::resize_file(dir / "Data.dat", kFourGiB);
+    if (sparse) fs::resize_file(dir / "Data.dat", std::uintmax_t{4} << 30);
     std::vector<std::string> args{command, "Data.dat"};
     if (command == "unpack") args.insert(args.end(), {"-o", "out"});
     return args;
@@ -126,9 +125,9 @@ SetUp WithLink(const char* name, const SetUp& setUp) {
     return args;
   };
 }
-void VictimKept(const fs::path& dir) { EXPECT_EQ(ReadBytes(dir / "victim"), "victim"); }
+void VictimKept(const fs::path& dir) { EXPECT_EQ(ReadFile(dir / "victim"), "victim"); }
 void NothingUnpacked(const fs::path& dir) {
-  EXPECT_EQ(ReadBytes(dir / "out" / "notes.md"), "mine");
+  EXPECT_EQ(ReadFile(dir / "out" / "notes.md"), "mine");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir / "out"), {}), 1) << "only notes.md";
 }
 std::string CrLfBomb() {
@@ -172,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
                 },
                 1, "Data.dat: write failed: File too large\n",
                 [](const fs::path& dir) {
-                  EXPECT_EQ(ReadBytes(dir / "Data.dat"), "old contents");
+                  EXPECT_EQ(ReadFile(dir / "Data.dat"), "old contents");
                   EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 2) << "no leftovers";
                 },
                 "/dev/null", 1000},
@@ -181,8 +180,8 @@ INSTANTIATE_TEST_SUITE_P(
         Hostile{"UnpackGivesBackThePackedRecords", Unpack, 0, "",
                 [](const fs::path& dir) {
                   for (const char* year : {"1965.txt", "1966.txt"})
-                    EXPECT_THAT(ReadBytes(dir / "out" / year),
-                                ::testing::EndsWith(ReadBytes(dir / "src" / year)));
+                    EXPECT_THAT(ReadFile(dir / "out" / year),
+                                ::testing::EndsWith(ReadFile(dir / "src" / year)));
                 }},
         Hostile{"PackBesideALinkAtTheOldTemporaryName", WithLink("Data.dat.tmp", Sources), 0, "",
                 VictimKept},

@@ -1,10 +1,9 @@
 #pragma once
-// Files for the vorrendal-data tests: a scratch folder and whole-file bytes.
+// Files for the vorrendal-data tests: a scratch folder and whole-file bytes written.
 #include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 namespace vorrendal::testing {
@@ -19,9 +18,6 @@ struct ScratchDir {
 
 inline void WriteBytes(const std::filesystem::path& to, const std::string& text) {
   std::ofstream(to, std::ios::binary) << text;
-}
-inline std::string ReadBytes(const std::filesystem::path& path) {
-  return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
 
 }  // namespace vorrendal::testing

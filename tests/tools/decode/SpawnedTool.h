@@ -1,8 +1,7 @@
 #pragma once
-// Runs a built tool (vorrendal-decode unless told) as a shell would: its own
-// process, real pipes (or a file for output, or a closed input) for its
-// standard streams; and reads a file whole. String streams are neither tied nor shared between
-// threads; these are.
+// Runs a built tool (vorrendal-decode unless told) as a shell would: its own process, real pipes
+// (or a file for output, or a closed input) for its standard streams, tied and shared between
+// threads as string streams never are.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -42,8 +41,7 @@ struct Spawned {
 };
 
 inline std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
 
 inline Spawned SpawnTool(const std::vector<std::string>& args, const SpawnSetup& setup = {}) {
