@@ -1,6 +1,5 @@
-// The batch loop's progress as a window's bar shows it: each row counted, the
-// bytes read growing to the whole input. (Stopping is kept by the worker's
-// and the tool's tests.)
+// The batch loop's progress as a window's bar shows it: each row counted, the bytes read growing to
+// the whole input. (Stopping is kept by the worker's and the tool's tests.)
 #include <gtest/gtest.h>
 
 #include <sstream>

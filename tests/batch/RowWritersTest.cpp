@@ -1,6 +1,5 @@
-// What reaches a terminal: control characters in a description or an input
-// shown, never sent raw (the golden report shows the common ones); input
-// quoted in a message kept short.
+// What reaches a terminal: control characters in a description or an input shown, never sent raw
+// (the golden report shows the common ones); input quoted in a message kept short.
 #include <gtest/gtest.h>
 
 #include "batch/RowWriters.h"

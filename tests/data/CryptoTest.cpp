@@ -1,5 +1,4 @@
-// A block encrypted under the program's pass phrase: a known answer, and the
-// way back.
+// A block encrypted under the program's pass phrase: a known answer, and the way back.
 #include <gtest/gtest.h>
 
 #include "data/clsCrypto.h"

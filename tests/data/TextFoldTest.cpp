@@ -11,10 +11,9 @@ class TextFold : public ::testing::TestWithParam<Texts> {};
 
 TEST_P(TextFold, FoldsCaseAndAccents) { EXPECT_EQ(FoldText(GetParam().first), GetParam().second); }
 
-// Capital and small accented letters, carons and the diaeresis of the 0x80
-// row; the slashed zero stays apart from O; letters of their own are
-// lower-cased; the multiplication and division signs, other symbols and NUL
-// are no letters.
+// Capital and small accented letters, carons and the diaeresis of the 0x80 row; the slashed zero
+// stays apart from O; letters of their own are lower-cased; the multiplication and division signs,
+// other symbols and NUL are no letters.
 INSTANTIATE_TEST_SUITE_P(Rows, TextFold,
                          ::testing::Values(Texts{"\xC0\xC9\xCE\xD5\xDC\xDD", "aeiouy"},
                                            Texts{"\xE1\xEA\xEF\xF3\xF9\xFD\xFF", "aeiouyy"},

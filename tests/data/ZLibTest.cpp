@@ -1,5 +1,4 @@
-// Compressed text with its length in front: what a damaged or mis-sized input
-// gives.
+// Compressed text with its length in front: what a damaged or mis-sized input gives.
 #include <gtest/gtest.h>
 #include <zlib.h>
 

@@ -1,7 +1,6 @@
-// One decode where no plate through the program reaches: a one-character
-// trim code stands for the code with a leading zero (no shipped code looks
-// so), and the axle code is trimmed (its box holds one character). The rest
-// is kept by the golden plates. "#key" as a result names the record found.
+// One decode where no plate through the program reaches: a one-character trim code stands for the
+// code with a leading zero (no shipped code looks so), and the axle code is trimmed (its box holds
+// one character). The rest is kept by the golden plates. "#key" as a result names the record found.
 #include <gtest/gtest.h>
 
 #include "Keys.h"

@@ -1,7 +1,6 @@
-// golden/rows.csv decoded against the descriptions below gives golden/out.FORMAT
-// byte for byte, from the tool and from the window's packed rows: people's
-// scripts read these bytes. On a mismatch the output is left in
-// VORRENDAL_BIN_DIR/golden-actual/.
+// golden/rows.csv decoded against the descriptions below gives golden/out.FORMAT byte for byte,
+// from the tool and from the window's packed rows: people's scripts read these bytes. On a mismatch
+// the output is left in VORRENDAL_BIN_DIR/golden-actual/.
 #include <gtest/gtest.h>
 
 #include <sstream>

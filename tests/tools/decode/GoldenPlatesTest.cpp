@@ -1,15 +1,14 @@
-// Everything the built vorrendal-decode writes for 10,000 plates made from a
-// fixed seed and for the shipped samples (batches in each format, single
-// plates, descriptions intact, damaged and missing), kept as one SHA-256. On
-// a mismatch the output is left in VORRENDAL_BIN_DIR/golden-plates/.
+// Everything the built vorrendal-decode writes for 10,000 plates from a fixed seed and for the
+// shipped samples (batches in each format, single plates, descriptions intact, damaged, missing),
+// kept as one SHA-256. On a mismatch the output is left in VORRENDAL_BIN_DIR/golden-plates/.
 #include <gtest/gtest.h>
 #include <nettle/base16.h>
 #include <nettle/sha2.h>
-#include <stdlib.h>
 
 #include <cstdint>
 #include <string_view>
 
+#include "../data/ScratchFiles.h"
 #include "SpawnedTool.h"
 
 namespace vorrendal::testing {
@@ -70,8 +69,7 @@ std::string Serial(Numbers& n) {
   return serial.substr(0, 11);
 }
 
-// The year column: named for a digit 0 to 4 (now and then not, or wrongly),
-// seldom for the others.
+// The year column: named for a digit 0 to 4 (now and then not, or wrongly), seldom for the others.
 std::string YearColumn(Numbers& n, const std::string& serial) {
   if (serial.empty() || serial[0] < '0' || serial[0] > '4') return n.OneIn(20) ? "1965" : "";
   const std::size_t kind = n.Below(12);
@@ -119,17 +117,15 @@ std::vector<std::string> Plate(Numbers& n) {
   return codes;
 }
 
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(" ,\"") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
-}
-
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
   for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at))
     text.replace(at, from.size(), to), at += to.size();
   return text;
+}
+
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(" ,\"") == std::string::npos) return text;
+  return "\"" + Replaced(text, "\"", "\"\"") + "\"";
 }
 
 // Each run as its command line (with the scratch, build and source
@@ -163,9 +159,8 @@ std::string Sha256(const std::string& text) {
 }
 
 TEST(GoldenPlates, EverythingTheDecoderWritesIsTheKeptBytes) {
-  std::string pattern = (fs::temp_directory_path() / "vorrendal-golden-XXXXXX").string();
-  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-  const fs::path scratch = pattern;
+  const ScratchDir dir;
+  const fs::path& scratch = dir.path;
   const std::string data = VORRENDAL_BIN_DIR "/Data.dat";
   // The last block cut short: 1974 fails to load, the other years do not.
   const std::string damaged = (scratch / "Damaged.dat").string();
@@ -210,7 +205,6 @@ TEST(GoldenPlates, EverythingTheDecoderWritesIsTheKeptBytes) {
     ADD_FAILURE() << "SHA-256 " << digest << ", kept " << kKeptDigest << "; the output is in "
                   << actual / "transcript.txt";
   }
-  fs::remove_all(scratch);
 }
 
 }  // namespace
