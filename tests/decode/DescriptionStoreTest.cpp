@@ -1,5 +1,5 @@
-// The store the decoders look codes up in: the built-in years and months,
-// each model year read once, a failed year tried again or given up.
+// The store the decoders look codes up in: each model year read once, a failed year tried again or
+// given up.
 #include <gtest/gtest.h>
 
 #include "decode/clsDescriptionStore.h"
@@ -18,18 +18,6 @@ struct Store {
   MemoryDataReader* data;  // owned by store
   clsDescriptionStore store;
 };
-
-// (What each built-in decodes to, the golden plates keep.)
-TEST(DescriptionStore, BuiltInsComeOnceYearsFirst) {
-  Store s;
-  EXPECT_TRUE(s.store.BuiltInDescriptions().Empty());
-  EXPECT_EQ(s.store.Load(""), YearLoad::NoYear);
-  s.store.Load("");
-  const auto& entries = s.store.BuiltInDescriptions().Entries();
-  ASSERT_EQ(entries.size(), 40u);
-  EXPECT_EQ(entries[0].first, "y0-9");
-  EXPECT_EQ(entries[16].first, "d-A");
-}
 
 TEST(DescriptionStore, EachYearIsReadOnceAndAFailedYearAgain) {
   Store s;
