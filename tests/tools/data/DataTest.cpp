@@ -46,7 +46,6 @@ std::string FileOf(const std::vector<Writer::Block>& blocks,
 const std::string kSample = FileOf(SampleBlocks());
 const std::string kSampleIndex = Writer::IndexText(SampleBlocks());
 const std::size_t kIndexSize = Writer::PackBlock(kSampleIndex).size();
-const std::string kPass = clsDataFile::kPassPhrase;
 
 // The sample with year's block replaced by packed bytes, or by text packed.
 std::string WithBlock(const std::string& year, const std::string& packed) {
@@ -75,7 +74,7 @@ std::string Flip(std::string bytes, std::size_t at) {
 std::string Junked(const std::string& text, const std::string& junk) {
   std::string compressed;
   clsZLib().compressData(text, compressed);
-  return Writer::Seal(compressed + junk, kPass, kPass);
+  return Writer::Seal(compressed + junk, clsDataFile::kPassPhrase, clsDataFile::kPassPhrase);
 }
 const std::string kBlockOfJunk(clsDataFile::kMaxBlockSize, 'j');
 
@@ -129,9 +128,6 @@ INSTANTIATE_TEST_SUITE_P(
                "index: the index length -1 is negative"},
         Damage{Flip(kSample, 4 + kIndexSize / 2), "65", "", "index: the"},
         Damage{WithIndexLine(1, "100-66"), "65", "", "index line 2: has 2 fields"},
-        Damage{WithIndexLine(2, "10-1-65"), "65", "",
-               "year 65 is listed twice (first on index line 1)"},
-        Damage{WithIndexLine(0, "1x0-1-65"), "65", "66", "the length \"1x0\" is not a number"},
         Damage{WithIndexLine(0, "10-999999-65"), "65", "66",
                "block 65: starts at offset 999999, expected 1"},
         Damage{kSample.substr(0, kSample.size() - 5), "67", "65",
@@ -142,7 +138,6 @@ INSTANTIATE_TEST_SUITE_P(
                "block 65 line 1: the record has no NUL"},
         Damage{WithText("65", "b\0m65-1\r\nc\0M65-1\r\n"s), "65", "66",
                "line 2: key \"M65-1\" is there twice (first on block 65 line 1)"},
-        Damage{kSample, "68", "65", ""},  // a year the index does not list
         // Past the bounds the reader keeps, with a margin over what a year holds:
         Damage{WithText("65", std::string(clsZLib::kMaxTextSize, 'a') + "\0p65-A\r\n"s), "65", "66",
                "block 65: the text inflates past 1048576 bytes"},

@@ -70,7 +70,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Refused{{"5A", "--year"}, "'--year' needs a value"},
                       Refused{{"--year", "1975", "2A"}, "from 1959 to 1974, not \"1975\""},
                       Refused{{"--format", "csv", "5A"}, "--format csv is for a batch"},
-                      Refused{{"--data", "a", "--data", "b", "5A"}, "--data is given twice"},
                       Refused{{"--batch", "p.csv", "5A"}, "from the file"}));
 
 using Answer = std::tuple<std::string, std::optional<int>, int>;  // typed, year, questions
