@@ -27,6 +27,16 @@ T* Find(const QWidget& window, const QString& name) {
   return found;
 }
 
+// Rows of one column, "row", each named by itself; its fields are separated by '|'.
+inline void Rows(std::initializer_list<const char*> rows) {
+  QTest::addColumn<QString>("row");
+  for (const char* row : rows) QTest::newRow(row) << QString(row);
+}
+inline QStringList Fields() {
+  QFETCH(QString, row);
+  return row.split(u'|');
+}
+
 // Answers the year question with the first (0) or second (1) year.
 inline ModalDriver::Action AnswerYear(int answer) {
   return [answer](QWidget* modal) {

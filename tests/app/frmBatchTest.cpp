@@ -82,22 +82,15 @@ class frmBatchTest : public QObject {
     QCOMPARE(o.Cell(0, 0) + ' ' + o.Cell(1, 0), QStringLiteral("3 5"));
   }
 
-  // Even on a box that takes text; another kind of file is not taken.
+  // Even on a box that takes text; another kind of file is not taken. Rows: "file|dropped
+  // on|opens".
   void droppedFileOpens_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("on");
-    QTest::addColumn<bool>("opens");
-    QTest::newRow("a .csv file") << "PLATES.CSV"
-                                 << "frmMain" << true;
-    QTest::newRow("on a plate box") << "plates.csv"
-                                    << "txtSerialNumber" << true;
-    QTest::newRow("a text file") << "plates.txt"
-                                 << "frmMain" << false;
+    Rows({"PLATES.CSV|frmMain|yes", "plates.csv|txtSerialNumber|yes", "plates.txt|frmMain|no"});
   }
   void droppedFileOpens() {
-    QFETCH(QString, name);
-    QFETCH(QString, on);
-    QFETCH(bool, opens);
+    const QStringList r = Fields();
+    const QString &name = r[0], &on = r[1];
+    const bool opens = r[2] == u"yes";
     TestWindow t;
     QWidget* target = on == "frmMain" ? &t.window : t.window.findChild<QWidget*>(on);
     QVERIFY(target != nullptr);
@@ -116,22 +109,13 @@ class frmBatchTest : public QObject {
     QCOMPARE(t.window.findChild<frmBatch*>() != nullptr, opens);
   }
 
-  // The answer is taken for every row that leaves the year open.
+  // The answer is taken for every row that leaves the year open. Rows: "button|year|status".
   void asksTheYearOnceForTheFile_data() {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("year");
-    QTest::addColumn<QString>("status");
-    QTest::newRow("the 1970s") << "cmd1970s"
-                               << "1972"
-                               << "Decoded";
-    QTest::newRow("left undecoded") << "cmdLeaveUndecoded"
-                                    << ""
-                                    << "Not decoded";
+    Rows({"cmd1970s|1972|Decoded", "cmdLeaveUndecoded||Not decoded"});
   }
   void asksTheYearOnceForTheFile() {
-    QFETCH(QString, button);
-    QFETCH(QString, year);
-    QFETCH(QString, status);
+    const QStringList r = Fields();
+    const QString &button = r[0], &year = r[1], &status = r[2];
     Opened o({kOpenYear, kClean, kOpenYear, kOpenYear});
     o.driver.Then([button](QWidget* modal) { Find<QPushButton>(*modal, button)->click(); });
     QVERIFY(o.Finish());
@@ -204,18 +188,15 @@ class frmBatchTest : public QObject {
     QCOMPARE(typed.join(','), QStringLiteral("2A31V100005,52A,A,A1,12A,21,1,2"));
   }
 
-  // For the same file and the same answer to the year question.
+  // For the same file and the same answer to the year question. Rows: "button|filter|options".
   void exportIsWhatTheToolWrites_data() {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("filter");
-    QTest::addColumn<QStringList>("options");
-    QTest::newRow("csv, left undecoded") << "cmdLeaveUndecoded" << 0 << QStringList{"csv"};
-    QTest::newRow("json, the 1970s") << "cmd1970s" << 1 << QStringList{"json", "--decade", "1970s"};
+    Rows({"cmdLeaveUndecoded|0|csv", "cmd1970s|1|json --decade 1970s"});
   }
   void exportIsWhatTheToolWrites() {
-    QFETCH(QString, button);
-    QFETCH(int, filter);
-    QFETCH(QStringList, options);
+    const QStringList r = Fields();
+    const QString& button = r[0];
+    const int filter = r[1].toInt();
+    const QStringList options = r[2].split(u' ');
     const QString data = QStringLiteral(VORRENDAL_BIN_DIR "/Data.dat");
     Opened o([data] { return std::make_unique<clsDataFile>(data.toStdString()); });
     QFile sample(QStringLiteral(VORRENDAL_SOURCE_DIR "/resources/samples/plates.csv"));

@@ -42,69 +42,43 @@ struct TablesWindow : TestWindow {
 class frmCodeTablesTest : public QObject {
   Q_OBJECT
  private slots:
-  // Each filter is wired to the table, and they combine; the count follows.
+  // Each filter is wired to the table, and they combine; the count follows. Rows:
+  // "year|field|search|count".
   void filtersCombine_data() {
-    QTest::addColumn<QString>("year");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("search");
-    QTest::addColumn<QString>("count");
-    const auto row = [](const char* name, const char* year, const char* field, const char* search,
-                        const char* count) {
-      QTest::newRow(name) << year << field << search << count;
-    };
-    row("a year", "1965", "All fields", "", "29 of 47 codes");
-    row("and a field", "1965", "Color", "", "2 of 47 codes");
-    row("typed", "All years", "All fields", "CREME", "1 of 47 codes");
+    Rows({"1965|All fields||29 of 47 codes", "1965|Color||2 of 47 codes",
+          "All years|All fields|CREME|1 of 47 codes"});
   }
   void filtersCombine() {
-    QFETCH(QString, year);
-    QFETCH(QString, field);
-    QFETCH(QString, search);
+    const QStringList r = Fields();
     TablesWindow t;
-    t.Filter(year, field, search);
-    QFETCH(QString, count);
-    QCOMPARE(t.Count(), count);
+    t.Filter(r[0], r[1], r[2]);
+    QCOMPARE(t.Count(), r[3]);
   }
 
-  // By double-click or Enter on the one row shown, the style of its year chosen first.
+  // By double-click or Enter on the one row shown, the style of its year chosen first; a code
+  // without a box changes nothing. Rows: "year|field|code|click or enter|box|style".
   void choosingARowFillsItsBox_data() {
-    QTest::addColumn<QString>("year");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<bool>("enter");
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("style");
-    const auto row = [](const char* year, const char* field, const char* code, bool enter,
-                        const char* box, const char* style) {
-      QTest::newRow(qPrintable(QStringLiteral("%1 %2 %3").arg(year, field, code)))
-          << year << field << code << enter << box << style;
-    };
-    row("1965", "Trim", "41", false, "txtTrim", "1963-1966");  // from the 1959-1961 style
-    row("1971", "Trim", "4A", true, "txtTrim", "1970-1972");
-    row("1962", "Color", "A", false, "txtColor", "1962");  // the first year of its style
-    row("1965", "Plant", "A", false, "", "1959-1961");     // no box: nothing changes
+    Rows({"1965|Trim|41|click|txtTrim|1963-1966",  // from the 1959-1961 style
+          "1971|Trim|4A|enter|txtTrim|1970-1972",
+          "1962|Color|A|click|txtColor|1962",  // the first year of its style
+          "1965|Plant|A|click||1959-1961"});
   }
   void choosingARowFillsItsBox() {
-    QFETCH(QString, year);
-    QFETCH(QString, field);
-    QFETCH(QString, code);
-    QFETCH(bool, enter);
-    QFETCH(QString, box);
-    QFETCH(QString, style);
+    const QStringList r = Fields();
     TablesWindow t;
-    t.Filter(year, field, code);
+    t.Filter(r[0], r[1], r[2]);
     QCOMPARE(t.table->model()->rowCount(), 1);
     const QPoint at = t.table->visualRect(t.table->model()->index(0, 2)).center();
     QTest::mouseClick(t.table->viewport(), Qt::LeftButton, {}, at);
-    if (enter)
+    if (r[3] == u"enter")
       QTest::keyClick(t.table, Qt::Key_Return);
     else
       QTest::mouseDClick(t.table->viewport(), Qt::LeftButton, {}, at);
     QStringList filled;
     for (const QString& name : kBoxes)
       if (!t.Box(name)->text().isEmpty()) filled << name + u'=' + t.Box(name)->text();
-    QCOMPARE(filled, box.isEmpty() ? QStringList() : QStringList{box + u'=' + code});
-    QCOMPARE(t.Get<QComboBox>("cboTemplateStyle")->currentText(), style);
+    QCOMPARE(filled, r[4].isEmpty() ? QStringList() : QStringList{r[4] + u'=' + r[2]});
+    QCOMPARE(t.Get<QComboBox>("cboTemplateStyle")->currentText(), r[5]);
   }
 
   // Above the rows of the others.

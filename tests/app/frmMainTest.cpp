@@ -80,11 +80,9 @@ class frmMainTest : public QObject {
     QCOMPARE(t.readersMade, 0);
   }
 
-  // "name|caption|tip"
+  // Rows: "name|caption|tip".
   void captionsAndTips_data() {
-    QTest::addColumn<QString>("control");
-    for (const char* row :
-         {"cmdProcess|&Process|Process (Decode) The Information",
+    Rows({"cmdProcess|&Process|Process (Decode) The Information",
           "cmdClearSerial|C&lear|Clear The Information",
           "chkAppend|&Append|Append (Add) To The Text", "Label10|Template &Style:|",
           "cboTemplateStyle|1959-1961|Select A Template Style",
@@ -95,16 +93,15 @@ class frmMainTest : public QObject {
           "txtAxle||Enter the axle code here", "txtType|PASSENGER|",
           "lblMadeInUSALong|MADE IN U.S.A.|", "cmdCopyText|&Copy|Copy Text To Clipboard",
           "cmdSaveAs|&Save As...|Save Text To A File", "cmdPrint|P&rint|Print Text",
-          "lblErrorOccurred|An error occurred while decoding. Please read the|"})
-      QTest::newRow(row) << QString(row);
+          "lblErrorOccurred|An error occurred while decoding. Please read the|"});
   }
   void captionsAndTips() {
-    QFETCH(QString, control);
+    const QStringList r = Fields();
     TestWindow t;
-    QWidget* w = t.Get(control.section(u'|', 0, 0));
+    QWidget* w = t.Get(r[0]);
     const QVariant text =
         w->property("text").isValid() ? w->property("text") : w->property("currentText");
-    QCOMPARE(text.toString() + u'|' + w->toolTip(), control.section(u'|', 1));
+    QCOMPARE(text.toString() + u'|' + w->toolTip(), r[1] + u'|' + r[2]);
   }
 
   void boxesTakeTheirLongestCode_data() {
@@ -206,25 +203,19 @@ class frmMainTest : public QObject {
     QVERIFY(report->viewport()->rect().contains(report->cursorRect(caret)));
   }
 
-  // Upper case; the color code cut to one character from 1967 to 1971.
+  // Upper case; the color code cut to one character from 1967 to 1971. Rows: "serial|the
+  // year question answered with the 1970s|color shown".
   void boxesShowTheCodesAsDecoded_data() {
-    QTest::addColumn<QString>("serial");
-    QTest::addColumn<int>("yearAnswer");  // -1: no question
-    QTest::addColumn<QString>("color");
-    QTest::newRow("1966: both characters") << "6a31v100001" << -1 << "AB";
-    QTest::newRow("1967: one") << "7a31v100001" << -1 << "A";
-    QTest::newRow("1971: one") << "1a31v100001" << 1 << "A";
-    QTest::newRow("1972: both") << "2a31v100001" << 1 << "AB";
+    Rows({"6a31v100001||AB", "7a31v100001||A", "1a31v100001|yes|A", "2a31v100001|yes|AB"});
   }
   void boxesShowTheCodesAsDecoded() {
-    QFETCH(QString, serial);
-    QFETCH(int, yearAnswer);
-    QFETCH(QString, color);
+    const QStringList r = Fields();
+    const QString &serial = r[0], &color = r[2];
     TestWindow t;
     t.Type({serial, "52a", "ab", "a1", "12a", "21", "1", "1"});
     t.Get<QPlainTextEdit>("txtDescription")->setPlainText(QStringLiteral("replaced"));
     ModalDriver driver;
-    if (yearAnswer >= 0) driver.Then(AnswerYear(yearAnswer));
+    if (r[1] == u"yes") driver.Then(AnswerYear(1));
     t.window.Process();
     QVERIFY(driver.Done() && driver.Unexpected().isEmpty());
     QStringList shown;
@@ -316,16 +307,13 @@ class frmMainTest : public QObject {
     QCOMPARE(t.Box("txtSerialNumber")->text(), QStringLiteral("5A31V100001"));
   }
 
-  // The box's text as edited; the print job named after the serial number.
+  // The box's text as edited; the print job named after the serial number. Rows: "control|result".
   void outputFromButtonsAndMenus_data() {
-    QTest::addColumn<QString>("way");  // "control result"
-    for (const char* way : {"Ctrl+S saved", "cmdSaveAs saved", "Ctrl+P printed", "cmdPrint printed",
-                            "cmdCopyText copied", "mnuEditCopyInfo copied"})
-      QTest::newRow(way) << QString(way);
+    Rows({"Ctrl+S|saved", "cmdSaveAs|saved", "Ctrl+P|printed", "cmdPrint|printed",
+          "cmdCopyText|copied", "mnuEditCopyInfo|copied"});
   }
   void outputFromButtonsAndMenus() {
-    QFETCH(QString, way);
-    const QString control = way.section(u' ', 0, 0);
+    const QString control = Fields()[0];
     QTemporaryDir dir;
     TestWindow t;
     const QString saved = dir.filePath(QStringLiteral("plate.txt"));
@@ -347,18 +335,15 @@ class frmMainTest : public QObject {
       result = QStringLiteral("saved");
     if (queue->jobs == QStringList{"Vorrendal - 5A31V100001"}) result = QStringLiteral("printed");
     if (QGuiApplication::clipboard()->text() == t.Report()) result = QStringLiteral("copied");
-    QCOMPARE(result, way.section(u' ', 1));
+    QCOMPARE(result, Fields()[1]);
   }
 
   void reportCaretPastTheEnd() { QCOMPARE(ReportText::CaretInBox("ab\r\n", 99), 3); }
 
   // Made once; OK, the close box and Escape keep the last answer, preselected next time.
-  void yearDialogRemembersTheLastAnswer_data() {
-    QTest::addColumn<QString>("end");
-    for (const char* end : {"ok", "close", "escape"}) QTest::newRow(end) << end;
-  }
+  void yearDialogRemembersTheLastAnswer_data() { Rows({"ok", "close", "escape"}); }
   void yearDialogRemembersTheLastAnswer() {
-    QFETCH(QString, end);
+    const QString end = Fields()[0];
     QWidget owner;
     owner.show();
     RecordingHelp help;
@@ -403,23 +388,21 @@ class frmMainTest : public QObject {
     QCOMPARE(QApplication::focusWidget()->objectName(), next);
   }
 
-  // A focused push button, else Process; none where Enter does something else.
+  // A focused push button, else Process; none where Enter does something else. Rows: "focus|the
+  // button that looks like the default".
   void onlyTheEnterButtonLooksDefault_data() {
-    QTest::addColumn<QString>("focus");  // "focus|the button that looks like the default"
-    for (const char* row :
-         {"txtBody|cmdProcess", "cmdProcess|cmdProcess", "cmdClearSerial|cmdClearSerial",
-          "picDropDescription|cmdProcess", "txtDescription|", "lblErrorNotice|"})
-      QTest::newRow(row) << QString(row);
+    Rows({"txtBody|cmdProcess", "cmdProcess|cmdProcess", "cmdClearSerial|cmdClearSerial",
+          "picDropDescription|cmdProcess", "txtDescription|", "lblErrorNotice|"});
   }
   void onlyTheEnterButtonLooksDefault() {
-    QFETCH(QString, focus);
+    const QStringList r = Fields();
     TestWindow t;
     t.DecodeWithError();  // raises the error notice
-    t.Get(focus.section(u'|', 0, 0))->setFocus(Qt::TabFocusReason);
+    t.Get(r[0])->setFocus(Qt::TabFocusReason);
     QStringList looks;
     for (QPushButton* button : t.window.findChildren<QPushButton*>())
       if (button->isDefault()) looks << button->objectName();
-    QCOMPARE(looks.join(u' '), focus.section(u'|', 1));
+    QCOMPARE(looks.join(u' '), r[1]);
   }
 
   // Tab passes them by, their access keys do nothing; Alt+S is the style list's.
