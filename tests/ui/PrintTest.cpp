@@ -67,13 +67,10 @@ class PrintTest : public QObject {
 
   void longReportOnThreePages() {
     Printing p;
-    QStringList report;
-    for (int i = 0; i < 150; ++i) report.append(QStringLiteral("Line %1 of the report").arg(i));
-    p.report = report.join(u'\n');
+    p.report = QStringList(150, QStringLiteral("A line of the report")).join(u'\n');
     QVERIFY(p.output->PrintReport());
     const auto job = p.Job();
-    QVERIFY(job);
-    QCOMPARE(job->numPages(), 3);
+    QVERIFY(job && job->numPages() == 3);
   }
 
   void wideLineKept() {

