@@ -54,15 +54,10 @@ class AccessibilityTest : public QObject {
     }
   }
 
-  void dropButtonIsAButton_data() {
-    QTest::addColumn<int>("presses");  // -1: before the first decode
-    QTest::newRow("before the first decode") << -1;
-    QTest::newRow("after a decode") << 0;
-    QTest::newRow("pressed once") << 1;
-    QTest::newRow("pressed twice") << 2;
-  }
+  // Rows: "presses after a decode", -1 before the first decode.
+  void dropButtonIsAButton_data() { Rows({"-1", "0", "1", "2"}); }
   void dropButtonIsAButton() {
-    QFETCH(int, presses);
+    const int presses = Fields()[0].toInt();
     const bool open = presses % 2 == 0;
     TestWindow t;
     if (presses >= 0) t.DecodeGoodPlate();
@@ -104,21 +99,14 @@ class AccessibilityTest : public QObject {
     QVERIFY(!Seen(QAccessible::Alert));
   }
 
-  // The plate's ground, emblems and separator lines are not shown at all.
-  void nothingShownIsUnnamed_data() {
-    QTest::addColumn<int>("style");
-    QTest::addColumn<bool>("decoded");
-    QTest::newRow("opened") << 0 << false;
-    QTest::newRow("decoded, with the error notice") << 0 << true;
-    QTest::newRow("1963-1966 plate") << 2 << true;
-    QTest::newRow("1967-1969 plate") << 3 << true;
-  }
+  // The plate's ground, emblems and separator lines are not shown at all. Rows: "style|opened or
+  // decoded with the error notice".
+  void nothingShownIsUnnamed_data() { Rows({"0|opened", "0|decoded", "2|decoded", "3|decoded"}); }
   void nothingShownIsUnnamed() {
-    QFETCH(int, style);
-    QFETCH(bool, decoded);
+    const QStringList r = Fields();
     TestWindow t;
-    t.window.SelectTemplateStyle(style);
-    if (decoded) t.DecodeWithError();
+    t.window.SelectTemplateStyle(r[0].toInt());
+    if (r[1] == u"decoded") t.DecodeWithError();
     QCOMPARE(Of(t.Get("txtDescription"))->text(QAccessible::Name), QStringLiteral("Report"));
     QAccessibleInterface* client = Of(t.window.centralWidget());
     QVERIFY(client->childCount() > 0);

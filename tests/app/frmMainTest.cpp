@@ -10,6 +10,9 @@
 
 namespace {
 
+// The report panel's controls.
+const QStringList kPanel{"txtDescription", "cmdCopyText", "cmdSaveAs", "cmdPrint"};
+
 // Top to bottom, left to right; logos by name, the code boxes not at all.
 const char* const kReading[] = {
     "[large logo], SERIAL NUMBER, MADE IN U.S.A. BY, BODY, COLOR, TRIM, DATE, TRANS., AXLE",
@@ -160,8 +163,9 @@ class frmMainTest : public QObject {
     QTest::keyClick(t.Box("txtSerialNumber"), Qt::Key_Return);
     QCOMPARE(Panel(t), "open");
     QVERIFY(t.Get("chkAppend")->isEnabled());
-    for (const char* name : {"txtDescription", "cmdCopyText", "cmdSaveAs", "cmdPrint"})
-      QVERIFY2(t.window.centralWidget()->rect().contains(t.Get(name)->geometry()), name);
+    for (const QString& name : kPanel)
+      QVERIFY2(t.window.centralWidget()->rect().contains(t.Get(name)->geometry()),
+               qPrintable(name));
     t.window.Process();
     QCOMPARE(Panel(t), "open");
     QCOMPARE(t.readersMade, 1);
@@ -226,14 +230,11 @@ class frmMainTest : public QObject {
 
   // Nothing else changes: no upper case, the report kept, the panel closed.
   void refusedYearCodeChangesNothing_data() {
-    QTest::addColumn<QString>("serial");
-    QTest::newRow("empty") << "";
-    QTest::newRow("not a year character") << "*5a31v10000";
+    Rows({"empty|", "not a year character|*5a31v10000"});
   }
   void refusedYearCodeChangesNothing() {
-    QFETCH(QString, serial);
     TestWindow t;
-    t.Type({serial, "52a"});
+    t.Type({Fields()[1], "52a"});
     t.Get<QPlainTextEdit>("txtDescription")->setPlainText(QStringLiteral("kept"));
     QCOMPARE(t.ProcessPressingOk(1),
              QStringList(QStringLiteral("Invalid Year Code|The year code must be a number from\n0 "
@@ -372,20 +373,14 @@ class frmMainTest : public QObject {
     QCOMPARE(ok->text(), QStringLiteral("&OK"));
   }
 
-  void tabLeavesTheReportBox_data() {
-    QTest::addColumn<Qt::Key>("key");
-    QTest::addColumn<QString>("next");
-    QTest::newRow("Tab") << Qt::Key_Tab << "cmdCopyText";
-    QTest::newRow("Shift+Tab") << Qt::Key_Backtab << "chkAppend";
-  }
+  void tabLeavesTheReportBox_data() { Rows({"Tab|cmdCopyText", "Shift+Tab|chkAppend"}); }
   void tabLeavesTheReportBox() {
-    QFETCH(Qt::Key, key);
-    QFETCH(QString, next);
+    const QStringList r = Fields();
     TestWindow t;
     t.DecodeGoodPlate();
     t.Get("txtDescription")->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(t.Get("txtDescription"), key);
-    QCOMPARE(QApplication::focusWidget()->objectName(), next);
+    QTest::keyClick(t.Get("txtDescription"), r[0] == u"Tab" ? Qt::Key_Tab : Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), r[1]);
   }
 
   // A focused push button, else Process; none where Enter does something else. Rows: "focus|the
@@ -406,13 +401,9 @@ class frmMainTest : public QObject {
   }
 
   // Tab passes them by, their access keys do nothing; Alt+S is the style list's.
-  void closedPanelIsOutOfReach_data() {
-    QTest::addColumn<bool>("decodedFirst");
-    QTest::newRow("before the first decode") << false;
-    QTest::newRow("closed with the drop button") << true;
-  }
+  void closedPanelIsOutOfReach_data() { Rows({"before the first decode", "closed by hand"}); }
   void closedPanelIsOutOfReach() {
-    QFETCH(bool, decodedFirst);
+    const bool decodedFirst = Fields()[0] == u"closed by hand";
     TestWindow t;
     QTemporaryDir dir;
     const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
@@ -426,9 +417,7 @@ class frmMainTest : public QObject {
     for (int i = 0; i < 30; ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       const QString name = QApplication::focusWidget()->objectName();
-      QVERIFY2(
-          !QStringList({"txtDescription", "cmdCopyText", "cmdSaveAs", "cmdPrint"}).contains(name),
-          qPrintable(name));
+      QVERIFY2(!kPanel.contains(name), qPrintable(name));
     }
     ModalDriver driver;  // a save dialog would be a modal window nobody expects
     t.Box("txtSerialNumber")->setFocus();
@@ -458,14 +447,9 @@ class frmMainTest : public QObject {
   }
 
   // After the drop button while the notice shows; Enter or Space opens its topic.
-  void errorNoticeLinkByKeyboard_data() {
-    QTest::addColumn<Qt::Key>("key");
-    QTest::newRow("Return") << Qt::Key_Return;
-    QTest::newRow("Enter") << Qt::Key_Enter;
-    QTest::newRow("Space") << Qt::Key_Space;
-  }
+  void errorNoticeLinkByKeyboard_data() { Rows({"Return", "Enter", "Space"}); }
   void errorNoticeLinkByKeyboard() {
-    QFETCH(Qt::Key, key);
+    const Qt::Key key = QKeySequence(Fields()[0])[0].key();
     TestWindow t;
     QWidget* link = t.Get("lblErrorNotice");
     const auto afterTheDropButton = [&t] {
