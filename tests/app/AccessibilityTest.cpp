@@ -39,14 +39,10 @@ class AccessibilityTest : public QObject {
   }
   void init() { events.clear(); }
 
-  void plateBoxesNamedByTheirCaptions_data() {
-    QTest::addColumn<int>("style");
-    for (int style = 0; style < 6; ++style) QTest::newRow(QByteArray::number(style)) << style;
-  }
+  void plateBoxesNamedByTheirCaptions_data() { Rows({"0", "1", "2", "3", "4", "5"}); }
   void plateBoxesNamedByTheirCaptions() {
-    QFETCH(int, style);
     TestWindow t;
-    t.window.SelectTemplateStyle(style);
+    t.window.SelectTemplateStyle(Fields()[0].toInt());
     for (const QString& name : kBoxes + QStringList{"txtType"}) {
       if (!t.Box(name)->isVisible()) continue;
       const QString caption = t.Get<QLabel>("lbl" + name.mid(3))->text();
