@@ -3,8 +3,8 @@
 // be made to fail, and a log of every read.
 
 #include <algorithm>
+#include <cstddef>
 #include <map>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,8 +34,10 @@ class MemoryDataReader final : public IDataReader {
     years_[year];
     return *this;
   }
-  // Reads of year fail from now on.
-  void SetFailing(const std::string& year) { failing_.insert(year); }
+  // Reads of year fail from now on, after adding recordsBeforeFailure records.
+  void SetFailing(const std::string& year, std::size_t recordsBeforeFailure = 0) {
+    failing_[year] = recordsBeforeFailure;
+  }
   void ClearFailures() { failing_.clear(); }
 
   // The year keys read, in order (successful or not).
@@ -44,24 +46,28 @@ class MemoryDataReader final : public IDataReader {
     return static_cast<int>(std::count(log_.begin(), log_.end(), year));
   }
 
-  // A year never added, or failing, fails. Records are added one by one; a key already in
+  // A year never added fails. Records are added one by one; a key already in
   // data fails the read, keeping those added before it.
   bool ReadData(const std::string& recordId, KeyedTable* data, std::string& rawData) override {
     log_.push_back(recordId);
     const auto year = years_.find(recordId);
-    if (year == years_.end() || failing_.count(recordId)) return false;
+    if (year == years_.end()) return false;
+    const auto failing = failing_.find(recordId);
+    const bool fails = failing != failing_.end();
     std::string text;
-    for (const Record& r : year->second) {
+    for (std::size_t i = 0; i < year->second.size() && !(data && fails && i >= failing->second);
+         ++i) {
+      const Record& r = year->second[i];
       if (data && !data->Add(r.key, r.description)) return false;
       text += (text.empty() ? "" : "\r\n") + r.description + '\0' + r.key;
     }
-    if (!data) rawData = std::move(text);
-    return true;
+    if (!data && !fails) rawData = std::move(text);
+    return !fails;
   }
 
  private:
   std::map<std::string, std::vector<Record>> years_;
-  std::set<std::string> failing_;
+  std::map<std::string, std::size_t> failing_;  // year -> records added before failing
   std::vector<std::string> log_;
 };
 
